@@ -1,0 +1,35 @@
+// Splits a dump into items the way the game's dumps are meant to be read: an item
+// begins at its first non-blank character and ends before a comma or at the end of the
+// line; an item that begins with a double quote ends at the closing quote. Tabs are
+// ordinary characters inside an item (they separate its fields).
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+class ItemReader {
+public:
+    // `text` must outlive the reader: items are views into it.
+    explicit ItemReader(QStringView text) : m_text(text) {}
+
+    bool atEnd() const { return m_pos >= m_text.size(); }
+
+    // The next item. Fails with InputPastEnd when the text is used up.
+    QStringView next();
+
+    // The line (from 1) on which the last item began.
+    int line() const { return m_itemLine; }
+
+private:
+    void skipToDelimiter();
+    void consumeDelimiter();
+
+    QStringView m_text;
+    qsizetype m_pos = 0;
+    int m_line = 1;
+    int m_itemLine = 0;
+};
+
+// Splits an item at its tabs: positions of the first `count` tabs, or fewer when the
+// item has fewer. Shared by both readers, which need three and five.
+int findTabs(QStringView item, qsizetype *positions, int count);

@@ -1,0 +1,156 @@
+#include "conversions.h"
+
+#include "runerror.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace conv {
+namespace {
+
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+
+// Finds the longest number at `pos`: [sign] digits [. digits] [e|d [sign] digits].
+// Returns its length (0 when there is none) and writes its ASCII form to `out`.
+qsizetype scanNumber(QStringView text, qsizetype pos, std::string &out)
+{
+    out.clear();
+    qsizetype i = pos;
+    const qsizetype n = text.size();
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+        if (text[i] == u'-')
+            out += '-';
+        ++i;
+    }
+    qsizetype digits = 0;
+    while (i < n && isDigit(text[i])) {
+        out += char(text[i].unicode());
+        ++i;
+        ++digits;
+    }
+    if (i < n && text[i] == u'.') {
+        qsizetype j = i + 1;
+        qsizetype fraction = 0;
+        std::string frac = ".";
+        while (j < n && isDigit(text[j])) {
+            frac += char(text[j].unicode());
+            ++j;
+            ++fraction;
+        }
+        if (digits + fraction > 0) {
+            out += frac;
+            digits += fraction;
+            i = j;
+        }
+    }
+    if (digits == 0)
+        return 0;
+    if (i < n && (text[i] == u'e' || text[i] == u'E' || text[i] == u'd' || text[i] == u'D')) {
+        qsizetype j = i + 1;
+        std::string exp = "e";
+        if (j < n && (text[j] == u'+' || text[j] == u'-')) {
+            exp += char(text[j].unicode());
+            ++j;
+        }
+        qsizetype expDigits = 0;
+        while (j < n && isDigit(text[j])) {
+            exp += char(text[j].unicode());
+            ++j;
+            ++expDigits;
+        }
+        if (expDigits > 0) {
+            out += exp;
+            i = j;
+        }
+    }
+    return i - pos;
+}
+
+double toDouble(const std::string &ascii)
+{
+    double value = 0;
+    const char *first = ascii.data();
+    const char *last = first + ascii.size();
+    auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec == std::errc::result_out_of_range) {
+        // from_chars reports both overflow and underflow here; only overflow is a failure.
+        std::string mantissa = ascii.substr(0, ascii.find('e'));
+        double m = 0;
+        std::from_chars(mantissa.data(), mantissa.data() + mantissa.size(), m);
+        const bool negativeExponent = ascii.find("e-") != std::string::npos;
+        if (m == 0 || negativeExponent)
+            return 0;
+        throw RunError(RunError::Overflow);
+    }
+    if (!std::isfinite(value))
+        throw RunError(RunError::Overflow);
+    return value;
+}
+
+} // namespace
+
+double leadingNumber(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    std::string ascii;
+    if (scanNumber(text, i, ascii) == 0)
+        return 0;
+    return toDouble(ascii);
+}
+
+double strictNumber(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    std::string ascii;
+    const qsizetype length = scanNumber(text, i, ascii);
+    if (length == 0)
+        throw RunError(RunError::TypeMismatch);
+    qsizetype end = i + length;
+    while (end < text.size() && isBlank(text[end]))
+        ++end;
+    if (end != text.size())
+        throw RunError(RunError::TypeMismatch);
+    return toDouble(ascii);
+}
+
+qint16 toInt16(double value)
+{
+    if (std::isnan(value))
+        throw RunError(RunError::Overflow);
+    double rounded = std::round(value);
+    if (std::fabs(value - std::trunc(value)) == 0.5)
+        rounded = 2.0 * std::round(value / 2.0);
+    if (rounded < -32768.0 || rounded > 32767.0)
+        throw RunError(RunError::Overflow);
+    return static_cast<qint16>(rounded);
+}
+
+qint16 checkedInt16(long long value)
+{
+    if (value < -32768 || value > 32767)
+        throw RunError(RunError::Overflow);
+    return static_cast<qint16>(value);
+}
+
+float floorWhole(float value) { return std::floor(value); }
+
+QString plainNumber(double value)
+{
+    if (value == std::trunc(value) && std::fabs(value) < 1e15)
+        return QString::number(static_cast<long long>(value));
+    QString text = QString::number(value, 'f', 15);
+    if (text.contains(u'.')) {
+        while (text.endsWith(u'0'))
+            text.chop(1);
+        if (text.endsWith(u'.'))
+            text.chop(1);
+    }
+    return text;
+}
+
+} // namespace conv

@@ -1,0 +1,36 @@
+// Number conversions shared by the readers, the chart and the windows: the game's
+// coordinates and populations arrive as text and are turned into numbers where used.
+// Every conversion that can fail throws RunError with the platform's number.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <QtGlobal>
+
+namespace conv {
+
+// The number at the start of the text, as a lenient reader sees it: leading blanks,
+// a sign, digits, a fraction and an exponent; parsing stops at the first character
+// that cannot continue a number. "1200 people" gives 1200; "" and "abc" give 0.
+// A value too large for a double fails with Overflow.
+double leadingNumber(QStringView text);
+
+// The whole text as a number, blanks around it allowed. Anything else ("12,5", "",
+// "x") fails with TypeMismatch; a value too large for a double with Overflow.
+double strictNumber(QStringView text);
+
+// Rounds to the nearest integer, a half to the even neighbour (12.5 -> 12, 13.5 -> 14),
+// failing with Overflow outside -32768..32767 (and on NaN).
+qint16 toInt16(double value);
+
+// Whole-number arithmetic on 16-bit values that fails instead of wrapping.
+qint16 checkedInt16(long long value);
+
+// The whole part towards negative infinity, as a mouse position is reduced (-2.5 -> -3).
+float floorWhole(float value);
+
+// Totals are shown in plain decimal, without grouping or exponent: 1200, 0.5, 1e+20 as
+// 100000000000000000000.
+QString plainNumber(double value);
+
+} // namespace conv

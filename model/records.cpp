@@ -1,0 +1,13 @@
+#include "records.h"
+
+#include "conversions.h"
+
+void Globals::setViewCenterY(double value) { View_Center_Y = conv::toInt16(value); }
+
+void Globals::applyStartupValues()
+{
+    Last_Player_Index = -1;
+    Map_Loaded = false;
+    Zoom_Step = 0;
+    Zoom_Steps = 10;
+}

@@ -1,0 +1,110 @@
+#include "dumpfile.h"
+#include "itemreader.h"
+#include "runerror.h"
+#include "testfiles.h"
+
+#include <QTest>
+
+class TestItemReader : public QObject {
+    Q_OBJECT
+private slots:
+    void items_data();
+    void items();
+    void lineNumbers();
+    void pastEnd();
+    void decoding();
+    void unreadableFiles();
+};
+
+static QStringList readAll(const QString &text)
+{
+    ItemReader reader(text);
+    QStringList items;
+    while (!reader.atEnd())
+        items << reader.next().toString();
+    return items;
+}
+
+void TestItemReader::items_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("items");
+    QTest::newRow("lines") << "head\na\tb\nc" << QStringList{"head", "a\tb", "c"};
+    QTest::newRow("trailing line end") << "head\na\n" << QStringList{"head", "a"};
+    QTest::newRow("crlf") << "head\r\na\r\nb\r\n" << QStringList{"head", "a", "b"};
+    QTest::newRow("lone cr") << "head\ra\rb" << QStringList{"head", "a", "b"};
+    QTest::newRow("comma splits") << "h\n7\t1\t2\tAlpha, b\n"
+                                  << QStringList{"h", "7\t1\t2\tAlpha", "b"};
+    QTest::newRow("leading spaces skipped, tabs kept")
+        << "h\n   \tx \n" << QStringList{"h", "\tx "};
+    QTest::newRow("blank line is an empty item") << "h\n\na\n" << QStringList{"h", "", "a"};
+    QTest::newRow("quoted keeps comma") << "h\n\"7\t1\t2\tAlpha, b\"\n"
+                                        << QStringList{"h", "7\t1\t2\tAlpha, b"};
+    QTest::newRow("text after closing quote dropped") << "h\n\"ab\"cd,e\n"
+                                                      << QStringList{"h", "ab", "e"};
+    QTest::newRow("unclosed quote ends with its line") << "h\n\"ab\ncd\n"
+                                                       << QStringList{"h", "ab", "cd"};
+    QTest::newRow("comma before line end") << "h\na,\nb" << QStringList{"h", "a", "", "b"};
+}
+
+void TestItemReader::items()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, items);
+    QCOMPARE(readAll(text), items);
+}
+
+void TestItemReader::lineNumbers()
+{
+    const QString text = QStringLiteral("h\r\na,b\n\n\"q\nz");
+    ItemReader reader(text);
+    QList<int> lines;
+    while (!reader.atEnd()) {
+        reader.next();
+        lines << reader.line();
+    }
+    QCOMPARE(lines, (QList<int>{1, 2, 2, 3, 4, 5}));
+}
+
+void TestItemReader::pastEnd()
+{
+    ItemReader reader(u"");
+    QVERIFY(reader.atEnd());
+    try {
+        reader.next();
+        QFAIL("read past the end");
+    } catch (const RunError &e) {
+        QCOMPARE(e.number(), int(RunError::InputPastEnd));
+    }
+}
+
+void TestItemReader::decoding()
+{
+    QCOMPARE(decodeDump("Caf\xC3\xA9"), QStringLiteral("Café"));
+    QCOMPARE(decodeDump("\xEF\xBB\xBFhead"), QStringLiteral("head"));
+    // Not valid UTF-8: read as Windows-1252, where 0x80 is the euro sign.
+    QCOMPARE(decodeDump("Caf\xE9 \x80"), QStringLiteral("Café €"));
+    QCOMPARE(decodeDump(QByteArray("\xFF\xFEh\0i\0", 6)), QStringLiteral("hi"));
+    QCOMPARE(decodeDump(QByteArray("\xFE\xFF\0h\0i", 6)), QStringLiteral("hi"));
+    QCOMPARE(decodeDump(QByteArray("a\0b", 3)).size(), 3);
+}
+
+void TestItemReader::unreadableFiles()
+{
+    TestFiles files;
+    const QString missing = files.path("nothing.map");
+    try {
+        readDumpFile(missing);
+        QFAIL("read a missing file");
+    } catch (const RunError &e) {
+        QCOMPARE(e.number(), int(RunError::FileNotFound));
+        QVERIFY(e.message().contains(missing));
+    }
+    const QString folder = files.path(".");
+    QVERIFY_THROWS_EXCEPTION(RunError, readDumpFile(folder));
+    QCOMPARE(readDumpFile(files.write("ok.map", "h\n1\t2\t3\tA\n")),
+             QStringLiteral("h\n1\t2\t3\tA\n"));
+}
+
+QTEST_GUILESS_MAIN(TestItemReader)
+#include "tst_itemreader.moc"

@@ -1,0 +1,164 @@
+#include "conversions.h"
+#include "records.h"
+#include "runerror.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+
+class TestModel : public QObject {
+    Q_OBJECT
+private slots:
+    void leadingNumber_data();
+    void leadingNumber();
+    void strictNumber_data();
+    void strictNumber();
+    void int16Rounding();
+    void floorAndPlainText();
+    void errorMessages();
+    void startupState();
+};
+
+void TestModel::leadingNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("word") << "abc" << 0.0;
+    QTest::newRow("plain") << "1200" << 1200.0;
+    QTest::newRow("trailing text") << "1200 people" << 1200.0;
+    QTest::newRow("leading blanks") << "  \t42" << 42.0;
+    QTest::newRow("negative") << "-17x" << -17.0;
+    QTest::newRow("fraction") << "2.5e3k" << 2500.0;
+    QTest::newRow("lone dot") << "." << 0.0;
+    QTest::newRow("dot fraction") << ".5" << 0.5;
+    QTest::newRow("exponent without digits") << "12e" << 12.0;
+    QTest::newRow("comma stops") << "12,5" << 12.0;
+    QTest::newRow("underflow is zero") << "1e-999" << 0.0;
+}
+
+void TestModel::leadingNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QCOMPARE(conv::leadingNumber(text), value);
+}
+
+void TestModel::strictNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("error"); // 0: converts
+    QTest::newRow("integer") << "1050" << 1050.0 << 0;
+    QTest::newRow("blanks around") << " 1050 " << 1050.0 << 0;
+    QTest::newRow("negative fraction") << "-12.75" << -12.75 << 0;
+    QTest::newRow("empty") << "" << 0.0 << 13;
+    QTest::newRow("comma decimal") << "12,5" << 0.0 << 13;
+    QTest::newRow("trailing letters") << "12a" << 0.0 << 13;
+    QTest::newRow("word") << "north" << 0.0 << 13;
+    QTest::newRow("too large") << "1e400" << 0.0 << 6;
+}
+
+void TestModel::strictNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QFETCH(int, error);
+    try {
+        const double got = conv::strictNumber(text);
+        QVERIFY2(error == 0, "expected a failure");
+        QCOMPARE(got, value);
+    } catch (const RunError &e) {
+        QCOMPARE(e.number(), error);
+    }
+}
+
+void TestModel::int16Rounding()
+{
+    QCOMPARE(conv::toInt16(12.5), qint16(12));
+    QCOMPARE(conv::toInt16(13.5), qint16(14));
+    QCOMPARE(conv::toInt16(-12.5), qint16(-12));
+    QCOMPARE(conv::toInt16(1400.5), qint16(1400));
+    QCOMPARE(conv::toInt16(1401.5), qint16(1402));
+    QCOMPARE(conv::toInt16(12.6), qint16(13));
+    QCOMPARE(conv::toInt16(32767.4), qint16(32767));
+    QCOMPARE(conv::toInt16(-32768.5), qint16(-32768));
+
+    for (double bad : {32767.5, -32768.6, 40000.0, std::numeric_limits<double>::quiet_NaN()}) {
+        try {
+            conv::toInt16(bad);
+            QFAIL(qPrintable(QStringLiteral("%1 converted").arg(bad)));
+        } catch (const RunError &e) {
+            QCOMPARE(e.number(), int(RunError::Overflow));
+        }
+    }
+    QCOMPARE(conv::checkedInt16(-32768), qint16(-32768));
+    QVERIFY_THROWS_EXCEPTION(RunError, conv::checkedInt16(32768));
+}
+
+void TestModel::floorAndPlainText()
+{
+    QCOMPARE(conv::floorWhole(-2.5f), -3.0f);
+    QCOMPARE(conv::floorWhole(-0.5f), -1.0f);
+    QCOMPARE(conv::floorWhole(1234.7f), 1234.0f);
+
+    QCOMPARE(conv::plainNumber(1200), QStringLiteral("1200"));
+    QCOMPARE(conv::plainNumber(0), QStringLiteral("0"));
+    QCOMPARE(conv::plainNumber(2.5), QStringLiteral("2.5"));
+    QCOMPARE(conv::plainNumber(-3), QStringLiteral("-3"));
+    QCOMPARE(conv::plainNumber(1e20), QStringLiteral("100000000000000000000"));
+}
+
+void TestModel::errorMessages()
+{
+    RunError missing(RunError::FileNotFound);
+    QCOMPARE(missing.message(), QStringLiteral("Error!!! 53 File not found"));
+
+    RunError bad(RunError::TypeMismatch, QStringLiteral("X \"a\" is not a number"));
+    bad.at(QStringLiteral("/tmp/u.map"), 7);
+    QCOMPARE(bad.number(), 13);
+    QCOMPARE(bad.line(), 7);
+    QCOMPARE(bad.message(),
+             QStringLiteral("Error!!! 13 Type mismatch: X \"a\" is not a number "
+                            "(line 7 of /tmp/u.map)"));
+    QCOMPARE(QString::fromUtf8(bad.what()), bad.message());
+    QCOMPARE(RunError::standardText(9), QStringLiteral("Subscript out of range"));
+}
+
+void TestModel::startupState()
+{
+    Globals g;
+    QVERIFY(g.Star_Table.empty());
+    QCOMPARE(g.Last_Star_Index, qint16(-1));
+    QCOMPARE(g.Last_Player_Index, qint16(-1));
+    QVERIFY(!g.Map_Loaded);
+    QVERIFY(!g.View_Zoom.has_value());
+    QVERIFY(!g.View_Center_X.has_value());
+    QCOMPARE(g.Zoom_Steps, qint16(10));
+    for (const Player_Object &p : g.Player_Table) {
+        QVERIFY(p.Player_Name.isEmpty());
+        QVERIFY(!p.Player_Population && !p.Player_Starbases);
+    }
+    const Star_Object empty;
+    QVERIFY(!empty.color && !empty.Style && empty.Owner.isEmpty());
+
+    g.Zoom_Step = 4;
+    g.Map_Loaded = true;
+    g.applyStartupValues();
+    QCOMPARE(g.Zoom_Step, qint16(0));
+    QVERIFY(!g.Map_Loaded);
+
+    // A 16-bit centre takes a number as the platform would: half to even, no wrap.
+    g.setViewCenterY(12.6);
+    QCOMPARE(g.View_Center_Y, qint16(13));
+    g.setViewCenterY(1400.5);
+    QCOMPARE(g.View_Center_Y, qint16(1400));
+    QVERIFY_THROWS_EXCEPTION(RunError, g.setViewCenterY(32768));
+    QCOMPARE(g.View_Center_Y, qint16(1400));
+    g.View_Center_X = 12.6;
+    QCOMPARE(*g.View_Center_X, 12.6);
+}
+
+QTEST_GUILESS_MAIN(TestModel)
+#include "tst_model.moc"
