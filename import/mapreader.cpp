@@ -24,16 +24,12 @@ double coordinate(QStringView field, const char *axis)
 
 } // namespace
 
-void Open_Map_File(Globals &globals, const StatusFn &status)
+MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &status)
 {
-    const QString path = globals.Map_File_Name;
-    const QString text = readDumpFile(path);
     ItemReader reader(text);
-
-    Star_Table_Type table;
+    MapData map;
+    Star_Table_Type &table = map.stars;
     table.reserve(std::min<qsizetype>(text.count(u'\n') + 1, kMaxPlanets));
-    qint16 maxX = 0;
-    double maxY = 0;
     QString caption;
 
     try {
@@ -61,10 +57,10 @@ void Open_Map_File(Globals &globals, const StatusFn &status)
             star.Star_Y = y.toString();
             star.color = kWhite;
 
-            if (k == 0 || yValue > maxY)
-                maxY = yValue;
-            if (k == 0 || xValue > maxX)
-                maxX = conv::toInt16(xValue);
+            if (k == 0 || yValue > map.maxY)
+                map.maxY = yValue;
+            if (k == 0 || xValue > map.maxX)
+                map.maxX = conv::toInt16(xValue);
 
             if (status) {
                 caption.setNum(k);
@@ -74,13 +70,19 @@ void Open_Map_File(Globals &globals, const StatusFn &status)
             }
         }
     } catch (RunError &error) {
-        throw error.at(path, reader.line());
+        throw error.at(fileName, reader.line());
     }
+    return map;
+}
 
-    globals.Star_Table = std::move(table);
+void Open_Map_File(Globals &globals, const StatusFn &status)
+{
+    const QString path = globals.Map_File_Name;
+    MapData map = parseMapText(readDumpFile(path), path, status);
+    globals.Star_Table = std::move(map.stars);
     globals.Last_Star_Index = static_cast<qint16>(globals.Star_Table.size() - 1);
-    globals.Map_Max_X = maxX;
-    globals.Map_Max_Y = maxY;
+    globals.Map_Max_X = map.maxX;
+    globals.Map_Max_Y = map.maxY;
     if (status)
         status(path);
     globals.Map_Loaded = true;

@@ -10,6 +10,16 @@
 #include "records.h"
 #include "status.h"
 
+// A map as read, before it replaces the loaded one.
+struct MapData {
+    Star_Table_Type stars;
+    qint16 maxX = 0;
+    double maxY = 0;
+};
+
+// Parses the text of a map dump; `fileName` only names the file in errors.
+MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &status = {});
+
 // Reads `globals.Map_File_Name`. Replaces Star_Table with fresh records (white, no
 // report data), sets Last_Star_Index, Map_Max_X, Map_Max_Y and Map_Loaded. Reports
 // "k:name" per planet and the file's path at the end. Throws RunError naming the line.
