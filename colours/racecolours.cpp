@@ -1,0 +1,44 @@
+#include "racecolours.h"
+
+void setRaceColor(Globals &globals, int slot, PackedColor color)
+{
+    Player_Object &race = globals.Player_Table.at(slot);
+    race.Player_Color = color;
+    for (Star_Object &star : globals.Star_Table) {
+        if (star.Owner == race.Player_Name)
+            star.color = color;
+    }
+}
+
+int findRace(const Globals &globals, const QString &name)
+{
+    if (name.isEmpty())
+        return -1;
+    for (int slot = 0; slot <= globals.Last_Player_Index; ++slot) {
+        if (globals.Player_Table[slot].Player_Name == name)
+            return slot;
+    }
+    return -1;
+}
+
+QString colorText(PackedColor color)
+{
+    const unsigned red = color & 0xFF, green = (color >> 8) & 0xFF, blue = (color >> 16) & 0xFF;
+    return QStringLiteral("#%1%2%3")
+        .arg(red, 2, 16, QLatin1Char('0'))
+        .arg(green, 2, 16, QLatin1Char('0'))
+        .arg(blue, 2, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
+std::optional<PackedColor> parseColorText(const QString &text)
+{
+    if (text.size() != 7 || !text.startsWith(u'#'))
+        return std::nullopt;
+    bool ok = false;
+    const uint rgb = text.mid(1).toUInt(&ok, 16);
+    if (!ok)
+        return std::nullopt;
+    const PackedColor red = (rgb >> 16) & 0xFF, green = (rgb >> 8) & 0xFF, blue = rgb & 0xFF;
+    return red | (green << 8) | (blue << 16);
+}
