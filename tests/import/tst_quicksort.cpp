@@ -1,4 +1,5 @@
 #include "conversions.h"
+#include "literalsort.h"
 #include "quicksort.h"
 #include "runerror.h"
 
@@ -20,49 +21,6 @@ private slots:
 };
 
 namespace {
-
-// The procedure as written, kept slow and literal: keys read from the records at every
-// comparison, the pivot travelling by exchanges through a temporary record, and one
-// recursive call per part of two or more records.
-void exchangeLiterally(Star_Table_Type &t, int i, int j)
-{
-    Star_Object temp;
-    auto move = [](Star_Object &to, const Star_Object &from) {
-        to.color = from.color;
-        to.Owner = from.Owner;
-        to.population = from.population;
-        to.report_age = from.report_age;
-        to.Star_Name = from.Star_Name;
-        to.Star_X = from.Star_X;
-        to.Star_Y = from.Star_Y;
-        to.Starbase = from.Starbase;
-        to.Style = from.Style;
-    };
-    move(temp, t[j]);
-    move(t[j], t[i]);
-    move(t[i], temp);
-}
-
-void literalRange(Star_Table_Type &t, int low, int high)
-{
-    const int L = low, H = high;
-    int i = low, j = high;
-    bool F = false;
-    while (i != j) {
-        if (conv::leadingNumber(t[i].population) > conv::leadingNumber(t[j].population)) {
-            exchangeLiterally(t, i, j);
-            F = !F;
-        }
-        if (F)
-            ++i;
-        else
-            --j;
-    }
-    if (i - L > 1)
-        literalRange(t, L, i - 1);
-    if (H - i > 1)
-        literalRange(t, i + 1, H);
-}
 
 QStringList names(const Star_Table_Type &t)
 {
@@ -242,7 +200,7 @@ void TestQuickSort::matchesProcedure()
     QRandomGenerator random(seed);
     Star_Table_Type table = tableOf(keysFor(Layout(layout), size, random));
     Star_Table_Type expected = table;
-    literalRange(expected, 0, size - 1);
+    literalQuickSortRange(expected, 0, size - 1);
     QuickSort(table);
     QCOMPARE(names(table), names(expected));
 }
@@ -257,7 +215,7 @@ void TestQuickSort::subRange()
         Star_Table_Type table = original;
         Star_Table_Type expected = original;
         if (low < high)
-            literalRange(expected, low, high);
+            literalQuickSortRange(expected, low, high);
         QuickSort_Range(table, low, high);
         QCOMPARE(names(table), names(expected));
     }
