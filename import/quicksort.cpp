@@ -3,8 +3,10 @@
 #include "conversions.h"
 #include "runerror.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
+#include <vector>
 
 namespace {
 

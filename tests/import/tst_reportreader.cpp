@@ -22,7 +22,6 @@ private slots:
     void failures_data();
     void failures();
     void matchesLiteralReading();
-    void largestUniverse();
 };
 
 namespace {
@@ -491,24 +490,6 @@ void TestReportReader::matchesLiteralReading()
         QVERIFY2(sameState(fast, literal), qPrintable(QStringLiteral("report %1").arg(seed)));
     }
     QCOMPARE(fast.Last_Player_Index, qint16(15));
-}
-
-void TestReportReader::largestUniverse()
-{
-    const SyntheticUniverse universe = syntheticUniverse(kMaxPlanets, 8);
-    TestFiles files;
-    Globals g = mapOf(files, universe.planets);
-    for (quint32 seed : {5u, 6u}) {
-        const Reading r = readReport(g, files, universe.reportText(seed));
-        QCOMPARE(r.messages, QStringList());
-        QCOMPARE(r.captions.back(), QStringLiteral("Done!"));
-    }
-    double previous = -1;
-    for (const Star_Object &s : g.Star_Table) {
-        const double key = conv::leadingNumber(s.population);
-        QVERIFY(key >= previous);
-        previous = key;
-    }
 }
 
 QTEST_GUILESS_MAIN(TestReportReader)
