@@ -6,3 +6,7 @@
 #include <functional>
 
 using StatusFn = std::function<void(const QString &)>;
+
+// How a reader that handles its own failures reports one: the main window shows the text
+// in a message box with the program's title.
+using MessageFn = std::function<void(const QString &)>;

@@ -20,6 +20,17 @@ QByteArray mapText(const QList<MapLine> &planets)
     return text;
 }
 
+QByteArray reportText(const QList<ReportLine> &lines)
+{
+    QByteArray text = "Planet\tOwner\tStarbase\tAge\tPopulation\tNotes\n";
+    for (const ReportLine &l : lines)
+        text += QStringList{l.planet, l.owner, l.starbase, l.age, l.population, QString()}
+                    .join(u'\t')
+                    .toUtf8() +
+                '\n';
+    return text;
+}
+
 QString testDataPath(const QString &name)
 {
     return qEnvironmentVariable("KAVORA_TEST_DATA") + u'/' + name;

@@ -22,5 +22,12 @@ struct MapLine {
 };
 QByteArray mapText(const QList<MapLine> &planets);
 
+// A planet report with a header and one line per entry:
+// "planet\towner\tstarbase\tage\tpopulation\t".
+struct ReportLine {
+    QString planet, owner, starbase, age, population;
+};
+QByteArray reportText(const QList<ReportLine> &lines);
+
 // The folder of checked-in test data (tests/data).
 QString testDataPath(const QString &name);

@@ -1,0 +1,18 @@
+// Orders the planet table by the numeric value of each planet's population, so that the
+// chart draws the zones of more populous planets last, on top of the others.
+//
+// The order among equal populations is part of the result: zone overlaps and the first
+// match of a repeated name depend on it. The pivot starts at the low end and travels by
+// exchanges; records with equal keys are never exchanged.
+#pragma once
+
+#include "records.h"
+
+// Sorts the whole table; an empty table is left alone. Every record moves as a whole.
+// Throws RunError (Overflow) before anything moves when a population is too large for a
+// double.
+void QuickSort(Star_Table_Type &table);
+
+// Sorts the records from `low` to `high` inclusive in place, leaving the rest of the table
+// alone. Throws RunError (SubscriptOutOfRange) unless 0 <= low <= high < table.size().
+void QuickSort_Range(Star_Table_Type &table, int low, int high);

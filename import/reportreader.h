@@ -1,0 +1,21 @@
+// Merges a player's planet report dump into the planet and race tables, then orders the
+// planets by population.
+//
+//   Planet<TAB>Owner<TAB>Starbase<TAB>Age<TAB>Population<TAB>...   <- header, skipped
+//   Alpha Centauri<TAB>Zorn<TAB>SB<TAB>3<TAB>1200<TAB>
+//
+// Reports accumulate: races keep their slots and totals, planets their report fields.
+// Lines are applied as they are read, so a failure keeps what came before it.
+#pragma once
+
+#include "records.h"
+#include "status.h"
+
+// Reads `globals.Player_File_Name` and sorts the planets. Reports "Processing number n"
+// per line, then "Sorting..." and "Done!". Throws RunError naming the file and line; the
+// table is not sorted after a failure.
+void readPlayerFile(Globals &globals, const StatusFn &status = {});
+
+// The same, but no failure escapes: it is reported through `message` as
+// "Error!!! <number> <description>" and the reader returns normally.
+void Open_Player_File(Globals &globals, const StatusFn &status, const MessageFn &message);
