@@ -1,15 +1,66 @@
-// The main window: the frame of Kavora, holding the chart window in its workspace.
+// The main window, the frame of Kavora: its workspace holds the chart window, its menus
+// carry the commands, and its caption is the status line of the file readers.
 #pragma once
 
+#include "commondialog.h"
 #include "records.h"
+#include "registry.h"
+#include "status.h"
+#include "sysinfo.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class QMdiArea;
 
 class mainform : public QMainWindow {
     Q_OBJECT
 public:
-    explicit mainform(Globals &globals, QWidget *parent = nullptr);
+    // Constructing the window is its start-up: the default palette, the start-up values,
+    // then `showSplash`, which returns once the splash has closed (empty: no splash).
+    // The window is shown by the caller afterwards.
+    mainform(Globals &globals, CommonDialog &dialog, const std::function<void()> &showSplash,
+             QWidget *parent = nullptr);
+
+    // The caption as status line. While a reader reports thousands of texts in a row the
+    // window system hears of them at most every kStatusRepaintMs; the caption always ends
+    // on the last text, at the latest once control returns to the event loop.
+    void setStatus(const QString &text);
+    QString status() const { return m_status; }
+    StatusFn statusFn();
+
+    // Where the chart window lives.
+    QMdiArea *workspace() const { return m_workspace; }
+
+    static constexpr int kStatusRepaintMs = 40;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    void MDIForm_Load(const std::function<void()> &showSplash);
+    void buildMenus();
+    void showStatus();
+
+    void mnu_Open_Click();
+    void mnuOpenPlayerFile_Click();
+    void mnuSaveBmp_Click();
+    void mnu_Exit_Click();
+    void mnu_Center_Click();
+    void mnuPlayerColors_Click();
+    void mnuAbout_Click();
+
     Globals &m_globals;
+    CommonDialog &m_dialog;
+    QMdiArea *m_workspace;
+    std::unique_ptr<Registry> m_registry = systemRegistry();
+    std::unique_ptr<Programs> m_programs = systemPrograms();
+
+    QString m_status;
+    QElapsedTimer m_statusShown;
+    QTimer m_statusFlush;
 };

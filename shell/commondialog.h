@@ -1,0 +1,28 @@
+// Every question Kavora asks through a dialog: a file to open or save, a colour, and the
+// messages with only an OK button. Widget-free, so any window and any test can take one;
+// the Qt dialogs live in QtCommonDialog, a scripted one in the tests.
+#pragma once
+
+#include "records.h"
+
+#include <QString>
+
+#include <optional>
+
+// The caption of every message box, and the text after "About " in the about box.
+inline constexpr char kProgramTitle[] = "Kavora for Quelmar";
+
+class CommonDialog {
+public:
+    virtual ~CommonDialog() = default;
+
+    // A filter is "Description (*.ext)|*.ext", pairs separated by further bars. Each call
+    // returns the confirmed full path, or nullopt when the user cancelled.
+    virtual std::optional<QString> ShowOpen(const QString &title, const QString &filter) = 0;
+    // Confirms before replacing an existing file, and offers the name chosen last time.
+    virtual std::optional<QString> ShowSave(const QString &title, const QString &filter) = 0;
+    // Starts from `start`; nullopt when the user cancelled.
+    virtual std::optional<PackedColor> ShowColor(PackedColor start) = 0;
+    // A message with only an OK button, captioned with the program's title.
+    virtual void message(const QString &text) = 0;
+};

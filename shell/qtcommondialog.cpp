@@ -1,0 +1,75 @@
+#include "qtcommondialog.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QColor toQColor(PackedColor c)
+{
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+PackedColor toPacked(const QColor &c)
+{
+    return PackedColor(c.red()) | PackedColor(c.green()) << 8 | PackedColor(c.blue()) << 16;
+}
+
+std::optional<QString> chosen(const QString &path)
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+} // namespace
+
+QString toQtFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString &description = parts[i];
+        QString patterns = parts[i + 1];
+        patterns.replace(u';', u' ');
+        const QString tail = u'(' + patterns + u')';
+        entries << (description.endsWith(tail) ? description : description + u' ' + tail);
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> QtCommonDialog::ShowOpen(const QString &title, const QString &filter)
+{
+    const QString path = QFileDialog::getOpenFileName(
+        QApplication::activeWindow(), title, m_lastChosen.value(title), toQtFilter(filter));
+    if (!path.isEmpty())
+        m_lastChosen.insert(title, path);
+    return chosen(path);
+}
+
+std::optional<QString> QtCommonDialog::ShowSave(const QString &title, const QString &filter)
+{
+    // No default suffix: a name typed without ".bmp" is used as typed.
+    const QString path = QFileDialog::getSaveFileName(
+        QApplication::activeWindow(), title, m_lastChosen.value(title), toQtFilter(filter));
+    if (!path.isEmpty())
+        m_lastChosen.insert(title, path);
+    return chosen(path);
+}
+
+std::optional<PackedColor> QtCommonDialog::ShowColor(PackedColor start)
+{
+    const QColor colour = QColorDialog::getColor(toQColor(start), QApplication::activeWindow());
+    if (!colour.isValid())
+        return std::nullopt;
+    return toPacked(colour);
+}
+
+void QtCommonDialog::message(const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kProgramTitle), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}

@@ -1,0 +1,23 @@
+// The common dialog on Qt's own file, colour and message dialogs. Each dialog opens over
+// whatever window is active, so the main window and the race colours dialog share one.
+#pragma once
+
+#include "commondialog.h"
+
+#include <QHash>
+
+class QtCommonDialog : public CommonDialog {
+public:
+    std::optional<QString> ShowOpen(const QString &title, const QString &filter) override;
+    std::optional<QString> ShowSave(const QString &title, const QString &filter) override;
+    std::optional<PackedColor> ShowColor(PackedColor start) override;
+    void message(const QString &text) override;
+
+private:
+    // Each title stands for one dialog of its own that remembers the name it returned.
+    QHash<QString, QString> m_lastChosen;
+};
+
+// "Quelmar Map File (*.map)|*.map" -> "Quelmar Map File (*.map)", the form Qt's file
+// dialogs read: Qt takes the patterns from the parentheses at the end of each entry.
+QString toQtFilter(const QString &filter);

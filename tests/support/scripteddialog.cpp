@@ -1,0 +1,81 @@
+#include "scripteddialog.h"
+
+#include <QByteArrayAlgorithms>
+
+void ScriptedDialog::answerFile(const QString &path)
+{
+    m_answers.emplace_back(path);
+}
+
+void ScriptedDialog::answerColor(PackedColor colour)
+{
+    m_answers.emplace_back(colour);
+}
+
+void ScriptedDialog::cancelNext()
+{
+    m_answers.emplace_back(Cancel{});
+}
+
+QStringList ScriptedDialog::messages() const
+{
+    QStringList texts;
+    for (const Question &q : m_asked)
+        if (q.kind == Kind::Message)
+            texts << q.text;
+    return texts;
+}
+
+std::optional<QString> ScriptedDialog::fileAnswer(const Question &question)
+{
+    m_asked << question;
+    if (m_answers.empty())
+        return std::nullopt;
+    const Answer answer = m_answers.front();
+    m_answers.pop_front();
+    if (std::holds_alternative<PackedColor>(answer))
+        qFatal("ScriptedDialog: a colour was queued but a file dialog \"%s\" was shown",
+               qPrintable(question.title));
+    if (const QString *path = std::get_if<QString>(&answer))
+        return *path;
+    return std::nullopt;
+}
+
+std::optional<QString> ScriptedDialog::ShowOpen(const QString &title, const QString &filter)
+{
+    return fileAnswer({Kind::Open, title, filter, 0, {}});
+}
+
+std::optional<QString> ScriptedDialog::ShowSave(const QString &title, const QString &filter)
+{
+    return fileAnswer({Kind::Save, title, filter, 0, {}});
+}
+
+std::optional<PackedColor> ScriptedDialog::ShowColor(PackedColor start)
+{
+    m_asked << Question{Kind::Color, {}, {}, start, {}};
+    if (m_answers.empty())
+        return std::nullopt;
+    const Answer answer = m_answers.front();
+    m_answers.pop_front();
+    if (std::holds_alternative<QString>(answer))
+        qFatal("ScriptedDialog: a file was queued but the colour dialog was shown");
+    if (const PackedColor *colour = std::get_if<PackedColor>(&answer))
+        return *colour;
+    return std::nullopt;
+}
+
+void ScriptedDialog::message(const QString &text)
+{
+    m_asked << Question{Kind::Message, {}, {}, 0, text};
+}
+
+char *toString(const ScriptedDialog::Question &q)
+{
+    static const char *const kinds[] = {"Open", "Save", "Color", "Message"};
+    const QByteArray text = QStringLiteral("%1(title \"%2\", filter \"%3\", start %4, text \"%5\")")
+                                .arg(QLatin1String(kinds[int(q.kind)]), q.title, q.filter,
+                                     QString::number(q.start, 16), q.text)
+                                .toUtf8();
+    return qstrdup(text.constData());
+}

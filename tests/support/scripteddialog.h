@@ -1,0 +1,55 @@
+// A common dialog for tests: the test queues the user's answers, and every question asked
+// is recorded so the test can check what the user would have seen.
+#pragma once
+
+#include "commondialog.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <deque>
+#include <variant>
+
+class ScriptedDialog : public CommonDialog {
+public:
+    enum class Kind { Open, Save, Color, Message };
+
+    struct Question {
+        Kind kind;
+        QString title;         // Open, Save
+        QString filter;        // Open, Save
+        PackedColor start = 0; // Color
+        QString text;          // Message
+
+        bool operator==(const Question &) const = default;
+    };
+
+    // The next open or save question is confirmed with `path`.
+    void answerFile(const QString &path);
+    // The next colour question is confirmed with `colour`.
+    void answerColor(PackedColor colour);
+    // The next open, save or colour question is cancelled. A question met by an empty
+    // queue is cancelled too.
+    void cancelNext();
+
+    const QList<Question> &asked() const { return m_asked; }
+    QStringList messages() const; // the texts of the messages, in order
+    qsizetype pendingAnswers() const { return qsizetype(m_answers.size()); }
+    void clearAsked() { m_asked.clear(); }
+
+    std::optional<QString> ShowOpen(const QString &title, const QString &filter) override;
+    std::optional<QString> ShowSave(const QString &title, const QString &filter) override;
+    std::optional<PackedColor> ShowColor(PackedColor start) override;
+    void message(const QString &text) override;
+
+private:
+    struct Cancel {};
+    using Answer = std::variant<Cancel, QString, PackedColor>;
+
+    std::optional<QString> fileAnswer(const Question &question);
+
+    std::deque<Answer> m_answers;
+    QList<Question> m_asked;
+};
+
+char *toString(const ScriptedDialog::Question &question); // for QCOMPARE
