@@ -1,0 +1,46 @@
+#include "chartview.h"
+
+#include "surface.h"
+
+namespace {
+
+constexpr double kLowBound = 950;    // left and lower edge of every map
+constexpr double kRightMargin = 150; // room for the labels that run right of planets
+constexpr double kTopMargin = 50;
+
+} // namespace
+
+QPointF ChartView::toPixel(QPointF map, QSize picture) const
+{
+    return {userToDevice(map.x(), left, right, picture.width()),
+            userToDevice(map.y(), top, bottom, picture.height())};
+}
+
+QPointF ChartView::toMap(QPointF pixel, QSize picture) const
+{
+    return {deviceToUser(pixel.x(), left, right, picture.width()),
+            deviceToUser(pixel.y(), top, bottom, picture.height())};
+}
+
+ChartView viewFor(double zoom, double centreX, double centreY, int maxX, double maxY)
+{
+    // In double precision: the largest X the map reader accepts, 32767, still gets its
+    // margin instead of overflowing a 16-bit sum.
+    const double rightBound = maxX + kRightMargin;
+    const double upperBound = maxY + kTopMargin;
+    const double x0 = kLowBound + (rightBound - kLowBound) / 2;
+    const double y0 = upperBound + (kLowBound - upperBound) / 2;
+    const double dx = centreX != 0 ? centreX - x0 : 0;
+    const double dy = centreY != 0 ? centreY - y0 : 0;
+
+    ChartView view;
+    view.left = kLowBound + (x0 - kLowBound) * zoom + dx;
+    view.top = upperBound + (y0 - upperBound) * zoom + dy;
+    view.right = rightBound - (rightBound - x0) * zoom + dx;
+    view.bottom = kLowBound - (kLowBound - y0) * zoom + dy;
+    view.defaultX = x0;
+    view.defaultY = y0;
+    view.centreX = centreX != 0 ? centreX : x0;
+    view.centreY = centreY != 0 ? centreY : y0;
+    return view;
+}

@@ -1,0 +1,23 @@
+// The part of the universe that the chart shows. Map units in, picture pixels out; no
+// widget, no painter, so the window, the command line and the tests share it.
+#pragma once
+
+#include <QPointF>
+#include <QSize>
+
+struct ChartView {
+    double left, top, right, bottom; // the picture's corners in map units; top > bottom
+    double defaultX, defaultY;       // middle of the map's extent, where the "+" goes
+    double centreX, centreY;         // the centre asked for, or the default on an axis given 0
+
+    // Picture pixels (0 at the picture's top-left edge) of a map point, and back. The same
+    // arithmetic as the surface's, so a point lands on the pixel the surface paints.
+    QPointF toPixel(QPointF map, QSize picture) const;
+    QPointF toMap(QPointF pixel, QSize picture) const;
+    bool operator==(const ChartView &) const = default;
+};
+
+// The map's extent runs from 950 to maxX + 150 across and from 950 to maxY + 50 upward.
+// `zoom` is the fraction of it cut away (0 shows it all); a centre of 0 on an axis means
+// that axis's default. The window is (1 - zoom) of the extent, centred on the centre.
+ChartView viewFor(double zoom, double centreX, double centreY, int maxX, double maxY);

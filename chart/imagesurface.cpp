@@ -1,0 +1,200 @@
+#include "imagesurface.h"
+
+#include <QFontDatabase>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr QRgb kForeground = rgbFromPacked(kWhite);
+constexpr size_t kLabelGlyphs = 128;
+const char kFontFile[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
+// The font file is loaded by path so that fontconfig's idea of "sans" cannot change the
+// labels from one machine to the next; the family name is the fallback elsewhere. Taken
+// from a QFont rather than straight from the file because only a QFont carries
+// NoAntialias, which makes the glyphs plain white pixels.
+QRawFont chartFont()
+{
+    static const QString family = [] {
+        const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(kFontFile));
+        const QStringList families =
+            id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
+        return families.isEmpty() ? QStringLiteral("DejaVu Sans") : families.first();
+    }();
+    QFont font(family);
+    font.setPixelSize(10);
+    font.setStyleHint(QFont::SansSerif, QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return QRawFont::fromFont(font);
+}
+
+// A device position as a pixel index, kept far inside int so that absurd coordinates
+// (a point a million screens away) clip instead of overflowing.
+int pixelIndex(double position)
+{
+    constexpr double kFar = 1 << 30;
+    if (std::isnan(position))
+        return -1;
+    return static_cast<int>(std::floor(std::clamp(position, -kFar, kFar)));
+}
+
+// First pixel whose centre is at or after `position`, clamped to 0..limit.
+int firstCentreFrom(double position, int limit)
+{
+    const double index = std::ceil(position - 0.5);
+    if (!(index > 0))
+        return 0; // also NaN
+    return index >= limit ? limit : static_cast<int>(index);
+}
+
+} // namespace
+
+ImageSurface::ImageSurface() : m_image(kWidth, kHeight, QImage::Format_RGB32), m_font(chartFont())
+{
+    m_ascent = static_cast<int>(std::ceil(m_font.ascent()));
+    m_lineHeight = m_ascent + static_cast<int>(std::ceil(m_font.descent()));
+    m_glyphRun.setRawFont(m_font);
+    m_glyphs.resize(kLabelGlyphs);
+    m_advances.resize(kLabelGlyphs);
+    m_positions.resize(kLabelGlyphs);
+    m_image.fill(m_backColor);
+}
+
+ImageSurface::~ImageSurface()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+void ImageSurface::Cls()
+{
+    m_image.fill(m_backColor);
+    m_currentX = 0;
+    m_currentY = 0;
+}
+
+void ImageSurface::BackColor(PackedColor color)
+{
+    m_backColor = rgbFromPacked(color);
+    m_image.fill(m_backColor);
+}
+
+void ImageSurface::Scale(double x1, double y1, double x2, double y2)
+{
+    checkScaleWindow(x1, y1, x2, y2);
+    m_x1 = x1;
+    m_y1 = y1;
+    m_x2 = x2;
+    m_y2 = y2;
+}
+
+QPoint ImageSurface::pixelAt(double x, double y) const
+{
+    return {pixelIndex(userToDevice(x, m_x1, m_x2, kWidth)),
+            pixelIndex(userToDevice(y, m_y1, m_y2, kHeight))};
+}
+
+QRect ImageSurface::boxPixels(double x, double y, double w, double h) const
+{
+    const double ax = userToDevice(x, m_x1, m_x2, kWidth);
+    const double bx = userToDevice(x + w, m_x1, m_x2, kWidth);
+    const double ay = userToDevice(y, m_y1, m_y2, kHeight);
+    const double by = userToDevice(y + h, m_y1, m_y2, kHeight);
+    const int left = firstCentreFrom(std::min(ax, bx), kWidth);
+    const int right = firstCentreFrom(std::max(ax, bx), kWidth);
+    const int top = firstCentreFrom(std::min(ay, by), kHeight);
+    const int bottom = firstCentreFrom(std::max(ay, by), kHeight);
+    if (right <= left || bottom <= top)
+        return {};
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+void ImageSurface::paintPixels(const QRect &pixels, QRgb colour)
+{
+    const QRect clipped = pixels & m_image.rect();
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+        std::fill(row(y) + clipped.left(), row(y) + clipped.right() + 1, colour);
+}
+
+void ImageSurface::Line(double x, double y, double w, double h)
+{
+    const QRect box = boxPixels(x, y, w, h);
+    if (box.isEmpty())
+        return;
+    if (m_fillStyle == FillSolid) {
+        paintPixels(box, m_fillColor);
+    } else if (m_fillStyle != FillTransparent) {
+        for (int py = box.top(); py <= box.bottom(); ++py) {
+            QRgb *line = row(py);
+            for (int px = box.left(); px <= box.right(); ++px) {
+                if (hatchSets(m_fillStyle, px, py))
+                    line[px] = m_fillColor;
+            }
+        }
+    }
+    if (m_drawStyle != DrawInvisible) {
+        const int w1 = m_drawWidth - 1;
+        paintPixels(QRect(box.topLeft(), QPoint(box.right(), box.top() + w1)), kForeground);
+        paintPixels(QRect(QPoint(box.left(), box.bottom() - w1), box.bottomRight()), kForeground);
+        paintPixels(QRect(box.topLeft(), QPoint(box.left() + w1, box.bottom())), kForeground);
+        paintPixels(QRect(QPoint(box.right() - w1, box.top()), box.bottomRight()), kForeground);
+    }
+}
+
+void ImageSurface::PSet(double x, double y, PackedColor color)
+{
+    const QPoint centre = pixelAt(x, y);
+    const int before = (m_drawWidth - 1) / 2;
+    paintPixels(QRect(centre.x() - before, centre.y() - before, m_drawWidth, m_drawWidth),
+                rgbFromPacked(color));
+    m_currentX = x;
+    m_currentY = y;
+}
+
+void ImageSurface::Print(const QString &text)
+{
+    const QPoint corner = pixelAt(m_currentX, m_currentY);
+    // Text that starts right of or below the picture cannot reach into it.
+    if (corner.x() < kWidth && corner.y() < kHeight && corner.x() > -(1 << 20) &&
+        corner.y() > -(1 << 20)) {
+        if (!m_painter.isActive()) {
+            m_painter.begin(&m_image);
+            m_painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing, false);
+            m_painter.setPen(QColor::fromRgb(kForeground));
+        }
+        drawText(QPoint(corner.x(), corner.y() + m_ascent), text);
+    }
+    m_currentX = m_x1;
+    m_currentY += m_lineHeight * (m_y2 - m_y1) / kHeight;
+}
+
+void ImageSurface::drawText(QPoint baseline, const QString &text)
+{
+    const size_t length = static_cast<size_t>(text.size());
+    if (length > m_glyphs.size()) {
+        m_glyphs.resize(length);
+        m_advances.resize(length);
+        m_positions.resize(length);
+    }
+    int count = static_cast<int>(length); // fewer when surrogate pairs make one glyph
+    if (!m_font.glyphIndexesForChars(text.constData(), count, m_glyphs.data(), &count) ||
+        !m_font.advancesForGlyphIndexes(m_glyphs.data(), m_advances.data(), count,
+                                        QRawFont::SeparateAdvances))
+        return;
+    qreal x = 0;
+    for (int i = 0; i < count; ++i) {
+        m_positions[i] = QPointF(x, 0);
+        x += m_advances[i].x();
+    }
+    m_glyphRun.setRawData(m_glyphs.data(), m_positions.data(), count);
+    m_painter.drawGlyphRun(baseline, m_glyphRun);
+}
+
+const QImage &ImageSurface::Image() const
+{
+    if (m_painter.isActive())
+        m_painter.end();
+    return m_image;
+}

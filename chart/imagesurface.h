@@ -1,0 +1,82 @@
+// The chart picture: a persistent 537 by 441 pixel image (8055 by 6615 twips at 15 twips a
+// pixel) that the window shows and saving writes. No antialiasing anywhere, so each pixel
+// follows from the rules below and a faster painter can reproduce them exactly.
+#pragma once
+
+#include "surface.h"
+
+#include <QGlyphRun>
+#include <QPainter>
+#include <QRawFont>
+#include <QRect>
+
+#include <vector>
+
+// Pixel rules, in device pixels (x to the right, y down, pixel i spans [i, i + 1)):
+// - a point paints the pixel it falls in, DrawWidth w > 1 a w by w square around it;
+// - a box paints the pixels whose centres lie inside it, the edge with the smaller device
+//   coordinate included and the other excluded; its fill follows hatchSets();
+// - a visible pen outlines the painted pixel range in white, DrawWidth pixels inward;
+// - text is DejaVu Sans at 10 pixels, monochrome, glyph after glyph at their hinted
+//   advances (no kerning, no fallback font), its cell's top-left corner on the pixel of
+//   the current point.
+// Needs a QGuiApplication (for the font), like any Qt text drawing.
+class ImageSurface : public Surface {
+public:
+    static constexpr int kWidth = 537;
+    static constexpr int kHeight = 441;
+
+    ImageSurface();
+    ~ImageSurface() override;
+    ImageSurface(const ImageSurface &) = delete;
+    ImageSurface &operator=(const ImageSurface &) = delete;
+
+    void Cls() override;
+    void BackColor(PackedColor color) override;
+    void Scale(double x1, double y1, double x2, double y2) override;
+    void CurrentX(double x) override { m_currentX = x; }
+    void CurrentY(double y) override { m_currentY = y; }
+    void Print(const QString &text) override;
+    void DrawWidth(int pixels) override { m_drawWidth = qMax(1, pixels); }
+    void DrawStyle(int style) override { m_drawStyle = style; }
+    void FillColor(PackedColor color) override { m_fillColor = rgbFromPacked(color); }
+    void FillStyle(qint16 style) override { m_fillStyle = style; }
+    void Line(double x, double y, double w, double h) override;
+    void PSet(double x, double y, PackedColor color) override;
+    // Finishes any text still being drawn, then hands out the image.
+    const QImage &Image() const override;
+
+    // The pixels a box from (x, y) to (x + w, y + h) in user units paints, clipped to the
+    // picture; empty when it paints none.
+    QRect boxPixels(double x, double y, double w, double h) const;
+    // The pixel a user point falls in; it may lie outside the picture.
+    QPoint pixelAt(double x, double y) const;
+
+    double currentX() const { return m_currentX; }
+    double currentY() const { return m_currentY; }
+
+private:
+    QRgb *row(int y) { return reinterpret_cast<QRgb *>(m_image.scanLine(y)); }
+    void paintPixels(const QRect &pixels, QRgb colour);
+    void drawText(QPoint baseline, const QString &text);
+
+    QImage m_image;
+    mutable QPainter m_painter; // open only while text is drawn; Image() closes it
+    // Text is laid out by hand into buffers that outlive each label, so printing a label
+    // allocates nothing once the buffers have grown to the longest one.
+    QRawFont m_font;
+    QGlyphRun m_glyphRun;
+    std::vector<quint32> m_glyphs;
+    std::vector<QPointF> m_advances;
+    std::vector<QPointF> m_positions;
+    int m_ascent = 0;
+    int m_lineHeight = 0;
+
+    double m_x1 = 0, m_y1 = 0, m_x2 = 8055, m_y2 = 6615; // twips until the first Scale
+    double m_currentX = 0, m_currentY = 0;
+    QRgb m_backColor = rgbFromPacked(0);
+    QRgb m_fillColor = rgbFromPacked(0);
+    qint16 m_fillStyle = FillTransparent;
+    int m_drawWidth = 1;
+    int m_drawStyle = DrawSolid;
+};

@@ -1,0 +1,71 @@
+// Draws the whole chart onto a surface from the planet table: the view, the centre mark,
+// the zones, then the dots and labels. No window here: the chart window and the command
+// line call the same display_map, and the window keeps its hourglass around the call.
+#pragma once
+
+#include "chartview.h"
+#include "records.h"
+#include "surface.h"
+
+#include <optional>
+
+// The chart window's three display check boxes; they combine by union.
+struct LabelOptions {
+    bool all = false;       // "All Planets": every planet
+    bool populated = false; // "Populated Planets": every owned planet
+    bool starbases = false; // "Planets with Starbases": every owned planet with a starbase
+};
+
+// What Place_Star draws with: the surface, the ticked boxes, and one label buffer that
+// every planet of a redraw reuses, so labels cost no allocation per planet.
+struct ChartCanvas {
+    ChartCanvas(Surface &surface, const LabelOptions &labels);
+
+    Surface &surface;
+    LabelOptions labels;
+    QString label;
+};
+
+// Place_Star's passes.
+enum PlaceMode : qint16 {
+    PlaceDotAndLabel = 0,
+    PlaceZone = 1,
+};
+
+// Redraws everything: clears to black, stores the view state (View_Zoom = Zoom_Factor as
+// given, View_Center_X and View_Center_Y = the centre used, Y rounded half to even), then,
+// unless a window is minimised, sets the scale, prints "+" at the map's middle and draws
+// the zone pass and the dot-and-label pass. A centre of 0 or unset on an axis asks for the
+// default; an unset zoom is 0. Returns the view the picture was drawn with (its centre
+// unrounded), which is what mouse positions must be read against.
+// Throws RunError: Overflow when the centre Y does not fit 16 bits, InvalidCall at a zoom
+// of 1, TypeMismatch for a coordinate that is not a number (the map reader rules that out).
+ChartView display_map(Globals &globals, Surface &surface, const LabelOptions &labels,
+                      std::optional<double> Zoom_Factor, std::optional<double> center_x,
+                      std::optional<double> center_y, bool minimised = false);
+
+// The zone pass: every owned planet's square, in table order, so later ones lie on top.
+// Kept apart so that a faster painter giving the same pixels can stand in for it.
+void drawZones(ChartCanvas &canvas, const Globals &globals);
+// The dot-and-label pass, in table order.
+void drawDotsAndLabels(ChartCanvas &canvas, const Globals &globals);
+
+// One planet in one pass: Mode PlaceZone draws an owned planet's square with an invisible
+// pen in its colour and style, then puts the pen and fill back to solid white; Mode
+// PlaceDotAndLabel sets the white dot and prints the label the ticked boxes ask for. Any
+// other Mode draws nothing. An unset colour or style draws as black or solid.
+void Place_Star(ChartCanvas &canvas, const Star_Object &Z, qint16 Mode);
+
+// One box of side zone_size centred on (X, Y), with the current pen and fill.
+void DrawSquare(Surface &surface, qint16 X, qint16 Y, double zone_size);
+
+// The side of a planet's square in map units: ln(population) times 15, or 25.5 with a
+// starbase. A population that is empty, "0" or whose leading number is not positive counts
+// as missing: 700000 for an owned planet, 1 for another.
+double zoneSize(const Star_Object &planet);
+
+// The label the ticked boxes give a planet, written into `text`; false for none.
+//   owned, no starbase: "Name Owner"       when All or Populated is ticked
+//   owned, starbase:    "Name Owner (s)"   when any box is ticked
+//   no owner:           "Name"             when All is ticked
+bool planetLabel(const Star_Object &planet, const LabelOptions &labels, QString &text);

@@ -1,0 +1,103 @@
+// What the chart asks of the picture it draws on: user coordinates, clearing, text at a
+// current point, pen and fill state, boxes, points and the persistent image. The renderer
+// only talks to this interface; ImageSurface draws pixels, RecordingSurface lists calls.
+#pragma once
+
+#include "palette.h"
+#include "records.h"
+
+#include <QImage>
+#include <QString>
+#include <QtGlobal>
+
+// Pen styles the chart uses. Any other value draws like a solid pen.
+enum DrawStyleCode : int {
+    DrawSolid = 0,
+    DrawInvisible = 5,
+};
+
+class Surface {
+public:
+    virtual ~Surface() = default;
+
+    // Erases all drawing and text to the background colour; the current point goes to (0, 0).
+    virtual void Cls() = 0;
+    // Sets the background colour and paints the whole picture with it.
+    virtual void BackColor(PackedColor color) = 0;
+    // User coordinates: (x1, y1) is the top-left corner, (x2, y2) the bottom-right one.
+    // y1 > y2 makes Y grow upward. Fails with InvalidCall when an axis has no extent.
+    virtual void Scale(double x1, double y1, double x2, double y2) = 0;
+    virtual void CurrentX(double x) = 0;
+    virtual void CurrentY(double y) = 0;
+    // White text, top-left corner at the current point, no background box; afterwards the
+    // current point is at the left edge of the next text line.
+    virtual void Print(const QString &text) = 0;
+    virtual void DrawWidth(int pixels) = 0;
+    virtual void DrawStyle(int style) = 0;
+    virtual void FillColor(PackedColor color) = 0;
+    // FillStyle codes of palette.h; a code outside 0..7 fills nothing.
+    virtual void FillStyle(qint16 style) = 0;
+    // The box form "Line (x, y)-Step(w, h), , B", the only one the chart draws: outline in
+    // the current pen, inside in the current fill.
+    virtual void Line(double x, double y, double w, double h) = 0;
+    // One point DrawWidth pixels wide; (x, y) becomes the current point.
+    virtual void PSet(double x, double y, PackedColor color) = 0;
+    // The persistent picture; what the window shows and what saving writes.
+    virtual const QImage &Image() const = 0;
+};
+
+// 0x00BBGGRR to Qt's 0xAARRGGBB, opaque.
+constexpr QRgb rgbFromPacked(PackedColor color)
+{
+    return 0xFF000000u | ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
+}
+
+constexpr PackedColor packedFromRgb(QRgb rgb)
+{
+    return ((rgb >> 16) & 0xFFu) | (rgb & 0xFF00u) | ((rgb & 0xFFu) << 16);
+}
+
+// A user coordinate on one axis as a position in device pixels, 0 at the first edge of the
+// picture. The surface and ChartView both use it, so a point lands on the same pixel in
+// the picture as in the arithmetic of the window and the tests.
+inline double userToDevice(double value, double first, double last, int pixels)
+{
+    return (value - first) / (last - first) * pixels;
+}
+
+inline double deviceToUser(double position, double first, double last, int pixels)
+{
+    return first + position / pixels * (last - first);
+}
+
+// What every Scale checks: finite corners and some extent on both axes, else InvalidCall.
+void checkScaleWindow(double x1, double y1, double x2, double y2);
+
+// Whether a fill style paints device pixel (x, y). Hatches repeat every 8 pixels and are
+// anchored to the picture, not to the box, so neighbouring boxes continue one pattern and
+// a box paints the same pixels whatever order it is drawn in:
+//   2 horizontal   rows y = 0, 8, 16 ...        3 vertical     columns x = 0, 8, 16 ...
+//   4 upward "/"   x + y a multiple of 8        5 downward "\" x - y a multiple of 8
+//   6 cross        2 or 3                       7 diagonal     4 or 5
+// Solid paints everything, transparent (and any unknown code) nothing.
+constexpr bool hatchSets(qint16 style, int x, int y)
+{
+    switch (style) {
+    case FillSolid:
+        return true;
+    case FillHorizontal:
+        return (y & 7) == 0;
+    case FillVertical:
+        return (x & 7) == 0;
+    case FillUpwardDiagonal:
+        return ((x + y) & 7) == 0;
+    case FillDownwardDiagonal:
+        return ((x - y) & 7) == 0;
+    case FillCross:
+        return (x & 7) == 0 || (y & 7) == 0;
+    case FillDiagonalCross:
+        return ((x + y) & 7) == 0 || ((x - y) & 7) == 0;
+    default:
+        return false;
+    }
+}
