@@ -1,0 +1,107 @@
+// The chart window: the chart picture beside the "Map Control Center" with search, zoom,
+// navigation, the label check boxes and the race colours button. Every command changes
+// the view state and redraws through display_map; drawing itself is the renderer's.
+#pragma once
+
+#include "chartview.h"
+#include "commondialog.h"
+#include "imagesurface.h"
+#include "records.h"
+#include "renderer.h"
+
+#include <QMdiSubWindow>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class ChartPicture;
+
+class starmap : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    static constexpr int kPanStep = 40;
+    static constexpr QSize kClientSize{704, 454}; // 10560 by 6810 twips
+
+    // Loading the window: the zoom list shows Zoom_Step, the check boxes are clear and
+    // Chart_Shown becomes true. `showRaceColours` opens the race colours dialog.
+    starmap(Globals &globals, CommonDialog &dialog, std::function<void()> showRaceColours,
+            QWidget *parent = nullptr);
+    ~starmap() override;
+
+    // Redraws the whole chart with the ticked label boxes, under the hourglass; a centre of
+    // 0 or unset on an axis is the map's middle. While this window or the main window is
+    // minimised only the view state changes and the picture goes black. Throws RunError;
+    // after a failure the picture and the view state are as they were.
+    void display_map(std::optional<double> Zoom_Factor, std::optional<double> center_x,
+                     std::optional<double> center_y);
+
+    // The chart as last drawn: what the window shows and what saving writes.
+    const QImage &picture() const;
+    // The view the picture was drawn with; mouse positions are read against it.
+    const ChartView &view() const { return m_view; }
+
+signals:
+    // The window has been closed; it is deleted once control returns to the event loop.
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildControls();
+    void Form_Load();
+    void Form_Unload();
+    // Runs a command; a failure is shown as a message and the view state is put back.
+    void command(const std::function<void()> &body);
+    void redrawCurrentView();
+    void showZoomStep();
+
+    void Option_Click();
+    void Up_Button_Click();
+    void Down_Button_Click();
+    void Left_Button_Click();
+    void Right_Button_Click();
+    void Center_Button_Click();
+    void Zoom_In_Button_Click();
+    void Zoom_Out_Button_Click();
+    void ZoomList_Click();
+    void Search_Button_Click();
+    void Starchart_MouseDown(Qt::MouseButton button, QPointF pixel);
+    void Starchart_MouseMove(QPointF pixel);
+
+    Globals &m_globals;
+    CommonDialog &m_dialog;
+    std::function<void()> m_showRaceColours;
+    bool m_unloaded = false;
+
+    // Drawn into in turn: a redraw goes to the hidden one, which is shown only once the
+    // drawing has succeeded, so a failed redraw leaves the previous chart on screen.
+    std::unique_ptr<ImageSurface> m_shown;
+    std::unique_ptr<ImageSurface> m_hidden;
+    ChartView m_view{};
+
+    ChartPicture *Starchart = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    QLineEdit *Star_Search = nullptr;
+    QPushButton *Search_Button = nullptr;
+    QPushButton *Zoom_In_Button = nullptr;
+    QPushButton *Zoom_Out_Button = nullptr;
+    QComboBox *ZoomList = nullptr;
+    QCheckBox *Starbases_Option = nullptr;
+    QCheckBox *Populated_Option = nullptr;
+    QCheckBox *All_Option = nullptr;
+    QPushButton *Up_Button = nullptr;
+    QPushButton *Left_Button = nullptr;
+    QPushButton *Center_Button = nullptr;
+    QPushButton *Right_Button = nullptr;
+    QPushButton *Down_Button = nullptr;
+    QPushButton *Race_Color_Button = nullptr;
+};
