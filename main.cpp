@@ -4,6 +4,7 @@
 #include "version.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -22,6 +23,9 @@ int main(int argc, char *argv[])
 
     // Files given on the command line (a map, then reports) are opened here, once the main
     // window shows, through the same code as the two menu commands.
+    const QStringList files = QApplication::arguments().mid(1);
+    if (!files.isEmpty())
+        QTimer::singleShot(0, &window, [&window, files] { window.openFiles(files); });
 
     return app.exec();
 }

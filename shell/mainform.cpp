@@ -1,7 +1,13 @@
 #include "mainform.h"
 
 #include "frmabout.h"
+#include "hourglass.h"
+#include "mapreader.h"
 #include "palette.h"
+#include "reportreader.h"
+#include "runreported.h"
+#include "savepicture.h"
+#include "starmap.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -12,6 +18,12 @@ namespace {
 
 const QString kOpenMapFirst = QStringLiteral("Please open a map first.");
 const QString kDisplayMapFirst = QStringLiteral("Please display map first.");
+const QString kOpenMapTitle = QStringLiteral("Open Quelmar Map File");
+const QString kMapFilter = QStringLiteral("Quelmar Map File (*.map)|*.map");
+const QString kOpenReportTitle = QStringLiteral("Open Quelmar Player File");
+const QString kReportFilter = QStringLiteral("Quelmar Player File (*.pla)|*.pla");
+const QString kSaveTitle = QStringLiteral("Save Map as Bitmap");
+const QString kBitmapFilter = QStringLiteral("Bitmaps (*.bmp)|*.bmp");
 
 } // namespace
 
@@ -105,30 +117,108 @@ void mainform::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-// Opening a map has no guard: it also replaces a map that is already loaded. The command
-// itself comes with the chart window, which it draws into.
-void mainform::mnu_Open_Click() {}
+starmap *mainform::chartWindow() const
+{
+    return m_chart;
+}
+
+starmap *mainform::chart()
+{
+    if (!m_chart) {
+        auto *window = new starmap(m_globals, m_dialog, [this] { showRaceColours(); });
+        connect(window, &starmap::unloaded, this, [this, window] {
+            if (m_chart == window)
+                m_chart = nullptr;
+        });
+        m_chart = window;
+        m_workspace->addSubWindow(window);
+        window->show();
+    }
+    return m_chart;
+}
+
+bool mainform::requireMap()
+{
+    if (!m_globals.Map_Loaded)
+        m_dialog.message(kOpenMapFirst);
+    return m_globals.Map_Loaded;
+}
+
+// Opening a map has no guard: it also replaces a map that is already loaded.
+void mainform::mnu_Open_Click()
+{
+    if (const std::optional<QString> path = m_dialog.ShowOpen(kOpenMapTitle, kMapFilter))
+        openMap(*path);
+}
+
+// A map that cannot be read changes nothing: the reader stores nothing before the whole
+// file has been read, and the file name and the caption go back to the loaded map's.
+void mainform::openMap(const QString &path)
+{
+    runReported(m_dialog, [&] {
+        const Hourglass wait;
+        const QString previousName = m_globals.Map_File_Name;
+        const QString previousStatus = m_status;
+        m_globals.Map_File_Name = path;
+        try {
+            Open_Map_File(m_globals, statusFn());
+        } catch (...) {
+            m_globals.Map_File_Name = previousName;
+            setStatus(previousStatus);
+            throw;
+        }
+        Initialize_Colors(m_globals);
+        chart()->display_map(m_globals.View_Zoom, 0, 0);
+    });
+}
 
 // Reports are matched to the map's planets, so they need a map first.
 void mainform::mnuOpenPlayerFile_Click()
 {
-    if (!m_globals.Map_Loaded) {
-        m_dialog.message(kOpenMapFirst);
+    if (!requireMap())
         return;
-    }
+    if (const std::optional<QString> path = m_dialog.ShowOpen(kOpenReportTitle, kReportFilter))
+        openReport(*path);
 }
 
-// The map test comes first: without a map there is no chart to display.
+// The reader reports its own failures and keeps what it merged before one, so the chart
+// is redrawn in any case, at the current view.
+void mainform::openReport(const QString &path)
+{
+    if (!requireMap())
+        return;
+    runReported(m_dialog, [&] {
+        const Hourglass wait;
+        m_globals.Player_File_Name = path;
+        Open_Player_File(m_globals, statusFn(),
+                         [this](const QString &text) { m_dialog.message(text); });
+        chart()->display_map(m_globals.View_Zoom, m_globals.View_Center_X, m_globals.View_Center_Y);
+    });
+}
+
+void mainform::openFiles(const QStringList &paths)
+{
+    if (paths.isEmpty())
+        return;
+    openMap(paths.first());
+    for (qsizetype i = 1; i < paths.size(); ++i)
+        openReport(paths[i]);
+}
+
+// The map test comes first: without a map there is no chart to display. The file holds
+// the chart exactly as drawn; nothing is redrawn for it.
 void mainform::mnuSaveBmp_Click()
 {
-    if (!m_globals.Map_Loaded) {
-        m_dialog.message(kOpenMapFirst);
+    if (!requireMap())
         return;
-    }
-    if (!m_globals.Chart_Shown) {
+    if (!m_globals.Chart_Shown || !m_chart) {
         m_dialog.message(kDisplayMapFirst);
         return;
     }
+    const std::optional<QString> path = m_dialog.ShowSave(kSaveTitle, kBitmapFilter);
+    if (!path)
+        return;
+    runReported(m_dialog, [&] { SavePicture(m_chart->picture(), *path); });
 }
 
 void mainform::mnu_Exit_Click()
@@ -136,16 +226,46 @@ void mainform::mnu_Exit_Click()
     close();
 }
 
+// Back to the middle of the map at the same zoom, reopening a closed chart window.
 void mainform::mnu_Center_Click()
 {
-    if (!m_globals.Map_Loaded) {
-        m_dialog.message(kOpenMapFirst);
+    if (!requireMap())
         return;
-    }
+    runReported(m_dialog, [this] { chart()->display_map(m_globals.View_Zoom, 0, 0); });
+}
+
+void mainform::redrawChart()
+{
+    if (!m_globals.Map_Loaded)
+        return;
+    runReported(m_dialog, [this] {
+        chart()->display_map(m_globals.View_Zoom, m_globals.View_Center_X, m_globals.View_Center_Y);
+    });
 }
 
 // The race colours dialog needs no map: before any report it lists the 16 empty slots.
-void mainform::mnuPlayerColors_Click() {}
+void mainform::mnuPlayerColors_Click()
+{
+    showRaceColours();
+}
+
+void mainform::showRaceColours()
+{
+    if (!m_raceColours)
+        m_raceColours = makeRaceColours();
+    if (!m_raceColours)
+        return;
+    m_raceColours->show();
+    m_raceColours->raise();
+    m_raceColours->activateWindow();
+}
+
+// The race colours dialog frmColor is built in colours/ on its own; until it is linked in
+// there is nothing to show.
+QWidget *mainform::makeRaceColours()
+{
+    return nullptr;
+}
 
 void mainform::mnuAbout_Click()
 {

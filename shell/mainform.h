@@ -10,12 +10,14 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
 
 class QMdiArea;
+class starmap;
 
 class mainform : public QMainWindow {
     Q_OBJECT
@@ -35,6 +37,22 @@ public:
 
     // Where the chart window lives.
     QMdiArea *workspace() const { return m_workspace; }
+    // The chart window, or nullptr while there is none (before the first map is drawn and
+    // after the user closed it).
+    starmap *chartWindow() const;
+
+    // The two open commands once their file is chosen: read, then draw, each failure shown
+    // in a message box. Files given on the command line go through them too.
+    void openMap(const QString &path);
+    void openReport(const QString &path);
+    // The first file as a map, every further one as a report, in order.
+    void openFiles(const QStringList &paths);
+
+    // Redraws the chart at the current view, reopening a closed chart window; nothing
+    // before a map is loaded. The race colours dialog calls it after a colour change.
+    void redrawChart();
+    // Shows the one race colours dialog without blocking, or brings it forward.
+    void showRaceColours();
 
     static constexpr int kStatusRepaintMs = 40;
 
@@ -45,6 +63,10 @@ private:
     void MDIForm_Load(const std::function<void()> &showSplash);
     void buildMenus();
     void showStatus();
+    bool requireMap();
+    // The chart window, created and shown on first use.
+    starmap *chart();
+    QWidget *makeRaceColours();
 
     void mnu_Open_Click();
     void mnuOpenPlayerFile_Click();
@@ -57,6 +79,8 @@ private:
     Globals &m_globals;
     CommonDialog &m_dialog;
     QMdiArea *m_workspace;
+    QPointer<starmap> m_chart;
+    QPointer<QWidget> m_raceColours;
     std::unique_ptr<Registry> m_registry = systemRegistry();
     std::unique_ptr<Programs> m_programs = systemPrograms();
 

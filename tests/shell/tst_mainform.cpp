@@ -1,11 +1,11 @@
 #include "mainform.h"
+#include "starmap.h"
 #include "mapreader.h"
 #include "palette.h"
 #include "scripteddialog.h"
 #include "testfiles.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -37,21 +37,6 @@ QAction *item(mainform &form, const char *name)
         qFatal("no menu item %s", name);
     return action;
 }
-
-class ChartStandIn : public QWidget {
-public:
-    explicit ChartStandIn(Globals &g) : m_globals(g) {}
-
-protected:
-    void closeEvent(QCloseEvent *event) override
-    {
-        m_globals.Chart_Shown = false;
-        QWidget::closeEvent(event);
-    }
-
-private:
-    Globals &m_globals;
-};
 
 } // namespace
 
@@ -202,21 +187,21 @@ void TestMainForm::guards()
 
 void TestMainForm::exitClosesChartWindowToo()
 {
+    TestFiles files;
     Globals g;
     ScriptedDialog dialog;
     mainform form(g, dialog, {});
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-
-    // A stand-in for the chart window, whose closing clears Chart_Shown.
-    auto *chart = new ChartStandIn(g);
-    form.workspace()->addSubWindow(chart)->show();
-    g.Chart_Shown = true;
+    form.openMap(files.write("one.map", mapText({{"1000", "1000", "One"}})));
+    QVERIFY(g.Chart_Shown);
+    const QPointer<QWidget> chart = form.chartWindow();
 
     item(form, "mnu_Exit")->trigger();
 
     QVERIFY(!form.isVisible());
     QVERIFY(!g.Chart_Shown);
+    QVERIFY(!chart || !chart->isVisible());
     QVERIFY(dialog.asked().isEmpty());
 }
 

@@ -1,0 +1,503 @@
+#include "mainform.h"
+#include "palette.h"
+#include "scripteddialog.h"
+#include "starmap.h"
+#include "testfiles.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QImageReader>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QTest>
+
+using Kind = ScriptedDialog::Kind;
+using Question = ScriptedDialog::Question;
+
+class TestMapCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void openMap();
+    void openMapKeepsZoomAndResetsColours();
+    void openMapCancelled();
+    void unreadableMap_data();
+    void unreadableMap();
+    void openReport();
+    void failingReportStillRedraws();
+    void reportCancelled();
+    void centreCommand();
+    void reopenChartWindow_data();
+    void reopenChartWindow();
+    void redrawFailureIsReported();
+    void saveBitmap();
+    void saveCancelled();
+    void saveFailure_data();
+    void saveFailure();
+    void filesFromCommandLine();
+    void commandLineMapFailing();
+};
+
+namespace {
+
+const Question kOpenMap{Kind::Open, "Open Quelmar Map File", "Quelmar Map File (*.map)|*.map", 0,
+                        {}};
+const Question kOpenReport{Kind::Open, "Open Quelmar Player File",
+                           "Quelmar Player File (*.pla)|*.pla", 0, {}};
+const Question kSave{Kind::Save, "Save Map as Bitmap", "Bitmaps (*.bmp)|*.bmp", 0, {}};
+
+// Extent 950..2150 by 950..1850, default centre (1550, 1400).
+const QList<MapLine> kPlanets = {
+    {"1200", "1100", "Alpha"}, {"2000", "1800", "North"}, {"1500", "1300", "Beta"},
+    {"1700", "1500", "Gamma"}, {"1000", "1600", "Delta"},
+};
+const QList<ReportLine> kReport = {
+    {"Alpha", "Zorn", "SB", "1", "25000"},
+    {"Beta", "Vell", "", "2", "1000000"},
+    {"Gamma", "zorn", "", "1", "500"},
+};
+
+// A main window without splash, shown, with a scripted dialog and small files of its own.
+struct Session {
+    Session() : form(g, dialog, {})
+    {
+        form.show();
+        if (!QTest::qWaitForWindowExposed(&form))
+            qFatal("the main window did not show");
+        mapPath = files.write("universe.map", mapText(kPlanets));
+        reportPath = files.write("player.pla", reportText(kReport));
+    }
+
+    QAction *item(const char *name) const
+    {
+        auto *action = form.findChild<QAction *>(QLatin1String(name));
+        if (!action)
+            qFatal("no menu item %s", name);
+        return action;
+    }
+
+    void openMap(const QString &path)
+    {
+        dialog.answerFile(path);
+        item("mnu_Open")->trigger();
+    }
+
+    void openReport(const QString &path)
+    {
+        dialog.answerFile(path);
+        item("mnuOpenPlayerFile")->trigger();
+    }
+
+    starmap *chart() const { return form.chartWindow(); }
+    QImage picture() const { return chart()->picture(); }
+
+    template <typename T = QWidget> T *control(const char *name) const
+    {
+        auto *widget = chart()->findChild<T *>(QLatin1String(name));
+        if (!widget)
+            qFatal("no control %s", name);
+        return widget;
+    }
+
+    TestFiles files;
+    Globals g;
+    ScriptedDialog dialog;
+    mainform form;
+    QString mapPath;
+    QString reportPath;
+};
+
+int countPixels(const QImage &image, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) == colour ? 1 : 0;
+    return n;
+}
+
+QRgb onScreen(PackedColor colour)
+{
+    return 0xFF000000u | ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+}
+
+} // namespace
+
+void TestMapCommands::openMap()
+{
+    Session s;
+    // The hourglass shows while the map is read. The caption is written at once when it
+    // has not changed for a while, so the first text of the reading shows the pointer.
+    QTest::qWait(mainform::kStatusRepaintMs * 2);
+    std::optional<Qt::CursorShape> pointerWhileReading;
+    connect(&s.form, &QWidget::windowTitleChanged, this, [&] {
+        if (!pointerWhileReading && QGuiApplication::overrideCursor())
+            pointerWhileReading = QGuiApplication::overrideCursor()->shape();
+    });
+
+    s.openMap(s.mapPath);
+
+    QCOMPARE(s.dialog.asked(), QList<Question>{kOpenMap});
+    QCOMPARE(s.g.Map_File_Name, s.mapPath);
+    QVERIFY(s.g.Map_Loaded);
+    QCOMPARE(s.g.Last_Star_Index, qint16(kPlanets.size() - 1));
+    QVERIFY(s.chart());
+    QVERIFY(s.chart()->isVisible());
+    QCOMPARE(s.form.workspace()->subWindowList(), QList<QMdiSubWindow *>{s.chart()});
+    QVERIFY(s.g.Chart_Shown);
+    // Centred on the middle of the map, the whole map while the zoom is unset.
+    QVERIFY(!s.g.View_Zoom);
+    QCOMPARE(s.g.View_Center_X, std::optional<double>(1550));
+    QCOMPARE(s.g.View_Center_Y, qint16(1400));
+    QVERIFY(countPixels(s.picture(), 0xFFFFFFFF) >= kPlanets.size());
+    QTRY_COMPARE(s.form.windowTitle(), s.mapPath);
+    QCOMPARE(pointerWhileReading, std::optional<Qt::CursorShape>(Qt::WaitCursor));
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void TestMapCommands::openMapKeepsZoomAndResetsColours()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    s.chart()->display_map(0.5, 1600, 1500);
+    s.g.Player_Table[3].Player_Color = 0x123456;
+    s.g.Player_Table[3].Player_Name = QStringLiteral("Tesk");
+    const QPointer<starmap> window = s.chart();
+
+    const QString other = s.files.write("other.map", mapText({{"1000", "1000", "Solo"}}));
+    s.openMap(other);
+
+    QCOMPARE(s.chart(), window.data()); // the same chart window draws the new map
+    QCOMPARE(s.g.Star_Table.size(), size_t(1));
+    QCOMPARE(s.g.View_Zoom, std::optional<double>(0.5));
+    QCOMPARE(s.g.View_Center_X, std::optional<double>(950 + (1150 - 950) / 2.0));
+    QCOMPARE(s.g.Player_Table[3].Player_Color, kDefaultPalette[3].color);
+    QCOMPARE(s.g.Player_Table[3].Player_Name, QStringLiteral("Tesk"));
+}
+
+void TestMapCommands::openMapCancelled()
+{
+    Session s;
+    s.g.Map_File_Name = QStringLiteral("earlier.map");
+    s.dialog.cancelNext();
+    s.item("mnu_Open")->trigger();
+
+    QCOMPARE(s.dialog.asked(), QList<Question>{kOpenMap});
+    QCOMPARE(s.g.Map_File_Name, QStringLiteral("earlier.map"));
+    QVERIFY(!s.g.Map_Loaded);
+    QVERIFY(!s.chart());
+    QVERIFY(s.form.workspace()->subWindowList().isEmpty());
+    QCOMPARE(s.form.windowTitle(), QStringLiteral("Quelmar Kavora"));
+}
+
+void TestMapCommands::unreadableMap_data()
+{
+    QTest::addColumn<bool>("mapBefore");
+    QTest::addColumn<QByteArray>("text"); // empty: no such file
+    QTest::addColumn<QString>("start");   // how the message begins
+    QTest::addColumn<QString>("where");   // a part it must contain
+
+    const QByteArray shortLine = "Planet\tX\tY\tName\n1\t1000\t1000\tOne\n2\t1100\t1200\n";
+    const QByteArray notNumber = "Planet\tX\tY\tName\n1\t1000\t1000\tOne\n2\t11OO\t1200\tTwo\n";
+    QTest::newRow("short line, first map")
+        << false << shortLine << "Error!!! 5 Invalid procedure call or argument"
+        << "line 3 of ";
+    QTest::newRow("short line, replacing a map")
+        << true << shortLine << "Error!!! 5 Invalid procedure call or argument"
+        << "line 3 of ";
+    QTest::newRow("coordinate not a number")
+        << true << notNumber << "Error!!! 13 Type mismatch"
+        << "line 3 of ";
+    QTest::newRow("no such file") << true << QByteArray() << "Error!!! 53 File not found"
+                                  << "missing.map";
+}
+
+void TestMapCommands::unreadableMap()
+{
+    QFETCH(bool, mapBefore);
+    QFETCH(QByteArray, text);
+    QFETCH(QString, start);
+    QFETCH(QString, where);
+
+    Session s;
+    if (mapBefore)
+        s.openMap(s.mapPath);
+    QTRY_COMPARE(s.form.windowTitle(), mapBefore ? s.mapPath : QStringLiteral("Quelmar Kavora"));
+    const Globals before = s.g;
+    const qint64 key = mapBefore ? s.picture().cacheKey() : 0;
+    s.dialog.clearAsked();
+
+    const QString bad =
+        text.isEmpty() ? s.files.path("missing.map") : s.files.write("bad.map", text);
+    s.openMap(bad);
+
+    QCOMPARE(s.dialog.asked().size(), 2);
+    const QStringList messages = s.dialog.messages();
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].startsWith(start), qPrintable(messages[0]));
+    QVERIFY2(messages[0].contains(where), qPrintable(messages[0]));
+    QVERIFY(!QGuiApplication::overrideCursor());
+
+    // The loaded map stays, on screen and in the tables.
+    QCOMPARE(s.g.Star_Table, before.Star_Table);
+    QCOMPARE(s.g.Map_File_Name, before.Map_File_Name);
+    QCOMPARE(s.g.Map_Loaded, mapBefore);
+    QCOMPARE(s.g.Player_Table, before.Player_Table);
+    QTRY_COMPARE(s.form.windowTitle(), mapBefore ? s.mapPath : QStringLiteral("Quelmar Kavora"));
+    if (mapBefore)
+        QCOMPARE(s.picture().cacheKey(), key);
+    else
+        QVERIFY(!s.chart());
+}
+
+void TestMapCommands::openReport()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    s.chart()->display_map(0.2, 1500, 1300);
+    const QImage unowned = s.picture();
+    s.dialog.clearAsked();
+
+    s.openReport(s.reportPath);
+
+    QCOMPARE(s.dialog.asked(), QList<Question>{kOpenReport});
+    QCOMPARE(s.g.Player_File_Name, s.reportPath);
+    QTRY_COMPARE(s.form.windowTitle(), QStringLiteral("Done!"));
+    QVERIFY(!QGuiApplication::overrideCursor());
+    // Redrawn at the same view, with the races' zones.
+    QCOMPARE(s.g.View_Zoom, std::optional<double>(0.2));
+    QCOMPARE(s.g.View_Center_X, std::optional<double>(1500));
+    QCOMPARE(s.g.View_Center_Y, qint16(1300));
+    QVERIFY(s.picture() != unowned);
+    QCOMPARE(s.g.Player_Table[0].Player_Name, QStringLiteral("Zorn"));
+    QCOMPARE(s.g.Player_Table[1].Player_Name, QStringLiteral("Vell"));
+    QCOMPARE(s.g.Player_Table[2].Player_Name, QStringLiteral("zorn"));
+    for (int slot = 0; slot < 3; ++slot)
+        QVERIFY(countPixels(s.picture(), onScreen(kDefaultPalette[slot].color)) > 0);
+}
+
+void TestMapCommands::failingReportStillRedraws()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    QByteArray text = reportText({{"Beta", "Vell", "", "2", "1000000"}});
+    text += "Gamma\tZorn\n";
+    s.openReport(s.files.write("broken.pla", text));
+
+    const QStringList messages = s.dialog.messages();
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].startsWith(QStringLiteral("Error!!! 5 ")), qPrintable(messages[0]));
+    QVERIFY2(messages[0].contains(QStringLiteral("line 3 of ")), qPrintable(messages[0]));
+    // What came before the failure is merged and shown.
+    QCOMPARE(s.g.Player_Table[0].Player_Name, QStringLiteral("Vell"));
+    QVERIFY(countPixels(s.picture(), onScreen(kDefaultPalette[0].color)) > 0);
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void TestMapCommands::reportCancelled()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    const Globals before = s.g;
+    const qint64 key = s.picture().cacheKey();
+    s.dialog.clearAsked();
+    s.dialog.cancelNext();
+    s.item("mnuOpenPlayerFile")->trigger();
+
+    QCOMPARE(s.dialog.asked(), QList<Question>{kOpenReport});
+    QCOMPARE(s.g.Player_File_Name, before.Player_File_Name);
+    QCOMPARE(s.g.Star_Table, before.Star_Table);
+    QCOMPARE(s.picture().cacheKey(), key);
+}
+
+void TestMapCommands::centreCommand()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    s.chart()->display_map(0.7, 1234.5, 1111);
+
+    s.item("mnu_Center")->trigger();
+
+    QCOMPARE(s.g.View_Zoom, std::optional<double>(0.7));
+    QCOMPARE(s.g.View_Center_X, std::optional<double>(1550));
+    QCOMPARE(s.g.View_Center_Y, qint16(1400));
+    QVERIFY(s.dialog.messages().isEmpty());
+}
+
+void TestMapCommands::reopenChartWindow_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("centre command") << "centre";
+    QTest::newRow("opening a report") << "report";
+    QTest::newRow("opening a map") << "map";
+}
+
+void TestMapCommands::reopenChartWindow()
+{
+    QFETCH(QString, how);
+    Session s;
+    s.openMap(s.mapPath);
+    for (const char *box : {"Starbases_Option", "All_Option"})
+        QTest::mouseClick(s.control(box), Qt::LeftButton);
+    QTest::mouseClick(s.control("Zoom_In_Button"), Qt::LeftButton);
+    QTest::mouseClick(s.control("Zoom_In_Button"), Qt::LeftButton);
+    QTest::mouseClick(s.control("Up_Button"), Qt::LeftButton);
+    s.chart()->setWindowTitle(QStringLiteral("1500 1400"));
+
+    const QPointer<starmap> closed = s.chart();
+    QVERIFY(closed->close());
+    QVERIFY(!s.g.Chart_Shown);
+    QVERIFY(!s.chart());
+    QTRY_VERIFY(!closed);
+    QTRY_VERIFY(s.form.workspace()->subWindowList().isEmpty());
+
+    if (how == u"centre")
+        s.item("mnu_Center")->trigger();
+    else if (how == u"report")
+        s.openReport(s.reportPath);
+    else
+        s.openMap(s.mapPath);
+
+    QVERIFY(s.chart());
+    QVERIFY(s.chart()->isVisible());
+    QVERIFY(s.g.Chart_Shown);
+    QCOMPARE(s.chart()->windowTitle(), QStringLiteral("Star Map"));
+    for (const char *box : {"Starbases_Option", "Populated_Option", "All_Option"})
+        QVERIFY(!s.control<QCheckBox>(box)->isChecked());
+    QCOMPARE(s.control<QComboBox>("ZoomList")->currentText(), QStringLiteral("2"));
+    QCOMPARE(s.g.Zoom_Step, qint16(2));
+    QCOMPARE(s.g.View_Zoom, std::optional<double>(double(0.2f)));
+    // The centre command and a map centre the chart; a report keeps the view.
+    QCOMPARE(s.g.View_Center_Y, qint16(how == u"report" ? 1440 : 1400));
+    QVERIFY(s.dialog.messages().isEmpty());
+}
+
+void TestMapCommands::redrawFailureIsReported()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    const qint64 key = s.picture().cacheKey();
+    // A zoom of 1 leaves the chart no width at all.
+    s.g.View_Zoom = 1;
+
+    s.item("mnu_Center")->trigger();
+
+    const QStringList messages = s.dialog.messages();
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].startsWith(QStringLiteral("Error!!! 5 ")), qPrintable(messages[0]));
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QCOMPARE(s.picture().cacheKey(), key);
+    QVERIFY(s.form.isVisible());
+
+    s.g.View_Zoom = 0.5;
+    s.item("mnu_Center")->trigger();
+    QCOMPARE(s.dialog.messages().size(), 1);
+    QVERIFY(s.picture().cacheKey() != key);
+}
+
+void TestMapCommands::saveBitmap()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    s.openReport(s.reportPath);
+    s.chart()->display_map(0.4, 1400, 1300);
+    s.dialog.clearAsked();
+
+    // No extension is added to the name as chosen.
+    const QString path = s.files.path("chart");
+    s.dialog.answerFile(path);
+    s.item("mnuSaveBmp")->trigger();
+
+    QCOMPARE(s.dialog.asked(), QList<Question>{kSave});
+    QVERIFY(!QFile::exists(path + QStringLiteral(".bmp")));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.read(2), QByteArray("BM"));
+    file.close();
+
+    QImageReader reader(path);
+    QCOMPARE(reader.format(), QByteArray("bmp"));
+    const QImage written = reader.read();
+    QCOMPARE(written.size(), QSize(537, 441));
+    QCOMPARE(written.convertToFormat(QImage::Format_RGB32),
+             s.picture().convertToFormat(QImage::Format_RGB32));
+    QVERIFY(s.dialog.messages().isEmpty());
+}
+
+void TestMapCommands::saveCancelled()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    s.dialog.clearAsked();
+    s.dialog.cancelNext();
+    s.item("mnuSaveBmp")->trigger();
+
+    QCOMPARE(s.dialog.asked(), QList<Question>{kSave});
+    QVERIFY(QDir(s.files.path({})).entryList({"*.bmp", "chart*"}, QDir::Files).isEmpty());
+}
+
+void TestMapCommands::saveFailure_data()
+{
+    QTest::addColumn<QString>("name"); // inside the test folder
+    QTest::addColumn<QString>("start");
+
+    QTest::newRow("folder does not exist") << "nowhere/chart.bmp"
+                                           << "Error!!! 76 Path not found";
+    QTest::newRow("name of a folder") << "folder"
+                                      << "Error!!! 75 Path/File access error";
+}
+
+void TestMapCommands::saveFailure()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, start);
+
+    Session s;
+    QVERIFY(QDir(s.files.path({})).mkdir(QStringLiteral("folder")));
+    s.openMap(s.mapPath);
+    const QString path = s.files.path(name);
+    s.dialog.answerFile(path);
+    s.item("mnuSaveBmp")->trigger();
+
+    const QStringList messages = s.dialog.messages();
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].startsWith(start), qPrintable(messages[0]));
+    QVERIFY2(messages[0].contains(path), qPrintable(messages[0]));
+    QVERIFY(!QFileInfo(path).isFile());
+    QVERIFY(s.form.isVisible());
+}
+
+void TestMapCommands::filesFromCommandLine()
+{
+    Session s;
+    const QString second = s.files.write("second.pla", reportText({{"Delta", "Tesk", "", "", ""}}));
+
+    s.form.openFiles({s.mapPath, s.reportPath, second});
+
+    QVERIFY(s.dialog.asked().isEmpty());
+    QVERIFY(s.g.Map_Loaded);
+    QCOMPARE(s.g.Map_File_Name, s.mapPath);
+    QCOMPARE(s.g.Player_File_Name, second);
+    QCOMPARE(s.g.Last_Player_Index, qint16(3));
+    QCOMPARE(s.g.Player_Table[3].Player_Name, QStringLiteral("Tesk"));
+    QVERIFY(s.chart() && s.chart()->isVisible());
+    QTRY_COMPARE(s.form.windowTitle(), QStringLiteral("Done!"));
+    QVERIFY(countPixels(s.picture(), onScreen(kDefaultPalette[3].color)) > 0);
+}
+
+void TestMapCommands::commandLineMapFailing()
+{
+    Session s;
+    s.form.openFiles({s.files.path("missing.map"), s.reportPath});
+
+    const QStringList messages = s.dialog.messages();
+    QCOMPARE(messages.size(), 2);
+    QVERIFY(messages[0].startsWith(QStringLiteral("Error!!! 53 ")));
+    QCOMPARE(messages[1], QStringLiteral("Please open a map first."));
+    QCOMPARE(s.dialog.asked().size(), 2);
+    QVERIFY(!s.g.Map_Loaded);
+    QVERIFY(!s.chart());
+}
+
+QTEST_MAIN(TestMapCommands)
+#include "tst_mapcommands.moc"
