@@ -90,8 +90,7 @@ double zoomForStep(qint16 step, qint16 steps)
 starmap::starmap(Globals &globals, CommonDialog &dialog, std::function<void()> showRaceColours,
                  QWidget *parent)
     : QMdiSubWindow(parent), m_globals(globals), m_dialog(dialog),
-      m_showRaceColours(std::move(showRaceColours)), m_shown(std::make_unique<ImageSurface>()),
-      m_hidden(std::make_unique<ImageSurface>())
+      m_showRaceColours(std::move(showRaceColours))
 {
     setObjectName(QStringLiteral("starmap"));
     setWindowTitle(QStringLiteral("Star Map"));
@@ -130,7 +129,7 @@ void starmap::buildControls()
 
     Starchart = place(new ChartPicture(client), "Starchart", twips(120, 120, 8055, 6615));
     Starchart->setFocusPolicy(Qt::StrongFocus);
-    Starchart->setPicture(m_shown->Image());
+    Starchart->setPicture(m_surface.Image());
 
     Frame1 = place(new QGroupBox(QStringLiteral("Map Control Center"), client), "Frame1",
                    twips(8280, 120, 2175, 6615));
@@ -238,14 +237,13 @@ void starmap::display_map(std::optional<double> Zoom_Factor, std::optional<doubl
     ChartView view;
     try {
         view =
-            ::display_map(m_globals, *m_hidden, labels, Zoom_Factor, center_x, center_y, minimised);
+            ::display_map(m_globals, m_surface, labels, Zoom_Factor, center_x, center_y, minimised);
     } catch (...) {
         before.restore(m_globals);
         throw;
     }
-    std::swap(m_shown, m_hidden);
     m_view = view;
-    Starchart->setPicture(m_shown->Image());
+    Starchart->setPicture(m_surface.Image());
 }
 
 const QImage &starmap::picture() const

@@ -12,7 +12,6 @@
 #include <QMdiSubWindow>
 
 #include <functional>
-#include <memory>
 #include <optional>
 
 class QCheckBox;
@@ -82,10 +81,9 @@ private:
     std::function<void()> m_showRaceColours;
     bool m_unloaded = false;
 
-    // Drawn into in turn: a redraw goes to the hidden one, which is shown only once the
-    // drawing has succeeded, so a failed redraw leaves the previous chart on screen.
-    std::unique_ptr<ImageSurface> m_shown;
-    std::unique_ptr<ImageSurface> m_hidden;
+    // The window shows a copy of the surface's image that only a successful redraw
+    // replaces, so a failed one leaves the previous chart on screen.
+    ImageSurface m_surface;
     ChartView m_view{};
 
     ChartPicture *Starchart = nullptr;
