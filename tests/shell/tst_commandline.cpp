@@ -6,6 +6,7 @@
 #include "reportreader.h"
 #include "testfiles.h"
 
+#include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <QTest>
@@ -26,6 +27,7 @@ private slots:
     void render();
     void renderKeepsOutputOnFailure();
     void helpAndVersion();
+    void badInputCorpus();
 
 private:
     struct Run {
@@ -252,6 +254,29 @@ void TestCommandLine::helpAndVersion()
     run = kavora({"--help"});
     QCOMPARE(run.status, 0);
     QVERIFY(run.out.contains(QStringLiteral("--render OUT")));
+}
+
+void TestCommandLine::badInputCorpus()
+{
+    // Every damaged file of the corpus: read as defined, or exit 1 with a message that
+    // names the file. Never a crash, never a hang.
+    const QDir folder(testDataPath(QStringLiteral("bad")));
+    const QStringList names = folder.entryList({"*.map", "*.pla"}, QDir::Files);
+    QVERIFY(names.size() > 20);
+    for (const QString &name : names) {
+        const QString path = folder.filePath(name);
+        const bool map = name.endsWith(u".map");
+        const Run run = kavora(map ? QStringList{"--planets", path}
+                                   : QStringList{"--races", m_map, path});
+        QVERIFY2(run.status == 0 || run.status == 1, qPrintable(name));
+        if (run.status == 1) {
+            QVERIFY2(run.err.startsWith(u"Error!!! ") && run.err.contains(path),
+                     qPrintable(run.err));
+            QVERIFY(run.out.isEmpty());
+        } else {
+            QVERIFY(run.out.startsWith(map ? u"index\t" : u"slot\t"));
+        }
+    }
 }
 
 QTEST_MAIN(TestCommandLine)
