@@ -90,6 +90,18 @@ template <typename T> T *placed(T *widget, const QString &name, const QRect &geo
     return widget;
 }
 
+// The places are measured for a small dialog font: take 8 points, smaller still where this
+// desktop's font would clip "Total Population:" in its 81 pixels.
+QFont dialogFont(QFont font)
+{
+    const QString longest = QStringLiteral("Total Population:");
+    const int room = twips(0, 0, 1215, 0).width();
+    font.setPointSizeF(8);
+    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(longest) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    return font;
+}
+
 QString totalText(const std::optional<double> &total)
 {
     return total ? conv::plainNumber(*total) : QString();
@@ -106,6 +118,7 @@ frmColor::frmColor(Globals &globals, CommonDialog &dialog, std::function<void()>
     setWindowTitle(QStringLiteral("Race Colors"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(twips(0, 0, 4830, 2145).size());
+    setFont(dialogFont(font()));
 
     // Created in keyboard order: the race list, "&Color", "&Close".
     m_raceName = placed(new QComboBox(this), QStringLiteral("RaceName"), twips(0, 120, 2895, 315));
