@@ -1,6 +1,7 @@
 #include "mainform.h"
 
 #include "frmabout.h"
+#include "frmcolor.h"
 #include "hourglass.h"
 #include "mapreader.h"
 #include "palette.h"
@@ -252,19 +253,11 @@ void mainform::mnuPlayerColors_Click()
 void mainform::showRaceColours()
 {
     if (!m_raceColours)
-        m_raceColours = makeRaceColours();
-    if (!m_raceColours)
-        return;
+        m_raceColours = new frmColor(
+            m_globals, m_dialog, [this] { redrawChart(); }, this);
     m_raceColours->show();
     m_raceColours->raise();
     m_raceColours->activateWindow();
-}
-
-// The race colours dialog frmColor is built in colours/ on its own; until it is linked in
-// there is nothing to show.
-QWidget *mainform::makeRaceColours()
-{
-    return nullptr;
 }
 
 void mainform::mnuAbout_Click()

@@ -66,7 +66,6 @@ private:
     bool requireMap();
     // The chart window, created and shown on first use.
     starmap *chart();
-    QWidget *makeRaceColours();
 
     void mnu_Open_Click();
     void mnuOpenPlayerFile_Click();
@@ -80,7 +79,7 @@ private:
     CommonDialog &m_dialog;
     QMdiArea *m_workspace;
     QPointer<starmap> m_chart;
-    QPointer<QWidget> m_raceColours;
+    QPointer<QWidget> m_raceColours; // frmColor, which deletes itself when closed
     std::unique_ptr<Registry> m_registry = systemRegistry();
     std::unique_ptr<Programs> m_programs = systemPrograms();
 

@@ -1,9 +1,12 @@
+#include "frmcolor.h"
 #include "mainform.h"
 #include "palette.h"
 #include "scripteddialog.h"
 #include "starmap.h"
 #include "testfiles.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -34,16 +37,18 @@ private slots:
     void saveCancelled();
     void saveFailure_data();
     void saveFailure();
+    void raceColoursWindow();
+    void raceColourRedrawsTheChart();
     void filesFromCommandLine();
     void commandLineMapFailing();
 };
 
 namespace {
 
-const Question kOpenMap{Kind::Open, "Open Quelmar Map File", "Quelmar Map File (*.map)|*.map", 0,
-                        {}};
-const Question kOpenReport{Kind::Open, "Open Quelmar Player File",
-                           "Quelmar Player File (*.pla)|*.pla", 0, {}};
+const Question kOpenMap{
+    Kind::Open, "Open Quelmar Map File", "Quelmar Map File (*.map)|*.map", 0, {}};
+const Question kOpenReport{
+    Kind::Open, "Open Quelmar Player File", "Quelmar Player File (*.pla)|*.pla", 0, {}};
 const Question kSave{Kind::Save, "Save Map as Bitmap", "Bitmaps (*.bmp)|*.bmp", 0, {}};
 
 // Extent 950..2150 by 950..1850, default centre (1550, 1400).
@@ -205,9 +210,8 @@ void TestMapCommands::unreadableMap_data()
     QTest::newRow("short line, replacing a map")
         << true << shortLine << "Error!!! 5 Invalid procedure call or argument"
         << "line 3 of ";
-    QTest::newRow("coordinate not a number")
-        << true << notNumber << "Error!!! 13 Type mismatch"
-        << "line 3 of ";
+    QTest::newRow("coordinate not a number") << true << notNumber << "Error!!! 13 Type mismatch"
+                                             << "line 3 of ";
     QTest::newRow("no such file") << true << QByteArray() << "Error!!! 53 File not found"
                                   << "missing.map";
 }
@@ -465,6 +469,74 @@ void TestMapCommands::saveFailure()
     QVERIFY2(messages[0].contains(path), qPrintable(messages[0]));
     QVERIFY(!QFileInfo(path).isFile());
     QVERIFY(s.form.isVisible());
+}
+
+void TestMapCommands::raceColoursWindow()
+{
+    Session s;
+    auto windows = [&s] { return s.form.findChildren<frmColor *>(); };
+
+    // Also before any map: the list is then empty.
+    s.item("mnuPlayerColors")->trigger();
+    QCOMPARE(windows().size(), 1);
+    const QPointer<frmColor> first = windows().first();
+    QVERIFY(first->isVisible() && first->isWindow());
+    QCOMPARE(first->windowTitle(), QStringLiteral("Race Colors"));
+    QVERIFY(!first->isModal());
+    QVERIFY(!QApplication::activeModalWidget());
+
+    // Asking again, from the menu or from the chart, shows the same window.
+    s.item("mnuPlayerColors")->trigger();
+    s.openMap(s.mapPath);
+    QTest::mouseClick(s.control("Race_Color_Button"), Qt::LeftButton);
+    QCOMPARE(windows(), QList<frmColor *>{first.data()});
+    QVERIFY(first->isVisible());
+
+    // Once closed, the next request opens a new one.
+    first->close();
+    QTRY_VERIFY(!first);
+    QTest::mouseClick(s.control("Race_Color_Button"), Qt::LeftButton);
+    QCOMPARE(windows().size(), 1);
+    QVERIFY(windows().first()->isVisible());
+}
+
+void TestMapCommands::raceColourRedrawsTheChart()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    s.openReport(s.reportPath);
+    s.chart()->display_map(0.1, 1500, 1300);
+    const PackedColor chosen = 0x00345678; // in no default slot
+    QCOMPARE(countPixels(s.picture(), onScreen(chosen)), 0);
+    s.item("mnuPlayerColors")->trigger();
+    frmColor *colours = s.form.findChild<frmColor *>();
+
+    // Pick Zorn, the first race, from the list, then a new colour.
+    auto *races = colours->findChild<QComboBox *>(QStringLiteral("RaceName"));
+    races->showPopup();
+    QAbstractItemView *list = races->view();
+    QTRY_VERIFY(list->isVisible());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(0, 0)).center());
+    s.dialog.answerColor(chosen);
+    QTest::mouseClick(colours->findChild<QWidget *>(QStringLiteral("Player_Color_Selection")),
+                      Qt::LeftButton);
+
+    QVERIFY(countPixels(s.picture(), onScreen(chosen)) > 0);
+    QCOMPARE(s.g.View_Zoom, std::optional<double>(0.1));
+    QCOMPARE(s.g.View_Center_X, std::optional<double>(1500));
+    QCOMPARE(s.g.View_Center_Y, qint16(1300));
+
+    // With the chart window closed, a colour change opens it again.
+    QPointer<starmap> closed = s.chart();
+    closed->close();
+    QTRY_VERIFY(!closed);
+    s.dialog.answerColor(0x00876543);
+    QTest::mouseClick(colours->findChild<QWidget *>(QStringLiteral("Player_Color_Selection")),
+                      Qt::LeftButton);
+    QVERIFY(s.chart());
+    QVERIFY(countPixels(s.picture(), onScreen(0x00876543)) > 0);
+    QCOMPARE(s.g.View_Center_X, std::optional<double>(1500));
 }
 
 void TestMapCommands::filesFromCommandLine()
