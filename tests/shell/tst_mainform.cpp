@@ -1,8 +1,8 @@
 #include "mainform.h"
-#include "starmap.h"
 #include "mapreader.h"
 #include "palette.h"
 #include "scripteddialog.h"
+#include "starmap.h"
 #include "testfiles.h"
 
 #include <QApplication>
