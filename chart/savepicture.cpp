@@ -7,7 +7,7 @@
 #include <QImageWriter>
 #include <QSaveFile>
 
-void SavePicture(const QImage &picture, const QString &fileName)
+void SavePicture(const QImage &picture, const QString &fileName, const char *format)
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -15,7 +15,7 @@ void SavePicture(const QImage &picture, const QString &fileName)
             QFileInfo(fileName).dir().exists() ? RunError::PathFileAccess : RunError::PathNotFound;
         throw RunError(number, file.errorString()).at(fileName, 0);
     }
-    QImageWriter writer(&file, "bmp");
+    QImageWriter writer(&file, format);
     if (!writer.write(picture)) {
         file.cancelWriting();
         throw RunError(RunError::DeviceIOError, writer.errorString()).at(fileName, 0);

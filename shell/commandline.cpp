@@ -7,12 +7,11 @@
 #include "racecolours.h"
 #include "renderer.h"
 #include "reportreader.h"
+#include "savepicture.h"
 #include "runerror.h"
 #include "version.h"
 
 #include <QFileInfo>
-#include <QImageWriter>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -80,8 +79,7 @@ void loadUniverse(Globals &globals, const QStringList &files)
     }
 }
 
-// Draws the chart as the chart window would and writes it. The image goes to a temporary
-// file that replaces OUT only once it is complete, so a failure leaves OUT as it was.
+// Draws the chart as the chart window would and writes it; a failure leaves OUT as it was.
 int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
 {
     for (const auto &[name, color] : options.raceColors) {
@@ -107,13 +105,10 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
     }
 
     const QByteArray format = QFileInfo(options.output).suffix().toLower().toLatin1();
-    QSaveFile file(options.output);
-    QImageWriter writer(&file, format);
-    if (!file.open(QIODevice::WriteOnly) || !writer.write(surface.Image()) || !file.commit()) {
-        const QString why = file.error() != QFileDevice::NoError ? file.errorString()
-                                                                  : writer.errorString();
-        write(err, RunError(RunError::PathFileAccess, why).at(options.output, 0).message() +
-                       u'\n');
+    try {
+        SavePicture(surface.Image(), options.output, format.constData());
+    } catch (const RunError &error) {
+        write(err, error.message() + u'\n');
         return 1;
     }
     return 0;

@@ -243,7 +243,7 @@ void TestCommandLine::renderKeepsOutputOnFailure()
 
     run = kavora({"--render", m_files.path("no/such/folder/x.bmp"), m_map});
     QCOMPARE(run.status, 1);
-    QVERIFY(run.err.startsWith(QStringLiteral("Error!!! 75 ")));
+    QVERIFY2(run.err.startsWith(QStringLiteral("Error!!! 76 Path not found")), qPrintable(run.err));
 }
 
 void TestCommandLine::helpAndVersion()
