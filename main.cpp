@@ -1,3 +1,4 @@
+#include "commandline.h"
 #include "frmsplash.h"
 #include "mainform.h"
 #include "qtcommondialog.h"
@@ -5,11 +6,27 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
-    // Command-line modes that print or write a result (kavora --planets, --races, --render)
-    // are dispatched here, before QApplication exists, so that they need no display and no
-    // window is ever created for them.
+    // Modes that print or write a result (kavora --planets, --races, --render) run before
+    // any window exists, so they need no display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (isCommandLineMode(arguments)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Qt's own notices (a missing runtime folder on a headless machine) are no business
+        // of someone reading the tables; real failures still reach standard error.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "%s\n", qPrintable(text));
+        });
+        QGuiApplication app(argc, argv); // the chart's font needs it
+        return runCommandLine(arguments, stdout, stderr);
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kavora"));

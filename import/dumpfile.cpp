@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <optional>
+
 namespace {
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five unassigned codes map
@@ -33,6 +35,25 @@ QString fromUtf16(const QByteArray &bytes, QStringConverter::Encoding encoding)
     return decoder.decode(bytes.mid(2));
 }
 
+// Some Windows editors save "Unicode" text without a byte-order mark. Plain dumps have no
+// NUL characters, so NUL in every other byte of the opening stretch gives such a file away.
+std::optional<QStringConverter::Encoding> utf16WithoutMark(const QByteArray &bytes)
+{
+    const qsizetype pairs = std::min<qsizetype>(bytes.size(), 256) / 2;
+    if (pairs < 2)
+        return std::nullopt;
+    qsizetype evenZeros = 0, oddZeros = 0;
+    for (qsizetype i = 0; i < pairs; ++i) {
+        evenZeros += bytes[2 * i] == '\0';
+        oddZeros += bytes[2 * i + 1] == '\0';
+    }
+    if (oddZeros * 10 >= pairs * 9 && evenZeros * 10 <= pairs)
+        return QStringConverter::Utf16LE;
+    if (evenZeros * 10 >= pairs * 9 && oddZeros * 10 <= pairs)
+        return QStringConverter::Utf16BE;
+    return std::nullopt;
+}
+
 } // namespace
 
 QString decodeDump(const QByteArray &bytes)
@@ -43,6 +64,8 @@ QString decodeDump(const QByteArray &bytes)
         return fromUtf16(bytes, QStringConverter::Utf16LE);
     if (bytes.startsWith("\xFE\xFF"))
         return fromUtf16(bytes, QStringConverter::Utf16BE);
+    if (const auto encoding = utf16WithoutMark(bytes))
+        return QStringDecoder(*encoding, QStringConverter::Flag::Stateless).decode(bytes);
 
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8.decode(bytes);
@@ -60,6 +83,10 @@ QString readDumpFile(const QString &path)
         throw RunError(RunError::FileNotFound).at(path, 0);
     if (info.isDir())
         throw RunError(RunError::PathFileAccess, QStringLiteral("it is a folder")).at(path, 0);
+    // A pipe or a device could block the reader for ever or never end.
+    if (!info.isFile())
+        throw RunError(RunError::PathFileAccess, QStringLiteral("it is not a regular file"))
+            .at(path, 0);
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

@@ -8,10 +8,11 @@
 // The largest dump read; far beyond any universe of 32,767 planets.
 constexpr qint64 kMaxDumpBytes = 256 * 1024 * 1024;
 
-// Reads the whole file. Fails with FileNotFound, PathFileAccess (a folder, unreadable
+// Reads the whole file. Fails with FileNotFound, PathFileAccess (a folder, a pipe or a
 // device), PermissionDenied or OutOfMemory (past kMaxDumpBytes), naming the file.
 QString readDumpFile(const QString &path);
 
-// Decodes bytes: a UTF-8 or UTF-16 byte-order mark wins; otherwise valid UTF-8 is UTF-8
-// and anything else is read as Windows-1252.
+// Decodes bytes: a UTF-8 or UTF-16 byte-order mark wins; UTF-16 without a mark is
+// recognised by its NUL bytes; otherwise valid UTF-8 is UTF-8 and anything else is read as
+// Windows-1252.
 QString decodeDump(const QByteArray &bytes);

@@ -8,8 +8,10 @@ bool isLineEnd(QChar c) { return c == u'\n' || c == u'\r'; }
 
 QStringView ItemReader::next()
 {
-    if (atEnd())
+    if (atEnd()) {
+        m_itemLine = m_line;
         throw RunError(RunError::InputPastEnd);
+    }
     const qsizetype n = m_text.size();
     while (m_pos < n && m_text[m_pos] == u' ')
         ++m_pos;

@@ -10,6 +10,16 @@
 
 namespace {
 
+// Control characters (a NUL from a damaged file) would vanish from a message.
+QString visible(QStringView text)
+{
+    QString shown;
+    for (QChar c : text)
+        shown += c.unicode() < 0x20 ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
+                                    : QString(c);
+    return shown;
+}
+
 // A coordinate must read as a number that fits the chart's 16-bit positions. Nearly all
 // are a few plain digits ("1050"), whose value needs no general number reading.
 double coordinate(QStringView field, const char *axis)
@@ -33,7 +43,7 @@ double coordinate(QStringView field, const char *axis)
         const QString what = error.number() == RunError::TypeMismatch
                                  ? QStringLiteral("%1 \"%2\" is not a number")
                                  : QStringLiteral("%1 %2 is outside -32768 to 32767");
-        throw RunError(error.number(), what.arg(QLatin1String(axis), field.toString()));
+        throw RunError(error.number(), what.arg(QLatin1String(axis), visible(field)));
     }
 }
 

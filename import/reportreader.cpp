@@ -115,7 +115,12 @@ void apply(Globals &globals, Star_Object &planet, const ReportFields &line)
 void readPlayerFile(Globals &globals, const StatusFn &status)
 {
     const QString path = globals.Player_File_Name;
-    const QString text = readDumpFile(path);
+    mergeReportText(globals, readDumpFile(path), path, status);
+}
+
+void mergeReportText(Globals &globals, QStringView text, const QString &fileName,
+                     const StatusFn &status)
+{
     ItemReader reader(text);
     const QHash<QStringView, int> planets = firstPlanetByName(globals.Star_Table);
 
@@ -140,7 +145,7 @@ void readPlayerFile(Globals &globals, const StatusFn &status)
             }
         }
     } catch (RunError &error) {
-        throw error.at(path, reader.line());
+        throw error.at(fileName, reader.line());
     }
 
     if (status)

@@ -16,6 +16,11 @@
 // table is not sorted after a failure.
 void readPlayerFile(Globals &globals, const StatusFn &status = {});
 
-// The same, but no failure escapes: it is reported through `message` as
+// The merge and sort of readPlayerFile on text already read; `fileName` names the file
+// in errors.
+void mergeReportText(Globals &globals, QStringView text, const QString &fileName,
+                     const StatusFn &status = {});
+
+// The same as readPlayerFile, but no failure escapes: it is reported through `message` as
 // "Error!!! <number> <description>" and the reader returns normally.
 void Open_Player_File(Globals &globals, const StatusFn &status, const MessageFn &message);

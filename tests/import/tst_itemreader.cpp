@@ -87,6 +87,16 @@ void TestItemReader::decoding()
     QCOMPARE(decodeDump(QByteArray("\xFF\xFEh\0i\0", 6)), QStringLiteral("hi"));
     QCOMPARE(decodeDump(QByteArray("\xFE\xFF\0h\0i", 6)), QStringLiteral("hi"));
     QCOMPARE(decodeDump(QByteArray("a\0b", 3)).size(), 3);
+    // UTF-16 without a byte-order mark, as some editors save "Unicode" text.
+    const QString text = QStringLiteral("Number\tX\r\n1\t1000\tBéta\r\n");
+    QByteArray le(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    QCOMPARE(decodeDump(le), text);
+    QByteArray be = le;
+    for (qsizetype i = 0; i + 1 < be.size(); i += 2)
+        std::swap(be[i], be[i + 1]);
+    QCOMPARE(decodeDump(be), text);
+    // A stray NUL in an otherwise plain file is kept, not taken for UTF-16.
+    QCOMPARE(decodeDump(QByteArray("Number\tX\n1\t1\0\t2\tA\n", 17)).size(), 17);
 }
 
 void TestItemReader::unreadableFiles()

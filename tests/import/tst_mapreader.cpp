@@ -117,7 +117,7 @@ void TestMapReader::malformed_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("number");
     QTest::addColumn<int>("line");
-    QTest::newRow("empty file") << QByteArray() << int(RunError::InputPastEnd) << 0;
+    QTest::newRow("empty file") << QByteArray() << int(RunError::InputPastEnd) << 1;
     QTest::newRow("two tabs") << QByteArray("h\n1\t2\t3\n") << int(RunError::InvalidCall) << 2;
     QTest::newRow("comma in name")
         << QByteArray("h\n1\t2\t3\tAlpha, b\n") << int(RunError::InvalidCall) << 2;

@@ -1,0 +1,284 @@
+#include "commandline.h"
+
+#include "conversions.h"
+#include "mapreader.h"
+#include "palette.h"
+#include "imagesurface.h"
+#include "racecolours.h"
+#include "renderer.h"
+#include "reportreader.h"
+#include "runerror.h"
+#include "version.h"
+
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QSaveFile>
+
+#include <cstdio>
+
+namespace {
+
+using Mode = CommandLineOptions::Mode;
+
+const char kUsage[] =
+    "Usage: kavora [MAP [REPORT ...]]                    open the windows\n"
+    "       kavora --planets MAP [REPORT ...]            print the planet table\n"
+    "       kavora --races MAP [REPORT ...]              print the race table\n"
+    "       kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]\n"
+    "              [--race-color NAME=#RRGGBB ...] MAP [REPORT ...]\n"
+    "                                                    draw the chart into OUT (.bmp or .png)\n"
+    "       kavora --help | --version\n";
+
+const QString kHint = QStringLiteral(" (kavora --help shows the usage)");
+
+[[noreturn]] void usage(const QString &what) { throw UsageError{what + kHint}; }
+
+double numberOption(const QString &option, const QString &text)
+{
+    try {
+        return conv::strictNumber(text);
+    } catch (const RunError &) {
+        usage(QStringLiteral("%1 takes a number, not \"%2\"").arg(option, text));
+    }
+}
+
+// Tab, line end and backslash would break the table's columns.
+QString escaped(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        if (c == u'\\')
+            out += QStringLiteral("\\\\");
+        else if (c == u'\t')
+            out += QStringLiteral("\\t");
+        else if (c == u'\n')
+            out += QStringLiteral("\\n");
+        else
+            out += c;
+    }
+    return out;
+}
+
+void write(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+// The map, then each report merged in turn, as the two open commands do.
+void loadUniverse(Globals &globals, const QStringList &files)
+{
+    Initialize_Colors(globals);
+    globals.applyStartupValues();
+    globals.Map_File_Name = files.first();
+    Open_Map_File(globals);
+    Initialize_Colors(globals);
+    for (qsizetype i = 1; i < files.size(); ++i) {
+        globals.Player_File_Name = files[i];
+        readPlayerFile(globals);
+    }
+}
+
+// Draws the chart as the chart window would and writes it. The image goes to a temporary
+// file that replaces OUT only once it is complete, so a failure leaves OUT as it was.
+int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
+{
+    for (const auto &[name, color] : options.raceColors) {
+        const int slot = findRace(globals, name);
+        if (slot < 0) {
+            write(err, QStringLiteral("kavora: no race named \"%1\" in the reports").arg(name) +
+                           kHint + u'\n');
+            return 2;
+        }
+        setRaceColor(globals, slot, color);
+    }
+    LabelOptions labels;
+    labels.all = options.labelAll;
+    labels.populated = options.labelPopulated;
+    labels.starbases = options.labelStarbases;
+
+    ImageSurface surface;
+    try {
+        display_map(globals, surface, labels, options.zoom, options.centerX, options.centerY);
+    } catch (const RunError &error) {
+        write(err, error.message() + u'\n');
+        return 1;
+    }
+
+    const QByteArray format = QFileInfo(options.output).suffix().toLower().toLatin1();
+    QSaveFile file(options.output);
+    QImageWriter writer(&file, format);
+    if (!file.open(QIODevice::WriteOnly) || !writer.write(surface.Image()) || !file.commit()) {
+        const QString why = file.error() != QFileDevice::NoError ? file.errorString()
+                                                                  : writer.errorString();
+        write(err, RunError(RunError::PathFileAccess, why).at(options.output, 0).message() +
+                       u'\n');
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+bool isCommandLineMode(const QStringList &arguments)
+{
+    return !arguments.isEmpty() && arguments.first().startsWith(QStringLiteral("--"));
+}
+
+CommandLineOptions parseCommandLine(const QStringList &arguments)
+{
+    CommandLineOptions options;
+    bool renderOnly = false;
+    auto setMode = [&](Mode mode) {
+        if (options.mode != Mode::Gui)
+            usage(QStringLiteral("give only one of --planets, --races and --render"));
+        options.mode = mode;
+    };
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &arg = arguments[i];
+        auto value = [&]() -> QString {
+            if (i + 1 >= arguments.size())
+                usage(QStringLiteral("%1 needs a value").arg(arg));
+            return arguments[++i];
+        };
+        if (arg == u"--help" || arg == u"-h") {
+            options.mode = Mode::Help;
+            return options;
+        } else if (arg == u"--version") {
+            options.mode = Mode::Version;
+            return options;
+        } else if (arg == u"--planets") {
+            setMode(Mode::Planets);
+        } else if (arg == u"--races") {
+            setMode(Mode::Races);
+        } else if (arg == u"--render") {
+            setMode(Mode::Render);
+            options.output = value();
+            const QString suffix = QFileInfo(options.output).suffix().toLower();
+            if (suffix != u"bmp" && suffix != u"png")
+                usage(QStringLiteral("the chart is written as .bmp or .png, not \"%1\"")
+                          .arg(options.output));
+        } else if (arg == u"--zoom") {
+            renderOnly = true;
+            const double zoom = numberOption(arg, value());
+            if (zoom < 0 || zoom >= 1)
+                usage(QStringLiteral("--zoom takes a factor from 0 to below 1"));
+            options.zoom = zoom;
+        } else if (arg == u"--center") {
+            renderOnly = true;
+            const QString text = value();
+            const QStringList parts = text.split(u',');
+            if (parts.size() != 2)
+                usage(QStringLiteral("--center takes X,Y, not \"%1\"").arg(text));
+            options.centerX = numberOption(arg, parts[0]);
+            options.centerY = numberOption(arg, parts[1]);
+            try {
+                conv::toInt16(options.centerY);
+            } catch (const RunError &) {
+                usage(QStringLiteral("--center: Y must lie within -32768 to 32767"));
+            }
+        } else if (arg == u"--labels") {
+            renderOnly = true;
+            for (const QString &kind : value().split(u',', Qt::SkipEmptyParts)) {
+                if (kind == u"all")
+                    options.labelAll = true;
+                else if (kind == u"populated")
+                    options.labelPopulated = true;
+                else if (kind == u"starbases")
+                    options.labelStarbases = true;
+                else
+                    usage(QStringLiteral("--labels knows all, populated and starbases, not \"%1\"")
+                              .arg(kind));
+            }
+        } else if (arg == u"--race-color") {
+            renderOnly = true;
+            const QString text = value();
+            const qsizetype equals = text.lastIndexOf(u'=');
+            const auto color = equals > 0 ? parseColorText(text.mid(equals + 1)) : std::nullopt;
+            if (!color)
+                usage(QStringLiteral("--race-color takes NAME=#RRGGBB, not \"%1\"").arg(text));
+            options.raceColors.append({text.left(equals), *color});
+        } else if (arg.startsWith(u'-') && arg.size() > 1) {
+            usage(QStringLiteral("unknown option %1").arg(arg));
+        } else {
+            options.files.append(arg);
+        }
+    }
+    if (renderOnly && options.mode != Mode::Render)
+        usage(QStringLiteral("--zoom, --center, --labels and --race-color go with --render"));
+    if (options.mode != Mode::Gui && options.files.isEmpty())
+        usage(QStringLiteral("no map file given"));
+    return options;
+}
+
+QString planetTableText(const Globals &globals)
+{
+    QString text = QStringLiteral(
+        "index\tname\tx\ty\towner\tstarbase\treport_age\tpopulation\tcolor\tstyle\n");
+    for (size_t i = 0; i < globals.Star_Table.size(); ++i) {
+        const Star_Object &s = globals.Star_Table[i];
+        text += QString::number(i) + u'\t' + escaped(s.Star_Name) + u'\t' + escaped(s.Star_X) +
+                u'\t' + escaped(s.Star_Y) + u'\t' + escaped(s.Owner) + u'\t' +
+                escaped(s.Starbase) + u'\t' + escaped(s.report_age) + u'\t' +
+                escaped(s.population) + u'\t' + (s.color ? colorText(*s.color) : QString()) +
+                u'\t' + (s.Style ? QString::number(*s.Style) : QString()) + u'\n';
+    }
+    return text;
+}
+
+QString raceTableText(const Globals &globals)
+{
+    auto total = [](const std::optional<double> &value) {
+        return value ? conv::plainNumber(*value) : QString();
+    };
+    QString text = QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n");
+    for (int slot = 0; slot <= globals.Last_Player_Index; ++slot) {
+        const Player_Object &p = globals.Player_Table[slot];
+        text += QString::number(slot) + u'\t' + escaped(p.Player_Name) + u'\t' +
+                colorText(p.Player_Color) + u'\t' + QString::number(p.Player_Style) + u'\t' +
+                total(p.Player_Population) + u'\t' + total(p.Player_Starbases) + u'\n';
+    }
+    return text;
+}
+
+int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
+{
+    CommandLineOptions options;
+    try {
+        options = parseCommandLine(arguments);
+    } catch (const UsageError &error) {
+        write(err, QStringLiteral("kavora: ") + error.hint + u'\n');
+        return 2;
+    }
+    switch (options.mode) {
+    case Mode::Help:
+        write(out, QString::fromLatin1(kUsage));
+        return 0;
+    case Mode::Version:
+        write(out, QStringLiteral("Kavora %1\n").arg(QLatin1String(kavora::kVersionText)));
+        return 0;
+    case Mode::Gui:
+        write(err, QStringLiteral("kavora: no command-line mode given") + kHint + u'\n');
+        return 2;
+    default:
+        break;
+    }
+
+    Globals globals;
+    try {
+        loadUniverse(globals, options.files);
+    } catch (const RunError &error) {
+        write(err, error.message() + u'\n');
+        return 1;
+    }
+    if (options.mode == Mode::Planets) {
+        write(out, planetTableText(globals));
+        return 0;
+    }
+    if (options.mode == Mode::Races) {
+        write(out, raceTableText(globals));
+        return 0;
+    }
+    return renderToFile(globals, options, err);
+}

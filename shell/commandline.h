@@ -1,0 +1,47 @@
+// Kavora without a window: print the planet or race table, or draw the chart into an
+// image file, through the same readers and renderer that the windows use.
+//
+//   kavora --planets MAP [REPORT ...]
+//   kavora --races MAP [REPORT ...]
+//   kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
+//          [--race-color NAME=#RRGGBB ...] MAP [REPORT ...]
+//   kavora --help | --version
+#pragma once
+
+#include "records.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+struct CommandLineOptions {
+    enum class Mode { Gui, Planets, Races, Render, Help, Version };
+    Mode mode = Mode::Gui;
+    QString output;                    // --render OUT
+    std::optional<double> zoom;
+    double centerX = 0, centerY = 0;   // 0: that axis's default centre
+    bool labelAll = false, labelPopulated = false, labelStarbases = false;
+    QList<QPair<QString, PackedColor>> raceColors;
+    QStringList files;                 // the map, then the reports in order
+};
+
+// A usage mistake: the hint is one line for standard error.
+struct UsageError {
+    QString hint;
+};
+
+// Reads the arguments after the program name. Arguments that start no command-line mode
+// (none, or file names only) give Mode::Gui with the files to open. Throws UsageError.
+CommandLineOptions parseCommandLine(const QStringList &arguments);
+
+// True when the arguments ask for a mode that opens no window.
+bool isCommandLineMode(const QStringList &arguments);
+
+// Runs a command-line mode; returns the exit status: 0 done, 1 a file could not be read
+// or written, 2 a usage error. Writes UTF-8 to the two streams.
+int runCommandLine(const QStringList &arguments, FILE *out, FILE *err);
+
+// The tables as --planets and --races print them: tab-separated with a header line.
+QString planetTableText(const Globals &globals);
+QString raceTableText(const Globals &globals);

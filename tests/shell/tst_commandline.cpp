@@ -1,0 +1,283 @@
+#include "commandline.h"
+#include "imagesurface.h"
+#include "mapreader.h"
+#include "palette.h"
+#include "renderer.h"
+#include "reportreader.h"
+#include "testfiles.h"
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QTest>
+
+#include <cmath>
+
+// The command line is run as a user would run it: the real binary, real files.
+class TestCommandLine : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void usageErrors_data();
+    void usageErrors();
+    void options();
+    void planetTable();
+    void raceTable();
+    void unreadableFiles();
+    void render();
+    void renderKeepsOutputOnFailure();
+    void helpAndVersion();
+    void badInputCorpus();
+
+private:
+    struct Run {
+        int status;
+        QString out, err;
+    };
+    Run kavora(const QStringList &arguments);
+
+    TestFiles m_files;
+    QString m_map, m_report;
+};
+
+TestCommandLine::Run TestCommandLine::kavora(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(KAVORA_BINARY), arguments);
+    if (!process.waitForFinished(60000))
+        qFatal("kavora did not finish");
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+void TestCommandLine::initTestCase()
+{
+    m_map = m_files.write("u.map", mapText({{"1200", "1300", "Alpha"},
+                                            {"1500", "1400", "Be\\ta"},
+                                            {"1800", "1700", "Tab\tbed"},
+                                            {"2000", "1800", "Delta"}}));
+    m_report = m_files.write("r.pla", reportText({{"Alpha", "Zorn", "", "1", "25000"},
+                                                  {"Be\\ta", "Krell", "SB", "0", "1e20"}}));
+}
+
+void TestCommandLine::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("unknown option") << QStringList{"--bogus", "m.map"} << "unknown option --bogus";
+    QTest::newRow("missing value") << QStringList{"--render"} << "--render needs a value";
+    QTest::newRow("bad extension") << QStringList{"--render", "out.jpg", "m.map"} << ".bmp or .png";
+    QTest::newRow("no map") << QStringList{"--planets"} << "no map file given";
+    QTest::newRow("two modes") << QStringList{"--planets", "--races", "m.map"} << "only one of";
+    QTest::newRow("zoom of 1") << QStringList{"--render", "o.bmp", "--zoom", "1", "m.map"}
+                               << "from 0 to below 1";
+    QTest::newRow("zoom not a number") << QStringList{"--render", "o.bmp", "--zoom", "x", "m.map"}
+                                       << "takes a number";
+    QTest::newRow("centre without comma") << QStringList{"--render", "o.bmp", "--center", "5",
+                                                         "m.map"}
+                                          << "X,Y";
+    QTest::newRow("unknown label kind") << QStringList{"--render", "o.bmp", "--labels", "some",
+                                                       "m.map"}
+                                        << "not \"some\"";
+    QTest::newRow("bad colour") << QStringList{"--render", "o.bmp", "--race-color", "Zorn=red",
+                                               "m.map"}
+                                << "NAME=#RRGGBB";
+    QTest::newRow("render options without render") << QStringList{"--planets", "--zoom", "0.5",
+                                                                   "m.map"}
+                                                   << "go with --render";
+}
+
+void TestCommandLine::usageErrors()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, hint);
+    try {
+        parseCommandLine(arguments);
+        QFAIL("accepted");
+    } catch (const UsageError &error) {
+        QVERIFY2(error.hint.contains(hint), qPrintable(error.hint));
+    }
+    const Run run = kavora(arguments);
+    QCOMPARE(run.status, 2);
+    QCOMPARE(run.err.count(u'\n'), 1); // a one-line hint
+    QVERIFY(run.err.contains(hint));
+    QVERIFY(run.out.isEmpty());
+}
+
+void TestCommandLine::options()
+{
+    const CommandLineOptions o = parseCommandLine(
+        {"--render", "Out.PNG", "--zoom", "0.5", "--center", "1600,-1500.5", "--labels",
+         "populated,starbases", "--race-color", "A=B=#ff0000", "m.map", "a.pla", "b.pla"});
+    QCOMPARE(o.mode, CommandLineOptions::Mode::Render);
+    QCOMPARE(o.output, QStringLiteral("Out.PNG"));
+    QCOMPARE(o.zoom, std::optional<double>(0.5));
+    QCOMPARE(o.centerX, 1600.0);
+    QCOMPARE(o.centerY, -1500.5);
+    QVERIFY(!o.labelAll && o.labelPopulated && o.labelStarbases);
+    QCOMPARE(o.raceColors.size(), 1);
+    QCOMPARE(o.raceColors[0].first, QStringLiteral("A=B")); // the last '=' splits
+    QCOMPARE(o.raceColors[0].second, PackedColor(0x0000FF));
+    QCOMPARE(o.files, (QStringList{"m.map", "a.pla", "b.pla"}));
+
+    QCOMPARE(parseCommandLine({"m.map", "a.pla"}).mode, CommandLineOptions::Mode::Gui);
+    QVERIFY(!isCommandLineMode({"m.map"}));
+    QVERIFY(isCommandLineMode({"--races", "m.map"}));
+}
+
+void TestCommandLine::planetTable()
+{
+    const Run run = kavora({"--planets", m_map, m_report});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, QString());
+    const QStringList lines = run.out.split(u'\n');
+    QCOMPARE(lines.size(), 6); // header, four planets, the final line end
+    QCOMPARE(lines[0], QStringLiteral("index\tname\tx\ty\towner\tstarbase\treport_age\tpopulation\t"
+                                      "color\tstyle"));
+    // The report sorted the table by population: the unowned and empty ones first.
+    QCOMPARE(lines[1], QStringLiteral("0\tDelta\t2000\t1800\t\t\t\t\t#FFFFFF\t"));
+    QCOMPARE(lines[2], QStringLiteral("1\tTab\\tbed\t1800\t1700\t\t\t\t\t#FFFFFF\t"));
+    QCOMPARE(lines[3], QStringLiteral("2\tAlpha\t1200\t1300\tZorn\t\t1\t25000\t#0000FF\t4"));
+    QCOMPARE(lines[4], QStringLiteral("3\tBe\\\\ta\t1500\t1400\tKrell\tSB\t0\t1e20\t#00FF00\t4"));
+
+    const Run mapOnly = kavora({"--planets", m_map});
+    QCOMPARE(mapOnly.out.split(u'\n')[1], QStringLiteral("0\tAlpha\t1200\t1300\t\t\t\t\t#FFFFFF\t"));
+}
+
+void TestCommandLine::raceTable()
+{
+    const Run run = kavora({"--races", m_map, m_report, m_report});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.out, QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n"
+                                     "0\tZorn\t#0000FF\t4\t25000\t\n"
+                                     "1\tKrell\t#00FF00\t4\t100000000000000000000\t1\n"));
+    QCOMPARE(kavora({"--races", m_map}).out,
+             QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n"));
+}
+
+void TestCommandLine::unreadableFiles()
+{
+    const QString bad = m_files.write("bad.map", "h\n1\t2\t3\tA\n1\tx\t3\tB\n");
+    Run run = kavora({"--planets", bad});
+    QCOMPARE(run.status, 1);
+    QVERIFY(run.out.isEmpty());
+    QVERIFY2(run.err.startsWith(QStringLiteral("Error!!! 13 ")), qPrintable(run.err));
+    QVERIFY(run.err.contains(QStringLiteral("line 3 of ") + bad));
+
+    // A report that fails part-way is a failure here, not a partial table.
+    const QString half = m_files.write("half.pla", "h\nAlpha\tZorn\t\t1\t5\t\nBeta\tZorn\t1\t2\n");
+    run = kavora({"--races", m_map, half});
+    QCOMPARE(run.status, 1);
+    QVERIFY(run.out.isEmpty());
+    QVERIFY(run.err.contains(QStringLiteral("line 3 of ") + half));
+
+    run = kavora({"--races", m_files.path("none.map")});
+    QCOMPARE(run.status, 1);
+    QVERIFY(run.err.startsWith(QStringLiteral("Error!!! 53 File not found")));
+}
+
+void TestCommandLine::render()
+{
+    const QString out = m_files.path("chart.bmp");
+    const Run run = kavora({"--render", out, "--labels", "all", "--race-color", "Krell=#FF8000",
+                            m_map, m_report});
+    QCOMPARE(run.status, 0);
+    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+    QFile file(out);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.read(2), QByteArray("BM"));
+    const QImage written(out);
+    QCOMPARE(written.size(), QSize(ImageSurface::kWidth, ImageSurface::kHeight));
+
+    // The same chart drawn in process through the window's path, pixel for pixel.
+    Globals g;
+    Initialize_Colors(g);
+    g.Map_File_Name = m_map;
+    Open_Map_File(g);
+    Initialize_Colors(g);
+    g.Player_File_Name = m_report;
+    readPlayerFile(g);
+    for (Star_Object &s : g.Star_Table) {
+        if (s.Owner == u"Krell")
+            s.color = 0x0080FF;
+    }
+    ImageSurface surface;
+    LabelOptions labels;
+    labels.all = true;
+    const ChartView view = display_map(g, surface, labels, {}, 0, 0);
+    QCOMPARE(written.convertToFormat(QImage::Format_RGB32),
+             surface.Image().convertToFormat(QImage::Format_RGB32));
+
+    // And what a user would look for: a planet's dot, and Krell's zone in the new colour
+    // (it is the most populous, so it lies on top of Zorn's).
+    const QPointF at = view.toPixel({1500, 1400}, written.size());
+    const QPoint planet(int(std::floor(at.x())), int(std::floor(at.y())));
+    QCOMPARE(written.pixel(planet), qRgb(255, 255, 255));
+    int orange = 0;
+    for (int dy = -20; dy <= 20; ++dy) {
+        for (int dx = -20; dx <= 20; ++dx)
+            orange += written.pixel(planet + QPoint(dx, dy)) == qRgb(255, 128, 0);
+    }
+    QVERIFY2(orange > 41 * 41 / 16, qPrintable(QString::number(orange))); // a hatch, not a dot
+
+    // Zoom and centre move the picture.
+    const QString zoomed = m_files.path("zoomed.png");
+    QCOMPARE(kavora({"--render", zoomed, "--zoom", "0.5", "--center", "1600,1500", m_map}).status,
+             0);
+    QVERIFY(QImage(zoomed).convertToFormat(QImage::Format_RGB32) !=
+            QImage(out).convertToFormat(QImage::Format_RGB32));
+}
+
+void TestCommandLine::renderKeepsOutputOnFailure()
+{
+    const QString out = m_files.write("keep.png", "not an image, but mine");
+    Run run = kavora({"--render", out, m_map, m_files.path("missing.pla")});
+    QCOMPARE(run.status, 1);
+    run = kavora({"--render", out, "--race-color", "Nobody=#000000", m_map, m_report});
+    QCOMPARE(run.status, 2);
+    QVERIFY(run.err.contains(QStringLiteral("no race named \"Nobody\"")));
+    QFile file(out);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("not an image, but mine"));
+
+    run = kavora({"--render", m_files.path("no/such/folder/x.bmp"), m_map});
+    QCOMPARE(run.status, 1);
+    QVERIFY(run.err.startsWith(QStringLiteral("Error!!! 75 ")));
+}
+
+void TestCommandLine::helpAndVersion()
+{
+    Run run = kavora({"--version"});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.out, QStringLiteral("Kavora 0.5.1\n"));
+    run = kavora({"--help"});
+    QCOMPARE(run.status, 0);
+    QVERIFY(run.out.contains(QStringLiteral("--render OUT")));
+}
+
+void TestCommandLine::badInputCorpus()
+{
+    // Every damaged file of the corpus: read as defined, or exit 1 with a message that
+    // names the file. Never a crash, never a hang.
+    const QDir folder(testDataPath(QStringLiteral("bad")));
+    const QStringList names = folder.entryList({"*.map", "*.pla"}, QDir::Files);
+    QVERIFY(names.size() > 20);
+    for (const QString &name : names) {
+        const QString path = folder.filePath(name);
+        const bool map = name.endsWith(u".map");
+        const Run run = kavora(map ? QStringList{"--planets", path}
+                                   : QStringList{"--races", m_map, path});
+        QVERIFY2(run.status == 0 || run.status == 1, qPrintable(name));
+        if (run.status == 1) {
+            QVERIFY2(run.err.startsWith(u"Error!!! ") && run.err.contains(path),
+                     qPrintable(run.err));
+            QVERIFY(run.out.isEmpty());
+        } else {
+            QVERIFY(run.out.startsWith(map ? u"index\t" : u"slot\t"));
+        }
+    }
+}
+
+QTEST_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
