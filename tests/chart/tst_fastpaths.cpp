@@ -3,6 +3,7 @@
 // runs, and whole charts against a surface that draws every call plainly.
 #include "imagesurface.h"
 #include "renderer.h"
+#include "runerror.h"
 #include "whitelayer.h"
 #include "zonefill.h"
 
@@ -22,6 +23,7 @@ private slots:
     void labelsMatchGlyphRuns();
     void chartsMatchPlainDrawing_data();
     void chartsMatchPlainDrawing();
+    void failedPlanetKeepsEarlierZones();
 };
 
 namespace {
@@ -342,6 +344,28 @@ void TestFastPaths::chartsMatchPlainDrawing()
         QVERIFY2(difference.isEmpty(),
                  qPrintable(QStringLiteral("seed %1: ").arg(seed) + difference));
     }
+}
+
+// A coordinate that is not a number stops the zone pass at its planet: the zones before
+// it are painted, those after are not, as when they are painted one by one.
+void TestFastPaths::failedPlanetKeepsEarlierZones()
+{
+    Globals g = randomChart(3, 60, QStringLiteral("abc"));
+    for (Star_Object &p : g.Star_Table) {
+        p.Owner = QStringLiteral("Zorn");
+        p.Style = FillSolid;
+        p.population = QStringLiteral("1000");
+    }
+    g.Star_Table[30].Star_Y = QStringLiteral("12x");
+    ImageSurface fast;
+    PlainSurface plain;
+    Globals same = g;
+    QVERIFY_THROWS_EXCEPTION(RunError, display_map(g, fast, {}, 0, 0, 0));
+    QVERIFY_THROWS_EXCEPTION(RunError, display_map(same, plain, {}, 0, 0, 0));
+    const QString difference = firstDifference(fast.Image(), plain.Image());
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    // Something of the first thirty zones shows.
+    QVERIFY(fast.Image() != ImageSurface().Image());
 }
 
 QTEST_MAIN(TestFastPaths)
