@@ -78,10 +78,16 @@ void ImageSurface::settle() const
         m_white.paint(m_image, kForeground);
 }
 
+void ImageSurface::discard()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+    m_white.clear();
+}
+
 void ImageSurface::Cls()
 {
-    settle();
-    m_white.clear();
+    discard();
     m_image.fill(m_backColor);
     m_currentX = 0;
     m_currentY = 0;
@@ -90,8 +96,7 @@ void ImageSurface::Cls()
 void ImageSurface::BackColor(PackedColor color)
 {
     m_backColor = rgbFromPacked(color);
-    settle();
-    m_white.clear();
+    discard();
     m_image.fill(m_backColor);
 }
 

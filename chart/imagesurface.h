@@ -14,6 +14,9 @@
 
 #include <vector>
 
+// The labels' font: DejaVu Sans at 10 pixels, monochrome, fully hinted.
+QRawFont chartFont();
+
 // Pixel rules, in device pixels (x to the right, y down, pixel i spans [i, i + 1)):
 // - a point paints the pixel it falls in, DrawWidth w > 1 a w by w square around it;
 // - a box paints the pixels whose centres lie inside it, the edge with the smaller device
@@ -27,9 +30,6 @@
 // Two shortcuts give the same pixels faster: FillBoxes paints a run of boxes with each
 // pixel written once (ZoneFill), and white points and text are gathered as bits
 // (WhiteLayer) until something else is drawn or the image is read.
-// The labels' font: DejaVu Sans at 10 pixels, monochrome, fully hinted.
-QRawFont chartFont();
-
 class ImageSurface : public Surface {
 public:
     static constexpr int kWidth = 537;
@@ -74,6 +74,8 @@ private:
     // Puts what is still gathered or being drawn into the image, before pixels are painted
     // over it directly or the image is read.
     void settle() const;
+    // Drops what is still gathered or being drawn: the whole picture is about to be painted.
+    void discard();
 
     mutable QImage m_image;     // const only to readers: Image() settles pending drawing
     mutable QPainter m_painter; // open only while text is drawn the slow way
