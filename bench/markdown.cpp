@@ -144,9 +144,13 @@ void writeMarkdown(const QString &path, const MedianCollector &results, const Ru
         << "- Qt: " << qVersion() << "\n"
         << "- Run: " << QDateTime::currentDateTimeUtc().toString(Qt::ISODate) << "; load average "
         << "(1, 5, 15 min) " << facts.loadBefore << " before, " << facts.loadAfter << " after\n\n"
-        << "The machine is shared: other engineers build on the same two cores, so single figures "
-           "can be off by tens of percent. Each figure is the median of several runs (the runs "
-           "column) to keep the noise down; compare orders of magnitude, not digits.\n\n"
+        << "The machine is shared: other engineers build and test on the same two cores, so "
+           "single figures can be off by tens of percent: run it when the machine is quiet. The "
+           "load averages above say how quiet it was; the run itself keeps one core busy, which "
+           "adds about 1 to the load "
+           "average. Each figure is the median of several runs (the runs columns), each run "
+           "timing as many iterations as fit in 0.2 s (one iteration for the literal merge at "
+           "the largest size); compare orders of magnitude, not digits.\n\n"
         << "## Command\n\n"
         << "```\nbash tools/bench\n```\n\n"
         << "## Medians\n\n"
@@ -155,8 +159,8 @@ void writeMarkdown(const QString &path, const MedianCollector &results, const Ru
            "Reading and merging use the map and one report; the charts show the map after four "
            "players' reports, about four planets in five owned, zones in the default palette. "
            "The zoom 0.9 view is centred on the place with the most zones.\n\n"
-        << "| case | planets | Kavora | runs | baseline | baseline ÷ Kavora |\n"
-        << "|---|--:|--:|--:|--:|--:|\n";
+        << "| case | planets | Kavora | runs | baseline | runs | baseline ÷ Kavora |\n"
+        << "|---|--:|--:|--:|--:|--:|--:|\n";
     const int sizes[] = {kSmallUniverse, kMediumUniverse, kLargestUniverse};
     for (const Case &c : kCases) {
         for (int n : sizes) {
@@ -166,12 +170,14 @@ void writeMarkdown(const QString &path, const MedianCollector &results, const Ru
                 continue;
             out << "| " << c.title << " | " << QLocale(QLocale::English).toString(n) << " | "
                 << duration(*mine) << " | " << results.repetitions().at(k.toStdString()) << " | ";
-            const std::optional<double> plain =
-                c.hasBaseline ? median(key(c.id, "baseline", n)) : std::nullopt;
+            const QString baselineKey = key(c.id, "baseline", n);
+            const std::optional<double> plain = c.hasBaseline ? median(baselineKey) : std::nullopt;
             if (plain)
-                out << duration(*plain) << " | " << ratio(*plain / *mine) << " |\n";
+                out << duration(*plain) << " | "
+                    << results.repetitions().at(baselineKey.toStdString()) << " | "
+                    << ratio(*plain / *mine) << " |\n";
             else
-                out << "| |\n";
+                out << "| | |\n";
         }
     }
 
