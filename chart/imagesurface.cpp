@@ -11,25 +11,6 @@ constexpr QRgb kForeground = rgbFromPacked(kWhite);
 constexpr size_t kLabelGlyphs = 128;
 const char kFontFile[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
-// The font file is loaded by path so that fontconfig's idea of "sans" cannot change the
-// labels from one machine to the next; the family name is the fallback elsewhere. Taken
-// from a QFont rather than straight from the file because only a QFont carries
-// NoAntialias, which makes the glyphs plain white pixels.
-QRawFont chartFont()
-{
-    static const QString family = [] {
-        const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(kFontFile));
-        const QStringList families =
-            id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
-        return families.isEmpty() ? QStringLiteral("DejaVu Sans") : families.first();
-    }();
-    QFont font(family);
-    font.setPixelSize(10);
-    font.setStyleHint(QFont::SansSerif, QFont::NoAntialias);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return QRawFont::fromFont(font);
-}
-
 // A device position as a pixel index, kept far inside int so that absurd coordinates
 // (a point a million screens away) clip instead of overflowing.
 int pixelIndex(double position)
@@ -51,7 +32,28 @@ int firstCentreFrom(double position, int limit)
 
 } // namespace
 
-ImageSurface::ImageSurface() : m_image(kWidth, kHeight, QImage::Format_RGB32), m_font(chartFont())
+// The font file is loaded by path so that fontconfig's idea of "sans" cannot change the
+// labels from one machine to the next; the family name is the fallback elsewhere. Taken
+// from a QFont rather than straight from the file because only a QFont carries
+// NoAntialias, which makes the glyphs plain white pixels.
+QRawFont chartFont()
+{
+    static const QString family = [] {
+        const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(kFontFile));
+        const QStringList families =
+            id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
+        return families.isEmpty() ? QStringLiteral("DejaVu Sans") : families.first();
+    }();
+    QFont font(family);
+    font.setPixelSize(10);
+    font.setStyleHint(QFont::SansSerif, QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return QRawFont::fromFont(font);
+}
+
+ImageSurface::ImageSurface()
+    : m_image(kWidth, kHeight, QImage::Format_RGB32), m_font(chartFont()),
+      m_white(m_font, kWidth, kHeight)
 {
     m_ascent = static_cast<int>(std::ceil(m_font.ascent()));
     m_lineHeight = m_ascent + static_cast<int>(std::ceil(m_font.descent()));
@@ -68,8 +70,24 @@ ImageSurface::~ImageSurface()
         m_painter.end();
 }
 
+void ImageSurface::settle() const
+{
+    if (m_painter.isActive())
+        m_painter.end();
+    if (!m_white.isEmpty())
+        m_white.paint(m_image, kForeground);
+}
+
+void ImageSurface::discard()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+    m_white.clear();
+}
+
 void ImageSurface::Cls()
 {
+    discard();
     m_image.fill(m_backColor);
     m_currentX = 0;
     m_currentY = 0;
@@ -78,6 +96,7 @@ void ImageSurface::Cls()
 void ImageSurface::BackColor(PackedColor color)
 {
     m_backColor = rgbFromPacked(color);
+    discard();
     m_image.fill(m_backColor);
 }
 
@@ -123,6 +142,7 @@ void ImageSurface::Line(double x, double y, double w, double h)
     const QRect box = boxPixels(x, y, w, h);
     if (box.isEmpty())
         return;
+    settle();
     if (m_fillStyle == FillSolid) {
         paintPixels(box, m_fillColor);
     } else if (m_fillStyle != FillTransparent) {
@@ -147,8 +167,13 @@ void ImageSurface::PSet(double x, double y, PackedColor color)
 {
     const QPoint centre = pixelAt(x, y);
     const int before = (m_drawWidth - 1) / 2;
-    paintPixels(QRect(centre.x() - before, centre.y() - before, m_drawWidth, m_drawWidth),
-                rgbFromPacked(color));
+    const QRect square(centre.x() - before, centre.y() - before, m_drawWidth, m_drawWidth);
+    if (rgbFromPacked(color) == kForeground) {
+        m_white.addPixels(square);
+    } else {
+        settle();
+        paintPixels(square, rgbFromPacked(color));
+    }
     m_currentX = x;
     m_currentY = y;
 }
@@ -159,12 +184,9 @@ void ImageSurface::Print(const QString &text)
     // Text that starts right of or below the picture cannot reach into it.
     if (corner.x() < kWidth && corner.y() < kHeight && corner.x() > -(1 << 20) &&
         corner.y() > -(1 << 20)) {
-        if (!m_painter.isActive()) {
-            m_painter.begin(&m_image);
-            m_painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing, false);
-            m_painter.setPen(QColor::fromRgb(kForeground));
-        }
-        drawText(QPoint(corner.x(), corner.y() + m_ascent), text);
+        const QPoint baseline(corner.x(), corner.y() + m_ascent);
+        if (!m_white.addText(baseline, text))
+            drawText(baseline, text);
     }
     m_currentX = m_x1;
     m_currentY += m_lineHeight * (m_y2 - m_y1) / kHeight;
@@ -172,6 +194,11 @@ void ImageSurface::Print(const QString &text)
 
 void ImageSurface::drawText(QPoint baseline, const QString &text)
 {
+    if (!m_painter.isActive()) {
+        m_painter.begin(&m_image);
+        m_painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing, false);
+        m_painter.setPen(QColor::fromRgb(kForeground));
+    }
     const size_t length = static_cast<size_t>(text.size());
     if (length > m_glyphs.size()) {
         m_glyphs.resize(length);
@@ -194,7 +221,23 @@ void ImageSurface::drawText(QPoint baseline, const QString &text)
 
 const QImage &ImageSurface::Image() const
 {
-    if (m_painter.isActive())
-        m_painter.end();
+    settle();
     return m_image;
+}
+
+void ImageSurface::FillBoxes(std::span<const FilledBox> boxes)
+{
+    if (boxes.empty())
+        return;
+    settle();
+    m_pixelBoxes.clear();
+    for (const FilledBox &box : boxes) {
+        const QRect pixels = boxPixels(box.x, box.y, box.w, box.h);
+        if (!pixels.isEmpty())
+            m_pixelBoxes.push_back({pixels, rgbFromPacked(box.color), box.style});
+    }
+    m_zoneFill.paint(m_image, m_pixelBoxes);
+    m_drawStyle = DrawInvisible;
+    m_fillColor = rgbFromPacked(boxes.back().color);
+    m_fillStyle = boxes.back().style;
 }

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "surface.h"
+#include "whitelayer.h"
+#include "zonefill.h"
 
 #include <QGlyphRun>
 #include <QPainter>
@@ -11,6 +13,9 @@
 #include <QRect>
 
 #include <vector>
+
+// The labels' font: DejaVu Sans at 10 pixels, monochrome, fully hinted.
+QRawFont chartFont();
 
 // Pixel rules, in device pixels (x to the right, y down, pixel i spans [i, i + 1)):
 // - a point paints the pixel it falls in, DrawWidth w > 1 a w by w square around it;
@@ -21,6 +26,10 @@
 //   advances (no kerning, no fallback font), its cell's top-left corner on the pixel of
 //   the current point.
 // Needs a QGuiApplication (for the font), like any Qt text drawing.
+//
+// Two shortcuts give the same pixels faster: FillBoxes paints a run of boxes with each
+// pixel written once (ZoneFill), and white points and text are gathered as bits
+// (WhiteLayer) until something else is drawn or the image is read.
 class ImageSurface : public Surface {
 public:
     static constexpr int kWidth = 537;
@@ -43,8 +52,11 @@ public:
     void FillStyle(qint16 style) override { m_fillStyle = style; }
     void Line(double x, double y, double w, double h) override;
     void PSet(double x, double y, PackedColor color) override;
-    // Finishes any text still being drawn, then hands out the image.
+    // Finishes any text and white points still being drawn, then hands out the image.
     const QImage &Image() const override;
+
+    bool fillsBoxesTogether() const override { return true; }
+    void FillBoxes(std::span<const FilledBox> boxes) override;
 
     // The pixels a box from (x, y) to (x + w, y + h) in user units paints, clipped to the
     // picture; empty when it paints none.
@@ -59,9 +71,14 @@ private:
     QRgb *row(int y) { return reinterpret_cast<QRgb *>(m_image.scanLine(y)); }
     void paintPixels(const QRect &pixels, QRgb colour);
     void drawText(QPoint baseline, const QString &text);
+    // Puts what is still gathered or being drawn into the image, before pixels are painted
+    // over it directly or the image is read.
+    void settle() const;
+    // Drops what is still gathered or being drawn: the whole picture is about to be painted.
+    void discard();
 
-    QImage m_image;
-    mutable QPainter m_painter; // open only while text is drawn; Image() closes it
+    mutable QImage m_image;     // const only to readers: Image() settles pending drawing
+    mutable QPainter m_painter; // open only while text is drawn the slow way
     // Text is laid out by hand into buffers that outlive each label, so printing a label
     // allocates nothing once the buffers have grown to the longest one.
     QRawFont m_font;
@@ -71,6 +88,9 @@ private:
     std::vector<QPointF> m_positions;
     int m_ascent = 0;
     int m_lineHeight = 0;
+    mutable WhiteLayer m_white;
+    ZoneFill m_zoneFill;
+    std::vector<PixelBox> m_pixelBoxes;
 
     double m_x1 = 0, m_y1 = 0, m_x2 = 8055, m_y2 = 6615; // twips until the first Scale
     double m_currentX = 0, m_currentY = 0;

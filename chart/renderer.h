@@ -8,6 +8,7 @@
 #include "surface.h"
 
 #include <optional>
+#include <vector>
 
 // The chart window's three display check boxes; they combine by union.
 struct LabelOptions {
@@ -16,14 +17,15 @@ struct LabelOptions {
     bool starbases = false; // "Planets with Starbases": every owned planet with a starbase
 };
 
-// What Place_Star draws with: the surface, the ticked boxes, and one label buffer that
-// every planet of a redraw reuses, so labels cost no allocation per planet.
+// What Place_Star draws with: the surface, the ticked boxes, and buffers that every planet
+// of a redraw reuses, so labels and zones cost no allocation per planet.
 struct ChartCanvas {
     ChartCanvas(Surface &surface, const LabelOptions &labels);
 
     Surface &surface;
     LabelOptions labels;
     QString label;
+    std::vector<FilledBox> zones; // the zone pass's squares, for surfaces that fill together
 };
 
 // Place_Star's passes.
@@ -45,7 +47,9 @@ ChartView display_map(Globals &globals, Surface &surface, const LabelOptions &la
                       std::optional<double> center_y, bool minimised = false);
 
 // The zone pass: every owned planet's square, in table order, so later ones lie on top.
-// Kept apart so that a faster painter giving the same pixels can stand in for it.
+// A surface that fills boxes together gets them as one FillBoxes run and is left in the
+// state Place_Star leaves; any other gets Place_Star's calls planet by planet. A planet
+// that fails stops the pass either way with the zones before it painted.
 void drawZones(ChartCanvas &canvas, const Globals &globals);
 // The dot-and-label pass, in table order.
 void drawDotsAndLabels(ChartCanvas &canvas, const Globals &globals);

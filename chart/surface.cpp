@@ -10,3 +10,15 @@ void checkScaleWindow(double x1, double y1, double x2, double y2)
         x1 == x2 || y1 == y2)
         throw RunError(RunError::InvalidCall, QStringLiteral("the chart window has no extent"));
 }
+
+void Surface::FillBoxes(std::span<const FilledBox> boxes)
+{
+    if (boxes.empty())
+        return;
+    DrawStyle(DrawInvisible);
+    for (const FilledBox &box : boxes) {
+        FillColor(box.color);
+        FillStyle(box.style);
+        Line(box.x, box.y, box.w, box.h);
+    }
+}

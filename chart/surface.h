@@ -10,10 +10,19 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <span>
+
 // Pen styles the chart uses. Any other value draws like a solid pen.
 enum DrawStyleCode : int {
     DrawSolid = 0,
     DrawInvisible = 5,
+};
+
+// One box of a run for FillBoxes: corner and step as Line takes them, with its own fill.
+struct FilledBox {
+    double x, y, w, h;
+    PackedColor color;
+    qint16 style;
 };
 
 class Surface {
@@ -44,6 +53,14 @@ public:
     virtual void PSet(double x, double y, PackedColor color) = 0;
     // The persistent picture; what the window shows and what saving writes.
     virtual const QImage &Image() const = 0;
+
+    // Whether FillBoxes paints a run of boxes faster than one Line call per box. A surface
+    // that answers no still takes FillBoxes, as the calls one by one.
+    virtual bool fillsBoxesTogether() const { return false; }
+    // Paints the boxes in order as an invisible pen with FillColor, FillStyle and Line would
+    // one box after the other, and leaves that state behind: pen invisible, the last box's
+    // fill.
+    virtual void FillBoxes(std::span<const FilledBox> boxes);
 };
 
 // 0x00BBGGRR to Qt's 0xAARRGGBB, opaque.

@@ -5,6 +5,9 @@
 #include "itemreader.h"
 #include "runerror.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // Control characters (a NUL from a damaged file) would vanish from a message.
@@ -17,9 +20,21 @@ QString visible(QStringView text)
     return shown;
 }
 
-// A coordinate must read as a number that fits the chart's 16-bit positions.
+// A coordinate must read as a number that fits the chart's 16-bit positions. Nearly all
+// are a few plain digits ("1050"), whose value needs no general number reading.
 double coordinate(QStringView field, const char *axis)
 {
+    if (field.size() <= 5) {
+        int value = 0;
+        bool digits = !field.isEmpty();
+        for (QChar c : field) {
+            const unsigned digit = unsigned(c.unicode()) - u'0';
+            digits = digits && digit <= 9;
+            value = value * 10 + int(digit);
+        }
+        if (digits && value <= 32767)
+            return value;
+    }
     try {
         const double value = conv::strictNumber(field);
         conv::toInt16(value);
@@ -32,6 +47,27 @@ double coordinate(QStringView field, const char *axis)
     }
 }
 
+// Planets share one string per distinct coordinate: a map a few thousand units wide has
+// a few thousand of them per axis, so this saves an allocation per planet and axis. The
+// strings are kept by value in a small direct-mapped table; a text that spells its value
+// differently ("01050"), or meets another value in its place, simply gets its own.
+class CoordinateTexts {
+public:
+    QString take(QStringView text, double value)
+    {
+        if (!(value >= 0 && value == int(value)))
+            return text.toString();
+        QString &kept = m_kept[size_t(value) % m_kept.size()];
+        // Spelled out rather than operator!=, which is a call for a few characters.
+        if (kept.size() != text.size() || !std::equal(text.begin(), text.end(), kept.cbegin()))
+            kept = text.toString();
+        return kept;
+    }
+
+private:
+    std::vector<QString> m_kept = std::vector<QString>(4096);
+};
+
 } // namespace
 
 MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &status)
@@ -41,6 +77,7 @@ MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &
     Star_Table_Type &table = map.stars;
     table.reserve(std::min<qsizetype>(text.count(u'\n') + 1, kMaxPlanets));
     QString caption;
+    CoordinateTexts coordinates;
 
     try {
         reader.next(); // the header; an empty file fails here
@@ -63,8 +100,8 @@ MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &
             const auto k = static_cast<qint16>(table.size());
             Star_Object &star = table.emplace_back();
             star.Star_Name = name.toString();
-            star.Star_X = x.toString();
-            star.Star_Y = y.toString();
+            star.Star_X = coordinates.take(x, xValue);
+            star.Star_Y = coordinates.take(y, yValue);
             star.color = kWhite;
 
             if (k == 0 || yValue > map.maxY)

@@ -17,6 +17,8 @@ namespace {
 // turning quadratic.
 class KeyTree {
 public:
+    static constexpr int kNear = 16;
+
     explicit KeyTree(const std::vector<double> &keys)
     {
         m_leaves = 1;
@@ -33,11 +35,28 @@ public:
 
     double key(int pos) const { return m_min[m_leaves + pos]; }
 
-    void swap(int a, int b)
+    // Exchanges two keys at the leaves only; the nodes above wait for refresh(). Searches
+    // stay exact meanwhile within any stretch whose keys have not changed since the last
+    // refresh: the leaves decide, and the nodes above still bound those keys.
+    void swapLeaves(int a, int b)
     {
-        const double ka = key(a);
-        set(a, key(b));
-        set(b, ka);
+        std::swap(m_min[m_leaves + a], m_min[m_leaves + b]);
+        std::swap(m_max[m_leaves + a], m_max[m_leaves + b]);
+    }
+
+    // Brings the nodes above the changed leaves up to date: along the path of each one, or
+    // over the whole stretch first..last at once when much of it changed.
+    void refresh(const std::vector<int> &changed, int first, int last)
+    {
+        if (changed.size() * 8 < size_t(last - first + 1)) {
+            for (int pos : changed)
+                refreshAbove(pos);
+            return;
+        }
+        for (int l = (first + m_leaves) / 2, r = (last + m_leaves) / 2; l > 0; l /= 2, r /= 2) {
+            for (int node = l; node <= r; ++node)
+                pull(node);
+        }
     }
 
     double minimum(int first, int last) const
@@ -52,16 +71,27 @@ public:
         return result;
     }
 
-    // The highest position in first..last whose key is below `value`, or -1.
+    // The highest position in first..last whose key is below `value`, or -1. The next one
+    // is usually close by, so a few keys are looked at directly before the tree.
     int lastBelow(int first, int last, double value) const
     {
-        return lastBelow(1, 0, m_leaves - 1, first, last, value);
+        const int near = std::max(first, last - kNear + 1);
+        for (int pos = last; pos >= near; --pos) {
+            if (key(pos) < value)
+                return pos;
+        }
+        return near > first ? lastBelow(1, 0, m_leaves - 1, first, near - 1, value) : -1;
     }
 
     // The lowest position in first..last whose key is above `value`, or -1.
     int firstAbove(int first, int last, double value) const
     {
-        return firstAbove(1, 0, m_leaves - 1, first, last, value);
+        const int near = std::min(last, first + kNear - 1);
+        for (int pos = first; pos <= near; ++pos) {
+            if (key(pos) > value)
+                return pos;
+        }
+        return near < last ? firstAbove(1, 0, m_leaves - 1, near + 1, last, value) : -1;
     }
 
 private:
@@ -71,12 +101,17 @@ private:
         m_max[node] = std::max(m_max[2 * node], m_max[2 * node + 1]);
     }
 
-    void set(int pos, double key)
+    // A node whose bounds come out unchanged leaves everything above it as it was.
+    void refreshAbove(int pos)
     {
-        int node = m_leaves + pos;
-        m_min[node] = m_max[node] = key;
-        for (node /= 2; node > 0; node /= 2)
-            pull(node);
+        for (int node = (m_leaves + pos) / 2; node > 0; node /= 2) {
+            const double low = std::min(m_min[2 * node], m_min[2 * node + 1]);
+            const double high = std::max(m_max[2 * node], m_max[2 * node + 1]);
+            if (low == m_min[node] && high == m_max[node])
+                break;
+            m_min[node] = low;
+            m_max[node] = high;
+        }
     }
 
     // Depth is the tree's height (at most 16 for the largest map), so recursion is safe.
@@ -119,11 +154,21 @@ public:
     void sortRange(int low, int high)
     {
         for (;;) {
+            if (high - low < kSmallRange) {
+                sortSmall(low, high);
+                return;
+            }
             // A first key not greater than any other is never exchanged: the pivot stays
             // at the low end and only the rest of the range is sorted. Sorted and all-equal
             // stretches pass through here without a partition.
-            while (low < high && m_keys.key(low) <= m_keys.minimum(low + 1, high))
+            // Not greater than any other means equal to the least key of the range; while
+            // the next first key still holds that least key, it needs no new search.
+            double least = low < high ? m_keys.minimum(low, high) : 0;
+            while (low < high && m_keys.key(low) == least) {
                 ++low;
+                if (m_keys.key(low) != least)
+                    least = m_keys.minimum(low, high);
+            }
             if (low >= high)
                 return;
             const int pivot = partition(low, high);
@@ -142,16 +187,66 @@ public:
     const std::vector<int> &order() const { return m_order; }
 
 private:
+    // Below this size the procedure itself, on a copy of the keys, beats keeping the tree
+    // up to date. No later step looks at these positions' keys again: every other range
+    // still to sort lies outside this one.
+    static constexpr int kSmallRange = 64;
+
+    void sortSmall(int low, int high)
+    {
+        if (low >= high)
+            return;
+        double keys[kSmallRange];
+        const int n = high - low + 1;
+        for (int p = 0; p < n; ++p)
+            keys[p] = m_keys.key(low + p);
+        procedure(keys, &m_order[size_t(low)], 0, n - 1);
+    }
+
+    // The procedure as written: the pivot travels by exchanges, flag F says which end moves.
+    static void procedure(double *keys, int *order, int low, int high)
+    {
+        int i = low, j = high;
+        bool F = false;
+        while (i != j) {
+            if (keys[i] > keys[j]) {
+                std::swap(keys[i], keys[j]);
+                std::swap(order[i], order[j]);
+                F = !F;
+            }
+            if (F)
+                ++i;
+            else
+                --j;
+        }
+        if (i - low > 1)
+            procedure(keys, order, low, i - 1);
+        if (high - i > 1)
+            procedure(keys, order, i + 1, high);
+    }
+
     void exchange(int a, int b)
     {
-        m_keys.swap(a, b);
+        m_keys.swapLeaves(a, b);
         std::swap(m_order[a], m_order[b]);
+        m_changed.push_back(a);
+        m_changed.push_back(b);
+    }
+
+    int partition(int low, int high)
+    {
+        const int pivot = travel(low, high);
+        m_keys.refresh(m_changed, low, high);
+        m_changed.clear();
+        return pivot;
     }
 
     // The pivot starts at `low`. While it sits at i, j walks down to the next smaller key
     // and the two change places; then the pivot sits at j and i walks up to the next larger
     // key. Equal keys stay. Returns the pivot's final place, where i and j meet.
-    int partition(int low, int high)
+    // The searches only look between i and j, where no key has changed during the pass
+    // but the pivot's, which is neither below nor above itself; so the tree can wait.
+    int travel(int low, int high)
     {
         const double pivot = m_keys.key(low);
         int i = low;
@@ -174,7 +269,28 @@ private:
 
     KeyTree m_keys;
     std::vector<int> m_order;
+    std::vector<int> m_changed; // positions exchanged in the current pass
 };
+
+// leadingNumber's value, read directly for the usual text of digits only ("" and "1200"):
+// a whole number of up to 15 digits is exactly what a full reading gives.
+double populationKey(const QString &text)
+{
+    const qsizetype n = text.size();
+    if (n <= 15) {
+        qint64 value = 0;
+        qsizetype i = 0;
+        for (; i < n; ++i) {
+            const unsigned digit = unsigned(text[i].unicode()) - u'0';
+            if (digit > 9)
+                break;
+            value = value * 10 + digit;
+        }
+        if (i == n)
+            return double(value);
+    }
+    return conv::leadingNumber(text);
+}
 
 } // namespace
 
@@ -194,16 +310,27 @@ void QuickSort_Range(Star_Table_Type &table, int low, int high)
     std::vector<double> keys;
     keys.reserve(high - low + 1);
     for (int p = low; p <= high; ++p)
-        keys.push_back(conv::leadingNumber(table[p].population));
+        keys.push_back(populationKey(table[p].population));
 
     PopulationOrder sorter(keys);
     sorter.sortRange(0, high - low);
 
-    Star_Table_Type moved;
-    moved.reserve(keys.size());
-    for (int from : sorter.order())
-        moved.push_back(std::move(table[low + from]));
-    std::move(moved.begin(), moved.end(), table.begin() + low);
+    // Each record moves once, around the cycles of the order, through one spare record.
+    const std::vector<int> &order = sorter.order();
+    std::vector<bool> placed(order.size(), false);
+    for (size_t start = 0; start < order.size(); ++start) {
+        if (placed[start] || order[start] == int(start))
+            continue;
+        Star_Object spare = std::move(table[low + start]);
+        size_t to = start;
+        while (size_t(order[to]) != start) {
+            table[low + to] = std::move(table[low + order[to]]);
+            placed[to] = true;
+            to = size_t(order[to]);
+        }
+        table[low + to] = std::move(spare);
+        placed[to] = true;
+    }
 }
 
 void QuickSort(Star_Table_Type &table)

@@ -1,5 +1,7 @@
+#include "conversions.h"
 #include "recordingsurface.h"
 #include "renderer.h"
+#include "runerror.h"
 
 #include <QTest>
 
@@ -10,6 +12,8 @@ private slots:
     void zoneSize();
     void zonePass();
     void dotPass();
+    void coordinateTexts_data();
+    void coordinateTexts();
     void labels_data();
     void labels();
     void zonesBeforeDotsInTableOrder();
@@ -168,6 +172,47 @@ void TestRenderer::dotPass()
     Place_Star(canvas, planet("Alpha", "1234.1", "987.5"), PlaceDotAndLabel);
     // The dot's position is single precision; the label follows the dot.
     QCOMPARE(surface.calls(), (QStringList{"PSet 1234.099976 987.5 0xFFFFFF", "Print Alpha"}));
+}
+
+// Plain digits are read directly; every text must still come out as the full conversion
+// reads it, or fail as it does.
+void TestRenderer::coordinateTexts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addRow("digits") << "1300";
+    QTest::addRow("leading zeros") << "001300";
+    QTest::addRow("blanks around") << " 1300 ";
+    QTest::addRow("fraction") << "1300.5";
+    QTest::addRow("exponent") << "1.3e3";
+    QTest::addRow("negative") << "-5";
+    QTest::addRow("nine digits") << "000001234";
+    QTest::addRow("ten digits") << "0000001234";
+    QTest::addRow("not a number") << "13x";
+    QTest::addRow("empty") << "";
+}
+
+void TestRenderer::coordinateTexts()
+{
+    QFETCH(QString, text);
+    RecordingSurface surface;
+    ChartCanvas canvas(surface, {});
+    const Star_Object p = planet("P", text, text, "Zorn", "", "25000");
+    double expected = 0;
+    try {
+        expected = conv::strictNumber(text);
+    } catch (const RunError &) {
+        QVERIFY_THROWS_EXCEPTION(RunError, Place_Star(canvas, p, PlaceDotAndLabel));
+        QVERIFY_THROWS_EXCEPTION(RunError, Place_Star(canvas, p, PlaceZone));
+        return;
+    }
+    Place_Star(canvas, p, PlaceDotAndLabel);
+    const QList<double> dot = lineNumbers(surface.calls().value(0));
+    QCOMPARE(dot.value(0), double(float(expected)));
+    QCOMPARE(dot.value(1), double(float(expected)));
+    surface.clear();
+    Place_Star(canvas, p, PlaceZone);
+    const QList<double> box = lineNumbers(surface.calls().value(4));
+    QVERIFY(near(box.value(0) + box.value(2) / 2, conv::toInt16(expected)));
 }
 
 void TestRenderer::labels_data()

@@ -8,6 +8,7 @@ class TestMapReader : public QObject {
     Q_OBJECT
 private slots:
     void readsPlanets();
+    void coordinatesKeepTheirSpelling();
     void maxima_data();
     void maxima();
     void malformed_data();
@@ -31,8 +32,9 @@ void TestMapReader::readsPlanets()
     TestFiles files;
     Globals g;
     g.Map_File_Name = files.write(
-        "u.map", "Number\tX\tY\tName\r\n7\t1050\t1203\tAlpha Centauri\r\n8\t1100\t990\tTab\there\r\n"
-                 "9\t 999 \t-5\t\r\n");
+        "u.map",
+        "Number\tX\tY\tName\r\n7\t1050\t1203\tAlpha Centauri\r\n8\t1100\t990\tTab\there\r\n"
+        "9\t 999 \t-5\t\r\n");
     const QStringList captions = captionsOf(g);
 
     QCOMPARE(g.Star_Table.size(), size_t(3));
@@ -60,18 +62,37 @@ void TestMapReader::readsPlanets()
     QVERIFY(empty.Map_Loaded);
 }
 
+// Planets share coordinate strings where they can; each still reads back as its own text.
+void TestMapReader::coordinatesKeepTheirSpelling()
+{
+    const QStringList xs{"1050", "01050", "1050", "5146", "1050", "1050.0", " 1050", "-3", "1050"};
+    QList<MapLine> planets;
+    for (const QString &x : xs)
+        planets.append({x, x, QStringLiteral("P")});
+    TestFiles files;
+    Globals g;
+    g.Map_File_Name = files.write("u.map", mapText(planets));
+    Open_Map_File(g);
+    QStringList read;
+    for (const Star_Object &s : g.Star_Table) {
+        QCOMPARE(s.Star_Y, s.Star_X);
+        read << s.Star_X;
+    }
+    QCOMPARE(read, xs);
+}
+
 void TestMapReader::maxima_data()
 {
     QTest::addColumn<QList<MapLine>>("planets");
     QTest::addColumn<int>("maxX");
     QTest::addColumn<double>("maxY");
-    QTest::newRow("first planet sets both") << QList<MapLine>{{"1500", "1400", "A"}} << 1500
-                                            << 1400.0;
+    QTest::newRow("first planet sets both")
+        << QList<MapLine>{{"1500", "1400", "A"}} << 1500 << 1400.0;
     QTest::newRow("later larger raises both")
         << QList<MapLine>{{"1000", "1000", "A"}, {"2000", "1800", "B"}, {"1200", "1100", "C"}}
         << 2000 << 1800.0;
-    QTest::newRow("numeric not textual") << QList<MapLine>{{"999", "999", "A"}, {"1000", "1000", "B"}}
-                                         << 1000 << 1000.0;
+    QTest::newRow("numeric not textual")
+        << QList<MapLine>{{"999", "999", "A"}, {"1000", "1000", "B"}} << 1000 << 1000.0;
     QTest::newRow("x rounds half to even, y keeps fraction")
         << QList<MapLine>{{"1000.5", "1000.5", "A"}} << 1000 << 1000.5;
     QTest::newRow("all negative") << QList<MapLine>{{"-5", "-7", "A"}, {"-9", "-3", "B"}} << -5
@@ -98,14 +119,14 @@ void TestMapReader::malformed_data()
     QTest::addColumn<int>("line");
     QTest::newRow("empty file") << QByteArray() << int(RunError::InputPastEnd) << 1;
     QTest::newRow("two tabs") << QByteArray("h\n1\t2\t3\n") << int(RunError::InvalidCall) << 2;
-    QTest::newRow("comma in name") << QByteArray("h\n1\t2\t3\tAlpha, b\n")
-                                   << int(RunError::InvalidCall) << 2;
+    QTest::newRow("comma in name")
+        << QByteArray("h\n1\t2\t3\tAlpha, b\n") << int(RunError::InvalidCall) << 2;
     QTest::newRow("blank line") << QByteArray("h\n1\t2\t3\tA\n\n1\t2\t3\tB\n")
                                 << int(RunError::InvalidCall) << 3;
-    QTest::newRow("x not a number") << QByteArray("h\n1\t2\t3\tA\n1\tx\t3\tB\n")
-                                    << int(RunError::TypeMismatch) << 3;
-    QTest::newRow("y not a number") << QByteArray("h\n1\t2\ty\tA\n") << int(RunError::TypeMismatch)
-                                    << 2;
+    QTest::newRow("x not a number")
+        << QByteArray("h\n1\t2\t3\tA\n1\tx\t3\tB\n") << int(RunError::TypeMismatch) << 3;
+    QTest::newRow("y not a number")
+        << QByteArray("h\n1\t2\ty\tA\n") << int(RunError::TypeMismatch) << 2;
     QTest::newRow("x too large") << QByteArray("h\n1\t40000\t3\tA\n") << int(RunError::Overflow)
                                  << 2;
     QTest::newRow("y too small") << QByteArray("h\r1\t4\t-40000\tA\r") << int(RunError::Overflow)
@@ -140,7 +161,8 @@ void TestMapReader::failureKeepsPreviousMap()
 {
     TestFiles files;
     Globals g;
-    g.Map_File_Name = files.write("good.map", mapText({{"1000", "1100", "A"}, {"2000", "1800", "B"}}));
+    g.Map_File_Name =
+        files.write("good.map", mapText({{"1000", "1100", "A"}, {"2000", "1800", "B"}}));
     Open_Map_File(g);
     const Globals before = g;
 

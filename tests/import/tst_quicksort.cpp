@@ -41,7 +41,18 @@ Star_Table_Type tableOf(const QStringList &populations)
     return t;
 }
 
-enum class Layout { Random, Wide, Sorted, Reversed, AllEqual, Raised, Lowered, OrganPipe, Zeros };
+enum class Layout {
+    Random,
+    Wide,
+    Sorted,
+    Reversed,
+    AllEqual,
+    Raised,
+    Lowered,
+    OrganPipe,
+    Zeros,
+    Regrown, // sorted, then one key in fifty changed: a second report over a sorted table
+};
 
 // Keys from a small pool, so that ties, zeros, empty and non-numeric texts are common.
 QString pooledKey(QRandomGenerator &random)
@@ -89,6 +100,11 @@ QStringList keysFor(Layout layout, int n, QRandomGenerator &random)
     case Layout::OrganPipe:
         std::stable_sort(keys.begin(), keys.end(), byValue);
         std::reverse(keys.begin() + n / 2, keys.end());
+        break;
+    case Layout::Regrown:
+        std::stable_sort(keys.begin(), keys.end(), byValue);
+        for (int k = 0; k < n / 50; ++k)
+            keys[random.bounded(n)] = pooledKey(random);
         break;
     default:
         break;
@@ -190,6 +206,9 @@ void TestQuickSort::matchesProcedure_data()
     }
     QTest::newRow("random 2000") << int(Layout::Random) << 2000 << 9001u;
     QTest::newRow("mostly zeros 2000") << int(Layout::Zeros) << 2000 << 9002u;
+    QTest::newRow("wide 5000") << int(Layout::Wide) << 5000 << 9003u;
+    QTest::newRow("regrown 3000") << int(Layout::Regrown) << 3000 << 9004u;
+    QTest::newRow("regrown 3000, again") << int(Layout::Regrown) << 3000 << 9005u;
 }
 
 void TestQuickSort::matchesProcedure()

@@ -1,0 +1,251 @@
+// The cases, each named case/variant/planets so that the report can lay them out as a
+// table: "read_map/kavora/32767", "read_map/baseline/32767".
+#include "baseline.h"
+#include "conversions.h"
+#include "fixtures.h"
+#include "imagesurface.h"
+#include "mapreader.h"
+#include "renderer.h"
+#include "reportreader.h"
+
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cmath>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kRepetitions = 9;
+constexpr int kBaselineRepetitions = 5;
+constexpr int kOnceRepetitions = 3;
+constexpr double kMinTime = 0.2;
+constexpr int kSizes[] = {kSmallUniverse, kMediumUniverse, kLargestUniverse};
+
+// The readers' status line: the callback keeps the text, as the main window's does
+// between two repaints of its caption.
+struct Caption {
+    QString text;
+    StatusFn fn()
+    {
+        return [this](const QString &t) { text = t; };
+    }
+};
+
+double seconds(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+void readMapKavora(benchmark::State &state, int planets)
+{
+    const BenchUniverse &u = benchUniverse(planets);
+    Caption caption;
+    const StatusFn status = caption.fn();
+    for (auto _ : state) {
+        Globals g = u.started;
+        g.Map_File_Name = u.mapPath;
+        const auto start = Clock::now();
+        Open_Map_File(g, status);
+        state.SetIterationTime(seconds(start));
+        benchmark::DoNotOptimize(g.Star_Table.data());
+    }
+}
+
+void readMapBaseline(benchmark::State &state, int planets)
+{
+    const BenchUniverse &u = benchUniverse(planets);
+    Caption caption;
+    const StatusFn status = caption.fn();
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        baseline::MapRead map = baseline::readMap(u.mapPath, status);
+        state.SetIterationTime(seconds(start));
+        benchmark::DoNotOptimize(map.stars.data());
+    }
+}
+
+void mergeKavora(benchmark::State &state, int planets)
+{
+    const BenchUniverse &u = benchUniverse(planets);
+    Caption caption;
+    const StatusFn status = caption.fn();
+    for (auto _ : state) {
+        Globals g = u.mapped;
+        g.Player_File_Name = u.reportPaths[0];
+        const auto start = Clock::now();
+        readPlayerFile(g, status);
+        state.SetIterationTime(seconds(start));
+        benchmark::DoNotOptimize(g.Star_Table.data());
+    }
+}
+
+// The literal sort recurses once per record of a run of equal populations, thousands deep
+// at the largest size: it gets a thread with room for that.
+void mergeBaseline(benchmark::State &state, int planets)
+{
+    const BenchUniverse &u = benchUniverse(planets);
+    Caption caption;
+    const StatusFn status = caption.fn();
+    for (auto _ : state) {
+        Globals g = u.mapped;
+        double elapsed = 0;
+        std::unique_ptr<QThread> worker(QThread::create([&] {
+            const auto start = Clock::now();
+            baseline::mergeReport(g, u.reportPaths[0], status);
+            elapsed = seconds(start);
+        }));
+        worker->setStackSize(512u << 20);
+        worker->start();
+        worker->wait();
+        state.SetIterationTime(elapsed);
+        benchmark::DoNotOptimize(g.Star_Table.data());
+    }
+}
+
+enum class View { Whole, WholeLabelled, DenseZoom };
+
+void drawChart(benchmark::State &state, Surface &surface, int planets, View view)
+{
+    const BenchUniverse &u = benchUniverse(planets);
+    Globals g = u.charted;
+    const LabelOptions labels{view == View::WholeLabelled, false, false};
+    const double zoom = view == View::DenseZoom ? 0.9 : 0;
+    const double x = view == View::DenseZoom ? u.denseX : 0;
+    const double y = view == View::DenseZoom ? u.denseY : 0;
+    for (auto _ : state) {
+        display_map(g, surface, labels, zoom, x, y);
+        benchmark::DoNotOptimize(surface.Image().constBits());
+    }
+}
+
+void drawKavora(benchmark::State &state, int planets, View view)
+{
+    ImageSurface surface;
+    drawChart(state, surface, planets, view);
+}
+
+void drawBaseline(benchmark::State &state, int planets, View view)
+{
+    baseline::PainterSurface surface;
+    drawChart(state, surface, planets, view);
+}
+
+void writeBmp(benchmark::State &state, int planets)
+{
+    const BenchUniverse &u = benchUniverse(planets);
+    Globals g = u.charted;
+    ImageSurface surface;
+    display_map(g, surface, {true, false, false}, 0, 0, 0);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("chart.bmp"));
+    for (auto _ : state) {
+        if (!surface.Image().save(path, "BMP"))
+            state.SkipWithError("cannot write the bitmap");
+    }
+}
+
+// The chart window's search: the first planet in table order whose name is the text.
+void searchLast(benchmark::State &state, int planets)
+{
+    const BenchUniverse &u = benchUniverse(planets);
+    const Globals &g = u.charted;
+    const QString wanted = u.lastName;
+    for (auto _ : state) {
+        int found = -1;
+        for (int i = 0; i <= g.Last_Star_Index; ++i) {
+            if (g.Star_Table[i].Star_Name == wanted) {
+                found = i;
+                break;
+            }
+        }
+        benchmark::DoNotOptimize(found);
+    }
+}
+
+// The chart window's caption under the pointer: the picture position taken back to map
+// units, both floored in single precision and written plainly, "X Y".
+void hoverText(benchmark::State &state)
+{
+    const Globals &g = benchUniverse(kLargestUniverse).charted;
+    const ChartView view = viewFor(0, 0, 0, g.Map_Max_X, g.Map_Max_Y);
+    const QSize picture(ImageSurface::kWidth, ImageSurface::kHeight);
+    QPointF pixel(0.5, 0.5);
+    for (auto _ : state) {
+        const QPointF at = view.toMap(pixel, picture);
+        const QString caption = conv::plainNumber(conv::floorWhole(float(at.x()))) + u' ' +
+                                conv::plainNumber(conv::floorWhole(float(at.y())));
+        benchmark::DoNotOptimize(caption.constData());
+        pixel = QPointF(std::fmod(pixel.x() + 7.3, picture.width()),
+                        std::fmod(pixel.y() + 3.1, picture.height()));
+    }
+}
+
+// `once`: one iteration per run, for cases that take seconds; three runs give the median.
+template <typename Fn>
+benchmark::internal::Benchmark *add(const std::string &name, Fn fn, bool once = false)
+{
+    auto *b = benchmark::RegisterBenchmark(name.c_str(), fn)
+                  ->Unit(benchmark::kMillisecond)
+                  ->ReportAggregatesOnly(true);
+    if (once)
+        return b->Iterations(1)->Repetitions(kOnceRepetitions);
+    return b->Repetitions(kRepetitions)->MinTime(kMinTime);
+}
+
+std::string named(const char *what, const char *variant, int planets)
+{
+    return std::string(what) + '/' + variant + '/' + std::to_string(planets);
+}
+
+} // namespace
+
+void registerBenchmarks()
+{
+    for (int n : kSizes) {
+        add(named("read_map", "kavora", n), [n](auto &s) { readMapKavora(s, n); })->UseManualTime();
+        add(named("read_map", "baseline", n), [n](auto &s) { readMapBaseline(s, n); })
+            ->UseManualTime()
+            ->Repetitions(kBaselineRepetitions);
+    }
+    for (int n : kSizes) {
+        add(named("merge_report", "kavora", n), [n](auto &s) {
+            mergeKavora(s, n);
+        })->UseManualTime();
+        // Seconds a run at the largest size: one iteration per run there.
+        const bool once = n == kLargestUniverse;
+        auto *literal = add(
+            named("merge_report", "baseline", n), [n](auto &s) { mergeBaseline(s, n); }, once);
+        literal->UseManualTime();
+        if (!once)
+            literal->Repetitions(kBaselineRepetitions);
+    }
+    const struct {
+        const char *name;
+        View view;
+    } draws[] = {{"draw_zoom0", View::Whole},
+                 {"draw_labels", View::WholeLabelled},
+                 {"draw_zoom09", View::DenseZoom}};
+    for (const auto &d : draws) {
+        for (int n : kSizes) {
+            const View view = d.view;
+            add(named(d.name, "kavora", n), [n, view](auto &s) { drawKavora(s, n, view); });
+            add(named(d.name, "baseline", n), [n, view](auto &s) {
+                drawBaseline(s, n, view);
+            })->Repetitions(kBaselineRepetitions);
+        }
+    }
+    add(named("write_bmp", "kavora", kLargestUniverse),
+        [](auto &s) { writeBmp(s, kLargestUniverse); });
+    for (int n : kSizes)
+        add(named("search_last", "kavora", n), [n](auto &s) {
+            searchLast(s, n);
+        })->Unit(benchmark::kMicrosecond);
+    add(named("hover_text", "kavora", kLargestUniverse), [](auto &s) {
+        hoverText(s);
+    })->Unit(benchmark::kNanosecond);
+}

@@ -1,0 +1,249 @@
+#include "markdown.h"
+
+#include "fixtures.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSysInfo>
+#include <QTextStream>
+#include <QThread>
+
+#include <optional>
+
+namespace {
+
+double toMilliseconds(double value, benchmark::TimeUnit unit)
+{
+    switch (unit) {
+    case benchmark::kNanosecond:
+        return value / 1e6;
+    case benchmark::kMicrosecond:
+        return value / 1e3;
+    case benchmark::kMillisecond:
+        return value;
+    case benchmark::kSecond:
+        return value * 1e3;
+    }
+    return value;
+}
+
+struct Case {
+    const char *id;
+    const char *title;
+    bool hasBaseline;
+};
+
+const Case kCases[] = {
+    {"read_map", "read the map", true},
+    {"merge_report", "merge a report, with its sort", true},
+    {"draw_zoom0", "full redraw, zoom 0, no labels", true},
+    {"draw_labels", "full redraw, zoom 0, all labels", true},
+    {"draw_zoom09", "full redraw, zoom 0.9 on the densest part", true},
+    {"write_bmp", "write the chart as BMP", false},
+    {"search_last", "search for the last planet", false},
+    {"hover_text", "hover readout text", false},
+};
+
+struct Target {
+    const char *id;
+    int planets;
+    double milliseconds;
+    double speedUp; // 0: none asked
+};
+
+const Target kTargets[] = {
+    {"read_map", kLargestUniverse, 15, 0},    {"merge_report", kLargestUniverse, 20, 100},
+    {"draw_zoom0", kLargestUniverse, 20, 0},  {"draw_zoom09", kLargestUniverse, 20, 0},
+    {"draw_labels", kLargestUniverse, 50, 0}, {"draw_labels", kSmallUniverse, 2, 0},
+};
+constexpr double kPeakTargetMegabytes = 60;
+
+QString key(const char *id, const char *variant, int planets)
+{
+    return QStringLiteral("%1/%2/%3").arg(QLatin1String(id), QLatin1String(variant)).arg(planets);
+}
+
+// Three significant figures, in a unit that keeps the number readable.
+QString duration(double ms)
+{
+    if (ms >= 1000)
+        return QString::number(ms / 1000, 'f', ms >= 10000 ? 1 : 2) + QStringLiteral(" s");
+    if (ms >= 1)
+        return QString::number(ms, 'f', ms >= 100 ? 0 : (ms >= 10 ? 1 : 2)) + QStringLiteral(" ms");
+    if (ms >= 1e-3)
+        return QString::number(ms * 1e3, 'f', ms >= 0.1 ? 0 : (ms >= 0.01 ? 1 : 2)) +
+               QStringLiteral(" µs");
+    return QString::number(ms * 1e6, 'f', 0) + QStringLiteral(" ns");
+}
+
+QString ratio(double r)
+{
+    return QString::number(r, 'f', r >= 100 ? 0 : (r >= 10 ? 1 : 2)) + u'×';
+}
+
+QString firstMatch(const QString &text, const QString &pattern)
+{
+    const QRegularExpressionMatch m = QRegularExpression(pattern).match(text);
+    return m.hasMatch() ? m.captured(1).trimmed() : QString();
+}
+
+QString readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+void MedianCollector::ReportRuns(const std::vector<Run> &runs)
+{
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run &run : runs) {
+        if (run.error_occurred)
+            continue;
+        const std::string &name = run.run_name.function_name;
+        // A case run once has no aggregates: its one run is the median.
+        const bool median = run.run_type == Run::RT_Aggregate ? run.aggregate_name == "median"
+                                                              : run.repetitions <= 1;
+        if (!median)
+            continue;
+        m_medians[name] = toMilliseconds(run.GetAdjustedRealTime(), run.time_unit);
+        m_repetitions[name] = long(std::max<int64_t>(run.repetitions, 1));
+    }
+}
+
+QString loadAverage()
+{
+    return readAll(QStringLiteral("/proc/loadavg")).section(u' ', 0, 2);
+}
+
+void writeMarkdown(const QString &path, const MedianCollector &results, const RunFacts &facts)
+{
+    const auto &medians = results.medians();
+    auto median = [&](const QString &k) -> std::optional<double> {
+        const auto found = medians.find(k.toStdString());
+        if (found == medians.end())
+            return std::nullopt;
+        return found->second;
+    };
+    const QString cpuInfo = readAll(QStringLiteral("/proc/cpuinfo"));
+    const QString cpu = firstMatch(cpuInfo, QStringLiteral("model name\\s*:([^\\n]*)"));
+
+    QString text;
+    QTextStream out(&text);
+    out << "# Benchmarks\n\n"
+        << "Written by `bash tools/bench`, which builds the suite in `build-bench/` (Release) and "
+           "rewrites this file; the figures below are from its last run, as measured.\n\n"
+        << "## Machine\n\n"
+        << "- CPU: " << (cpu.isEmpty() ? QStringLiteral("unknown") : cpu) << ", "
+        << QThread::idealThreadCount() << " cores\n"
+        << "- System: " << QSysInfo::prettyProductName() << ", kernel " << QSysInfo::kernelVersion()
+        << "\n"
+        << "- Compiler: " << KAVORA_COMPILER << ", Release build (-O3)\n"
+        << "- Qt: " << qVersion() << "\n"
+        << "- Run: " << QDateTime::currentDateTimeUtc().toString(Qt::ISODate) << "; load average "
+        << "(1, 5, 15 min) " << facts.loadBefore << " before, " << facts.loadAfter << " after\n\n"
+        << "The machine is shared: other engineers build and test on the same two cores, so "
+           "single figures can be off by tens of percent: run it when the machine is quiet. The "
+           "load averages above say how quiet it was; the run itself keeps one core busy, which "
+           "adds about 1 to the load "
+           "average. Each figure is the median of several runs (the runs columns), each run "
+           "timing as many iterations as fit in 0.2 s (one iteration for the literal merge at "
+           "the largest size); compare orders of magnitude, not digits.\n\n"
+        << "## Command\n\n"
+        << "```\nbash tools/bench\n```\n\n"
+        << "## Medians\n\n"
+        << "Universes from the seeded generator of the tests (`syntheticUniverse`, seed 7): "
+           "coordinates 1000 to 4000 on both axes, 16 races, names repeated about once in 25. "
+           "Reading and merging use the map and one report; the charts show the map after four "
+           "players' reports, about four planets in five owned, zones in the default palette. "
+           "The zoom 0.9 view is centred on the place with the most zones.\n\n"
+        << "| case | planets | Kavora | runs | baseline | runs | baseline ÷ Kavora |\n"
+        << "|---|--:|--:|--:|--:|--:|--:|\n";
+    const int sizes[] = {kSmallUniverse, kMediumUniverse, kLargestUniverse};
+    for (const Case &c : kCases) {
+        for (int n : sizes) {
+            const QString k = key(c.id, "kavora", n);
+            const std::optional<double> mine = median(k);
+            if (!mine)
+                continue;
+            out << "| " << c.title << " | " << QLocale(QLocale::English).toString(n) << " | "
+                << duration(*mine) << " | " << results.repetitions().at(k.toStdString()) << " | ";
+            const QString baselineKey = key(c.id, "baseline", n);
+            const std::optional<double> plain = c.hasBaseline ? median(baselineKey) : std::nullopt;
+            if (plain)
+                out << duration(*plain) << " | "
+                    << results.repetitions().at(baselineKey.toStdString()) << " | "
+                    << ratio(*plain / *mine) << " |\n";
+            else
+                out << "| | |\n";
+        }
+    }
+
+    out << "\n## Targets\n\n| target | measured | |\n|---|--:|---|\n";
+    for (const Target &t : kTargets) {
+        const Case *c = std::find_if(std::begin(kCases), std::end(kCases),
+                                     [&](const Case &x) { return qstrcmp(x.id, t.id) == 0; });
+        const std::optional<double> mine = median(key(t.id, "kavora", t.planets));
+        out << "| " << c->title << ", " << QLocale(QLocale::English).toString(t.planets)
+            << " planets: ≤ " << t.milliseconds << " ms";
+        if (t.speedUp > 0)
+            out << " and ≥ " << t.speedUp << "× the baseline";
+        out << " | ";
+        if (!mine) {
+            out << "not run | |\n";
+            continue;
+        }
+        out << duration(*mine);
+        bool met = *mine <= t.milliseconds;
+        if (t.speedUp > 0) {
+            const std::optional<double> plain = median(key(t.id, "baseline", t.planets));
+            if (plain) {
+                out << ", " << ratio(*plain / *mine);
+                met = met && *plain / *mine >= t.speedUp;
+            }
+        }
+        out << " | " << (met ? "met" : "missed") << " |\n";
+    }
+    out << "| peak memory of a rendered largest universe: ≤ " << kPeakTargetMegabytes << " MB | ";
+    if (facts.peakKilobytes > 0) {
+        const double mb = facts.peakKilobytes / 1024.0;
+        out << QString::number(mb, 'f', 1) << " MB | "
+            << (mb <= kPeakTargetMegabytes ? "met" : "missed") << " |\n";
+    } else {
+        out << "not measured | |\n";
+    }
+
+    out << "\n## What the cases measure\n\n"
+        << "- **Read the map**: `Open_Map_File` on the dump on disk (page cache warm), with a "
+           "status callback that keeps the caption text. Baseline: the same item reader, but the "
+           "table grown by one slot per planet (a new array of references each time) and a "
+           "record created per slot.\n"
+        << "- **Merge a report**: `readPlayerFile` on the first report over a freshly read map, "
+           "its sort included. Baseline: a linear scan of the table for each line's planet, then "
+           "the literal sort (`tests/support/literalsort.h`), which parses both populations at "
+           "every comparison and degrades to n² comparisons on the long run of planets with "
+           "population 0. At the largest size a run takes seconds, so each run there is one "
+           "iteration; it runs on a thread with a 512 MB stack for its recursion.\n"
+        << "- **Full redraw**: `display_map` onto the chart's `ImageSurface`, everything from "
+           "the clear to the last label. Baseline: the same renderer (so the same reading of the "
+           "planet table) onto a surface that asks Qt for every call on its own: a fresh "
+           "`QPainter` and `QBrush` (Qt's hatch "
+           "patterns) for each zone, a fresh painter and `drawText` for each label.\n"
+        << "- **Write the chart as BMP**: `QImage::save` of the 537 by 441 picture to a file.\n"
+        << "- **Search**: the chart window's linear first-match scan over `Star_Name` (its "
+           "loop, transcribed) for the last planet in table order whose name is unique, so the "
+           "whole table is walked.\n"
+        << "- **Hover readout**: the chart window's caption text, transcribed: the pointer's "
+           "picture position taken back to map units, floored and written as \"X Y\".\n"
+        << "- **Peak memory**: maximum resident set size reported by `/usr/bin/time -v` for\n\n"
+        << "  ```\n  "
+        << (facts.peakCommand.isEmpty() ? QStringLiteral("(not run)") : facts.peakCommand)
+        << "\n  ```\n";
+
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write(text.toUtf8());
+}

@@ -1,0 +1,199 @@
+#include "whitelayer.h"
+
+#include <QGlyphRun>
+#include <QPainter>
+
+#include <bit>
+#include <cmath>
+
+namespace {
+
+constexpr int kUnknown = -2;
+constexpr int kUnusable = -1;
+constexpr int kCodeUnits = 0x10000;
+constexpr QRgb kInk = 0xFFFFFFFF;
+constexpr QRgb kPaper = 0xFF000000;
+
+// A glyph is laid out once into a scratch image with room around its pen position; a
+// usable glyph touches no edge of it, so its pixels lie within these reaches of the pen.
+constexpr int kScratchWidth = 160;
+constexpr int kScratchHeight = 80;
+constexpr int kReachLeft = 40; // pen x in the scratch image
+constexpr int kReachUp = 56;   // baseline y in the scratch image
+constexpr int kReachRight = kScratchWidth - kReachLeft;
+constexpr int kReachDown = kScratchHeight - kReachUp;
+
+} // namespace
+
+// Row i of the glyph covers pixels pen + left + j (bit j) on line baseline + top + i.
+struct WhiteLayer::Glyph {
+    int advance;
+    int left;
+    int top;
+    int height;
+    size_t firstRow;
+};
+
+WhiteLayer::WhiteLayer(const QRawFont &font, int width, int height)
+    : m_font(font), m_width(width), m_height(height), m_stride((width + 63) / 64 + 1),
+      m_bits(size_t(m_stride) * height, 0), m_firstRow(height), m_lastRow(-1),
+      m_glyphOfChar(new int[kCodeUnits])
+{
+    std::fill_n(m_glyphOfChar.get(), kCodeUnits, kUnknown);
+}
+
+WhiteLayer::~WhiteLayer() = default;
+
+void WhiteLayer::markRows(int first, int last)
+{
+    m_firstRow = std::min(m_firstRow, first);
+    m_lastRow = std::max(m_lastRow, last);
+}
+
+void WhiteLayer::addPixels(const QRect &pixels)
+{
+    const QRect r = pixels & QRect(0, 0, m_width, m_height);
+    if (r.isEmpty())
+        return;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        quint64 *row = &m_bits[size_t(y) * m_stride];
+        for (int x = r.left(); x <= r.right(); ++x)
+            row[x >> 6] |= quint64(1) << (x & 63);
+    }
+    markRows(r.top(), r.bottom());
+}
+
+// Lays the character's glyph out the way the surface's painter draws it: one glyph run,
+// the chart's monochrome font, white pen, no antialiasing.
+const WhiteLayer::Glyph *WhiteLayer::glyphFor(QChar c)
+{
+    int &known = m_glyphOfChar[c.unicode()];
+    if (known == kUnknown) {
+        known = kUnusable;
+        quint32 index = 0;
+        int count = 1;
+        QPointF advance;
+        if (c.isSurrogate() || !m_font.glyphIndexesForChars(&c, 1, &index, &count) || count != 1 ||
+            !m_font.advancesForGlyphIndexes(&index, &advance, 1, QRawFont::SeparateAdvances) ||
+            advance.x() < 0 || advance.x() != std::floor(advance.x()) || advance.x() > 1e4)
+            return nullptr;
+
+        QImage scratch(kScratchWidth, kScratchHeight, QImage::Format_RGB32);
+        scratch.fill(kPaper);
+        {
+            QPainter painter(&scratch);
+            painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing, false);
+            painter.setPen(QColor::fromRgb(kInk));
+            QGlyphRun run;
+            run.setRawFont(m_font);
+            const QPointF origin(0, 0);
+            run.setRawData(&index, &origin, 1);
+            painter.drawGlyphRun(QPointF(kReachLeft, kReachUp), run);
+        }
+        int left = kScratchWidth, right = -1, top = kScratchHeight, bottom = -1;
+        for (int y = 0; y < kScratchHeight; ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
+            for (int x = 0; x < kScratchWidth; ++x) {
+                if (line[x] == kPaper)
+                    continue;
+                const bool edge =
+                    x == 0 || y == 0 || x == kScratchWidth - 1 || y == kScratchHeight - 1;
+                if (line[x] != kInk || edge)
+                    return nullptr; // grey pixels, or a glyph the scratch may have cut
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+        if (right - left >= 64)
+            return nullptr;
+        Glyph glyph{int(advance.x()), left - kReachLeft, top - kReachUp, 0, m_glyphRows.size()};
+        if (right >= 0) {
+            glyph.height = bottom - top + 1;
+            for (int y = top; y <= bottom; ++y) {
+                const auto *line = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
+                quint64 bits = 0;
+                for (int x = left; x <= right; ++x) {
+                    if (line[x] == kInk)
+                        bits |= quint64(1) << (x - left);
+                }
+                m_glyphRows.push_back(bits);
+            }
+        }
+        known = int(m_glyphs.size());
+        m_glyphs.push_back(glyph);
+    }
+    return known >= 0 ? &m_glyphs[size_t(known)] : nullptr;
+}
+
+void WhiteLayer::addGlyph(const Glyph &glyph, int x, int baseline)
+{
+    const int firstY = std::max(baseline + glyph.top, 0);
+    const int lastY = std::min(baseline + glyph.top + glyph.height, m_height) - 1;
+    int start = x + glyph.left;
+    if (firstY > lastY || start >= m_width || start <= -64)
+        return;
+    const quint64 *rows = &m_glyphRows[glyph.firstRow] + (firstY - baseline - glyph.top);
+    int cut = 0;
+    if (start < 0) {
+        cut = -start;
+        start = 0;
+    }
+    const int word = start >> 6;
+    const int shift = start & 63;
+    for (int y = firstY; y <= lastY; ++y) {
+        const quint64 bits = *rows++ >> cut;
+        quint64 *row = &m_bits[size_t(y) * m_stride + word];
+        row[0] |= bits << shift;
+        if (shift != 0)
+            row[1] |= bits >> (64 - shift);
+    }
+    markRows(firstY, lastY);
+}
+
+bool WhiteLayer::addText(QPoint baseline, QStringView text)
+{
+    for (QChar c : text) {
+        if (!glyphFor(c))
+            return false;
+    }
+    if (baseline.y() + kReachDown <= 0 || baseline.y() - kReachUp >= m_height)
+        return true;
+    int x = baseline.x();
+    for (QChar c : text) {
+        if (x - kReachLeft >= m_width)
+            break;
+        const Glyph &glyph = m_glyphs[size_t(m_glyphOfChar[c.unicode()])];
+        if (x + kReachRight > 0)
+            addGlyph(glyph, x, baseline.y());
+        x += glyph.advance;
+    }
+    return true;
+}
+
+void WhiteLayer::paint(QImage &image, QRgb colour)
+{
+    for (int y = m_firstRow; y <= m_lastRow; ++y) {
+        quint64 *row = &m_bits[size_t(y) * m_stride];
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int w = 0; w < m_stride; ++w) {
+            for (quint64 bits = row[w]; bits != 0; bits &= bits - 1) {
+                const int x = w * 64 + std::countr_zero(bits);
+                if (x < m_width)
+                    line[x] = colour;
+            }
+            row[w] = 0;
+        }
+    }
+    m_firstRow = m_height;
+    m_lastRow = -1;
+}
+
+void WhiteLayer::clear()
+{
+    for (int y = m_firstRow; y <= m_lastRow; ++y)
+        std::fill_n(&m_bits[size_t(y) * m_stride], m_stride, 0);
+    m_firstRow = m_height;
+    m_lastRow = -1;
+}

@@ -1,0 +1,51 @@
+// The white things the chart draws after its zones, dots and labels, gathered as one bit
+// per pixel and written into the picture in one go. White over white is white, so their
+// order does not matter, and a label costs a few word operations per glyph row instead of
+// a trip through QPainter.
+#pragma once
+
+#include <QImage>
+#include <QRawFont>
+#include <QRect>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class WhiteLayer {
+public:
+    // `font` is the chart font; glyphs are laid out with it on first use.
+    WhiteLayer(const QRawFont &font, int width, int height);
+    ~WhiteLayer();
+
+    void addPixels(const QRect &pixels);
+    // Adds `text` with its first glyph's pen position at `baseline`, glyph after glyph at
+    // their advances, exactly as QPainter draws the same glyph run in the monochrome font.
+    // False when a character's glyph cannot be copied that way (a surrogate pair, a glyph
+    // with a fractional advance, grey pixels or a very wide one): the caller then draws the
+    // text itself, which may repeat glyphs already added, harmlessly.
+    bool addText(QPoint baseline, QStringView text);
+
+    bool isEmpty() const { return m_firstRow > m_lastRow; }
+    // Writes every gathered pixel into `image` as `colour`, then starts empty again.
+    void paint(QImage &image, QRgb colour);
+    void clear();
+
+private:
+    struct Glyph;
+    const Glyph *glyphFor(QChar c);
+    void addGlyph(const Glyph &glyph, int x, int baseline);
+    void markRows(int first, int last);
+
+    QRawFont m_font;
+    int m_width;
+    int m_height;
+    int m_stride; // 64-bit words per row, one spare so a glyph row may spill over
+    std::vector<quint64> m_bits;
+    int m_firstRow;
+    int m_lastRow;
+
+    std::vector<Glyph> m_glyphs;
+    std::vector<quint64> m_glyphRows;
+    std::unique_ptr<int[]> m_glyphOfChar; // per UTF-16 code unit: index, or kUnknown/kUnusable
+};

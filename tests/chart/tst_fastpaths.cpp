@@ -1,0 +1,372 @@
+// The chart's shortcuts against the straightforward drawing they stand in for: the zone
+// fill against painting the boxes one by one, gathered labels against QPainter's glyph
+// runs, and whole charts against a surface that draws every call plainly.
+#include "imagesurface.h"
+#include "renderer.h"
+#include "runerror.h"
+#include "whitelayer.h"
+#include "zonefill.h"
+
+#include <QGlyphRun>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <cmath>
+
+class TestFastPaths : public QObject {
+    Q_OBJECT
+private slots:
+    void zoneFillPaintsInOrder_data();
+    void zoneFillPaintsInOrder();
+    void labelsMatchGlyphRuns_data();
+    void labelsMatchGlyphRuns();
+    void chartsMatchPlainDrawing_data();
+    void chartsMatchPlainDrawing();
+    void failedPlanetKeepsEarlierZones();
+};
+
+namespace {
+
+constexpr QRgb kInk = 0xFFFFFFFF;
+
+// The first pixel that differs, for a readable failure.
+QString firstDifference(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return QStringLiteral("sizes differ");
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (a.pixel(x, y) != b.pixel(x, y))
+                return QStringLiteral("pixel %1,%2: %3 instead of %4")
+                    .arg(x)
+                    .arg(y)
+                    .arg(a.pixel(x, y), 8, 16)
+                    .arg(b.pixel(x, y), 8, 16);
+        }
+    }
+    return {};
+}
+
+QImage noise(QSize size, QRandomGenerator &random)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, 0xFF000000 | random.bounded(8u) * 0x203040u);
+    }
+    return image;
+}
+
+// One box after the other, each pixel by the pattern rule.
+void paintOneByOne(QImage &image, const std::vector<PixelBox> &boxes)
+{
+    for (const PixelBox &box : boxes) {
+        const QRect r = box.pixels & image.rect();
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            for (int x = r.left(); x <= r.right(); ++x) {
+                if (hatchSets(box.style, x, y))
+                    image.setPixel(x, y, box.colour);
+            }
+        }
+    }
+}
+
+QString chartFontGlyphs()
+{
+    // Letters, digits, Latin-1 and a few other scripts, a character DejaVu Sans lacks, and
+    // a surrogate pair, which the gathered path leaves to QPainter.
+    return QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ()-'.,"
+                          "éüñßÆøÅçÀÖ°±µ€ΩπЖж漢\U0001F600");
+}
+
+QString randomText(QRandomGenerator &random, const QString &pool, int most)
+{
+    QString text;
+    const int length = random.bounded(most + 1);
+    for (int i = 0; i < length; ++i) {
+        const int k = random.bounded(int(pool.size()));
+        if (pool[k].isLowSurrogate())
+            continue;
+        text += pool[k];
+        if (pool[k].isHighSurrogate())
+            text += pool[k + 1];
+    }
+    return text;
+}
+
+// Text the way the surface drew it before labels were gathered: one glyph run per label,
+// glyph after glyph at the font's advances.
+void drawGlyphRun(QImage &image, const QRawFont &font, QPoint baseline, const QString &text)
+{
+    QList<quint32> glyphs(text.size());
+    int count = int(text.size());
+    if (!font.glyphIndexesForChars(text.constData(), count, glyphs.data(), &count))
+        return;
+    QList<QPointF> advances(count);
+    font.advancesForGlyphIndexes(glyphs.data(), advances.data(), count, QRawFont::SeparateAdvances);
+    QList<QPointF> positions;
+    qreal x = 0;
+    for (int i = 0; i < count; ++i) {
+        positions << QPointF(x, 0);
+        x += advances[i].x();
+    }
+    QGlyphRun run;
+    run.setRawFont(font);
+    run.setRawData(glyphs.data(), positions.data(), count);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing, false);
+    painter.setPen(QColor::fromRgb(kInk));
+    painter.drawGlyphRun(baseline, run);
+}
+
+// Every call drawn on its own by the surface's pixel rules: boxes pixel by pixel through
+// hatchSets(), points straight into the image, text as a QPainter glyph run. The geometry
+// comes from an ImageSurface kept at the same scale, so only the drawing differs.
+class PlainSurface : public Surface {
+public:
+    PlainSurface()
+        : m_image(ImageSurface::kWidth, ImageSurface::kHeight, QImage::Format_RGB32),
+          m_font(chartFont())
+    {
+        m_ascent = int(std::ceil(m_font.ascent()));
+        m_lineHeight = m_ascent + int(std::ceil(m_font.descent()));
+    }
+
+    void Cls() override
+    {
+        m_image.fill(m_back);
+        m_x = m_y = 0;
+    }
+    void BackColor(PackedColor color) override
+    {
+        m_back = rgbFromPacked(color);
+        m_image.fill(m_back);
+    }
+    void Scale(double x1, double y1, double x2, double y2) override
+    {
+        m_geometry.Scale(x1, y1, x2, y2);
+        m_x1 = x1;
+        m_y1 = y1;
+        m_y2 = y2;
+    }
+    void CurrentX(double x) override { m_x = x; }
+    void CurrentY(double y) override { m_y = y; }
+    void Print(const QString &text) override
+    {
+        const QPoint corner = m_geometry.pixelAt(m_x, m_y);
+        if (corner.x() < m_image.width() && corner.y() < m_image.height())
+            drawGlyphRun(m_image, m_font, corner + QPoint(0, m_ascent), text);
+        m_x = m_x1;
+        m_y += m_lineHeight * (m_y2 - m_y1) / m_image.height();
+    }
+    void DrawWidth(int) override {}
+    void DrawStyle(int style) override { QCOMPARE(style == DrawInvisible || style == 0, true); }
+    void FillColor(PackedColor color) override { m_fill = rgbFromPacked(color); }
+    void FillStyle(qint16 style) override { m_style = style; }
+    void Line(double x, double y, double w, double h) override
+    {
+        paintOneByOne(m_image, {{m_geometry.boxPixels(x, y, w, h), m_fill, m_style}});
+    }
+    void PSet(double x, double y, PackedColor color) override
+    {
+        const QPoint p = m_geometry.pixelAt(x, y);
+        if (m_image.rect().contains(p))
+            m_image.setPixel(p, rgbFromPacked(color));
+        m_x = x;
+        m_y = y;
+    }
+    const QImage &Image() const override { return m_image; }
+
+private:
+    ImageSurface m_geometry;
+    QImage m_image;
+    QRawFont m_font;
+    int m_ascent = 0, m_lineHeight = 0;
+    double m_x1 = 0, m_y1 = 0, m_y2 = 0, m_x = 0, m_y = 0;
+    QRgb m_back = 0xFF000000, m_fill = 0xFF000000;
+    qint16 m_style = 0;
+};
+
+// A universe whose zones overlap heavily, in every fill style (and one unknown code),
+// from squares of no pixel to squares wider than the map, some far outside it.
+Globals randomChart(quint32 seed, int planets, const QString &namePool)
+{
+    QRandomGenerator random(seed);
+    Globals g;
+    g.Map_Max_X = 2000;
+    g.Map_Max_Y = 1800;
+    const QStringList populations{"", "0", "1", "3", "12 million", "1e300", "-5"};
+    for (int k = 0; k < planets; ++k) {
+        Star_Object p;
+        p.Star_Name = randomText(random, namePool, 14);
+        const bool far = random.bounded(20) == 0;
+        p.Star_X = QString::number(far ? random.bounded(-32000, 32000) : random.bounded(800, 2300));
+        p.Star_Y = QString::number(far ? random.bounded(-32000, 32000) : random.bounded(800, 2000));
+        p.color = kWhite;
+        if (random.bounded(10) < 8) {
+            p.Owner = QStringLiteral("Race %1").arg(random.bounded(16));
+            p.color = random.generate() & 0xFFFFFF;
+            p.Style = qint16(random.bounded(30) == 0 ? 9 : random.bounded(8));
+            p.Starbase = random.bounded(4) == 0 ? QStringLiteral("SB") : QString();
+            p.population = random.bounded(3) == 0
+                               ? populations[random.bounded(int(populations.size()))]
+                               : QString::number(qint64(std::pow(10, random.bounded(9.0))));
+        }
+        g.Star_Table.push_back(p);
+    }
+    g.Last_Star_Index = qint16(planets - 1);
+    return g;
+}
+
+} // namespace
+
+void TestFastPaths::zoneFillPaintsInOrder_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("boxes");
+    QTest::addColumn<int>("reach"); // largest box side
+
+    // Odd sizes put row and column ends at every phase of the 8-pixel hatches.
+    QTest::newRow("few small") << QSize(37, 29) << 6 << 12;
+    QTest::newRow("many small") << QSize(61, 43) << 300 << 9;
+    QTest::newRow("many large") << QSize(70, 53) << 200 << 90;
+    QTest::newRow("chart size") << QSize(537, 441) << 400 << 600;
+    QTest::newRow("one pixel wide") << QSize(1, 40) << 40 << 5;
+}
+
+void TestFastPaths::zoneFillPaintsInOrder()
+{
+    QFETCH(QSize, size);
+    QFETCH(int, boxes);
+    QFETCH(int, reach);
+
+    ZoneFill fill; // reused across seeds, as a surface reuses it across redraws
+    for (quint32 seed = 1; seed <= 25; ++seed) {
+        QRandomGenerator random(seed);
+        std::vector<PixelBox> list;
+        for (int i = 0; i < boxes; ++i) {
+            // Boxes may hang over any edge, lie wholly outside, or be empty.
+            const int w = random.bounded(reach + 1), h = random.bounded(reach + 1);
+            const QRect pixels(random.bounded(-reach, size.width() + 2),
+                               random.bounded(-reach, size.height() + 2), w, h);
+            const auto style = qint16(random.bounded(25) == 0 ? 9 : random.bounded(8));
+            list.push_back({pixels, 0xFF000000 | random.generate(), style});
+        }
+        const QImage before = noise(size, random);
+        QImage expected = before;
+        paintOneByOne(expected, list);
+        QImage actual = before;
+        fill.paint(actual, list);
+        const QString difference = firstDifference(actual, expected);
+        QVERIFY2(difference.isEmpty(),
+                 qPrintable(QStringLiteral("seed %1: ").arg(seed) + difference));
+    }
+}
+
+void TestFastPaths::labelsMatchGlyphRuns_data()
+{
+    QTest::addColumn<QString>("pool");
+    QTest::addColumn<int>("longest");
+    QTest::addColumn<bool>("allGathered"); // no label left to QPainter
+
+    QTest::newRow("names") << QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJ 0123456789")
+                           << 20 << true;
+    QTest::newRow("every kind of character") << chartFontGlyphs() << 12 << false;
+    QTest::newRow("long") << QStringLiteral("WMmw@#_|/\\il.") << 120 << true;
+}
+
+void TestFastPaths::labelsMatchGlyphRuns()
+{
+    QFETCH(QString, pool);
+    QFETCH(int, longest);
+    QFETCH(bool, allGathered);
+
+    const QRawFont font = chartFont();
+    const QSize size(ImageSurface::kWidth, ImageSurface::kHeight);
+    QRandomGenerator random(11);
+    WhiteLayer layer(font, size.width(), size.height());
+    int leftOver = 0;
+    for (int round = 0; round < 20; ++round) {
+        QImage expected = noise(size, random);
+        QImage actual = expected;
+        // Labels everywhere, also hanging over every edge of the picture.
+        for (int i = 0; i < 40; ++i) {
+            const QString text = randomText(random, pool, longest);
+            const QPoint baseline(random.bounded(-200, size.width() + 10),
+                                  random.bounded(-30, size.height() + 30));
+            drawGlyphRun(expected, font, baseline, text);
+            if (!layer.addText(baseline, text)) {
+                drawGlyphRun(actual, font, baseline, text);
+                ++leftOver;
+            }
+        }
+        layer.paint(actual, kInk);
+        const QString difference = firstDifference(actual, expected);
+        QVERIFY2(difference.isEmpty(),
+                 qPrintable(QStringLiteral("round %1: ").arg(round) + difference));
+    }
+    QCOMPARE(leftOver == 0, allGathered);
+}
+
+void TestFastPaths::chartsMatchPlainDrawing_data()
+{
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<bool>("labels");
+    QTest::addColumn<int>("planets");
+
+    QTest::newRow("zoom 0") << 0.0 << false << 150;
+    QTest::newRow("zoom 0, labels") << 0.0 << true << 150;
+    QTest::newRow("zoom 0.9") << 0.9 << false << 150;
+    QTest::newRow("zoom 0.9, labels") << 0.9 << true << 150;
+    QTest::newRow("zoom 0.5, crowded") << 0.5 << true << 600;
+}
+
+void TestFastPaths::chartsMatchPlainDrawing()
+{
+    QFETCH(double, zoom);
+    QFETCH(bool, labels);
+    QFETCH(int, planets);
+
+    ImageSurface fast;
+    PlainSurface plain;
+    for (quint32 seed = 1; seed <= 8; ++seed) {
+        Globals g = randomChart(seed, planets, chartFontGlyphs());
+        QRandomGenerator random(seed);
+        // The centre roams, so the "+" and the zones sit anywhere, partly outside.
+        const double x = zoom > 0 ? 900 + random.bounded(1300.0) : 0;
+        const double y = zoom > 0 ? 900 + random.bounded(1000.0) : 0;
+        const LabelOptions options{labels, false, false};
+        Globals same = g;
+        display_map(g, fast, options, zoom, x, y);
+        display_map(same, plain, options, zoom, x, y);
+        const QString difference = firstDifference(fast.Image(), plain.Image());
+        QVERIFY2(difference.isEmpty(),
+                 qPrintable(QStringLiteral("seed %1: ").arg(seed) + difference));
+    }
+}
+
+// A coordinate that is not a number stops the zone pass at its planet: the zones before
+// it are painted, those after are not, as when they are painted one by one.
+void TestFastPaths::failedPlanetKeepsEarlierZones()
+{
+    Globals g = randomChart(3, 60, QStringLiteral("abc"));
+    for (Star_Object &p : g.Star_Table) {
+        p.Owner = QStringLiteral("Zorn");
+        p.Style = FillSolid;
+        p.population = QStringLiteral("1000");
+    }
+    g.Star_Table[30].Star_Y = QStringLiteral("12x");
+    ImageSurface fast;
+    PlainSurface plain;
+    Globals same = g;
+    QVERIFY_THROWS_EXCEPTION(RunError, display_map(g, fast, {}, 0, 0, 0));
+    QVERIFY_THROWS_EXCEPTION(RunError, display_map(same, plain, {}, 0, 0, 0));
+    const QString difference = firstDifference(fast.Image(), plain.Image());
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    // Something of the first thirty zones shows.
+    QVERIFY(fast.Image() != ImageSurface().Image());
+}
+
+QTEST_MAIN(TestFastPaths)
+#include "tst_fastpaths.moc"
