@@ -7,6 +7,8 @@
 #include "mapreader.h"
 #include "renderer.h"
 #include "reportreader.h"
+#include "savepicture.h"
+#include "search.h"
 
 #include <QTemporaryDir>
 #include <QThread>
@@ -144,8 +146,7 @@ void writeBmp(benchmark::State &state, int planets)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("chart.bmp"));
     for (auto _ : state) {
-        if (!surface.Image().save(path, "BMP"))
-            state.SkipWithError("cannot write the bitmap");
+        SavePicture(surface.Image(), path);
     }
 }
 
@@ -155,16 +156,8 @@ void searchLast(benchmark::State &state, int planets)
     const BenchUniverse &u = benchUniverse(planets);
     const Globals &g = u.charted;
     const QString wanted = u.lastName;
-    for (auto _ : state) {
-        int found = -1;
-        for (int i = 0; i <= g.Last_Star_Index; ++i) {
-            if (g.Star_Table[i].Star_Name == wanted) {
-                found = i;
-                break;
-            }
-        }
-        benchmark::DoNotOptimize(found);
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(findStar(g, wanted));
 }
 
 // The chart window's caption under the pointer: the picture position taken back to map
@@ -176,9 +169,7 @@ void hoverText(benchmark::State &state)
     const QSize picture(ImageSurface::kWidth, ImageSurface::kHeight);
     QPointF pixel(0.5, 0.5);
     for (auto _ : state) {
-        const QPointF at = view.toMap(pixel, picture);
-        const QString caption = conv::plainNumber(conv::floorWhole(float(at.x()))) + u' ' +
-                                conv::plainNumber(conv::floorWhole(float(at.y())));
+        const QString caption = pointerReadout(view, pixel, picture);
         benchmark::DoNotOptimize(caption.constData());
         pixel = QPointF(std::fmod(pixel.x() + 7.3, picture.width()),
                         std::fmod(pixel.y() + 3.1, picture.height()));

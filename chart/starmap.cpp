@@ -4,6 +4,7 @@
 #include "conversions.h"
 #include "hourglass.h"
 #include "runreported.h"
+#include "search.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -354,20 +355,15 @@ void starmap::ZoomList_Click()
 // The first planet of exactly that name, in table order; no match changes nothing.
 void starmap::Search_Button_Click()
 {
-    const QString wanted = Star_Search->text();
-    const Star_Table_Type &table = m_globals.Star_Table;
-    const int last = std::min<int>(m_globals.Last_Star_Index, int(table.size()) - 1);
-    for (int i = 0; i <= last; ++i) {
-        if (table[i].Star_Name != wanted)
-            continue;
-        const Star_Object &found = table[i];
-        command([this, &found] {
-            m_globals.View_Center_X = conv::strictNumber(found.Star_X);
-            m_globals.View_Center_Y = conv::toInt16(conv::strictNumber(found.Star_Y));
-            redrawCurrentView();
-        });
+    const int index = findStar(m_globals, Star_Search->text());
+    if (index < 0)
         return;
-    }
+    const Star_Object &found = m_globals.Star_Table[index];
+    command([this, &found] {
+        m_globals.View_Center_X = conv::strictNumber(found.Star_X);
+        m_globals.View_Center_Y = conv::toInt16(conv::strictNumber(found.Star_Y));
+        redrawCurrentView();
+    });
 }
 
 // Only the left button recentres, on the whole parts of the position.
@@ -384,7 +380,5 @@ void starmap::Starchart_MouseDown(Qt::MouseButton button, QPointF pixel)
 // "1234 987": the whole parts of the position under the pointer.
 void starmap::Starchart_MouseMove(QPointF pixel)
 {
-    const QPointF at = m_view.toMap(pixel, kPictureSize);
-    setWindowTitle(conv::plainNumber(conv::floorWhole(static_cast<float>(at.x()))) + u' ' +
-                   conv::plainNumber(conv::floorWhole(static_cast<float>(at.y()))));
+    setWindowTitle(pointerReadout(m_view, pixel, kPictureSize));
 }

@@ -1,0 +1,16 @@
+// The two small aids of the chart window that need no window: finding a planet by name
+// and the pointer readout. The window and the benchmarks share them.
+#pragma once
+
+#include "chartview.h"
+#include "records.h"
+
+#include <QString>
+
+// The first planet in table order whose name is exactly `name` (whole text,
+// case-sensitive, no trimming), or -1.
+int findStar(const Globals &globals, QStringView name);
+
+// The chart window's caption for a pointer at `pixel`: the map position's whole parts,
+// towards negative infinity, as "X Y" (-3.2, 0.4 gives "-4 0").
+QString pointerReadout(const ChartView &view, QPointF pixel, QSize picture);
