@@ -32,41 +32,20 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override
     {
-        QPainter painter(this);
-        painter.fillRect(rect(), toQColor(m_background));
-        // Qt's pattern brushes repeat every 8 pixels, anchored to the widget, as the chart's
-        // hatches are anchored to its picture; the colour goes on the set pixels only.
-        painter.fillRect(rect(), QBrush(toQColor(m_fill), brushStyle(m_style)));
+        // The chart's own hatch rule, anchored to the swatch's corner, so the swatch shows
+        // the zones' pattern pixel for pixel.
+        QImage image(size(), QImage::Format_RGB32);
+        const QRgb background = rgbFromPacked(m_background);
+        const QRgb fill = rgbFromPacked(m_fill);
+        for (int y = 0; y < image.height(); ++y) {
+            auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                row[x] = hatchSets(m_style, x, y) ? fill : background;
+        }
+        QPainter(this).drawImage(0, 0, image);
     }
 
 private:
-    static QColor toQColor(PackedColor color)
-    {
-        return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
-    }
-
-    static Qt::BrushStyle brushStyle(qint16 style)
-    {
-        switch (style) {
-        case FillSolid:
-            return Qt::SolidPattern;
-        case FillHorizontal:
-            return Qt::HorPattern;
-        case FillVertical:
-            return Qt::VerPattern;
-        case FillUpwardDiagonal:
-            return Qt::BDiagPattern;
-        case FillDownwardDiagonal:
-            return Qt::FDiagPattern;
-        case FillCross:
-            return Qt::CrossPattern;
-        case FillDiagonalCross:
-            return Qt::DiagCrossPattern;
-        default:
-            return Qt::NoBrush; // transparent, and any code the chart would not fill either
-        }
-    }
-
     // Before any race is picked the swatch is black and empty.
     PackedColor m_background = 0;
     PackedColor m_fill = 0;

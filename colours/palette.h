@@ -4,6 +4,8 @@
 
 #include "records.h"
 
+#include <QRgb>
+
 // Fill-style codes of a zone square.
 enum FillStyle : qint16 {
     FillSolid = 0,
@@ -24,6 +26,46 @@ struct SlotDefault {
 // Slots 0..6 take the bright colours, 7..14 the dark ones, slot 15 a salmon of its own
 // with the opposite hatch.
 extern const std::array<SlotDefault, kPlayerSlots> kDefaultPalette;
+
+// 0x00BBGGRR to Qt's 0xAARRGGBB, opaque.
+constexpr QRgb rgbFromPacked(PackedColor color)
+{
+    return 0xFF000000u | ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
+}
+
+constexpr PackedColor packedFromRgb(QRgb rgb)
+{
+    return ((rgb >> 16) & 0xFFu) | (rgb & 0xFF00u) | ((rgb & 0xFFu) << 16);
+}
+
+// Whether a fill style paints device pixel (x, y). Hatches repeat every 8 pixels and are
+// anchored to the picture, not to the box, so neighbouring boxes continue one pattern and
+// a box paints the same pixels whatever order it is drawn in:
+//   2 horizontal   rows y = 0, 8, 16 ...        3 vertical     columns x = 0, 8, 16 ...
+//   4 upward "/"   x + y a multiple of 8        5 downward "\" x - y a multiple of 8
+//   6 cross        2 or 3                       7 diagonal     4 or 5
+// Solid paints everything, transparent (and any unknown code) nothing.
+constexpr bool hatchSets(qint16 style, int x, int y)
+{
+    switch (style) {
+    case FillSolid:
+        return true;
+    case FillHorizontal:
+        return (y & 7) == 0;
+    case FillVertical:
+        return (x & 7) == 0;
+    case FillUpwardDiagonal:
+        return ((x + y) & 7) == 0;
+    case FillDownwardDiagonal:
+        return ((x - y) & 7) == 0;
+    case FillCross:
+        return (x & 7) == 0 || (y & 7) == 0;
+    case FillDiagonalCross:
+        return ((x + y) & 7) == 0 || ((x - y) & 7) == 0;
+    default:
+        return false;
+    }
+}
 
 // Puts the default colour and style into every slot; names and totals stay.
 void Initialize_Colors(Globals &globals);
