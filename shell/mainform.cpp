@@ -91,7 +91,10 @@ void mainform::setStatus(const QString &text)
 {
     m_status = text;
     if (m_statusShown.isValid() && !m_statusShown.hasExpired(kStatusRepaintMs)) {
-        m_statusFlush.start();
+        // The pending flush shows whatever text is latest when it fires; restarting it for
+        // every planet of a large map would cost more than the reading itself.
+        if (!m_statusFlush.isActive())
+            m_statusFlush.start();
         return;
     }
     showStatus();
