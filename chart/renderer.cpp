@@ -13,34 +13,15 @@ constexpr double kZoneFactor = 15;
 constexpr double kStarbaseZoneFactor = 25.5;
 constexpr qsizetype kLabelCapacity = 128;
 
-// Digits only, at most `most` of them: their value, which any correct decimal reading gives
-// too; -1 for any other text. Coordinates and populations are nearly always such text,
-// and reading them this way keeps the full conversions out of a redraw's hot loops.
-double plainDigits(const QString &text, qsizetype most)
-{
-    const qsizetype n = text.size();
-    if (n == 0 || n > most)
-        return -1;
-    const QChar *c = text.constData();
-    qint64 value = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const unsigned digit = unsigned(c[i].unicode()) - u'0';
-        if (digit > 9)
-            return -1;
-        value = value * 10 + digit;
-    }
-    return double(value);
-}
-
 double coordinate(const QString &text)
 {
-    const double plain = plainDigits(text, 9);
+    const double plain = conv::plainDigits(text, 9);
     return plain >= 0 ? plain : conv::strictNumber(text);
 }
 
 double populationOf(const QString &text)
 {
-    const double plain = plainDigits(text, 15);
+    const double plain = conv::plainDigits(text, 15);
     if (plain >= 0)
         return plain;
     if (text.isEmpty())
@@ -80,10 +61,13 @@ constexpr int kPrefetchAhead = 12;
     }
 }
 
-// Planets 0 to Last_Star_Index, read once; never past the table's end.
-int lastIndex(const Globals &globals)
+// After a zone the pen is solid and the fill solid white again, as Place_Star leaves them.
+void restorePen(Surface &surface)
 {
-    return std::min<int>(globals.Last_Star_Index, int(globals.Star_Table.size()) - 1);
+    surface.DrawWidth(1);
+    surface.DrawStyle(DrawSolid);
+    surface.FillColor(kWhite);
+    surface.FillStyle(FillSolid);
 }
 
 } // namespace
@@ -123,7 +107,7 @@ ChartView display_map(Globals &globals, Surface &surface, const LabelOptions &la
 
 void drawZones(ChartCanvas &canvas, const Globals &globals)
 {
-    const int last = lastIndex(globals);
+    const int last = globals.lastPlanet();
     Surface &surface = canvas.surface;
     if (!surface.fillsBoxesTogether()) {
         for (int i = 0; i <= last; ++i)
@@ -138,10 +122,7 @@ void drawZones(ChartCanvas &canvas, const Globals &globals)
         if (zones.empty())
             return;
         surface.FillBoxes(zones);
-        surface.DrawWidth(1);
-        surface.DrawStyle(DrawSolid);
-        surface.FillColor(kWhite);
-        surface.FillStyle(FillSolid);
+        restorePen(surface);
     };
     try {
         for (int i = 0; i <= last; ++i) {
@@ -165,7 +146,7 @@ void drawZones(ChartCanvas &canvas, const Globals &globals)
 
 void drawDotsAndLabels(ChartCanvas &canvas, const Globals &globals)
 {
-    const int last = lastIndex(globals);
+    const int last = globals.lastPlanet();
     const LabelOptions &l = canvas.labels;
     const bool labelled = l.all || l.populated || l.starbases;
     for (int i = 0; i <= last; ++i) {
@@ -186,10 +167,7 @@ void Place_Star(ChartCanvas &canvas, const Star_Object &Z, qint16 Mode)
         surface.FillStyle(Z.Style.value_or(FillSolid));
         DrawSquare(surface, conv::toInt16(coordinate(Z.Star_X)),
                    conv::toInt16(coordinate(Z.Star_Y)), zoneSize(Z));
-        surface.DrawWidth(1);
-        surface.DrawStyle(DrawSolid);
-        surface.FillColor(kWhite);
-        surface.FillStyle(FillSolid);
+        restorePen(surface);
     } else if (Mode == PlaceDotAndLabel) {
         // The dot sits at the coordinates taken in single precision.
         const float x = static_cast<float>(coordinate(Z.Star_X));

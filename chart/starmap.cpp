@@ -371,10 +371,8 @@ void starmap::Starchart_MouseDown(Qt::MouseButton button, QPointF pixel)
 {
     if (button != Qt::LeftButton)
         return;
-    const QPointF at = m_view.toMap(pixel, kPictureSize);
-    const float x = conv::floorWhole(static_cast<float>(at.x()));
-    const float y = conv::floorWhole(static_cast<float>(at.y()));
-    command([this, x, y] { display_map(m_globals.View_Zoom, x, y); });
+    const QPointF at = wholeMapPosition(m_view, pixel, kPictureSize);
+    command([this, at] { display_map(m_globals.View_Zoom, at.x(), at.y()); });
 }
 
 // "1234 987": the whole parts of the position under the pointer.

@@ -1,5 +1,7 @@
 #include "racecolours.h"
 
+#include "palette.h"
+
 void setRaceColor(Globals &globals, int slot, PackedColor color)
 {
     Player_Object &race = globals.Player_Table.at(slot);
@@ -23,11 +25,8 @@ int findRace(const Globals &globals, const QString &name)
 
 QString colorText(PackedColor color)
 {
-    const unsigned red = color & 0xFF, green = (color >> 8) & 0xFF, blue = (color >> 16) & 0xFF;
-    return QStringLiteral("#%1%2%3")
-        .arg(red, 2, 16, QLatin1Char('0'))
-        .arg(green, 2, 16, QLatin1Char('0'))
-        .arg(blue, 2, 16, QLatin1Char('0'))
+    return QStringLiteral("#%1")
+        .arg(rgbFromPacked(color) & 0xFFFFFFu, 6, 16, QLatin1Char('0'))
         .toUpper();
 }
 
@@ -39,6 +38,5 @@ std::optional<PackedColor> parseColorText(const QString &text)
     const uint rgb = text.mid(1).toUInt(&ok, 16);
     if (!ok)
         return std::nullopt;
-    const PackedColor red = (rgb >> 16) & 0xFF, green = (rgb >> 8) & 0xFF, blue = rgb & 0xFF;
-    return red | (green << 8) | (blue << 16);
+    return packedFromRgb(rgb);
 }

@@ -24,17 +24,9 @@ QString visible(QStringView text)
 // are a few plain digits ("1050"), whose value needs no general number reading.
 double coordinate(QStringView field, const char *axis)
 {
-    if (field.size() <= 5) {
-        int value = 0;
-        bool digits = !field.isEmpty();
-        for (QChar c : field) {
-            const unsigned digit = unsigned(c.unicode()) - u'0';
-            digits = digits && digit <= 9;
-            value = value * 10 + int(digit);
-        }
-        if (digits && value <= 32767)
-            return value;
-    }
+    const double plain = conv::plainDigits(field, 5);
+    if (plain >= 0 && plain <= 32767)
+        return plain;
     try {
         const double value = conv::strictNumber(field);
         conv::toInt16(value);

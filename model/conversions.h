@@ -15,6 +15,11 @@ namespace conv {
 // A value too large for a double fails with Overflow.
 double leadingNumber(QStringView text);
 
+// A text of nothing but ASCII digits, at most `most` of them (most <= 15): its value,
+// which every number reading above gives too; -1 for any other text. Coordinates and
+// populations nearly always look so, and hot loops skip the general reading for them.
+double plainDigits(QStringView text, qsizetype most);
+
 // The whole text as a number, blanks around it allowed. Anything else ("12,5", "",
 // "x") fails with TypeMismatch; a value too large for a double with Overflow.
 double strictNumber(QStringView text);

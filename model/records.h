@@ -5,6 +5,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <vector>
@@ -76,4 +77,8 @@ struct Globals {
 
     // The start-up values that the main window sets after the palette.
     void applyStartupValues();
+
+    // The last planet a pass over the table may visit: Last_Star_Index, but never past the
+    // table's end, whoever set the index.
+    int lastPlanet() const { return std::min<int>(Last_Star_Index, int(Star_Table.size()) - 1); }
 };

@@ -1,21 +1,13 @@
 #include "qtcommondialog.h"
 
+#include "palette.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace {
-
-QColor toQColor(PackedColor c)
-{
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
-
-PackedColor toPacked(const QColor &c)
-{
-    return PackedColor(c.red()) | PackedColor(c.green()) << 8 | PackedColor(c.blue()) << 16;
-}
 
 std::optional<QString> chosen(const QString &path)
 {
@@ -61,10 +53,10 @@ std::optional<QString> QtCommonDialog::ShowSave(const QString &title, const QStr
 
 std::optional<PackedColor> QtCommonDialog::ShowColor(PackedColor start)
 {
-    const QColor colour = QColorDialog::getColor(toQColor(start), QApplication::activeWindow());
+    const QColor colour = QColorDialog::getColor(QColor::fromRgb(rgbFromPacked(start)), QApplication::activeWindow());
     if (!colour.isValid())
         return std::nullopt;
-    return toPacked(colour);
+    return packedFromRgb(colour.rgb());
 }
 
 void QtCommonDialog::message(const QString &text)
