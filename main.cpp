@@ -2,6 +2,7 @@
 #include "frmsplash.h"
 #include "mainform.h"
 #include "qtcommondialog.h"
+#include "settings.h"
 #include "version.h"
 
 #include <QApplication>
@@ -36,7 +37,9 @@ int main(int argc, char *argv[])
 
     Globals globals;
     QtCommonDialog dialog;
+    Settings settings;
     mainform window(globals, dialog, showSplash);
+    window.setSettings(&settings);
     window.show();
 
     // Files given on the command line (a map, then reports) are opened here, once the main

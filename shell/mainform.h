@@ -17,7 +17,10 @@
 #include <functional>
 #include <memory>
 
+class PlanetList;
 class QMdiArea;
+class RaceOverview;
+class Settings;
 class starmap;
 
 class mainform : public QMainWindow {
@@ -66,6 +69,21 @@ public:
     // The map open now and the reports merged since.
     const LoadHistory &loaded() const { return m_loaded; }
 
+    // Where kept race colours are remembered; without one, keeping does nothing and no
+    // kept colour is applied. The settings must outlive the window.
+    void setSettings(Settings *settings) { m_settings = settings; }
+    // The planet list and the race overview, shown in the workspace or brought forward;
+    // nullptr while closed.
+    void showPlanetList();
+    void showRaceOverview();
+    PlanetList *planetList() const;
+    RaceOverview *raceOverview() const;
+    // Remembers every race's colour and style by name; from then on a report that brings a
+    // race of that name gives it them.
+    void keepRaceColours();
+    // Forgets the kept colours and puts the default palette back on every slot.
+    void defaultRaceColours();
+
 signals:
     // Where windows that show the data hear of its changes. A new map replaced the planet
     // table (and reset the colours): everything shown before is gone.
@@ -99,6 +117,10 @@ private:
     void mnu_Exit_Click();
     void mnu_Center_Click();
     void mnuPlayerColors_Click();
+    void mnuPlanetList_Click();
+    void mnuRaceOverview_Click();
+    // Kept colours for the races from `fromSlot` on; true when any race took one.
+    bool applyKeptColours(int fromSlot);
     void mnuAbout_Click();
 
     Globals &m_globals;
@@ -109,6 +131,9 @@ private:
     std::unique_ptr<Registry> m_registry = systemRegistry();
     std::unique_ptr<Programs> m_programs = systemPrograms();
     LoadHistory m_loaded;
+    Settings *m_settings = nullptr;
+    QPointer<PlanetList> m_planetList;
+    QPointer<RaceOverview> m_raceOverview;
 
     QString m_status;
     QElapsedTimer m_statusShown;
