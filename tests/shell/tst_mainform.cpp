@@ -112,7 +112,12 @@ void TestMainForm::menuTree()
           {"mnuSaveBmp", "&Save Map as Bitmap"},
           {"mnu_bar", "-"},
           {"mnu_Exit", "E&xit"}}},
-        {"mnu_Map", "&Map", {{"mnu_Center", "&Center"}, {"mnuPlayerColors", "&Player Colors"}}},
+        {"mnu_Map",
+         "&Map",
+         {{"mnu_Center", "&Center"},
+          {"mnuPlayerColors", "&Player Colors"},
+          {"mnuPlanetList", "Planet &List"},
+          {"mnuRaceOverview", "&Race Overview"}}},
         {"mnuHelp", "&Help", {{"mnuAbout", "&About"}}},
     };
 
