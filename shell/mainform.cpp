@@ -11,6 +11,7 @@
 #include "starmap.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -157,9 +158,9 @@ void mainform::mnu_Open_Click()
 
 // A map that cannot be read changes nothing: the reader stores nothing before the whole
 // file has been read, and the file name and the caption go back to the loaded map's.
-void mainform::openMap(const QString &path)
+bool mainform::openMap(const QString &path)
 {
-    runReported(m_dialog, [&] {
+    return runReported(m_dialog, [&] {
         const Hourglass wait;
         const QString previousName = m_globals.Map_File_Name;
         const QString previousStatus = m_status;
@@ -200,12 +201,22 @@ void mainform::openReport(const QString &path)
     });
 }
 
+// A file manager passes a double-clicked report alone; it is no map, and reports without a
+// map are refused once, not once each. A map that fails has said so; its reports are not
+// tried against no map.
 void mainform::openFiles(const QStringList &paths)
 {
     if (paths.isEmpty())
         return;
-    openMap(paths.first());
-    for (qsizetype i = 1; i < paths.size(); ++i)
+    qsizetype firstReport = 1;
+    if (QFileInfo(paths.first()).suffix().compare(u"pla", Qt::CaseInsensitive) == 0) {
+        if (!requireMap())
+            return;
+        firstReport = 0;
+    } else if (!openMap(paths.first())) {
+        return;
+    }
+    for (qsizetype i = firstReport; i < paths.size(); ++i)
         openReport(paths[i]);
 }
 

@@ -43,9 +43,11 @@ public:
 
     // The two open commands once their file is chosen: read, then draw, each failure shown
     // in a message box. Files given on the command line go through them too.
-    void openMap(const QString &path);
+    // openMap returns false when the map could not be read (the message has been shown).
+    bool openMap(const QString &path);
     void openReport(const QString &path);
-    // The first file as a map, every further one as a report, in order.
+    // The first file as a map, every further one as a report, in order; a first file
+    // named *.pla is a report like the rest, so all of them need a map already loaded.
     void openFiles(const QStringList &paths);
 
     // Redraws the chart at the current view, reopening a closed chart window; nothing

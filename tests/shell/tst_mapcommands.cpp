@@ -560,15 +560,31 @@ void TestMapCommands::filesFromCommandLine()
 void TestMapCommands::commandLineMapFailing()
 {
     Session s;
-    s.form.openFiles({s.files.path("missing.map"), s.reportPath});
-
-    const QStringList messages = s.dialog.messages();
-    QCOMPARE(messages.size(), 2);
+    // The failed map is the one message; its reports are not each refused in turn.
+    s.form.openFiles({s.files.path("missing.map"), s.reportPath, s.reportPath});
+    QStringList messages = s.dialog.messages();
+    QCOMPARE(messages.size(), 1);
     QVERIFY(messages[0].startsWith(QStringLiteral("Error!!! 53 ")));
-    QCOMPARE(messages[1], QStringLiteral("Please open a map first."));
-    QCOMPARE(s.dialog.asked().size(), 2);
+    QCOMPARE(s.dialog.asked().size(), 1);
     QVERIFY(!s.g.Map_Loaded);
     QVERIFY(!s.chart());
+
+    // Reports alone, as a file manager passes a double-clicked one: no map is read from
+    // them, and the user hears once that a map comes first.
+    Session reportsOnly;
+    reportsOnly.form.openFiles({reportsOnly.reportPath, reportsOnly.reportPath});
+    messages = reportsOnly.dialog.messages();
+    QCOMPARE(messages, QStringList{QStringLiteral("Please open a map first.")});
+    QVERIFY(!reportsOnly.g.Map_Loaded);
+    QVERIFY(reportsOnly.g.Map_File_Name.isEmpty());
+
+    // With a map loaded, a report first is merged like any other.
+    s.form.openMap(s.mapPath);
+    const int asked = int(s.dialog.asked().size());
+    s.form.openFiles({s.reportPath});
+    QCOMPARE(s.dialog.asked().size(), asked);
+    QCOMPARE(s.g.Player_File_Name, s.reportPath);
+    QVERIFY(s.g.Last_Player_Index >= 0);
 }
 
 QTEST_MAIN(TestMapCommands)
