@@ -134,6 +134,7 @@ starmap *mainform::chart()
         connect(window, &starmap::unloaded, this, [this, window] {
             if (m_chart == window)
                 m_chart = nullptr;
+            emit chartClosed();
         });
         m_chart = window;
         m_workspace->addSubWindow(window);
@@ -173,6 +174,8 @@ bool mainform::openMap(const QString &path)
             throw;
         }
         Initialize_Colors(m_globals);
+        m_loaded = LoadHistory{path, int(m_globals.Star_Table.size()), {}};
+        emit mapOpened();
         chart()->display_map(m_globals.View_Zoom, 0, 0);
     });
 }
@@ -195,8 +198,12 @@ void mainform::openReport(const QString &path)
     runReported(m_dialog, [&] {
         const Hourglass wait;
         m_globals.Player_File_Name = path;
-        Open_Player_File(m_globals, statusFn(),
-                         [this](const QString &text) { m_dialog.message(text); });
+        ReportTally tally;
+        Open_Player_File(
+            m_globals, statusFn(), [this](const QString &text) { m_dialog.message(text); },
+            &tally);
+        m_loaded.reports.append({path, tally});
+        emit reportMerged();
         chart()->display_map(m_globals.View_Zoom, m_globals.View_Center_X, m_globals.View_Center_Y);
     });
 }
@@ -268,10 +275,24 @@ void mainform::showRaceColours()
 {
     if (!m_raceColours)
         m_raceColours = new frmColor(
-            m_globals, m_dialog, [this] { redrawChart(); }, this);
+            m_globals, m_dialog, [this] { raceColoursChanged(); }, this);
     m_raceColours->show();
     m_raceColours->raise();
     m_raceColours->activateWindow();
+}
+
+void mainform::raceColoursChanged()
+{
+    redrawChart();
+    emit coloursChanged();
+}
+
+void mainform::choosePlanet(int index)
+{
+    if (!m_globals.Map_Loaded || index < 0 || index > m_globals.lastPlanet())
+        return;
+    chart()->centreOnPlanet(index);
+    emit planetChosen(index);
 }
 
 void mainform::mnuAbout_Click()

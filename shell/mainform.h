@@ -3,6 +3,7 @@
 #pragma once
 
 #include "commondialog.h"
+#include "loadhistory.h"
 #include "records.h"
 #include "registry.h"
 #include "status.h"
@@ -56,6 +57,29 @@ public:
     // Shows the one race colours dialog without blocking, or brings it forward.
     void showRaceColours();
 
+    // A planet picked in a list: centres the chart on it as a successful search does and
+    // rings it for a moment, reopening a closed chart window; then planetChosen. Nothing
+    // before a map is loaded or for an index outside the table.
+    void choosePlanet(int index);
+    // Redraws the chart after a race's colour or style changed, then coloursChanged.
+    void raceColoursChanged();
+    // The map open now and the reports merged since.
+    const LoadHistory &loaded() const { return m_loaded; }
+
+signals:
+    // Where windows that show the data hear of its changes. A new map replaced the planet
+    // table (and reset the colours): everything shown before is gone.
+    void mapOpened();
+    // A report was merged, in full or up to a failing line; the planets are in a new order.
+    void reportMerged();
+    // A race's colour or style changed, and with it its planets'.
+    void coloursChanged();
+    // The user closed the chart window.
+    void chartClosed();
+    // choosePlanet centred the chart on planet `index` (Star_Table order at that moment).
+    void planetChosen(int index);
+
+public:
     static constexpr int kStatusRepaintMs = 40;
 
 protected:
@@ -84,6 +108,7 @@ private:
     QPointer<QWidget> m_raceColours; // frmColor, which deletes itself when closed
     std::unique_ptr<Registry> m_registry = systemRegistry();
     std::unique_ptr<Programs> m_programs = systemPrograms();
+    LoadHistory m_loaded;
 
     QString m_status;
     QElapsedTimer m_statusShown;
