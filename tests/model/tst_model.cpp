@@ -5,6 +5,9 @@
 #include <QTest>
 
 #include <cmath>
+#include <cstring>
+#include <random>
+#include <vector>
 #include <limits>
 
 class TestModel : public QObject {
@@ -36,6 +39,11 @@ void TestModel::leadingNumber_data()
     QTest::newRow("exponent without digits") << "12e" << 12.0;
     QTest::newRow("comma stops") << "12,5" << 12.0;
     QTest::newRow("underflow is zero") << "1e-999" << 0.0;
+    QTest::newRow("underflow in zeros after the point")
+        << "0." + QString(400, u'0') + "1" << 0.0;
+    QTest::newRow("underflow of a long mantissa") << QString(400, u'9') + "e-800" << 0.0;
+    QTest::newRow("zero with a huge exponent") << "0.000e99999" << 0.0;
+    QTest::newRow("400 digits back in range") << "1" + QString(400, u'0') + "e-400" << 1.0;
 }
 
 void TestModel::leadingNumber()
@@ -58,6 +66,13 @@ void TestModel::strictNumber_data()
     QTest::newRow("trailing letters") << "12a" << 0.0 << 13;
     QTest::newRow("word") << "north" << 0.0 << 13;
     QTest::newRow("too large") << "1e400" << 0.0 << 6;
+    // Too many digits overflow like a large exponent does, whatever the mantissa's length.
+    QTest::newRow("400 nines") << QString(400, u'9') << 0.0 << 6;
+    QTest::newRow("1 and 400 zeros") << "1" + QString(400, u'0') << 0.0 << 6;
+    QTest::newRow("400 nines, negative") << "-" + QString(400, u'9') + ".5" << 0.0 << 6;
+    QTest::newRow("small mantissa, huge exponent") << "0.0001e99999999999999999999" << 0.0 << 6;
+    QTest::newRow("400 zeros after the point") << "0." + QString(400, u'0') + "7" << 0.0 << 0;
+    QTest::newRow("tiny exponent") << "1e-400" << 0.0 << 0;
 }
 
 void TestModel::strictNumber()
@@ -108,6 +123,47 @@ void TestModel::floorAndPlainText()
     QCOMPARE(conv::plainNumber(2.5), QStringLiteral("2.5"));
     QCOMPARE(conv::plainNumber(-3), QStringLiteral("-3"));
     QCOMPARE(conv::plainNumber(1e20), QStringLiteral("100000000000000000000"));
+    // The shortest text that reads back as the same double, never binary noise.
+    QCOMPARE(conv::plainNumber(12.3), QStringLiteral("12.3"));
+    QCOMPARE(conv::plainNumber(1234567.891), QStringLiteral("1234567.891"));
+    QCOMPARE(conv::plainNumber(0.1 + 0.2), QStringLiteral("0.30000000000000004"));
+    QCOMPARE(conv::plainNumber(-0.0), QStringLiteral("0"));
+    QCOMPARE(conv::plainNumber(1e-7), QStringLiteral("0.0000001"));
+    QCOMPARE(conv::plainNumber(123456789012345678.0), QStringLiteral("123456789012345680"));
+
+    // Any double, the extremes included: fixed notation that reads back exactly, and no
+    // longer than a text that is typed with up to 15 significant digits.
+    std::mt19937_64 random(11);
+    std::vector<double> values = {std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::denorm_min(),
+                                  -std::numeric_limits<double>::min()};
+    for (int i = 0; i < 2000; ++i) {
+        double value;
+        const quint64 bits = random();
+        std::memcpy(&value, &bits, sizeof value);
+        if (std::isfinite(value))
+            values.push_back(value);
+    }
+    for (const double value : values) {
+        const QString text = conv::plainNumber(value);
+        QVERIFY2(!text.contains(u'e') && !text.contains(u'E'), qPrintable(text));
+        QCOMPARE(conv::strictNumber(text), value);
+    }
+    for (int i = 0; i < 2000; ++i) {
+        // Up to 15 digits, the last not 0, with the point anywhere: "7", "1.25", "0.0304".
+        const int digits = 1 + int(random() % 15);
+        QString typed;
+        for (int d = 0; d < digits; ++d)
+            typed += QChar(u'0' + int(d == digits - 1 ? 1 + random() % 9 : random() % 10));
+        const int decimals = int(random() % (digits + 3));
+        if (decimals > 0) {
+            typed = QString(std::max(0, decimals - digits + 1), u'0') + typed;
+            typed.insert(typed.size() - decimals, u'.');
+        }
+        while (typed.size() > 1 && typed[0] == u'0' && typed[1] != u'.')
+            typed.remove(0, 1);
+        QCOMPARE(conv::plainNumber(conv::strictNumber(typed)), typed);
+    }
 }
 
 void TestModel::errorMessages()

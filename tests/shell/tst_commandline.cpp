@@ -26,6 +26,7 @@ private slots:
     void raceTable();
     void unreadableFiles();
     void render();
+    void renderMapWithoutExtent();
     void renderKeepsOutputOnFailure();
     void helpAndVersion();
     void badInputCorpus();
@@ -178,6 +179,14 @@ void TestCommandLine::raceTable()
                                      "1\tKrell\t#00FF00\t4\t100000000000000000000\t1\n"));
     QCOMPARE(kavora({"--races", m_map}).out,
              QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n"));
+    // Totals as typed in the report, not the nearest double's binary noise.
+    const QString typed = m_files.write(
+        "typed.pla", reportText({{"Alpha", "Zorn", "", "1", "12.3"},
+                                 {"Be\\ta", "Krell", "", "0", "1234567.891"}}));
+    QCOMPARE(kavora({"--races", m_map, typed}).out,
+             QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n"
+                            "0\tZorn\t#0000FF\t4\t12.3\t\n"
+                            "1\tKrell\t#00FF00\t4\t1234567.891\t\n"));
 }
 
 void TestCommandLine::unreadableFiles()
@@ -251,6 +260,19 @@ void TestCommandLine::render()
              0);
     QVERIFY(QImage(zoomed).convertToFormat(QImage::Format_RGB32) !=
             QImage(out).convertToFormat(QImage::Format_RGB32));
+}
+
+void TestCommandLine::renderMapWithoutExtent()
+{
+    // Largest X exactly 800 or largest Y exactly 900: an axis of one map unit, still drawn.
+    for (const QList<MapLine> &planets : {QList<MapLine>{{"800", "1200", "A"}},
+                                          QList<MapLine>{{"1200", "900", "A"}}}) {
+        const QString out = m_files.path("flat.png");
+        QFile::remove(out);
+        const Run run = kavora({"--render", out, m_files.write("flat.map", mapText(planets))});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(QImage(out).size(), QSize(ImageSurface::kWidth, ImageSurface::kHeight));
+    }
 }
 
 void TestCommandLine::renderKeepsOutputOnFailure()
