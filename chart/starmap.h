@@ -3,9 +3,12 @@
 // the view state and redraws through display_map; drawing itself is the renderer's.
 #pragma once
 
+#include "chartinput.h"
 #include "chartview.h"
 #include "commondialog.h"
 #include "imagesurface.h"
+#include "planetnames.h"
+#include "planetpicker.h"
 #include "records.h"
 #include "renderer.h"
 
@@ -16,6 +19,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QCompleter;
+class QStringListModel;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -46,9 +51,16 @@ public:
     // The view the picture was drawn with; mouse positions are read against it.
     const ChartView &view() const { return m_view; }
 
+    // The planet table has other names: the search box's completion list follows it.
+    void planetsChanged();
+    // The wheel, drag, pinch and ruler reader of the chart picture.
+    const ChartInput &input() const { return *m_input; }
+
 signals:
     // The window has been closed; it is deleted once control returns to the event loop.
     void unloaded();
+    // display_map has drawn a new picture.
+    void drawn();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -75,6 +87,11 @@ private:
     void Search_Button_Click();
     void Starchart_MouseDown(Qt::MouseButton button, QPointF pixel);
     void Starchart_MouseMove(QPointF pixel);
+    void Starchart_Gesture(const ChartInput::Step &step);
+    QString Starchart_ToolTip(QPointF pixel);
+    void Star_Search_Change(const QString &text);
+    void addKeys();
+    ChartInput::Frame inputFrame() const;
 
     Globals &m_globals;
     CommonDialog &m_dialog;
@@ -85,6 +102,13 @@ private:
     // replaces, so a failed one leaves the previous chart on screen.
     ImageSurface m_surface;
     ChartView m_view{};
+    ChartInput *m_input = nullptr;
+    // The dots of the picture shown, indexed on the first tooltip after each redraw.
+    PlanetPicker m_picker;
+    bool m_pickerStale = true;
+    PlanetNames m_names;
+    QCompleter *m_completer = nullptr;
+    QStringListModel *m_completions = nullptr;
 
     ChartPicture *Starchart = nullptr;
     QGroupBox *Frame1 = nullptr;

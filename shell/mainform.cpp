@@ -64,19 +64,24 @@ void mainform::buildMenus()
         return menu;
     };
     auto addItem = [this](QMenu *menu, const char *name, const QString &caption,
-                          void (mainform::*handler)()) {
+                          void (mainform::*handler)(), const QKeySequence &keys = {}) {
         QAction *item = menu->addAction(caption);
         item->setObjectName(QLatin1String(name));
+        item->setShortcut(keys);
         connect(item, &QAction::triggered, this, handler);
     };
 
+    // Shortcuts are set as key combinations: the platform's standard Quit key may be none.
     QMenu *file = addMenu("mnu_File", QStringLiteral("&File"));
-    addItem(file, "mnu_Open", QStringLiteral("&Open Map File"), &mainform::mnu_Open_Click);
+    addItem(file, "mnu_Open", QStringLiteral("&Open Map File"), &mainform::mnu_Open_Click,
+            Qt::CTRL | Qt::Key_O);
     addItem(file, "mnuOpenPlayerFile", QStringLiteral("Open &Player File"),
-            &mainform::mnuOpenPlayerFile_Click);
-    addItem(file, "mnuSaveBmp", QStringLiteral("&Save Map as Bitmap"), &mainform::mnuSaveBmp_Click);
+            &mainform::mnuOpenPlayerFile_Click, Qt::CTRL | Qt::SHIFT | Qt::Key_O);
+    addItem(file, "mnuSaveBmp", QStringLiteral("&Save Map as Bitmap"), &mainform::mnuSaveBmp_Click,
+            Qt::CTRL | Qt::Key_S);
     file->addSeparator()->setObjectName(QStringLiteral("mnu_bar"));
-    addItem(file, "mnu_Exit", QStringLiteral("E&xit"), &mainform::mnu_Exit_Click);
+    addItem(file, "mnu_Exit", QStringLiteral("E&xit"), &mainform::mnu_Exit_Click,
+            Qt::CTRL | Qt::Key_Q);
 
     QMenu *map = addMenu("mnu_Map", QStringLiteral("&Map"));
     addItem(map, "mnu_Center", QStringLiteral("&Center"), &mainform::mnu_Center_Click);
@@ -84,7 +89,7 @@ void mainform::buildMenus()
             &mainform::mnuPlayerColors_Click);
 
     QMenu *help = addMenu("mnuHelp", QStringLiteral("&Help"));
-    addItem(help, "mnuAbout", QStringLiteral("&About"), &mainform::mnuAbout_Click);
+    addItem(help, "mnuAbout", QStringLiteral("&About"), &mainform::mnuAbout_Click, Qt::Key_F1);
 }
 
 void mainform::setStatus(const QString &text)
@@ -172,6 +177,7 @@ void mainform::openMap(const QString &path)
             throw;
         }
         Initialize_Colors(m_globals);
+        chart()->planetsChanged();
         chart()->display_map(m_globals.View_Zoom, 0, 0);
     });
 }
@@ -196,6 +202,7 @@ void mainform::openReport(const QString &path)
         m_globals.Player_File_Name = path;
         Open_Player_File(m_globals, statusFn(),
                          [this](const QString &text) { m_dialog.message(text); });
+        chart()->planetsChanged();
         chart()->display_map(m_globals.View_Zoom, m_globals.View_Center_X, m_globals.View_Center_Y);
     });
 }
