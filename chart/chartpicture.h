@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class ChartOverlay;
@@ -28,6 +29,12 @@ public:
     // The tooltip for a pointer at a pixel; an empty text shows none.
     void setToolTipText(std::function<QString(QPointF pixel)> text);
 
+    // A ring around a picture pixel, painted over the picture and never into it, so saving
+    // the chart never holds it. Unset takes it away.
+    void setRing(std::optional<QPointF> centre);
+    std::optional<QPointF> ring() const { return m_ring; }
+    static constexpr int kRingRadius = 10;
+
 signals:
     void mousePressed(Qt::MouseButton button, QPointF pixel);
     // Every movement over the picture, with or without a button held.
@@ -43,4 +50,5 @@ private:
     QImage m_picture;
     std::vector<const ChartOverlay *> m_overlays;
     std::function<QString(QPointF)> m_toolTipText;
+    std::optional<QPointF> m_ring;
 };

@@ -13,6 +13,7 @@
 #include "renderer.h"
 
 #include <QMdiSubWindow>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
@@ -56,6 +57,14 @@ public:
     // The wheel, drag, pinch and ruler reader of the chart picture.
     const ChartInput &input() const { return *m_input; }
 
+    // Centres the chart on planet `index` exactly as a successful search for its name does,
+    // and rings it over the picture for kRingMs, following it through redraws meanwhile.
+    // A failure is shown as a message and leaves the view as it was.
+    void centreOnPlanet(int index);
+    static constexpr int kRingMs = 2000;
+    // The ringed planet's map position while the ring shows.
+    std::optional<QPointF> ringedPosition() const { return m_ringAt; }
+
 signals:
     // The window has been closed; it is deleted once control returns to the event loop.
     void unloaded();
@@ -71,7 +80,7 @@ private:
     void Form_Load();
     void Form_Unload();
     // Runs a command; a failure is shown as a message and the view state is put back.
-    void command(const std::function<void()> &body);
+    bool command(const std::function<void()> &body);
     void redrawCurrentView();
     void showZoomStep();
 
@@ -85,6 +94,8 @@ private:
     void Zoom_Out_Button_Click();
     void ZoomList_Click();
     void Search_Button_Click();
+    bool centreOn(const Star_Object &planet);
+    void placeRing();
     void Starchart_MouseDown(Qt::MouseButton button, QPointF pixel);
     void Starchart_MouseMove(QPointF pixel);
     void Starchart_Gesture(const ChartInput::Step &step);
@@ -109,6 +120,9 @@ private:
     PlanetNames m_names;
     QCompleter *m_completer = nullptr;
     QStringListModel *m_completions = nullptr;
+
+    std::optional<QPointF> m_ringAt;
+    QTimer m_ringTimer;
 
     ChartPicture *Starchart = nullptr;
     QGroupBox *Frame1 = nullptr;
