@@ -92,7 +92,13 @@ ChartView display_map(Globals &globals, Surface &surface, const LabelOptions &la
     globals.setViewCenterY(view.centreY);
     if (minimised)
         return view;
+    drawChart(globals, surface, labels, view);
+    return view;
+}
 
+void drawChart(const Globals &globals, Surface &surface, const LabelOptions &labels,
+               const ChartView &view)
+{
     surface.Scale(view.left, view.top, view.right, view.bottom);
     // The mark stays on the middle of the map wherever the view goes.
     surface.CurrentX(view.defaultX);
@@ -102,7 +108,6 @@ ChartView display_map(Globals &globals, Surface &surface, const LabelOptions &la
     ChartCanvas canvas(surface, labels);
     drawZones(canvas, globals);
     drawDotsAndLabels(canvas, globals);
-    return view;
 }
 
 void drawZones(ChartCanvas &canvas, const Globals &globals)

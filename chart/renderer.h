@@ -46,6 +46,13 @@ ChartView display_map(Globals &globals, Surface &surface, const LabelOptions &la
                       std::optional<double> Zoom_Factor, std::optional<double> center_x,
                       std::optional<double> center_y, bool minimised = false);
 
+// Draws the chart for `view` onto a surface already cleared: sets the scale to the view's
+// corners, prints "+" at the map's middle, then the zone pass and the dot-and-label pass.
+// display_map does this after computing the view; a view of another shape (a picture of its
+// own size) draws the same way. Throws what the passes throw.
+void drawChart(const Globals &globals, Surface &surface, const LabelOptions &labels,
+               const ChartView &view);
+
 // The zone pass: every owned planet's square, in table order, so later ones lie on top.
 // A surface that fills boxes together gets them as one FillBoxes run and is left in the
 // state Place_Star leaves; any other gets Place_Star's calls planet by planet. A planet

@@ -178,6 +178,14 @@ void TestCommandLine::raceTable()
                                      "1\tKrell\t#00FF00\t4\t100000000000000000000\t1\n"));
     QCOMPARE(kavora({"--races", m_map}).out,
              QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n"));
+    // Totals as typed in the report, not the nearest double's binary noise.
+    const QString typed = m_files.write(
+        "typed.pla", reportText({{"Alpha", "Zorn", "", "1", "12.3"},
+                                 {"Be\\ta", "Krell", "", "0", "1234567.891"}}));
+    QCOMPARE(kavora({"--races", m_map, typed}).out,
+             QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n"
+                            "0\tZorn\t#0000FF\t4\t12.3\t\n"
+                            "1\tKrell\t#00FF00\t4\t1234567.891\t\n"));
 }
 
 void TestCommandLine::unreadableFiles()
