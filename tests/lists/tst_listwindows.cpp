@@ -61,7 +61,8 @@ const QList<ReportLine> kReport = {
 struct Session {
     explicit Session(Settings *settings = nullptr) : form(g, dialog, {})
     {
-        form.setSettings(settings);
+        if (settings)
+            form.useSettings(*settings);
         form.resize(1200, 900);
         form.show();
         if (!QTest::qWaitForWindowExposed(&form))
