@@ -13,12 +13,6 @@ constexpr double kZoneFactor = 15;
 constexpr double kStarbaseZoneFactor = 25.5;
 constexpr qsizetype kLabelCapacity = 128;
 
-double coordinate(const QString &text)
-{
-    const double plain = conv::plainDigits(text, 9);
-    return plain >= 0 ? plain : conv::strictNumber(text);
-}
-
 double populationOf(const QString &text)
 {
     const double plain = conv::plainDigits(text, 15);
@@ -71,6 +65,12 @@ void restorePen(Surface &surface)
 }
 
 } // namespace
+
+double planetCoordinate(const QString &text)
+{
+    const double plain = conv::plainDigits(text, 9);
+    return plain >= 0 ? plain : conv::strictNumber(text);
+}
 
 ChartCanvas::ChartCanvas(Surface &surface, const LabelOptions &labels)
     : surface(surface), labels(labels)
@@ -135,8 +135,8 @@ void drawZones(ChartCanvas &canvas, const Globals &globals)
             const Star_Object &Z = globals.Star_Table[i];
             if (Z.Owner.isEmpty())
                 continue;
-            const qint16 X = conv::toInt16(coordinate(Z.Star_X));
-            const qint16 Y = conv::toInt16(coordinate(Z.Star_Y));
+            const qint16 X = conv::toInt16(planetCoordinate(Z.Star_X));
+            const qint16 Y = conv::toInt16(planetCoordinate(Z.Star_Y));
             const double side = zoneSize(Z);
             // DrawSquare's box.
             zones.push_back({X - side / 2, Y - side / 2, side, side, Z.color.value_or(0),
@@ -170,13 +170,13 @@ void Place_Star(ChartCanvas &canvas, const Star_Object &Z, qint16 Mode)
         surface.DrawStyle(DrawInvisible);
         surface.FillColor(Z.color.value_or(0));
         surface.FillStyle(Z.Style.value_or(FillSolid));
-        DrawSquare(surface, conv::toInt16(coordinate(Z.Star_X)),
-                   conv::toInt16(coordinate(Z.Star_Y)), zoneSize(Z));
+        DrawSquare(surface, conv::toInt16(planetCoordinate(Z.Star_X)),
+                   conv::toInt16(planetCoordinate(Z.Star_Y)), zoneSize(Z));
         restorePen(surface);
     } else if (Mode == PlaceDotAndLabel) {
         // The dot sits at the coordinates taken in single precision.
-        const float x = static_cast<float>(coordinate(Z.Star_X));
-        const float y = static_cast<float>(coordinate(Z.Star_Y));
+        const float x = static_cast<float>(planetCoordinate(Z.Star_X));
+        const float y = static_cast<float>(planetCoordinate(Z.Star_Y));
         surface.PSet(x, y, kWhite);
         if (planetLabel(Z, canvas.labels, canvas.label))
             surface.Print(canvas.label);
