@@ -24,8 +24,6 @@ const QString kOpenMapTitle = QStringLiteral("Open Quelmar Map File");
 const QString kMapFilter = QStringLiteral("Quelmar Map File (*.map)|*.map");
 const QString kOpenReportTitle = QStringLiteral("Open Quelmar Player File");
 const QString kReportFilter = QStringLiteral("Quelmar Player File (*.pla)|*.pla");
-const QString kSaveTitle = QStringLiteral("Save Map as Bitmap");
-const QString kBitmapFilter = QStringLiteral("Bitmaps (*.bmp)|*.bmp");
 
 } // namespace
 
@@ -242,7 +240,7 @@ void mainform::openFiles(const QStringList &paths)
 }
 
 // The map test comes first: without a map there is no chart to display. The file holds
-// the chart exactly as drawn; nothing is redrawn for it.
+// the chart exactly as drawn at its specified size; nothing is redrawn for it.
 void mainform::mnuSaveBmp_Click()
 {
     if (!requireMap())
@@ -251,10 +249,7 @@ void mainform::mnuSaveBmp_Click()
         m_dialog.message(kDisplayMapFirst);
         return;
     }
-    const std::optional<QString> path = m_dialog.ShowSave(kSaveTitle, kBitmapFilter);
-    if (!path)
-        return;
-    runReported(m_dialog, [&] { SavePicture(m_chart->picture(), *path); });
+    savePictureAs(m_dialog, m_chart->picture());
 }
 
 void mainform::mnu_Exit_Click()
