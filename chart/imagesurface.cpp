@@ -51,9 +51,9 @@ QRawFont chartFont()
     return QRawFont::fromFont(font);
 }
 
-ImageSurface::ImageSurface()
-    : m_image(kWidth, kHeight, QImage::Format_RGB32), m_font(chartFont()),
-      m_white(m_font, kWidth, kHeight)
+ImageSurface::ImageSurface(QSize size)
+    : m_image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32), m_font(chartFont()),
+      m_white(m_font, m_image.width(), m_image.height())
 {
     m_ascent = static_cast<int>(std::ceil(m_font.ascent()));
     m_lineHeight = m_ascent + static_cast<int>(std::ceil(m_font.descent()));
@@ -111,20 +111,22 @@ void ImageSurface::Scale(double x1, double y1, double x2, double y2)
 
 QPoint ImageSurface::pixelAt(double x, double y) const
 {
-    return {pixelIndex(userToDevice(x, m_x1, m_x2, kWidth)),
-            pixelIndex(userToDevice(y, m_y1, m_y2, kHeight))};
+    return {pixelIndex(userToDevice(x, m_x1, m_x2, m_image.width())),
+            pixelIndex(userToDevice(y, m_y1, m_y2, m_image.height()))};
 }
 
 QRect ImageSurface::boxPixels(double x, double y, double w, double h) const
 {
-    const double ax = userToDevice(x, m_x1, m_x2, kWidth);
-    const double bx = userToDevice(x + w, m_x1, m_x2, kWidth);
-    const double ay = userToDevice(y, m_y1, m_y2, kHeight);
-    const double by = userToDevice(y + h, m_y1, m_y2, kHeight);
-    const int left = firstCentreFrom(std::min(ax, bx), kWidth);
-    const int right = firstCentreFrom(std::max(ax, bx), kWidth);
-    const int top = firstCentreFrom(std::min(ay, by), kHeight);
-    const int bottom = firstCentreFrom(std::max(ay, by), kHeight);
+    const int width = m_image.width();
+    const int height = m_image.height();
+    const double ax = userToDevice(x, m_x1, m_x2, width);
+    const double bx = userToDevice(x + w, m_x1, m_x2, width);
+    const double ay = userToDevice(y, m_y1, m_y2, height);
+    const double by = userToDevice(y + h, m_y1, m_y2, height);
+    const int left = firstCentreFrom(std::min(ax, bx), width);
+    const int right = firstCentreFrom(std::max(ax, bx), width);
+    const int top = firstCentreFrom(std::min(ay, by), height);
+    const int bottom = firstCentreFrom(std::max(ay, by), height);
     if (right <= left || bottom <= top)
         return {};
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
@@ -182,14 +184,14 @@ void ImageSurface::Print(const QString &text)
 {
     const QPoint corner = pixelAt(m_currentX, m_currentY);
     // Text that starts right of or below the picture cannot reach into it.
-    if (corner.x() < kWidth && corner.y() < kHeight && corner.x() > -(1 << 20) &&
+    if (corner.x() < m_image.width() && corner.y() < m_image.height() && corner.x() > -(1 << 20) &&
         corner.y() > -(1 << 20)) {
         const QPoint baseline(corner.x(), corner.y() + m_ascent);
         if (!m_white.addText(baseline, text))
             drawText(baseline, text);
     }
     m_currentX = m_x1;
-    m_currentY += m_lineHeight * (m_y2 - m_y1) / kHeight;
+    m_currentY += m_lineHeight * (m_y2 - m_y1) / m_image.height();
 }
 
 void ImageSurface::drawText(QPoint baseline, const QString &text)

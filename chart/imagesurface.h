@@ -1,5 +1,6 @@
-// The chart picture: a persistent 537 by 441 pixel image (8055 by 6615 twips at 15 twips a
-// pixel) that the window shows and saving writes. No antialiasing anywhere, so each pixel
+// The chart picture: a persistent image, 537 by 441 pixels (8055 by 6615 twips at 15 twips a
+// pixel) for the chart window or any size for the explorer, that the window shows and saving
+// writes. No antialiasing anywhere, so each pixel
 // follows from the rules below and a faster painter can reproduce them exactly.
 #pragma once
 
@@ -35,7 +36,8 @@ public:
     static constexpr int kWidth = 537;
     static constexpr int kHeight = 441;
 
-    ImageSurface();
+    // At least one pixel each way.
+    explicit ImageSurface(QSize size = QSize(kWidth, kHeight));
     ~ImageSurface() override;
     ImageSurface(const ImageSurface &) = delete;
     ImageSurface &operator=(const ImageSurface &) = delete;
@@ -64,6 +66,7 @@ public:
     // The pixel a user point falls in; it may lie outside the picture.
     QPoint pixelAt(double x, double y) const;
 
+    QSize size() const { return m_image.size(); }
     double currentX() const { return m_currentX; }
     double currentY() const { return m_currentY; }
 

@@ -92,7 +92,13 @@ ChartView display_map(Globals &globals, Surface &surface, const LabelOptions &la
     globals.setViewCenterY(view.centreY);
     if (minimised)
         return view;
+    drawChart(globals, surface, labels, view);
+    return view;
+}
 
+void drawChart(const Globals &globals, Surface &surface, const LabelOptions &labels,
+               const ChartView &view)
+{
     surface.Scale(view.left, view.top, view.right, view.bottom);
     // The mark stays on the middle of the map wherever the view goes.
     surface.CurrentX(view.defaultX);
@@ -102,7 +108,6 @@ ChartView display_map(Globals &globals, Surface &surface, const LabelOptions &la
     ChartCanvas canvas(surface, labels);
     drawZones(canvas, globals);
     drawDotsAndLabels(canvas, globals);
-    return view;
 }
 
 void drawZones(ChartCanvas &canvas, const Globals &globals)
@@ -169,10 +174,8 @@ void Place_Star(ChartCanvas &canvas, const Star_Object &Z, qint16 Mode)
                    conv::toInt16(coordinate(Z.Star_Y)), zoneSize(Z));
         restorePen(surface);
     } else if (Mode == PlaceDotAndLabel) {
-        // The dot sits at the coordinates taken in single precision.
-        const float x = static_cast<float>(coordinate(Z.Star_X));
-        const float y = static_cast<float>(coordinate(Z.Star_Y));
-        surface.PSet(x, y, kWhite);
+        const QPointF at = planetPosition(Z);
+        surface.PSet(at.x(), at.y(), kWhite);
         if (planetLabel(Z, canvas.labels, canvas.label))
             surface.Print(canvas.label);
     }
@@ -181,6 +184,17 @@ void Place_Star(ChartCanvas &canvas, const Star_Object &Z, qint16 Mode)
 void DrawSquare(Surface &surface, qint16 X, qint16 Y, double zone_size)
 {
     surface.Line(X - zone_size / 2, Y - zone_size / 2, zone_size, zone_size);
+}
+
+double planetPopulation(const Star_Object &planet)
+{
+    return populationOf(planet.population);
+}
+
+QPointF planetPosition(const Star_Object &planet)
+{
+    return {static_cast<float>(coordinate(planet.Star_X)),
+            static_cast<float>(coordinate(planet.Star_Y))};
 }
 
 double zoneSize(const Star_Object &planet)

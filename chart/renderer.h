@@ -46,6 +46,11 @@ ChartView display_map(Globals &globals, Surface &surface, const LabelOptions &la
                       std::optional<double> Zoom_Factor, std::optional<double> center_x,
                       std::optional<double> center_y, bool minimised = false);
 
+// What display_map draws once the view is known: the scale, the "+", the zone pass and the
+// dot-and-label pass. The explorer draws its own views with it.
+void drawChart(const Globals &globals, Surface &surface, const LabelOptions &labels,
+               const ChartView &view);
+
 // The zone pass: every owned planet's square, in table order, so later ones lie on top.
 // A surface that fills boxes together gets them as one FillBoxes run and is left in the
 // state Place_Star leaves; any other gets Place_Star's calls planet by planet. A planet
@@ -67,6 +72,12 @@ void DrawSquare(Surface &surface, qint16 X, qint16 Y, double zone_size);
 // starbase. A population that is empty, "0" or whose leading number is not positive counts
 // as missing: 700000 for an owned planet, 1 for another.
 double zoneSize(const Star_Object &planet);
+
+// The population figure as the zone size reads it; 0 where there is none.
+double planetPopulation(const Star_Object &planet);
+// Where a planet's dot goes: its coordinates in single precision. Throws TypeMismatch for
+// a coordinate that is not a number.
+QPointF planetPosition(const Star_Object &planet);
 
 // The label the ticked boxes give a planet, written into `text`; false for none.
 //   owned, no starbase: "Name Owner"       when All or Populated is ticked
