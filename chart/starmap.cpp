@@ -359,11 +359,15 @@ void starmap::Search_Button_Click()
     if (index < 0)
         return;
     const Star_Object &found = m_globals.Star_Table[index];
-    command([this, &found] {
+    bool centred = false;
+    command([this, &found, &centred] {
         m_globals.View_Center_X = conv::strictNumber(found.Star_X);
         m_globals.View_Center_Y = conv::toInt16(conv::strictNumber(found.Star_Y));
         redrawCurrentView();
+        centred = true;
     });
+    if (centred)
+        emit planetFound(index);
 }
 
 // Only the left button recentres, on the whole parts of the position.

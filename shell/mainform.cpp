@@ -1,5 +1,6 @@
 #include "mainform.h"
 
+#include "chartexplorer.h"
 #include "frmabout.h"
 #include "frmcolor.h"
 #include "hourglass.h"
@@ -11,6 +12,7 @@
 #include "starmap.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -68,13 +70,15 @@ void mainform::buildMenus()
         QAction *item = menu->addAction(caption);
         item->setObjectName(QLatin1String(name));
         connect(item, &QAction::triggered, this, handler);
+        return item;
     };
 
     QMenu *file = addMenu("mnu_File", QStringLiteral("&File"));
     addItem(file, "mnu_Open", QStringLiteral("&Open Map File"), &mainform::mnu_Open_Click);
     addItem(file, "mnuOpenPlayerFile", QStringLiteral("Open &Player File"),
             &mainform::mnuOpenPlayerFile_Click);
-    addItem(file, "mnuSaveBmp", QStringLiteral("&Save Map as Bitmap"), &mainform::mnuSaveBmp_Click);
+    addItem(file, "mnuSaveBmp", QStringLiteral("&Save Map as Bitmap"), &mainform::mnuSaveBmp_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     file->addSeparator()->setObjectName(QStringLiteral("mnu_bar"));
     addItem(file, "mnu_Exit", QStringLiteral("E&xit"), &mainform::mnu_Exit_Click);
 
@@ -82,6 +86,9 @@ void mainform::buildMenus()
     addItem(map, "mnu_Center", QStringLiteral("&Center"), &mainform::mnu_Center_Click);
     addItem(map, "mnuPlayerColors", QStringLiteral("&Player Colors"),
             &mainform::mnuPlayerColors_Click);
+    addItem(map, "mnuChartExplorer", QStringLiteral("Chart &Explorer"),
+            &mainform::mnuChartExplorer_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
 
     QMenu *help = addMenu("mnuHelp", QStringLiteral("&Help"));
     addItem(help, "mnuAbout", QStringLiteral("&About"), &mainform::mnuAbout_Click);
@@ -130,6 +137,10 @@ starmap *mainform::chart()
 {
     if (!m_chart) {
         auto *window = new starmap(m_globals, m_dialog, [this] { showRaceColours(); });
+        connect(window, &starmap::planetFound, this, [this](int index) {
+            if (m_explorer)
+                m_explorer->showPlanet(index);
+        });
         connect(window, &starmap::unloaded, this, [this, window] {
             if (m_chart == window)
                 m_chart = nullptr;
@@ -172,6 +183,8 @@ void mainform::openMap(const QString &path)
             throw;
         }
         Initialize_Colors(m_globals);
+        if (m_explorer)
+            m_explorer->mapOpened();
         chart()->display_map(m_globals.View_Zoom, 0, 0);
     });
 }
@@ -196,6 +209,8 @@ void mainform::openReport(const QString &path)
         m_globals.Player_File_Name = path;
         Open_Player_File(m_globals, statusFn(),
                          [this](const QString &text) { m_dialog.message(text); });
+        if (m_explorer)
+            m_explorer->planetsChanged();
         chart()->display_map(m_globals.View_Zoom, m_globals.View_Center_X, m_globals.View_Center_Y);
     });
 }
@@ -210,11 +225,23 @@ void mainform::openFiles(const QStringList &paths)
 }
 
 // The map test comes first: without a map there is no chart to display. The file holds
-// the chart exactly as drawn; nothing is redrawn for it.
+// the chart exactly as drawn; nothing is redrawn for it. With the explorer the active
+// window, its picture is saved instead, as shown.
 void mainform::mnuSaveBmp_Click()
 {
     if (!requireMap())
         return;
+    if (m_explorer && m_workspace->activeSubWindow() == m_explorer) {
+        m_explorer->flush();
+        const std::optional<QString> path = m_dialog.ShowSave(kSaveTitle, kBitmapFilter);
+        if (!path)
+            return;
+        runReported(m_dialog, [&] {
+            const bool png = QFileInfo(*path).suffix().compare(u"png", Qt::CaseInsensitive) == 0;
+            SavePicture(m_explorer->picture(), *path, png ? "png" : "bmp");
+        });
+        return;
+    }
     if (!m_globals.Chart_Shown || !m_chart) {
         m_dialog.message(kDisplayMapFirst);
         return;
@@ -242,6 +269,8 @@ void mainform::redrawChart()
 {
     if (!m_globals.Map_Loaded)
         return;
+    if (m_explorer)
+        m_explorer->coloursChanged();
     runReported(m_dialog, [this] {
         chart()->display_map(m_globals.View_Zoom, m_globals.View_Center_X, m_globals.View_Center_Y);
     });
@@ -251,6 +280,26 @@ void mainform::redrawChart()
 void mainform::mnuPlayerColors_Click()
 {
     showRaceColours();
+}
+
+ChartExplorer *mainform::explorerWindow() const
+{
+    return m_explorer;
+}
+
+// One explorer at a time: the command brings an open one forward.
+void mainform::mnuChartExplorer_Click()
+{
+    if (!requireMap())
+        return;
+    if (!m_explorer) {
+        m_explorer = new ChartExplorer(m_globals, m_dialog);
+        m_workspace->addSubWindow(m_explorer);
+        m_explorer->show();
+        m_explorer->mapOpened();
+    }
+    m_workspace->setActiveSubWindow(m_explorer);
+    m_explorer->setFocus();
 }
 
 void mainform::showRaceColours()

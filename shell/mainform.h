@@ -17,6 +17,7 @@
 #include <memory>
 
 class QMdiArea;
+class ChartExplorer;
 class starmap;
 
 class mainform : public QMainWindow {
@@ -48,6 +49,9 @@ public:
     // The first file as a map, every further one as a report, in order.
     void openFiles(const QStringList &paths);
 
+    // The chart explorer, or nullptr while it is not open.
+    ChartExplorer *explorerWindow() const;
+
     // Redraws the chart at the current view, reopening a closed chart window; nothing
     // before a map is loaded. The race colours dialog calls it after a colour change.
     void redrawChart();
@@ -73,12 +77,14 @@ private:
     void mnu_Exit_Click();
     void mnu_Center_Click();
     void mnuPlayerColors_Click();
+    void mnuChartExplorer_Click();
     void mnuAbout_Click();
 
     Globals &m_globals;
     CommonDialog &m_dialog;
     QMdiArea *m_workspace;
     QPointer<starmap> m_chart;
+    QPointer<ChartExplorer> m_explorer;
     QPointer<QWidget> m_raceColours; // frmColor, which deletes itself when closed
     std::unique_ptr<Registry> m_registry = systemRegistry();
     std::unique_ptr<Programs> m_programs = systemPrograms();
