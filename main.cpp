@@ -11,8 +11,9 @@
 
 int main(int argc, char *argv[])
 {
-    // Modes that print or write a result (kavora --planets, --races, --render) run before
-    // any window exists, so they need no display.
+    // Modes that print or write a result (kavora --planets, --races, --render), help,
+    // version and usage mistakes are settled before any window exists, so they need no
+    // display.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -40,7 +41,7 @@ int main(int argc, char *argv[])
 
     // Files given on the command line (a map, then reports) are opened here, once the main
     // window shows, through the same code as the two menu commands.
-    const QStringList files = QApplication::arguments().mid(1);
+    const QStringList files = parseCommandLine(arguments).files;
     if (!files.isEmpty())
         QTimer::singleShot(0, &window, [&window, files] { window.openFiles(files); });
 

@@ -21,6 +21,23 @@ void ChartPicture::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::black);
     painter.drawImage(event->rect().topLeft(), m_picture, event->rect());
+    if (m_ring) {
+        // Yellow inside a black edge stays visible on white dots and on every zone colour.
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::black, 4));
+        painter.drawEllipse(*m_ring, kRingRadius, kRingRadius);
+        painter.setPen(QPen(Qt::yellow, 2));
+        painter.drawEllipse(*m_ring, kRingRadius, kRingRadius);
+    }
+}
+
+void ChartPicture::setRing(std::optional<QPointF> centre)
+{
+    if (centre == m_ring)
+        return;
+    m_ring = centre;
+    update();
 }
 
 void ChartPicture::mousePressEvent(QMouseEvent *event)

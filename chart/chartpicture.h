@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <optional>
+
 class ChartPicture : public QWidget {
     Q_OBJECT
 public:
@@ -13,6 +15,12 @@ public:
 
     void setPicture(const QImage &picture);
     const QImage &picture() const { return m_picture; }
+
+    // A ring around a picture pixel, painted over the picture and never into it, so saving
+    // the chart never holds it. Unset takes it away.
+    void setRing(std::optional<QPointF> centre);
+    std::optional<QPointF> ring() const { return m_ring; }
+    static constexpr int kRingRadius = 10;
 
 signals:
     void mousePressed(Qt::MouseButton button, QPointF pixel);
@@ -26,4 +34,5 @@ protected:
 
 private:
     QImage m_picture;
+    std::optional<QPointF> m_ring;
 };

@@ -3,6 +3,7 @@
 #include "chartpicture.h"
 #include "conversions.h"
 #include "hourglass.h"
+#include "runerror.h"
 #include "runreported.h"
 #include "search.h"
 
@@ -101,6 +102,13 @@ starmap::starmap(Globals &globals, CommonDialog &dialog, std::function<void()> s
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     Form_Load();
+
+    m_ringTimer.setSingleShot(true);
+    m_ringTimer.setInterval(kRingMs);
+    connect(&m_ringTimer, &QTimer::timeout, this, [this] {
+        m_ringAt.reset();
+        placeRing();
+    });
 }
 
 starmap::~starmap()
@@ -245,6 +253,15 @@ void starmap::display_map(std::optional<double> Zoom_Factor, std::optional<doubl
     }
     m_view = view;
     Starchart->setPicture(m_surface.Image());
+    placeRing();
+}
+
+void starmap::placeRing()
+{
+    if (m_ringAt)
+        Starchart->setRing(m_view.toPixel(*m_ringAt, kPictureSize));
+    else
+        Starchart->setRing(std::nullopt);
 }
 
 const QImage &starmap::picture() const
@@ -252,11 +269,13 @@ const QImage &starmap::picture() const
     return Starchart->picture();
 }
 
-void starmap::command(const std::function<void()> &body)
+bool starmap::command(const std::function<void()> &body)
 {
     const ViewState before(m_globals);
-    if (!runReported(m_dialog, body))
-        before.restore(m_globals);
+    if (runReported(m_dialog, body))
+        return true;
+    before.restore(m_globals);
+    return false;
 }
 
 void starmap::redrawCurrentView()
@@ -356,18 +375,37 @@ void starmap::ZoomList_Click()
 void starmap::Search_Button_Click()
 {
     const int index = findStar(m_globals, Star_Search->text());
-    if (index < 0)
-        return;
-    const Star_Object &found = m_globals.Star_Table[index];
-    bool centred = false;
-    command([this, &found, &centred] {
-        m_globals.View_Center_X = conv::strictNumber(found.Star_X);
-        m_globals.View_Center_Y = conv::toInt16(conv::strictNumber(found.Star_Y));
-        redrawCurrentView();
-        centred = true;
-    });
-    if (centred)
+    if (index >= 0 && centreOn(m_globals.Star_Table[index]))
         emit planetFound(index);
+}
+
+bool starmap::centreOn(const Star_Object &planet)
+{
+    return command([this, &planet] {
+        m_globals.View_Center_X = conv::strictNumber(planet.Star_X);
+        m_globals.View_Center_Y = conv::toInt16(conv::strictNumber(planet.Star_Y));
+        redrawCurrentView();
+    });
+}
+
+void starmap::centreOnPlanet(int index)
+{
+    if (index < 0 || index > m_globals.lastPlanet())
+        return;
+    const Star_Object &planet = m_globals.Star_Table[index];
+    const std::optional<QPointF> before = m_ringAt;
+    // The ring sits on the planet itself; the centre may differ from it by Y's rounding.
+    try {
+        m_ringAt = QPointF(conv::strictNumber(planet.Star_X), conv::strictNumber(planet.Star_Y));
+    } catch (const RunError &) {
+        m_ringAt.reset();
+    }
+    if (centreOn(planet)) {
+        m_ringTimer.start();
+    } else {
+        m_ringAt = before;
+        placeRing();
+    }
 }
 
 // Only the left button recentres, on the whole parts of the position.

@@ -10,6 +10,7 @@
 #include "renderer.h"
 
 #include <QMdiSubWindow>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
@@ -46,6 +47,14 @@ public:
     // The view the picture was drawn with; mouse positions are read against it.
     const ChartView &view() const { return m_view; }
 
+    // Centres the chart on planet `index` exactly as a successful search for its name does,
+    // and rings it over the picture for kRingMs, following it through redraws meanwhile.
+    // A failure is shown as a message and leaves the view as it was.
+    void centreOnPlanet(int index);
+    static constexpr int kRingMs = 2000;
+    // The ringed planet's map position while the ring shows.
+    std::optional<QPointF> ringedPosition() const { return m_ringAt; }
+
 signals:
     // The window has been closed; it is deleted once control returns to the event loop.
     void unloaded();
@@ -61,7 +70,7 @@ private:
     void Form_Load();
     void Form_Unload();
     // Runs a command; a failure is shown as a message and the view state is put back.
-    void command(const std::function<void()> &body);
+    bool command(const std::function<void()> &body);
     void redrawCurrentView();
     void showZoomStep();
 
@@ -75,6 +84,8 @@ private:
     void Zoom_Out_Button_Click();
     void ZoomList_Click();
     void Search_Button_Click();
+    bool centreOn(const Star_Object &planet);
+    void placeRing();
     void Starchart_MouseDown(Qt::MouseButton button, QPointF pixel);
     void Starchart_MouseMove(QPointF pixel);
 
@@ -87,6 +98,8 @@ private:
     // replaces, so a failed one leaves the previous chart on screen.
     ImageSurface m_surface;
     ChartView m_view{};
+    std::optional<QPointF> m_ringAt;
+    QTimer m_ringTimer;
 
     ChartPicture *Starchart = nullptr;
     QGroupBox *Frame1 = nullptr;

@@ -112,14 +112,14 @@ void apply(Globals &globals, Star_Object &planet, const ReportFields &line)
 
 } // namespace
 
-void readPlayerFile(Globals &globals, const StatusFn &status)
+void readPlayerFile(Globals &globals, const StatusFn &status, ReportTally *tally)
 {
     const QString path = globals.Player_File_Name;
-    mergeReportText(globals, readDumpFile(path), path, status);
+    mergeReportText(globals, readDumpFile(path), path, status, tally);
 }
 
 void mergeReportText(Globals &globals, QStringView text, const QString &fileName,
-                     const StatusFn &status)
+                     const StatusFn &status, ReportTally *tally)
 {
     ItemReader reader(text);
     const QHash<QStringView, int> planets = firstPlanetByName(globals.Star_Table);
@@ -133,9 +133,12 @@ void mergeReportText(Globals &globals, QStringView text, const QString &fileName
             if (item.isEmpty() || n == 0)
                 continue;
             const ReportFields line = split(item);
-            if (!line.owner.isEmpty()) {
+            // An unowned line changes nothing, so only a tally asks where it belongs.
+            if (!line.owner.isEmpty() || tally) {
                 const int k = planets.value(line.planet, -1);
-                if (k >= 0)
+                if (tally)
+                    ++(k >= 0 ? tally->matched : tally->unmatched);
+                if (k >= 0 && !line.owner.isEmpty())
                     apply(globals, globals.Star_Table[k], line);
             }
             if (status) {
@@ -155,14 +158,15 @@ void mergeReportText(Globals &globals, QStringView text, const QString &fileName
         status(QStringLiteral("Done!"));
 }
 
-void Open_Player_File(Globals &globals, const StatusFn &status, const MessageFn &message)
+void Open_Player_File(Globals &globals, const StatusFn &status, const MessageFn &message,
+                      ReportTally *tally)
 {
     auto tell = [&](const RunError &error) {
         if (message)
             message(error.message());
     };
     try {
-        readPlayerFile(globals, status);
+        readPlayerFile(globals, status, tally);
     } catch (const RunError &error) {
         tell(error);
     } catch (const std::bad_alloc &) {

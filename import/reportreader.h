@@ -11,16 +11,26 @@
 #include "records.h"
 #include "status.h"
 
+// How well a report fitted the map: its planet lines (header and blank lines aside) that
+// named a planet of the map and those that did not. A report of another universe shows
+// as mostly unmatched. A failure keeps the counts of the lines before it.
+struct ReportTally {
+    int matched = 0;
+    int unmatched = 0;
+    bool operator==(const ReportTally &) const = default;
+};
+
 // Reads `globals.Player_File_Name` and sorts the planets. Reports "Processing number n"
 // per line, then "Sorting..." and "Done!". Throws RunError naming the file and line; the
 // table is not sorted after a failure.
-void readPlayerFile(Globals &globals, const StatusFn &status = {});
+void readPlayerFile(Globals &globals, const StatusFn &status = {}, ReportTally *tally = nullptr);
 
 // The merge and sort of readPlayerFile on text already read; `fileName` names the file
 // in errors.
 void mergeReportText(Globals &globals, QStringView text, const QString &fileName,
-                     const StatusFn &status = {});
+                     const StatusFn &status = {}, ReportTally *tally = nullptr);
 
 // The same as readPlayerFile, but no failure escapes: it is reported through `message` as
 // "Error!!! <number> <description>" and the reader returns normally.
-void Open_Player_File(Globals &globals, const StatusFn &status, const MessageFn &message);
+void Open_Player_File(Globals &globals, const StatusFn &status, const MessageFn &message,
+                      ReportTally *tally = nullptr);

@@ -156,16 +156,17 @@ float floorWhole(float value) { return std::floor(value); }
 
 QString plainNumber(double value)
 {
-    if (value == std::trunc(value) && std::fabs(value) < 1e15)
-        return QString::number(static_cast<long long>(value));
-    QString text = QString::number(value, 'f', 15);
-    if (text.contains(u'.')) {
-        while (text.endsWith(u'0'))
-            text.chop(1);
-        if (text.endsWith(u'.'))
-            text.chop(1);
-    }
-    return text;
+    // Fixed notation, yet the fewest digits that read back as the same double: 12.3 is
+    // "12.3", not the binary noise "12.300000000000001". The widest such text (5e-324 or
+    // DBL_MAX) has under 330 characters.
+    if (value == 0)
+        return QStringLiteral("0"); // also for -0
+    char buffer[400];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                            std::chars_format::fixed);
+    if (error != std::errc())
+        return QString::number(value);
+    return QString::fromLatin1(buffer, end - buffer);
 }
 
 } // namespace conv

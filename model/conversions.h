@@ -34,7 +34,8 @@ qint16 checkedInt16(long long value);
 // The whole part towards negative infinity, as a mouse position is reduced (-2.5 -> -3).
 float floorWhole(float value);
 
-// Totals are shown in plain decimal, without grouping or exponent: 1200, 0.5, 1e+20 as
+// Every double Kavora prints: plain decimal without grouping or exponent, and the shortest
+// such text that reads back as the same double: 1200, 0.5, 12.3, 1e+20 as
 // 100000000000000000000.
 QString plainNumber(double value);
 

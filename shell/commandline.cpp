@@ -114,97 +114,174 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
     return 0;
 }
 
-} // namespace
+// One row per option. An option that selects a mode has `selects` set; every other one
+// names the modes it goes with. To add an option, add a row (and its field in
+// CommandLineOptions); the parser below needs no change.
+struct OptionRule {
+    QLatin1StringView name;
+    Mode selects;      // Mode::Gui: the option selects no mode
+    unsigned goesWith; // modeBit()s of the modes the option goes with
+    bool takesValue;
+    void (*apply)(CommandLineOptions &options, const QString &option, const QString &value);
+};
 
-bool isCommandLineMode(const QStringList &arguments)
+constexpr unsigned modeBit(Mode mode) { return 1u << unsigned(mode); }
+
+void setOutput(CommandLineOptions &options, const QString &, const QString &value)
 {
-    return !arguments.isEmpty() && arguments.first().startsWith(QStringLiteral("--"));
+    const QString suffix = QFileInfo(value).suffix().toLower();
+    if (suffix != u"bmp" && suffix != u"png")
+        usage(QStringLiteral("the chart is written as .bmp or .png, not \"%1\"").arg(value));
+    options.output = value;
 }
+
+void setZoom(CommandLineOptions &options, const QString &option, const QString &value)
+{
+    const double zoom = numberOption(option, value);
+    if (zoom < 0 || zoom >= 1)
+        usage(QStringLiteral("--zoom takes a factor from 0 to below 1"));
+    options.zoom = zoom;
+}
+
+void setCenter(CommandLineOptions &options, const QString &option, const QString &value)
+{
+    const QStringList parts = value.split(u',');
+    if (parts.size() != 2)
+        usage(QStringLiteral("--center takes X,Y, not \"%1\"").arg(value));
+    options.centerX = numberOption(option, parts[0]);
+    options.centerY = numberOption(option, parts[1]);
+    try {
+        conv::toInt16(options.centerY);
+    } catch (const RunError &) {
+        usage(QStringLiteral("--center: Y must lie within -32768 to 32767"));
+    }
+}
+
+void setLabels(CommandLineOptions &options, const QString &, const QString &value)
+{
+    for (const QString &kind : value.split(u',', Qt::SkipEmptyParts)) {
+        if (kind == u"all")
+            options.labelAll = true;
+        else if (kind == u"populated")
+            options.labelPopulated = true;
+        else if (kind == u"starbases")
+            options.labelStarbases = true;
+        else
+            usage(QStringLiteral("--labels knows all, populated and starbases, not \"%1\"")
+                      .arg(kind));
+    }
+}
+
+void addRaceColor(CommandLineOptions &options, const QString &, const QString &value)
+{
+    const qsizetype equals = value.lastIndexOf(u'=');
+    const auto color = equals > 0 ? parseColorText(value.mid(equals + 1)) : std::nullopt;
+    if (!color)
+        usage(QStringLiteral("--race-color takes NAME=#RRGGBB, not \"%1\"").arg(value));
+    options.raceColors.append({value.left(equals), *color});
+}
+
+void nothing(CommandLineOptions &, const QString &, const QString &) {}
+
+constexpr unsigned kRender = modeBit(Mode::Render);
+
+const OptionRule kOptions[] = {
+    {QLatin1StringView("--planets"), Mode::Planets, 0, false, nothing},
+    {QLatin1StringView("--races"), Mode::Races, 0, false, nothing},
+    {QLatin1StringView("--render"), Mode::Render, 0, true, setOutput},
+    {QLatin1StringView("--zoom"), Mode::Gui, kRender, true, setZoom},
+    {QLatin1StringView("--center"), Mode::Gui, kRender, true, setCenter},
+    {QLatin1StringView("--labels"), Mode::Gui, kRender, true, setLabels},
+    {QLatin1StringView("--race-color"), Mode::Gui, kRender, true, addRaceColor},
+};
+
+const OptionRule *findOption(const QString &name)
+{
+    for (const OptionRule &rule : kOptions)
+        if (rule.name == name)
+            return &rule;
+    return nullptr;
+}
+
+// "--zoom and --center can only go with --render", from the table.
+QString goesWithHint(const QStringList &options, unsigned modes)
+{
+    QStringList modeNames;
+    for (const OptionRule &rule : kOptions)
+        if (rule.selects != Mode::Gui && (modes & modeBit(rule.selects)))
+            modeNames << rule.name;
+    QString names = options.join(QLatin1String(", "));
+    if (options.size() > 1)
+        names.replace(names.lastIndexOf(QLatin1String(", ")), 2, QLatin1String(" and "));
+    return QStringLiteral("%1 can only go with %2").arg(names, modeNames.join(QLatin1String(" or ")));
+}
+
+} // namespace
 
 CommandLineOptions parseCommandLine(const QStringList &arguments)
 {
     CommandLineOptions options;
-    bool renderOnly = false;
-    auto setMode = [&](Mode mode) {
-        if (options.mode != Mode::Gui)
-            usage(QStringLiteral("give only one of --planets, --races and --render"));
-        options.mode = mode;
-    };
+    // Options that went with a mode, checked once the mode is known, since a file may come
+    // first ("kavora u.map --planets").
+    QList<const OptionRule *> given;
+    bool filesOnly = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments[i];
-        auto value = [&]() -> QString {
-            if (i + 1 >= arguments.size())
-                usage(QStringLiteral("%1 needs a value").arg(arg));
-            return arguments[++i];
-        };
-        if (arg == u"--help" || arg == u"-h") {
+        if (filesOnly || !arg.startsWith(u'-') || arg.size() == 1) {
+            // Relative names would change meaning once the windows or a dialog move the
+            // working folder, and the caption shows the full path of the map read.
+            options.files.append(QFileInfo(arg).absoluteFilePath());
+            continue;
+        }
+        if (arg == u"--") {
+            filesOnly = true;
+        } else if (arg == u"--help" || arg == u"-h") {
             options.mode = Mode::Help;
             return options;
         } else if (arg == u"--version") {
             options.mode = Mode::Version;
             return options;
-        } else if (arg == u"--planets") {
-            setMode(Mode::Planets);
-        } else if (arg == u"--races") {
-            setMode(Mode::Races);
-        } else if (arg == u"--render") {
-            setMode(Mode::Render);
-            options.output = value();
-            const QString suffix = QFileInfo(options.output).suffix().toLower();
-            if (suffix != u"bmp" && suffix != u"png")
-                usage(QStringLiteral("the chart is written as .bmp or .png, not \"%1\"")
-                          .arg(options.output));
-        } else if (arg == u"--zoom") {
-            renderOnly = true;
-            const double zoom = numberOption(arg, value());
-            if (zoom < 0 || zoom >= 1)
-                usage(QStringLiteral("--zoom takes a factor from 0 to below 1"));
-            options.zoom = zoom;
-        } else if (arg == u"--center") {
-            renderOnly = true;
-            const QString text = value();
-            const QStringList parts = text.split(u',');
-            if (parts.size() != 2)
-                usage(QStringLiteral("--center takes X,Y, not \"%1\"").arg(text));
-            options.centerX = numberOption(arg, parts[0]);
-            options.centerY = numberOption(arg, parts[1]);
-            try {
-                conv::toInt16(options.centerY);
-            } catch (const RunError &) {
-                usage(QStringLiteral("--center: Y must lie within -32768 to 32767"));
+        } else if (const OptionRule *rule = findOption(arg)) {
+            QString value;
+            if (rule->takesValue) {
+                if (i + 1 >= arguments.size())
+                    usage(QStringLiteral("%1 needs a value").arg(arg));
+                value = arguments[++i];
             }
-        } else if (arg == u"--labels") {
-            renderOnly = true;
-            for (const QString &kind : value().split(u',', Qt::SkipEmptyParts)) {
-                if (kind == u"all")
-                    options.labelAll = true;
-                else if (kind == u"populated")
-                    options.labelPopulated = true;
-                else if (kind == u"starbases")
-                    options.labelStarbases = true;
-                else
-                    usage(QStringLiteral("--labels knows all, populated and starbases, not \"%1\"")
-                              .arg(kind));
+            if (rule->selects != Mode::Gui) {
+                if (options.mode != Mode::Gui)
+                    usage(QStringLiteral("give only one of --planets, --races and --render"));
+                options.mode = rule->selects;
+            } else {
+                given.append(rule);
             }
-        } else if (arg == u"--race-color") {
-            renderOnly = true;
-            const QString text = value();
-            const qsizetype equals = text.lastIndexOf(u'=');
-            const auto color = equals > 0 ? parseColorText(text.mid(equals + 1)) : std::nullopt;
-            if (!color)
-                usage(QStringLiteral("--race-color takes NAME=#RRGGBB, not \"%1\"").arg(text));
-            options.raceColors.append({text.left(equals), *color});
-        } else if (arg.startsWith(u'-') && arg.size() > 1) {
-            usage(QStringLiteral("unknown option %1").arg(arg));
+            rule->apply(options, arg, value);
         } else {
-            options.files.append(arg);
+            usage(QStringLiteral("unknown option %1").arg(arg));
         }
     }
-    if (renderOnly && options.mode != Mode::Render)
-        usage(QStringLiteral("--zoom, --center, --labels and --race-color go with --render"));
+    QStringList misplaced;
+    unsigned modes = 0;
+    for (const OptionRule *rule : given) {
+        if (!(rule->goesWith & modeBit(options.mode)) && !misplaced.contains(rule->name)) {
+            misplaced << rule->name;
+            modes |= rule->goesWith;
+        }
+    }
+    if (!misplaced.isEmpty())
+        usage(goesWithHint(misplaced, modes));
     if (options.mode != Mode::Gui && options.files.isEmpty())
         usage(QStringLiteral("no map file given"));
     return options;
+}
+
+bool isCommandLineMode(const QStringList &arguments)
+{
+    try {
+        return parseCommandLine(arguments).mode != Mode::Gui;
+    } catch (const UsageError &) {
+        return true; // the command line reports it, before any window opens
+    }
 }
 
 QString planetTableText(const Globals &globals)

@@ -31,11 +31,14 @@ struct UsageError {
     QString hint;
 };
 
-// Reads the arguments after the program name. Arguments that start no command-line mode
-// (none, or file names only) give Mode::Gui with the files to open. Throws UsageError.
+// Reads the arguments after the program name, for every mode: options may stand before
+// or after the files, "--" ends the options. Arguments that start no command-line mode
+// (none, or file names only) give Mode::Gui with the files to open. Files come back as
+// absolute paths. Throws UsageError.
 CommandLineOptions parseCommandLine(const QStringList &arguments);
 
-// True when the arguments ask for a mode that opens no window.
+// True when the arguments ask for a mode that opens no window, or hold a usage mistake
+// (which runCommandLine reports).
 bool isCommandLineMode(const QStringList &arguments);
 
 // Runs a command-line mode; returns the exit status: 0 done, 1 a file could not be read

@@ -144,6 +144,7 @@ starmap *mainform::chart()
         connect(window, &starmap::unloaded, this, [this, window] {
             if (m_chart == window)
                 m_chart = nullptr;
+            emit chartClosed();
         });
         m_chart = window;
         m_workspace->addSubWindow(window);
@@ -168,9 +169,9 @@ void mainform::mnu_Open_Click()
 
 // A map that cannot be read changes nothing: the reader stores nothing before the whole
 // file has been read, and the file name and the caption go back to the loaded map's.
-void mainform::openMap(const QString &path)
+bool mainform::openMap(const QString &path)
 {
-    runReported(m_dialog, [&] {
+    return runReported(m_dialog, [&] {
         const Hourglass wait;
         const QString previousName = m_globals.Map_File_Name;
         const QString previousStatus = m_status;
@@ -183,8 +184,8 @@ void mainform::openMap(const QString &path)
             throw;
         }
         Initialize_Colors(m_globals);
-        if (m_explorer)
-            m_explorer->mapOpened();
+        m_loaded = LoadHistory{path, int(m_globals.Star_Table.size()), {}};
+        emit mapOpened();
         chart()->display_map(m_globals.View_Zoom, 0, 0);
     });
 }
@@ -207,20 +208,32 @@ void mainform::openReport(const QString &path)
     runReported(m_dialog, [&] {
         const Hourglass wait;
         m_globals.Player_File_Name = path;
-        Open_Player_File(m_globals, statusFn(),
-                         [this](const QString &text) { m_dialog.message(text); });
-        if (m_explorer)
-            m_explorer->planetsChanged();
+        ReportTally tally;
+        Open_Player_File(
+            m_globals, statusFn(), [this](const QString &text) { m_dialog.message(text); },
+            &tally);
+        m_loaded.reports.append({path, tally});
+        emit reportMerged();
         chart()->display_map(m_globals.View_Zoom, m_globals.View_Center_X, m_globals.View_Center_Y);
     });
 }
 
+// A file manager passes a double-clicked report alone; it is no map, and reports without a
+// map are refused once, not once each. A map that fails has said so; its reports are not
+// tried against no map.
 void mainform::openFiles(const QStringList &paths)
 {
     if (paths.isEmpty())
         return;
-    openMap(paths.first());
-    for (qsizetype i = 1; i < paths.size(); ++i)
+    qsizetype firstReport = 1;
+    if (QFileInfo(paths.first()).suffix().compare(u"pla", Qt::CaseInsensitive) == 0) {
+        if (!requireMap())
+            return;
+        firstReport = 0;
+    } else if (!openMap(paths.first())) {
+        return;
+    }
+    for (qsizetype i = firstReport; i < paths.size(); ++i)
         openReport(paths[i]);
 }
 
@@ -269,8 +282,6 @@ void mainform::redrawChart()
 {
     if (!m_globals.Map_Loaded)
         return;
-    if (m_explorer)
-        m_explorer->coloursChanged();
     runReported(m_dialog, [this] {
         chart()->display_map(m_globals.View_Zoom, m_globals.View_Center_X, m_globals.View_Center_Y);
     });
@@ -294,6 +305,10 @@ void mainform::mnuChartExplorer_Click()
         return;
     if (!m_explorer) {
         m_explorer = new ChartExplorer(m_globals, m_dialog);
+        connect(this, &mainform::mapOpened, m_explorer, &ChartExplorer::mapOpened);
+        connect(this, &mainform::reportMerged, m_explorer, &ChartExplorer::planetsChanged);
+        connect(this, &mainform::coloursChanged, m_explorer, &ChartExplorer::coloursChanged);
+        connect(this, &mainform::planetChosen, m_explorer, &ChartExplorer::showPlanet);
         m_workspace->addSubWindow(m_explorer);
         m_explorer->show();
         m_explorer->mapOpened();
@@ -306,10 +321,24 @@ void mainform::showRaceColours()
 {
     if (!m_raceColours)
         m_raceColours = new frmColor(
-            m_globals, m_dialog, [this] { redrawChart(); }, this);
+            m_globals, m_dialog, [this] { raceColoursChanged(); }, this);
     m_raceColours->show();
     m_raceColours->raise();
     m_raceColours->activateWindow();
+}
+
+void mainform::raceColoursChanged()
+{
+    redrawChart();
+    emit coloursChanged();
+}
+
+void mainform::choosePlanet(int index)
+{
+    if (!m_globals.Map_Loaded || index < 0 || index > m_globals.lastPlanet())
+        return;
+    chart()->centreOnPlanet(index);
+    emit planetChosen(index);
 }
 
 void mainform::mnuAbout_Click()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "commondialog.h"
+#include "loadhistory.h"
 #include "records.h"
 #include "registry.h"
 #include "status.h"
@@ -44,9 +45,11 @@ public:
 
     // The two open commands once their file is chosen: read, then draw, each failure shown
     // in a message box. Files given on the command line go through them too.
-    void openMap(const QString &path);
+    // openMap returns false when the map could not be read (the message has been shown).
+    bool openMap(const QString &path);
     void openReport(const QString &path);
-    // The first file as a map, every further one as a report, in order.
+    // The first file as a map, every further one as a report, in order; a first file
+    // named *.pla is a report like the rest, so all of them need a map already loaded.
     void openFiles(const QStringList &paths);
 
     // The chart explorer, or nullptr while it is not open.
@@ -58,6 +61,29 @@ public:
     // Shows the one race colours dialog without blocking, or brings it forward.
     void showRaceColours();
 
+    // A planet picked in a list: centres the chart on it as a successful search does and
+    // rings it for a moment, reopening a closed chart window; then planetChosen. Nothing
+    // before a map is loaded or for an index outside the table.
+    void choosePlanet(int index);
+    // Redraws the chart after a race's colour or style changed, then coloursChanged.
+    void raceColoursChanged();
+    // The map open now and the reports merged since.
+    const LoadHistory &loaded() const { return m_loaded; }
+
+signals:
+    // Where windows that show the data hear of its changes. A new map replaced the planet
+    // table (and reset the colours): everything shown before is gone.
+    void mapOpened();
+    // A report was merged, in full or up to a failing line; the planets are in a new order.
+    void reportMerged();
+    // A race's colour or style changed, and with it its planets'.
+    void coloursChanged();
+    // The user closed the chart window.
+    void chartClosed();
+    // choosePlanet centred the chart on planet `index` (Star_Table order at that moment).
+    void planetChosen(int index);
+
+public:
     static constexpr int kStatusRepaintMs = 40;
 
 protected:
@@ -88,6 +114,7 @@ private:
     QPointer<QWidget> m_raceColours; // frmColor, which deletes itself when closed
     std::unique_ptr<Registry> m_registry = systemRegistry();
     std::unique_ptr<Programs> m_programs = systemPrograms();
+    LoadHistory m_loaded;
 
     QString m_status;
     QElapsedTimer m_statusShown;

@@ -1,3 +1,4 @@
+#include "chartpicture.h"
 #include "mapreader.h"
 #include "scripteddialog.h"
 #include "starmap.h"
@@ -5,6 +6,7 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -43,6 +45,9 @@ private slots:
     void hoverCaption();
     void search_data();
     void search();
+    void centreOnPlanetRingsIt();
+    void ringFollowsRedrawsAndFades();
+    void ringNeverInThePicture();
     void minimisedLeavesBlack();
     void redrawFailureIsReported();
     void raceColourButton();
@@ -651,6 +656,81 @@ void TestStarmap::search()
     // Panning goes on from the planet.
     c.click("Down_Button");
     QCOMPARE(int(c.g.View_Center_Y), y - 40);
+}
+
+// A planet picked from a list centres exactly as the search for its name does, and rings
+// the planet itself (Half lies at 1200.5, which the centre's Y rounds to 1200).
+void TestStarmap::centreOnPlanetRingsIt()
+{
+    Chart searched;
+    searched.pickZoom(3);
+    searched.search("Half");
+    Chart picked;
+    picked.pickZoom(3);
+    picked.window->centreOnPlanet(2);
+
+    QCOMPARE(picked.g.View_Center_X, searched.g.View_Center_X);
+    QCOMPARE(picked.g.View_Center_Y, searched.g.View_Center_Y);
+    QCOMPARE(picked.window->picture(), searched.window->picture());
+    QCOMPARE(picked.window->ringedPosition(), std::optional<QPointF>(QPointF(1500.5, 1200.5)));
+    const auto ring = picked.control<ChartPicture>("Starchart")->ring();
+    QVERIFY(ring);
+    const QPointF expected = picked.window->view().toPixel({1500.5, 1200.5}, {537, 441});
+    QCOMPARE(*ring, expected);
+    QVERIFY(std::abs(ring->x() - 537 / 2.0) < 1 && std::abs(ring->y() - 441 / 2.0) < 2);
+    QVERIFY(searched.control<ChartPicture>("Starchart")->ring() == std::nullopt);
+
+    // Outside the table nothing moves.
+    const Globals before = picked.g;
+    picked.window->centreOnPlanet(99);
+    picked.window->centreOnPlanet(-1);
+    QCOMPARE(picked.g.View_Center_X, before.View_Center_X);
+    QVERIFY(picked.dialog.asked().isEmpty());
+}
+
+void TestStarmap::ringFollowsRedrawsAndFades()
+{
+    Chart c;
+    c.window->centreOnPlanet(0); // Alpha at 1200, 1100
+    auto *picture = c.control<ChartPicture>("Starchart");
+    const QPointF first = *picture->ring();
+    c.click("Up_Button"); // the view moves 40 units up, so the planet slides down
+    QVERIFY(picture->ring());
+    QVERIFY(picture->ring()->y() > first.y());
+    QCOMPARE(picture->ring()->x(), first.x());
+
+    QElapsedTimer clock;
+    clock.start();
+    QTRY_VERIFY_WITH_TIMEOUT(!picture->ring(), 5000);
+    QVERIFY(clock.elapsed() >= starmap::kRingMs - 100);
+    QVERIFY(!c.window->ringedPosition());
+}
+
+// The ring is painted over the widget: the chart image, and so the saved bitmap, lack it.
+void TestStarmap::ringNeverInThePicture()
+{
+    Chart plain;
+    plain.search("Alpha");
+    Chart ringed;
+    ringed.window->centreOnPlanet(0);
+    QCOMPARE(ringed.window->picture(), plain.window->picture());
+
+    auto *widget = ringed.control<ChartPicture>("Starchart");
+    const QImage shown = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    auto yellowAroundRing = [&](const QImage &image) {
+        int count = 0;
+        const QPoint c = widget->ring()->toPoint();
+        const int r = ChartPicture::kRingRadius + 2;
+        for (int y = c.y() - r; y <= c.y() + r; ++y) {
+            for (int x = c.x() - r; x <= c.x() + r; ++x) {
+                const QColor p = image.pixelColor(x, y);
+                count += p.red() > 200 && p.green() > 200 && p.blue() < 80;
+            }
+        }
+        return count;
+    };
+    QVERIFY(yellowAroundRing(shown) > 20);
+    QCOMPARE(yellowAroundRing(ringed.window->picture()), 0);
 }
 
 void TestStarmap::minimisedLeavesBlack()

@@ -238,6 +238,7 @@ void TestFrmColor::pickShowsTotals_data()
     QTest::newRow("second entry, no totals at all") << 1 << empty << empty;
     QTest::newRow("fraction and zero") << 3 << QString("0.5") << QString("0");
     QTest::newRow("large, no grouping") << 4 << QString("123456789012") << QString("1");
+    QTest::newRow("as typed, no binary noise") << 5 << QString("1234567.891") << QString("12.3");
 }
 
 void TestFrmColor::pickShowsTotals()
@@ -246,7 +247,9 @@ void TestFrmColor::pickShowsTotals()
     QFETCH(QString, population);
     QFETCH(QString, starbases);
 
-    Globals g = withRaces(5);
+    Globals g = withRaces(6);
+    g.Player_Table[5].Player_Population = 1234567.891;
+    g.Player_Table[5].Player_Starbases = 12.3; // not a count, but a double printed as any other
     g.Player_Table[0].Player_Population = 250000;
     g.Player_Table[0].Player_Starbases = 7;
     g.Player_Table[2].Player_Population = 1200;

@@ -5,6 +5,9 @@
 #include <QTest>
 
 #include <cmath>
+#include <cstring>
+#include <random>
+#include <vector>
 #include <limits>
 
 class TestModel : public QObject {
@@ -108,6 +111,47 @@ void TestModel::floorAndPlainText()
     QCOMPARE(conv::plainNumber(2.5), QStringLiteral("2.5"));
     QCOMPARE(conv::plainNumber(-3), QStringLiteral("-3"));
     QCOMPARE(conv::plainNumber(1e20), QStringLiteral("100000000000000000000"));
+    // The shortest text that reads back as the same double, never binary noise.
+    QCOMPARE(conv::plainNumber(12.3), QStringLiteral("12.3"));
+    QCOMPARE(conv::plainNumber(1234567.891), QStringLiteral("1234567.891"));
+    QCOMPARE(conv::plainNumber(0.1 + 0.2), QStringLiteral("0.30000000000000004"));
+    QCOMPARE(conv::plainNumber(-0.0), QStringLiteral("0"));
+    QCOMPARE(conv::plainNumber(1e-7), QStringLiteral("0.0000001"));
+    QCOMPARE(conv::plainNumber(123456789012345678.0), QStringLiteral("123456789012345680"));
+
+    // Any double, the extremes included: fixed notation that reads back exactly, and no
+    // longer than a text that is typed with up to 15 significant digits.
+    std::mt19937_64 random(11);
+    std::vector<double> values = {std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::denorm_min(),
+                                  -std::numeric_limits<double>::min()};
+    for (int i = 0; i < 2000; ++i) {
+        double value;
+        const quint64 bits = random();
+        std::memcpy(&value, &bits, sizeof value);
+        if (std::isfinite(value))
+            values.push_back(value);
+    }
+    for (const double value : values) {
+        const QString text = conv::plainNumber(value);
+        QVERIFY2(!text.contains(u'e') && !text.contains(u'E'), qPrintable(text));
+        QCOMPARE(conv::strictNumber(text), value);
+    }
+    for (int i = 0; i < 2000; ++i) {
+        // Up to 15 digits, the last not 0, with the point anywhere: "7", "1.25", "0.0304".
+        const int digits = 1 + int(random() % 15);
+        QString typed;
+        for (int d = 0; d < digits; ++d)
+            typed += QChar(u'0' + int(d == digits - 1 ? 1 + random() % 9 : random() % 10));
+        const int decimals = int(random() % (digits + 3));
+        if (decimals > 0) {
+            typed = QString(std::max(0, decimals - digits + 1), u'0') + typed;
+            typed.insert(typed.size() - decimals, u'.');
+        }
+        while (typed.size() > 1 && typed[0] == u'0' && typed[1] != u'.')
+            typed.remove(0, 1);
+        QCOMPARE(conv::plainNumber(conv::strictNumber(typed)), typed);
+    }
 }
 
 void TestModel::errorMessages()

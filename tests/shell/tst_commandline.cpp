@@ -7,6 +7,7 @@
 #include "testfiles.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTest>
@@ -86,6 +87,12 @@ void TestCommandLine::usageErrors_data()
     QTest::newRow("render options without render") << QStringList{"--planets", "--zoom", "0.5",
                                                                    "m.map"}
                                                    << "go with --render";
+    // Options belong to the command-line modes: in window mode they are a mistake too,
+    // reported before any window opens.
+    QTest::newRow("render option in window mode") << QStringList{"m.map", "--zoom", "0.5"}
+                                                  << "--zoom can only go with --render";
+    QTest::newRow("unknown option in window mode") << QStringList{"m.map", "-x"}
+                                                   << "unknown option -x";
 }
 
 void TestCommandLine::usageErrors()
@@ -119,11 +126,26 @@ void TestCommandLine::options()
     QCOMPARE(o.raceColors.size(), 1);
     QCOMPARE(o.raceColors[0].first, QStringLiteral("A=B")); // the last '=' splits
     QCOMPARE(o.raceColors[0].second, PackedColor(0x0000FF));
-    QCOMPARE(o.files, (QStringList{"m.map", "a.pla", "b.pla"}));
+    // Files reach the readers with their full path, whatever the working folder.
+    const QDir here = QDir::current();
+    QCOMPARE(o.files, (QStringList{here.absoluteFilePath("m.map"), here.absoluteFilePath("a.pla"),
+                                   here.absoluteFilePath("b.pla")}));
+    QCOMPARE(parseCommandLine({"/data/u.map", "../r.pla"}).files,
+             (QStringList{"/data/u.map", QFileInfo(here, "../r.pla").absoluteFilePath()}));
 
-    QCOMPARE(parseCommandLine({"m.map", "a.pla"}).mode, CommandLineOptions::Mode::Gui);
+    // One parser for every mode: a file may come first, "--" ends the options.
+    CommandLineOptions gui = parseCommandLine({"m.map", "a.pla"});
+    QCOMPARE(gui.mode, CommandLineOptions::Mode::Gui);
+    QCOMPARE(parseCommandLine({"m.map", "--planets"}).mode, CommandLineOptions::Mode::Planets);
+    gui = parseCommandLine({"--", "-m.map", "--planets"});
+    QCOMPARE(gui.mode, CommandLineOptions::Mode::Gui);
+    QCOMPARE(gui.files, (QStringList{here.absoluteFilePath("-m.map"),
+                                     here.absoluteFilePath("--planets")}));
     QVERIFY(!isCommandLineMode({"m.map"}));
     QVERIFY(isCommandLineMode({"--races", "m.map"}));
+    QVERIFY(isCommandLineMode({"m.map", "--races"}));
+    QVERIFY(isCommandLineMode({"m.map", "-h"}));
+    QVERIFY(isCommandLineMode({"m.map", "--bogus"})); // reported as a usage error
 }
 
 void TestCommandLine::planetTable()
@@ -143,6 +165,8 @@ void TestCommandLine::planetTable()
 
     const Run mapOnly = kavora({"--planets", m_map});
     QCOMPARE(mapOnly.out.split(u'\n')[1], QStringLiteral("0\tAlpha\t1200\t1300\t\t\t\t\t#FFFFFF\t"));
+    // The mode may follow the files; the same table, not a window reading "--planets".
+    QCOMPARE(kavora({m_map, m_report, "--planets"}).out, run.out);
 }
 
 void TestCommandLine::raceTable()
@@ -154,6 +178,14 @@ void TestCommandLine::raceTable()
                                      "1\tKrell\t#00FF00\t4\t100000000000000000000\t1\n"));
     QCOMPARE(kavora({"--races", m_map}).out,
              QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n"));
+    // Totals as typed in the report, not the nearest double's binary noise.
+    const QString typed = m_files.write(
+        "typed.pla", reportText({{"Alpha", "Zorn", "", "1", "12.3"},
+                                 {"Be\\ta", "Krell", "", "0", "1234567.891"}}));
+    QCOMPARE(kavora({"--races", m_map, typed}).out,
+             QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n"
+                            "0\tZorn\t#0000FF\t4\t12.3\t\n"
+                            "1\tKrell\t#00FF00\t4\t1234567.891\t\n"));
 }
 
 void TestCommandLine::unreadableFiles()
@@ -254,6 +286,15 @@ void TestCommandLine::helpAndVersion()
     run = kavora({"--help"});
     QCOMPARE(run.status, 0);
     QVERIFY(run.out.contains(QStringLiteral("--render OUT")));
+    // In any position, and in window mode too: the usage, not a window that fails to read
+    // "-h" as a map.
+    for (const QStringList &arguments : {QStringList{"-h"}, QStringList{m_map, "-h"},
+                                         QStringList{"--planets", m_map, "--help"}}) {
+        const Run help = kavora(arguments);
+        QCOMPARE(help.status, 0);
+        QCOMPARE(help.out, run.out);
+    }
+    QCOMPARE(kavora({m_map, "--version"}).out, QStringLiteral("Kavora 0.5.1\n"));
 }
 
 void TestCommandLine::badInputCorpus()
@@ -270,7 +311,8 @@ void TestCommandLine::badInputCorpus()
                                    : QStringList{"--races", m_map, path});
         QVERIFY2(run.status == 0 || run.status == 1, qPrintable(name));
         if (run.status == 1) {
-            QVERIFY2(run.err.startsWith(u"Error!!! ") && run.err.contains(path),
+            QVERIFY2(run.err.startsWith(u"Error!!! ") &&
+                         run.err.contains(QFileInfo(path).absoluteFilePath()),
                      qPrintable(run.err));
             QVERIFY(run.out.isEmpty());
         } else {

@@ -341,13 +341,14 @@ void TestExplorerWindow::followsTheData()
         if (p.Owner == u"Vell")
             p.color = 0x123456;
     const int beforeColour = e->redrawCount();
-    s.form.redrawChart(); // what the race colours dialog calls after a change
+    s.form.raceColoursChanged(); // what the race colours dialog calls after a change
     s.settle();
     QCOMPARE(e->redrawCount(), beforeColour + 1);
     QVERIFY(count(qRgb(0x56, 0x34, 0x12)) > 20);
 }
 
-// A search in the chart window centres the explorer on the planet and selects it.
+// A search in the chart window, or a planet chosen in a list, centres the explorer on the
+// planet and selects it.
 void TestExplorerWindow::centresOnSearch()
 {
     Session s;
@@ -365,6 +366,11 @@ void TestExplorerWindow::centresOnSearch()
     QTest::mouseClick(chart->findChild<QPushButton *>("Search_Button"), Qt::LeftButton);
     s.settle();
     QCOMPARE(e->view().centre, QPointF(1000, 1600));
+    // A planet chosen in a list does the same.
+    s.form.choosePlanet(1);
+    s.settle();
+    QCOMPARE(e->view().centre, QPointF(2000, 1800));
+    QCOMPARE(e->selected(), 1);
 }
 
 // With the explorer active, saving writes its picture as shown, PNG or BMP by the name.

@@ -13,6 +13,7 @@
 #include <QImageReader>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 using Kind = ScriptedDialog::Kind;
@@ -41,6 +42,9 @@ private slots:
     void raceColourRedrawsTheChart();
     void filesFromCommandLine();
     void commandLineMapFailing();
+    void dataChangesAreAnnounced();
+    void loadHistoryCountsMatches();
+    void choosePlanet();
 };
 
 namespace {
@@ -560,15 +564,106 @@ void TestMapCommands::filesFromCommandLine()
 void TestMapCommands::commandLineMapFailing()
 {
     Session s;
-    s.form.openFiles({s.files.path("missing.map"), s.reportPath});
-
-    const QStringList messages = s.dialog.messages();
-    QCOMPARE(messages.size(), 2);
+    // The failed map is the one message; its reports are not each refused in turn.
+    s.form.openFiles({s.files.path("missing.map"), s.reportPath, s.reportPath});
+    QStringList messages = s.dialog.messages();
+    QCOMPARE(messages.size(), 1);
     QVERIFY(messages[0].startsWith(QStringLiteral("Error!!! 53 ")));
-    QCOMPARE(messages[1], QStringLiteral("Please open a map first."));
-    QCOMPARE(s.dialog.asked().size(), 2);
+    QCOMPARE(s.dialog.asked().size(), 1);
     QVERIFY(!s.g.Map_Loaded);
     QVERIFY(!s.chart());
+
+    // Reports alone, as a file manager passes a double-clicked one: no map is read from
+    // them, and the user hears once that a map comes first.
+    Session reportsOnly;
+    reportsOnly.form.openFiles({reportsOnly.reportPath, reportsOnly.reportPath});
+    messages = reportsOnly.dialog.messages();
+    QCOMPARE(messages, QStringList{QStringLiteral("Please open a map first.")});
+    QVERIFY(!reportsOnly.g.Map_Loaded);
+    QVERIFY(reportsOnly.g.Map_File_Name.isEmpty());
+
+    // With a map loaded, a report first is merged like any other.
+    s.form.openMap(s.mapPath);
+    const int asked = int(s.dialog.asked().size());
+    s.form.openFiles({s.reportPath});
+    QCOMPARE(s.dialog.asked().size(), asked);
+    QCOMPARE(s.g.Player_File_Name, s.reportPath);
+    QVERIFY(s.g.Last_Player_Index >= 0);
+}
+
+
+// Windows that show the data follow it through the main window's signals, one per change.
+void TestMapCommands::dataChangesAreAnnounced()
+{
+    Session s;
+    QSignalSpy opened(&s.form, &mainform::mapOpened);
+    QSignalSpy merged(&s.form, &mainform::reportMerged);
+    QSignalSpy recoloured(&s.form, &mainform::coloursChanged);
+    QSignalSpy closed(&s.form, &mainform::chartClosed);
+    auto counts = [&] {
+        return QList<qsizetype>{opened.size(), merged.size(), recoloured.size(), closed.size()};
+    };
+
+    s.openMap(s.files.write("bad.map", "header\n1\tx\t1\tBad\n"));
+    QCOMPARE(counts(), (QList<qsizetype>{0, 0, 0, 0}));
+    s.openMap(s.mapPath);
+    QCOMPARE(counts(), (QList<qsizetype>{1, 0, 0, 0}));
+    s.openReport(s.reportPath);
+    QCOMPARE(counts(), (QList<qsizetype>{1, 1, 0, 0}));
+    // A report failing part way still merged what came before the failure.
+    s.openReport(s.files.write("broken.pla", "h\nGamma\tZorn\n"));
+    QCOMPARE(counts(), (QList<qsizetype>{1, 2, 0, 0}));
+    s.form.raceColoursChanged();
+    QCOMPARE(counts(), (QList<qsizetype>{1, 2, 1, 0}));
+    s.chart()->close();
+    QCOMPARE(counts(), (QList<qsizetype>{1, 2, 1, 1}));
+    s.dialog.cancelNext();
+    s.item("mnuOpenPlayerFile")->trigger();
+    QCOMPARE(counts(), (QList<qsizetype>{1, 2, 1, 1}));
+}
+
+void TestMapCommands::loadHistoryCountsMatches()
+{
+    Session s;
+    QVERIFY(s.form.loaded().mapPath.isEmpty());
+    s.openMap(s.mapPath);
+    s.openReport(s.reportPath);
+    const QString other = s.files.write(
+        "other.pla", reportText({{"Alpha", "Zorn", "", "1", "5"},
+                                 {"Nowhere", "Zorn", "", "1", "5"},
+                                 {"alpha", "", "", "", ""},
+                                 {"Elsewhere", "", "", "", ""}}));
+    s.openReport(other);
+    QCOMPARE(s.form.loaded().mapPath, s.mapPath);
+    QCOMPARE(s.form.loaded().planets, 5);
+    QCOMPARE(s.form.loaded().reports,
+             (QList<LoadedReport>{{s.reportPath, {3, 0}}, {other, {1, 3}}}));
+
+    // A new map starts the list again.
+    s.openMap(s.mapPath);
+    QVERIFY(s.form.loaded().reports.isEmpty());
+}
+
+void TestMapCommands::choosePlanet()
+{
+    Session s;
+    QSignalSpy chosen(&s.form, &mainform::planetChosen);
+    s.form.choosePlanet(0); // no map yet: nothing, and no message
+    QVERIFY(chosen.isEmpty());
+    QVERIFY(s.dialog.asked().isEmpty());
+
+    s.openMap(s.mapPath);
+    s.chart()->close();
+    QTRY_VERIFY(!s.chart());
+    s.form.choosePlanet(2); // Beta, 1500 by 1300, on a reopened chart window
+    QVERIFY(s.chart());
+    QCOMPARE(s.g.View_Center_X, std::optional<double>(1500));
+    QCOMPARE(s.g.View_Center_Y, qint16(1300));
+    QCOMPARE(s.chart()->ringedPosition(), std::optional<QPointF>(QPointF(1500, 1300)));
+    QCOMPARE(chosen.size(), 1);
+    QCOMPARE(chosen[0][0].toInt(), 2);
+    s.form.choosePlanet(5);
+    QCOMPARE(chosen.size(), 1);
 }
 
 QTEST_MAIN(TestMapCommands)
