@@ -173,7 +173,7 @@ void ChartExplorer::redraw()
     // Nothing to see while minimised; the next request after restoring draws.
     if (isMinimized() || window()->isMinimized())
         return;
-    if (!m_surface || m_surface->size() != size)
+    if (!m_surface || m_surface->pictureSize() != size)
         m_surface = std::make_unique<ImageSurface>(size);
     ++m_redraws;
     try {

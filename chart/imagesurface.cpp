@@ -36,7 +36,7 @@ int firstCentreFrom(double position, int limit)
 // labels from one machine to the next; the family name is the fallback elsewhere. Taken
 // from a QFont rather than straight from the file because only a QFont carries
 // NoAntialias, which makes the glyphs plain white pixels.
-QRawFont chartFont()
+QRawFont chartFont(int scale)
 {
     static const QString family = [] {
         const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(kFontFile));
@@ -45,18 +45,32 @@ QRawFont chartFont()
         return families.isEmpty() ? QStringLiteral("DejaVu Sans") : families.first();
     }();
     QFont font(family);
-    font.setPixelSize(10);
+    font.setPixelSize(10 * scale);
     font.setStyleHint(QFont::SansSerif, QFont::NoAntialias);
     font.setHintingPreference(QFont::PreferFullHinting);
     return QRawFont::fromFont(font);
 }
 
-ImageSurface::ImageSurface(QSize size)
-    : m_image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32), m_font(chartFont()),
-      m_white(m_font, m_image.width(), m_image.height())
+namespace {
+
+int lineHeightOf(const QRawFont &font)
+{
+    return static_cast<int>(std::ceil(font.ascent())) + static_cast<int>(std::ceil(font.descent()));
+}
+
+} // namespace
+
+ImageSurface::ImageSurface(QSize picture, int scale)
+    : m_image(picture * std::clamp(scale, 1, kMaxScale), QImage::Format_RGB32),
+      m_font(chartFont(std::clamp(scale, 1, kMaxScale))),
+      m_white(m_font, m_image.width(), m_image.height()), m_picture(picture),
+      m_scale(std::clamp(scale, 1, kMaxScale)), m_deviceWidth(m_image.width()),
+      m_deviceHeight(m_image.height())
 {
     m_ascent = static_cast<int>(std::ceil(m_font.ascent()));
-    m_lineHeight = m_ascent + static_cast<int>(std::ceil(m_font.descent()));
+    // The current point moves by the scale-1 line, so text lines fall on the same picture
+    // rows at every scale.
+    m_lineHeight = m_scale == 1 ? lineHeightOf(m_font) : lineHeightOf(chartFont());
     m_glyphRun.setRawFont(m_font);
     m_glyphs.resize(kLabelGlyphs);
     m_advances.resize(kLabelGlyphs);
@@ -111,22 +125,30 @@ void ImageSurface::Scale(double x1, double y1, double x2, double y2)
 
 QPoint ImageSurface::pixelAt(double x, double y) const
 {
-    return {pixelIndex(userToDevice(x, m_x1, m_x2, m_image.width())),
-            pixelIndex(userToDevice(y, m_y1, m_y2, m_image.height()))};
+    return {pixelIndex(userToDevice(x, m_x1, m_x2, m_picture.width())),
+            pixelIndex(userToDevice(y, m_y1, m_y2, m_picture.height()))};
+}
+
+QRect ImageSurface::devicePixels(const QRect &picturePixels) const
+{
+    // Kept within int: a point far outside the picture stays far outside.
+    constexpr int kFar = 1 << 27;
+    const QRect r = picturePixels & QRect(-kFar, -kFar, 2 * kFar, 2 * kFar);
+    if (r.isEmpty())
+        return {};
+    return {r.x() * m_scale, r.y() * m_scale, r.width() * m_scale, r.height() * m_scale};
 }
 
 QRect ImageSurface::boxPixels(double x, double y, double w, double h) const
 {
-    const int width = m_image.width();
-    const int height = m_image.height();
-    const double ax = userToDevice(x, m_x1, m_x2, width);
-    const double bx = userToDevice(x + w, m_x1, m_x2, width);
-    const double ay = userToDevice(y, m_y1, m_y2, height);
-    const double by = userToDevice(y + h, m_y1, m_y2, height);
-    const int left = firstCentreFrom(std::min(ax, bx), width);
-    const int right = firstCentreFrom(std::max(ax, bx), width);
-    const int top = firstCentreFrom(std::min(ay, by), height);
-    const int bottom = firstCentreFrom(std::max(ay, by), height);
+    const double ax = userToDevice(x, m_x1, m_x2, m_deviceWidth);
+    const double bx = userToDevice(x + w, m_x1, m_x2, m_deviceWidth);
+    const double ay = userToDevice(y, m_y1, m_y2, m_deviceHeight);
+    const double by = userToDevice(y + h, m_y1, m_y2, m_deviceHeight);
+    const int left = firstCentreFrom(std::min(ax, bx), m_deviceWidth);
+    const int right = firstCentreFrom(std::max(ax, bx), m_deviceWidth);
+    const int top = firstCentreFrom(std::min(ay, by), m_deviceHeight);
+    const int bottom = firstCentreFrom(std::max(ay, by), m_deviceHeight);
     if (right <= left || bottom <= top)
         return {};
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
@@ -151,13 +173,13 @@ void ImageSurface::Line(double x, double y, double w, double h)
         for (int py = box.top(); py <= box.bottom(); ++py) {
             QRgb *line = row(py);
             for (int px = box.left(); px <= box.right(); ++px) {
-                if (hatchSets(m_fillStyle, px, py))
+                if (hatchSets(m_fillStyle, px / m_scale, py / m_scale))
                     line[px] = m_fillColor;
             }
         }
     }
     if (m_drawStyle != DrawInvisible) {
-        const int w1 = m_drawWidth - 1;
+        const int w1 = m_drawWidth * m_scale - 1;
         paintPixels(QRect(box.topLeft(), QPoint(box.right(), box.top() + w1)), kForeground);
         paintPixels(QRect(QPoint(box.left(), box.bottom() - w1), box.bottomRight()), kForeground);
         paintPixels(QRect(box.topLeft(), QPoint(box.left() + w1, box.bottom())), kForeground);
@@ -169,7 +191,8 @@ void ImageSurface::PSet(double x, double y, PackedColor color)
 {
     const QPoint centre = pixelAt(x, y);
     const int before = (m_drawWidth - 1) / 2;
-    const QRect square(centre.x() - before, centre.y() - before, m_drawWidth, m_drawWidth);
+    const QRect square =
+        devicePixels(QRect(centre.x() - before, centre.y() - before, m_drawWidth, m_drawWidth));
     if (rgbFromPacked(color) == kForeground) {
         m_white.addPixels(square);
     } else {
@@ -184,14 +207,53 @@ void ImageSurface::Print(const QString &text)
 {
     const QPoint corner = pixelAt(m_currentX, m_currentY);
     // Text that starts right of or below the picture cannot reach into it.
-    if (corner.x() < m_image.width() && corner.y() < m_image.height() && corner.x() > -(1 << 20) &&
-        corner.y() > -(1 << 20)) {
-        const QPoint baseline(corner.x(), corner.y() + m_ascent);
-        if (!m_white.addText(baseline, text))
-            drawText(baseline, text);
+    if (corner.x() < m_picture.width() && corner.y() < m_picture.height() &&
+        corner.x() > -(1 << 20) && corner.y() > -(1 << 20)) {
+        if (m_scale > 1 && text == u"+") {
+            drawEnlargedMark(corner, text);
+        } else {
+            const QPoint baseline(corner.x() * m_scale, corner.y() * m_scale + m_ascent);
+            if (!m_white.addText(baseline, text))
+                drawText(baseline, text);
+        }
     }
     m_currentX = m_x1;
-    m_currentY += m_lineHeight * (m_y2 - m_y1) / m_image.height();
+    m_currentY += m_lineHeight * (m_y2 - m_y1) / m_picture.height();
+}
+
+// The mark drawn in the scale-1 font, each of its pixels becoming a block.
+void ImageSurface::drawEnlargedMark(QPoint corner, const QString &text)
+{
+    const QRawFont font = chartFont();
+    const QList<quint32> glyphs = font.glyphIndexesForString(text);
+    const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
+    QList<QPointF> positions;
+    qreal width = 0;
+    for (const QPointF &advance : advances) {
+        positions << QPointF(width, 0);
+        width += advance.x();
+    }
+    const int margin = 2 * lineHeightOf(font);
+    QImage cell(int(std::ceil(width)) + 2 * margin, 3 * margin, QImage::Format_RGB32);
+    cell.fill(Qt::black);
+    {
+        QPainter painter(&cell);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing, false);
+        painter.setPen(QColor::fromRgb(kForeground));
+        QGlyphRun run;
+        run.setRawFont(font);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        painter.drawGlyphRun(QPointF(margin, margin + std::ceil(font.ascent())), run);
+    }
+    for (int y = 0; y < cell.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(cell.constScanLine(y));
+        for (int x = 0; x < cell.width(); ++x) {
+            if (line[x] == kForeground)
+                m_white.addPixels(devicePixels(
+                    QRect(corner.x() + x - margin, corner.y() + y - margin, 1, 1)));
+        }
+    }
 }
 
 void ImageSurface::drawText(QPoint baseline, const QString &text)
@@ -238,7 +300,7 @@ void ImageSurface::FillBoxes(std::span<const FilledBox> boxes)
         if (!pixels.isEmpty())
             m_pixelBoxes.push_back({pixels, rgbFromPacked(box.color), box.style});
     }
-    m_zoneFill.paint(m_image, m_pixelBoxes);
+    m_zoneFill.paint(m_image, m_pixelBoxes, m_scale);
     m_drawStyle = DrawInvisible;
     m_fillColor = rgbFromPacked(boxes.back().color);
     m_fillStyle = boxes.back().style;

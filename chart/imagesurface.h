@@ -1,7 +1,7 @@
-// The chart picture: a persistent image, 537 by 441 pixels (8055 by 6615 twips at 15 twips a
-// pixel) for the chart window or any size for the explorer, that the window shows and saving
-// writes. No antialiasing anywhere, so each pixel
-// follows from the rules below and a faster painter can reproduce them exactly.
+// The chart picture: a persistent image, 537 by 441 pixels in the chart window (8055 by 6615
+// twips at 15 twips a pixel), that the window shows and saving writes. No antialiasing
+// anywhere, so each pixel follows from the rules below and a faster painter can reproduce
+// them exactly. A scale N draws the same picture N times larger and sharp.
 #pragma once
 
 #include "surface.h"
@@ -15,8 +15,8 @@
 
 #include <vector>
 
-// The labels' font: DejaVu Sans at 10 pixels, monochrome, fully hinted.
-QRawFont chartFont();
+// The labels' font: DejaVu Sans at 10 pixels times `scale`, monochrome, fully hinted.
+QRawFont chartFont(int scale = 1);
 
 // Pixel rules, in device pixels (x to the right, y down, pixel i spans [i, i + 1)):
 // - a point paints the pixel it falls in, DrawWidth w > 1 a w by w square around it;
@@ -28,6 +28,16 @@ QRawFont chartFont();
 //   the current point.
 // Needs a QGuiApplication (for the font), like any Qt text drawing.
 //
+// At scale N the image is N times the picture size on both axes, and every pixel length
+// of the rules is N device pixels: a point is the N by N block of the picture pixel it
+// falls in, hatch lines are N wide and 8N apart (each picture pixel's hatch bit covers its
+// block), the pen is N pixels per DrawWidth, and text is drawn sharp in the N times larger
+// font with its cell's corner on the block of the current point. Only box edges use the
+// finer grid: a box paints the device pixels whose centres lie inside it. The user units,
+// the current point and the text line height are those of the picture, so what the chart
+// draws is laid out the same at every scale. The centre mark "+" keeps the exact shape it
+// has at scale 1, enlarged: a cross whose bars are N pixels thick.
+//
 // Two shortcuts give the same pixels faster: FillBoxes paints a run of boxes with each
 // pixel written once (ZoneFill), and white points and text are gathered as bits
 // (WhiteLayer) until something else is drawn or the image is read.
@@ -35,9 +45,11 @@ class ImageSurface : public Surface {
 public:
     static constexpr int kWidth = 537;
     static constexpr int kHeight = 441;
+    static constexpr QSize kPictureSize{kWidth, kHeight};
+    static constexpr int kMaxScale = 8;
 
-    // At least one pixel each way.
-    explicit ImageSurface(QSize size = QSize(kWidth, kHeight));
+    // A black picture of `picture` pixels drawn `scale` times larger (1 to kMaxScale, clamped).
+    explicit ImageSurface(QSize picture = kPictureSize, int scale = 1);
     ~ImageSurface() override;
     ImageSurface(const ImageSurface &) = delete;
     ImageSurface &operator=(const ImageSurface &) = delete;
@@ -60,13 +72,16 @@ public:
     bool fillsBoxesTogether() const override { return true; }
     void FillBoxes(std::span<const FilledBox> boxes) override;
 
-    // The pixels a box from (x, y) to (x + w, y + h) in user units paints, clipped to the
-    // picture; empty when it paints none.
+    // The picture's size in its own pixels, and how many device pixels each of them is.
+    QSize pictureSize() const { return m_picture; }
+    int scale() const { return m_scale; }
+
+    // The device pixels a box from (x, y) to (x + w, y + h) in user units paints, clipped
+    // to the image; empty when it paints none.
     QRect boxPixels(double x, double y, double w, double h) const;
-    // The pixel a user point falls in; it may lie outside the picture.
+    // The picture pixel (not device pixel) a user point falls in; it may lie outside.
     QPoint pixelAt(double x, double y) const;
 
-    QSize size() const { return m_image.size(); }
     double currentX() const { return m_currentX; }
     double currentY() const { return m_currentY; }
 
@@ -74,6 +89,9 @@ private:
     QRgb *row(int y) { return reinterpret_cast<QRgb *>(m_image.scanLine(y)); }
     void paintPixels(const QRect &pixels, QRgb colour);
     void drawText(QPoint baseline, const QString &text);
+    void drawEnlargedMark(QPoint corner, const QString &text);
+    // A picture-pixel rectangle as the device pixels it covers.
+    QRect devicePixels(const QRect &picturePixels) const;
     // Puts what is still gathered or being drawn into the image, before pixels are painted
     // over it directly or the image is read.
     void settle() const;
@@ -89,12 +107,16 @@ private:
     std::vector<quint32> m_glyphs;
     std::vector<QPointF> m_advances;
     std::vector<QPointF> m_positions;
-    int m_ascent = 0;
-    int m_lineHeight = 0;
+    int m_ascent = 0;     // of the font drawn with, in device pixels
+    int m_lineHeight = 0; // of the scale-1 font, in picture pixels
     mutable WhiteLayer m_white;
     ZoneFill m_zoneFill;
     std::vector<PixelBox> m_pixelBoxes;
 
+    QSize m_picture;
+    int m_scale;
+    int m_deviceWidth;
+    int m_deviceHeight;
     double m_x1 = 0, m_y1 = 0, m_x2 = 8055, m_y2 = 6615; // twips until the first Scale
     double m_currentX = 0, m_currentY = 0;
     QRgb m_backColor = rgbFromPacked(0);

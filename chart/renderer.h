@@ -46,8 +46,10 @@ ChartView display_map(Globals &globals, Surface &surface, const LabelOptions &la
                       std::optional<double> Zoom_Factor, std::optional<double> center_x,
                       std::optional<double> center_y, bool minimised = false);
 
-// What display_map draws once the view is known: the scale, the "+", the zone pass and the
-// dot-and-label pass. The explorer draws its own views with it.
+// Draws the chart for `view` onto a surface already cleared: sets the scale to the view's
+// corners, prints "+" at the map's middle, then the zone pass and the dot-and-label pass.
+// display_map does this after computing the view; a view of another shape (a picture of its
+// own size) draws the same way. Throws what the passes throw.
 void drawChart(const Globals &globals, Surface &surface, const LabelOptions &labels,
                const ChartView &view);
 

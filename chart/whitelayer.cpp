@@ -3,6 +3,7 @@
 #include <QGlyphRun>
 #include <QPainter>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 
@@ -16,12 +17,17 @@ constexpr QRgb kPaper = 0xFF000000;
 
 // A glyph is laid out once into a scratch image with room around its pen position; a
 // usable glyph touches no edge of it, so its pixels lie within these reaches of the pen.
+// The room is for the 10-pixel font and grows with larger ones.
 constexpr int kScratchWidth = 160;
 constexpr int kScratchHeight = 80;
 constexpr int kReachLeft = 40; // pen x in the scratch image
 constexpr int kReachUp = 56;   // baseline y in the scratch image
-constexpr int kReachRight = kScratchWidth - kReachLeft;
-constexpr int kReachDown = kScratchHeight - kReachUp;
+constexpr double kBasePixelSize = 10;
+
+int roomFactor(const QRawFont &font)
+{
+    return std::max(1, int(std::ceil(font.pixelSize() / kBasePixelSize)));
+}
 
 } // namespace
 
@@ -37,7 +43,9 @@ struct WhiteLayer::Glyph {
 WhiteLayer::WhiteLayer(const QRawFont &font, int width, int height)
     : m_font(font), m_width(width), m_height(height), m_stride((width + 63) / 64 + 1),
       m_bits(size_t(m_stride) * height, 0), m_firstRow(height), m_lastRow(-1),
-      m_glyphOfChar(new int[kCodeUnits])
+      m_glyphOfChar(new int[kCodeUnits]), m_scratchWidth(kScratchWidth * roomFactor(font)),
+      m_scratchHeight(kScratchHeight * roomFactor(font)),
+      m_reachLeft(kReachLeft * roomFactor(font)), m_reachUp(kReachUp * roomFactor(font))
 {
     std::fill_n(m_glyphOfChar.get(), kCodeUnits, kUnknown);
 }
@@ -78,7 +86,7 @@ const WhiteLayer::Glyph *WhiteLayer::glyphFor(QChar c)
             advance.x() < 0 || advance.x() != std::floor(advance.x()) || advance.x() > 1e4)
             return nullptr;
 
-        QImage scratch(kScratchWidth, kScratchHeight, QImage::Format_RGB32);
+        QImage scratch(m_scratchWidth, m_scratchHeight, QImage::Format_RGB32);
         scratch.fill(kPaper);
         {
             QPainter painter(&scratch);
@@ -88,16 +96,16 @@ const WhiteLayer::Glyph *WhiteLayer::glyphFor(QChar c)
             run.setRawFont(m_font);
             const QPointF origin(0, 0);
             run.setRawData(&index, &origin, 1);
-            painter.drawGlyphRun(QPointF(kReachLeft, kReachUp), run);
+            painter.drawGlyphRun(QPointF(m_reachLeft, m_reachUp), run);
         }
-        int left = kScratchWidth, right = -1, top = kScratchHeight, bottom = -1;
-        for (int y = 0; y < kScratchHeight; ++y) {
+        int left = m_scratchWidth, right = -1, top = m_scratchHeight, bottom = -1;
+        for (int y = 0; y < m_scratchHeight; ++y) {
             const auto *line = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
-            for (int x = 0; x < kScratchWidth; ++x) {
+            for (int x = 0; x < m_scratchWidth; ++x) {
                 if (line[x] == kPaper)
                     continue;
                 const bool edge =
-                    x == 0 || y == 0 || x == kScratchWidth - 1 || y == kScratchHeight - 1;
+                    x == 0 || y == 0 || x == m_scratchWidth - 1 || y == m_scratchHeight - 1;
                 if (line[x] != kInk || edge)
                     return nullptr; // grey pixels, or a glyph the scratch may have cut
                 left = std::min(left, x);
@@ -108,7 +116,7 @@ const WhiteLayer::Glyph *WhiteLayer::glyphFor(QChar c)
         }
         if (right - left >= 64)
             return nullptr;
-        Glyph glyph{int(advance.x()), left - kReachLeft, top - kReachUp, 0, m_glyphRows.size()};
+        Glyph glyph{int(advance.x()), left - m_reachLeft, top - m_reachUp, 0, m_glyphRows.size()};
         if (right >= 0) {
             glyph.height = bottom - top + 1;
             for (int y = top; y <= bottom; ++y) {
@@ -158,14 +166,14 @@ bool WhiteLayer::addText(QPoint baseline, QStringView text)
         if (!glyphFor(c))
             return false;
     }
-    if (baseline.y() + kReachDown <= 0 || baseline.y() - kReachUp >= m_height)
+    if (baseline.y() + (m_scratchHeight - m_reachUp) <= 0 || baseline.y() - m_reachUp >= m_height)
         return true;
     int x = baseline.x();
     for (QChar c : text) {
-        if (x - kReachLeft >= m_width)
+        if (x - m_reachLeft >= m_width)
             break;
         const Glyph &glyph = m_glyphs[size_t(m_glyphOfChar[c.unicode()])];
-        if (x + kReachRight > 0)
+        if (x + (m_scratchWidth - m_reachLeft) > 0)
             addGlyph(glyph, x, baseline.y());
         x += glyph.advance;
     }

@@ -48,4 +48,8 @@ private:
     std::vector<Glyph> m_glyphs;
     std::vector<quint64> m_glyphRows;
     std::unique_ptr<int[]> m_glyphOfChar; // per UTF-16 code unit: index, or kUnknown/kUnusable
+    int m_scratchWidth;
+    int m_scratchHeight;
+    int m_reachLeft; // pen x in the scratch image a glyph is laid out in
+    int m_reachUp;   // baseline y there
 };

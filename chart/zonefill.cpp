@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int kPeriod = 8; // hatches repeat every 8 pixels both ways
+constexpr int kPeriod = 8; // hatches repeat every 8 picture pixels both ways
 
 // The first unclaimed position at or after x in one forest row, halving the path on the
 // way so that later lookups through the same claimed stretch are short.
@@ -23,13 +23,15 @@ inline int findUnclaimed(quint16 *next, int x)
 
 } // namespace
 
-void ZoneFill::reset(int width, int height)
+void ZoneFill::reset(int width, int height, int scale)
 {
-    if (width != m_width || height != m_height) {
+    if (width != m_width || height != m_height || scale != m_scale) {
         m_width = width;
         m_height = height;
+        m_scale = scale;
+        m_period = kPeriod * scale;
         m_allStride = width + 1;
-        m_residueStride = width + kPeriod;
+        m_residueStride = width + m_period;
         m_rowTemplateAll.resize(size_t(m_allStride));
         m_rowTemplateResidue.resize(size_t(m_residueStride));
         std::iota(m_rowTemplateAll.begin(), m_rowTemplateAll.end(), quint16(0));
@@ -48,9 +50,9 @@ void ZoneFill::reset(int width, int height)
     m_unclaimed = long(width) * height;
 }
 
-void ZoneFill::paint(QImage &image, std::span<const PixelBox> boxes)
+void ZoneFill::paint(QImage &image, std::span<const PixelBox> boxes, int scale)
 {
-    reset(image.width(), image.height());
+    reset(image.width(), image.height(), std::max(1, scale));
     for (auto box = boxes.rbegin(); box != boxes.rend() && m_unclaimed > 0; ++box)
         paintBox(image, *box);
 }
@@ -59,7 +61,7 @@ inline void ZoneFill::claim(quint32 *line, int y, int x, QRgb colour)
 {
     line[x] = colour;
     m_all[size_t(y) * m_allStride + x] = quint16(x + 1);
-    m_residue[size_t(y) * m_residueStride + x] = quint16(x + kPeriod);
+    m_residue[size_t(y) * m_residueStride + x] = quint16(x + m_period);
     --m_unclaimedInRow[y];
     --m_unclaimed;
 }
@@ -74,9 +76,15 @@ void ZoneFill::claimSpan(quint32 *line, int y, int from, int to, QRgb colour)
 void ZoneFill::claimResidue(quint32 *line, int y, int residue, int from, int to, QRgb colour)
 {
     quint16 *next = &m_residue[size_t(y) * m_residueStride];
-    const int first = from + ((residue - from) & (kPeriod - 1));
-    for (int x = findUnclaimed(next, first); x <= to; x = findUnclaimed(next, x + kPeriod))
+    const int first = from + ((residue - from) % m_period + m_period) % m_period;
+    for (int x = findUnclaimed(next, first); x <= to; x = findUnclaimed(next, x + m_period))
         claim(line, y, x, colour);
+}
+
+void ZoneFill::claimBand(quint32 *line, int y, int residue, int from, int to, QRgb colour)
+{
+    for (int k = 0; k < m_scale; ++k)
+        claimResidue(line, y, residue * m_scale + k, from, to, colour);
 }
 
 void ZoneFill::paintBox(QImage &image, const PixelBox &box)
@@ -89,8 +97,11 @@ void ZoneFill::paintBox(QImage &image, const PixelBox &box)
     uchar *const bits = image.bits();
     const qsizetype bytesPerLine = image.bytesPerLine();
     auto line = [&](int y) { return reinterpret_cast<quint32 *>(bits + y * bytesPerLine); };
-    // Which pixels of a row a style sets follows from hatchSets(): whole rows for solid
-    // and for the lines of horizontal and cross, one column residue for the others.
+    // Which pixels of a row a style sets follows from hatchSets() of the scale-1 pixel:
+    // whole rows for solid and for the lines of horizontal and cross, one band of N column
+    // residues for the others.
+    const int n = m_scale;
+    auto hatchRow = [n](int y) { return (y / n) & (kPeriod - 1); };
     switch (box.style) {
     case FillSolid:
         for (int y = r.top(); y <= r.bottom(); ++y) {
@@ -99,7 +110,11 @@ void ZoneFill::paintBox(QImage &image, const PixelBox &box)
         }
         break;
     case FillHorizontal:
-        for (int y = (r.top() + kPeriod - 1) & ~(kPeriod - 1); y <= r.bottom(); y += kPeriod) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            if (hatchRow(y) != 0) {
+                y = (y / m_period + 1) * m_period - 1; // on to the next line's first row
+                continue;
+            }
             if (m_unclaimedInRow[y] > 0)
                 claimSpan(line(y), y, left, right, colour);
         }
@@ -109,10 +124,10 @@ void ZoneFill::paintBox(QImage &image, const PixelBox &box)
         for (int y = r.top(); y <= r.bottom(); ++y) {
             if (m_unclaimedInRow[y] == 0)
                 continue;
-            if (box.style == FillCross && (y & (kPeriod - 1)) == 0)
+            if (box.style == FillCross && hatchRow(y) == 0)
                 claimSpan(line(y), y, left, right, colour);
             else
-                claimResidue(line(y), y, 0, left, right, colour);
+                claimBand(line(y), y, 0, left, right, colour);
         }
         break;
     case FillUpwardDiagonal:   // x + y a multiple of 8
@@ -121,13 +136,13 @@ void ZoneFill::paintBox(QImage &image, const PixelBox &box)
         for (int y = r.top(); y <= r.bottom(); ++y) {
             if (m_unclaimedInRow[y] == 0)
                 continue;
-            const int upward = -y & (kPeriod - 1);
-            const int downward = y & (kPeriod - 1);
+            const int upward = -hatchRow(y) & (kPeriod - 1);
+            const int downward = hatchRow(y);
             if (box.style != FillDownwardDiagonal)
-                claimResidue(line(y), y, upward, left, right, colour);
+                claimBand(line(y), y, upward, left, right, colour);
             if (box.style != FillUpwardDiagonal &&
                 !(box.style == FillDiagonalCross && downward == upward))
-                claimResidue(line(y), y, downward, left, right, colour);
+                claimBand(line(y), y, downward, left, right, colour);
         }
         break;
     default: // transparent and unknown styles paint nothing

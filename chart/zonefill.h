@@ -10,7 +10,8 @@
 #include <span>
 #include <vector>
 
-// A box in device pixels with the colour and hatchSets() style it fills with.
+// A box in device pixels with the colour and hatchSets() style it fills with; at a scale N
+// a device pixel (x, y) takes the hatch bit of (x / N, y / N).
 struct PixelBox {
     QRect pixels;
     QRgb colour;
@@ -21,23 +22,27 @@ struct PixelBox {
 // box sets keep what the image had. So the boxes are taken from the last to the first, and
 // each one writes only the pixels that no later box has claimed. Per row, two "next
 // unclaimed pixel" forests (union-find with path halving) find those pixels: one over every
-// pixel for solid rows, one over each column residue modulo 8 for the hatches, whose lines
-// take one residue per row. A box row then costs a lookup plus one step per pixel it claims.
+// pixel for solid rows, one over each column residue modulo 8N for the hatches, whose lines
+// take N residues per row. A box row then costs N lookups plus one step per pixel it claims.
 class ZoneFill {
 public:
     // Paints `boxes` (in painting order) onto `image`, which must be Format_RGB32 or
-    // Format_ARGB32 and narrower than 65,000 pixels.
-    void paint(QImage &image, std::span<const PixelBox> boxes);
+    // Format_ARGB32 and narrower than 65,000 pixels, with hatches `scale` times larger.
+    void paint(QImage &image, std::span<const PixelBox> boxes, int scale = 1);
 
 private:
-    void reset(int width, int height);
+    void reset(int width, int height, int scale);
     void paintBox(QImage &image, const PixelBox &box);
     void claimSpan(quint32 *line, int y, int from, int to, QRgb colour);
     void claimResidue(quint32 *line, int y, int residue, int from, int to, QRgb colour);
+    // The N device columns of one scale-1 hatch column residue.
+    void claimBand(quint32 *line, int y, int residue, int from, int to, QRgb colour);
     void claim(quint32 *line, int y, int x, QRgb colour);
 
     int m_width = 0;
     int m_height = 0;
+    int m_scale = 0;
+    int m_period = 0; // of the hatches, in device pixels
     int m_allStride = 0;
     int m_residueStride = 0;
     // Row y, pixel x: m_all[y * m_allStride + x] leads towards the first unclaimed pixel at or

@@ -58,14 +58,15 @@ QImage noise(QSize size, QRandomGenerator &random)
     return image;
 }
 
-// One box after the other, each pixel by the pattern rule.
-void paintOneByOne(QImage &image, const std::vector<PixelBox> &boxes)
+// One box after the other, each pixel by the pattern rule of the picture pixel it is part
+// of at that scale.
+void paintOneByOne(QImage &image, const std::vector<PixelBox> &boxes, int scale = 1)
 {
     for (const PixelBox &box : boxes) {
         const QRect r = box.pixels & image.rect();
         for (int y = r.top(); y <= r.bottom(); ++y) {
             for (int x = r.left(); x <= r.right(); ++x) {
-                if (hatchSets(box.style, x, y))
+                if (hatchSets(box.style, x / scale, y / scale))
                     image.setPixel(x, y, box.colour);
             }
         }
@@ -226,13 +227,19 @@ void TestFastPaths::zoneFillPaintsInOrder_data()
     QTest::addColumn<QSize>("size");
     QTest::addColumn<int>("boxes");
     QTest::addColumn<int>("reach"); // largest box side
+    QTest::addColumn<int>("scale");
 
     // Odd sizes put row and column ends at every phase of the 8-pixel hatches.
-    QTest::newRow("few small") << QSize(37, 29) << 6 << 12;
-    QTest::newRow("many small") << QSize(61, 43) << 300 << 9;
-    QTest::newRow("many large") << QSize(70, 53) << 200 << 90;
-    QTest::newRow("chart size") << QSize(537, 441) << 400 << 600;
-    QTest::newRow("one pixel wide") << QSize(1, 40) << 40 << 5;
+    QTest::newRow("few small") << QSize(37, 29) << 6 << 12 << 1;
+    QTest::newRow("many small") << QSize(61, 43) << 300 << 9 << 1;
+    QTest::newRow("many large") << QSize(70, 53) << 200 << 90 << 1;
+    QTest::newRow("chart size") << QSize(537, 441) << 400 << 600 << 1;
+    QTest::newRow("one pixel wide") << QSize(1, 40) << 40 << 5 << 1;
+    // Larger hatches: lines N wide and 8N apart; sizes that are no multiple of N.
+    QTest::newRow("scale 2") << QSize(75, 59) << 200 << 60 << 2;
+    QTest::newRow("scale 3, many small") << QSize(97, 61) << 300 << 20 << 3;
+    QTest::newRow("scale 8") << QSize(203, 171) << 150 << 200 << 8;
+    QTest::newRow("twice the chart") << QSize(1074, 882) << 300 << 1200 << 2;
 }
 
 void TestFastPaths::zoneFillPaintsInOrder()
@@ -240,6 +247,7 @@ void TestFastPaths::zoneFillPaintsInOrder()
     QFETCH(QSize, size);
     QFETCH(int, boxes);
     QFETCH(int, reach);
+    QFETCH(int, scale);
 
     ZoneFill fill; // reused across seeds, as a surface reuses it across redraws
     for (quint32 seed = 1; seed <= 25; ++seed) {
@@ -255,9 +263,9 @@ void TestFastPaths::zoneFillPaintsInOrder()
         }
         const QImage before = noise(size, random);
         QImage expected = before;
-        paintOneByOne(expected, list);
+        paintOneByOne(expected, list, scale);
         QImage actual = before;
-        fill.paint(actual, list);
+        fill.paint(actual, list, scale);
         const QString difference = firstDifference(actual, expected);
         QVERIFY2(difference.isEmpty(),
                  qPrintable(QStringLiteral("seed %1: ").arg(seed) + difference));
@@ -269,11 +277,16 @@ void TestFastPaths::labelsMatchGlyphRuns_data()
     QTest::addColumn<QString>("pool");
     QTest::addColumn<int>("longest");
     QTest::addColumn<bool>("allGathered"); // no label left to QPainter
+    QTest::addColumn<int>("scale");          // of the font and the picture
 
-    QTest::newRow("names") << QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJ 0123456789")
-                           << 20 << true;
-    QTest::newRow("every kind of character") << chartFontGlyphs() << 12 << false;
-    QTest::newRow("long") << QStringLiteral("WMmw@#_|/\\il.") << 120 << true;
+    const QString names = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJ 0123456789");
+    QTest::newRow("names") << names << 20 << true << 1;
+    QTest::newRow("every kind of character") << chartFontGlyphs() << 12 << false << 1;
+    QTest::newRow("long") << QStringLiteral("WMmw@#_|/\\il.") << 120 << true << 1;
+    QTest::newRow("names, scale 2") << names << 20 << true << 2;
+    QTest::newRow("every kind of character, scale 3") << chartFontGlyphs() << 12 << false << 3;
+    // The largest font's glyphs, laid out in a scratch room eight times as large.
+    QTest::newRow("names, scale 8") << names << 12 << true << 8;
 }
 
 void TestFastPaths::labelsMatchGlyphRuns()
@@ -281,20 +294,22 @@ void TestFastPaths::labelsMatchGlyphRuns()
     QFETCH(QString, pool);
     QFETCH(int, longest);
     QFETCH(bool, allGathered);
+    QFETCH(int, scale);
 
-    const QRawFont font = chartFont();
-    const QSize size(ImageSurface::kWidth, ImageSurface::kHeight);
+    const QRawFont font = chartFont(scale);
+    const QSize size = ImageSurface::kPictureSize * scale;
     QRandomGenerator random(11);
     WhiteLayer layer(font, size.width(), size.height());
     int leftOver = 0;
-    for (int round = 0; round < 20; ++round) {
+    const int rounds = scale > 3 ? 3 : 20; // the largest pictures are slow to compare
+    for (int round = 0; round < rounds; ++round) {
         QImage expected = noise(size, random);
         QImage actual = expected;
         // Labels everywhere, also hanging over every edge of the picture.
         for (int i = 0; i < 40; ++i) {
             const QString text = randomText(random, pool, longest);
-            const QPoint baseline(random.bounded(-200, size.width() + 10),
-                                  random.bounded(-30, size.height() + 30));
+            const QPoint baseline(random.bounded(-200 * scale, size.width() + 10),
+                                  random.bounded(-30 * scale, size.height() + 30 * scale));
             drawGlyphRun(expected, font, baseline, text);
             if (!layer.addText(baseline, text)) {
                 drawGlyphRun(actual, font, baseline, text);
