@@ -26,8 +26,14 @@ ChartView viewFor(double zoom, double centreX, double centreY, int maxX, double 
 {
     // In double precision: the largest X the map reader accepts, 32767, still gets its
     // margin instead of overflowing a 16-bit sum.
-    const double rightBound = maxX + kRightMargin;
-    const double upperBound = maxY + kTopMargin;
+    // A map whose largest X is 800 (or largest Y 900) has no extent on that axis; one map
+    // unit gives the chart a window to draw in.
+    double rightBound = maxX + kRightMargin;
+    double upperBound = maxY + kTopMargin;
+    if (rightBound == kLowBound)
+        rightBound += 1;
+    if (upperBound == kLowBound)
+        upperBound += 1;
     const double x0 = kLowBound + (rightBound - kLowBound) / 2;
     const double y0 = upperBound + (kLowBound - upperBound) / 2;
     const double dx = centreX != 0 ? centreX - x0 : 0;

@@ -17,7 +17,8 @@ struct ChartView {
     bool operator==(const ChartView &) const = default;
 };
 
-// The map's extent runs from 950 to maxX + 150 across and from 950 to maxY + 50 upward.
+// The map's extent runs from 950 to maxX + 150 across and from 950 to maxY + 50 upward;
+// an axis where the two meet gets one map unit, so that every accepted map can be drawn.
 // `zoom` is the fraction of it cut away (0 shows it all); a centre of 0 on an axis means
 // that axis's default. The window is (1 - zoom) of the extent, centred on the centre.
 ChartView viewFor(double zoom, double centreX, double centreY, int maxX, double maxY);

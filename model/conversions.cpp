@@ -2,7 +2,9 @@
 
 #include "runerror.h"
 
+#include <algorithm>
 #include <charconv>
+#include <optional>
 #include <cmath>
 
 namespace conv {
@@ -67,6 +69,30 @@ qsizetype scanNumber(QStringView text, qsizetype pos, std::string &out)
     return i - pos;
 }
 
+// The power of ten of the first significant digit of a scanned number ("123.4" 2,
+// "0.05e3" 1), saturated far beyond any double's range; nullopt when every digit is 0.
+std::optional<long long> decimalMagnitude(const std::string &ascii)
+{
+    constexpr long long kFar = 1'000'000'000;
+    const size_t e = std::min(ascii.find('e'), ascii.size());
+    long long exponent = 0;
+    for (size_t i = e + 1; i < ascii.size(); ++i) {
+        if (ascii[i] >= '0' && ascii[i] <= '9')
+            exponent = std::min(kFar, exponent * 10 + (ascii[i] - '0'));
+    }
+    if (e + 1 < ascii.size() && ascii[e + 1] == '-')
+        exponent = -exponent;
+    const size_t point = std::min(ascii.find('.'), e);
+    for (size_t i = 0; i < e; ++i) {
+        if (ascii[i] >= '1' && ascii[i] <= '9') {
+            // Digits before the point count up from 0 at the point's left, after it down.
+            const long long place = i < point ? (long long)(point - i) - 1 : -(long long)(i - point);
+            return std::clamp(place + exponent, -kFar, kFar);
+        }
+    }
+    return std::nullopt;
+}
+
 double toDouble(const std::string &ascii)
 {
     double value = 0;
@@ -74,12 +100,10 @@ double toDouble(const std::string &ascii)
     const char *last = first + ascii.size();
     auto [ptr, ec] = std::from_chars(first, last, value);
     if (ec == std::errc::result_out_of_range) {
-        // from_chars reports both overflow and underflow here; only overflow is a failure.
-        std::string mantissa = ascii.substr(0, ascii.find('e'));
-        double m = 0;
-        std::from_chars(mantissa.data(), mantissa.data() + mantissa.size(), m);
-        const bool negativeExponent = ascii.find("e-") != std::string::npos;
-        if (m == 0 || negativeExponent)
+        // from_chars says out of range both for too large and too small; the magnitude of
+        // the decimal text tells which. Only too large is a failure, too small is 0.
+        const std::optional<long long> magnitude = decimalMagnitude(ascii);
+        if (!magnitude || *magnitude < 0)
             return 0;
         throw RunError(RunError::Overflow);
     }

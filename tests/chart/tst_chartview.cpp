@@ -1,4 +1,5 @@
 #include "chartview.h"
+#include "imagesurface.h"
 #include "recordingsurface.h"
 #include "renderer.h"
 #include "runerror.h"
@@ -18,6 +19,7 @@ private slots:
     void storesViewState();
     void minimisedDrawsNothing();
     void emptyMapDrawsOnlyTheMark();
+    void axisWithoutExtentDraws();
 };
 
 namespace {
@@ -187,6 +189,32 @@ void TestChartView::emptyMapDrawsOnlyTheMark()
     RecordingSurface other;
     display_map(headerOnly, other, {true, true, true}, {}, {}, {});
     QCOMPARE(other.calls().size(), mark.size());
+}
+
+void TestChartView::axisWithoutExtentDraws()
+{
+    // Largest X 800 puts the right edge on the left one (950); largest Y 900 the top on the
+    // bottom. Such an axis gets one map unit, and the chart draws like any other.
+    ChartView v = viewFor(0, 0, 0, 800, 1800);
+    QCOMPARE(v.left, 950.0);
+    QCOMPARE(v.right, 951.0);
+    QCOMPARE(v.defaultX, 950.5);
+    QCOMPARE(v.top, 1850.0);
+    v = viewFor(0.5, 0, 0, 2000, 900);
+    QCOMPARE(v.top, 950.75);
+    QCOMPARE(v.bottom, 950.25);
+    QCOMPARE(v.left, 1250.0);
+
+    for (const auto &[maxX, maxY] : {std::pair{800, 1800.0}, std::pair{2000, 900.0}}) {
+        Globals g = mapOf(maxX, maxY);
+        ImageSurface surface;
+        display_map(g, surface, {true, true, true}, 0.9, 0, 0);
+        int lit = 0;
+        for (int y = 0; y < surface.Image().height(); ++y)
+            for (int x = 0; x < surface.Image().width(); ++x)
+                lit += surface.Image().pixel(x, y) != qRgb(0, 0, 0);
+        QVERIFY2(lit > 0, "the \"+\" was not drawn");
+    }
 }
 
 QTEST_MAIN(TestChartView)

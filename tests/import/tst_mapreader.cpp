@@ -131,6 +131,8 @@ void TestMapReader::malformed_data()
                                  << 2;
     QTest::newRow("y too small") << QByteArray("h\r1\t4\t-40000\tA\r") << int(RunError::Overflow)
                                  << 2;
+    QTest::newRow("x of 400 nines") << "h\n1\t2\t3\tA\n2\t" + QByteArray(400, '9') + "\t3\tB\n"
+                                    << int(RunError::Overflow) << 3;
 }
 
 void TestMapReader::malformed()

@@ -414,6 +414,10 @@ void TestReportReader::failures_data()
         << QByteArray("h\r\nA\tZorn\t\t1\t100\t\r\nB\tKell\t\t1\t1e999\t\r\n")
         << int(RunError::Overflow) << 3 << QStringList{"A=Zorn", "B=", "C="} << 0
         << QStringList{"Processing number 1"};
+    QTest::newRow("population of 401 digits")
+        << "h\r\nA\tZorn\t\t1\t100\t\r\nB\tKell\t\t1\t1" + QByteArray(400, '0') + "\t\r\n"
+        << int(RunError::Overflow) << 3 << QStringList{"A=Zorn", "B=", "C="} << 0
+        << QStringList{"Processing number 1"};
 
     // Sixteen races on the first planets, then a seventeenth on planet C.
     QList<ReportLine> lines;

@@ -39,6 +39,11 @@ void TestModel::leadingNumber_data()
     QTest::newRow("exponent without digits") << "12e" << 12.0;
     QTest::newRow("comma stops") << "12,5" << 12.0;
     QTest::newRow("underflow is zero") << "1e-999" << 0.0;
+    QTest::newRow("underflow in zeros after the point")
+        << "0." + QString(400, u'0') + "1" << 0.0;
+    QTest::newRow("underflow of a long mantissa") << QString(400, u'9') + "e-800" << 0.0;
+    QTest::newRow("zero with a huge exponent") << "0.000e99999" << 0.0;
+    QTest::newRow("400 digits back in range") << "1" + QString(400, u'0') + "e-400" << 1.0;
 }
 
 void TestModel::leadingNumber()
@@ -61,6 +66,13 @@ void TestModel::strictNumber_data()
     QTest::newRow("trailing letters") << "12a" << 0.0 << 13;
     QTest::newRow("word") << "north" << 0.0 << 13;
     QTest::newRow("too large") << "1e400" << 0.0 << 6;
+    // Too many digits overflow like a large exponent does, whatever the mantissa's length.
+    QTest::newRow("400 nines") << QString(400, u'9') << 0.0 << 6;
+    QTest::newRow("1 and 400 zeros") << "1" + QString(400, u'0') << 0.0 << 6;
+    QTest::newRow("400 nines, negative") << "-" + QString(400, u'9') + ".5" << 0.0 << 6;
+    QTest::newRow("small mantissa, huge exponent") << "0.0001e99999999999999999999" << 0.0 << 6;
+    QTest::newRow("400 zeros after the point") << "0." + QString(400, u'0') + "7" << 0.0 << 0;
+    QTest::newRow("tiny exponent") << "1e-400" << 0.0 << 0;
 }
 
 void TestModel::strictNumber()

@@ -26,6 +26,7 @@ private slots:
     void raceTable();
     void unreadableFiles();
     void render();
+    void renderMapWithoutExtent();
     void renderKeepsOutputOnFailure();
     void helpAndVersion();
     void badInputCorpus();
@@ -259,6 +260,19 @@ void TestCommandLine::render()
              0);
     QVERIFY(QImage(zoomed).convertToFormat(QImage::Format_RGB32) !=
             QImage(out).convertToFormat(QImage::Format_RGB32));
+}
+
+void TestCommandLine::renderMapWithoutExtent()
+{
+    // Largest X exactly 800 or largest Y exactly 900: an axis of one map unit, still drawn.
+    for (const QList<MapLine> &planets : {QList<MapLine>{{"800", "1200", "A"}},
+                                          QList<MapLine>{{"1200", "900", "A"}}}) {
+        const QString out = m_files.path("flat.png");
+        QFile::remove(out);
+        const Run run = kavora({"--render", out, m_files.write("flat.map", mapText(planets))});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(QImage(out).size(), QSize(ImageSurface::kWidth, ImageSurface::kHeight));
+    }
 }
 
 void TestCommandLine::renderKeepsOutputOnFailure()

@@ -42,6 +42,7 @@ private slots:
     void raceColourRedrawsTheChart();
     void filesFromCommandLine();
     void commandLineMapFailing();
+    void mapWithoutExtentDraws();
     void dataChangesAreAnnounced();
     void loadHistoryCountsMatches();
     void choosePlanet();
@@ -664,6 +665,24 @@ void TestMapCommands::choosePlanet()
     QCOMPARE(chosen[0][0].toInt(), 2);
     s.form.choosePlanet(5);
     QCOMPARE(chosen.size(), 1);
+}
+
+void TestMapCommands::mapWithoutExtentDraws()
+{
+    // Largest X exactly 800, then largest Y exactly 900: the map, every redraw after it
+    // and a report all draw without a message.
+    for (const QList<MapLine> &planets :
+         {QList<MapLine>{{"800", "1200", "Alpha"}, {"700", "1000", "Beta"}},
+          QList<MapLine>{{"1200", "900", "Alpha"}, {"1000", "850", "Beta"}}}) {
+        Session s;
+        s.openMap(s.files.write("flat.map", mapText(planets)));
+        s.openReport(s.reportPath);
+        s.chart()->findChild<QPushButton *>(QStringLiteral("Zoom_In_Button"))->click();
+        s.item("mnu_Center")->trigger();
+        QCOMPARE(s.dialog.messages(), QStringList());
+        QVERIFY(s.g.Map_Loaded && s.g.Chart_Shown);
+        QVERIFY(countPixels(s.picture(), qRgb(0, 0, 0)) < s.picture().width() * s.picture().height());
+    }
 }
 
 QTEST_MAIN(TestMapCommands)
