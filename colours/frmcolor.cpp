@@ -3,7 +3,6 @@
 #include "conversions.h"
 #include "palette.h"
 #include "racecolours.h"
-#include "runerror.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -105,6 +104,10 @@ frmColor::frmColor(Globals &globals, CommonDialog &dialog, std::function<void()>
     // Typing only edits the text; no completion and no new items, as in a plain drop-down.
     m_raceName->setInsertPolicy(QComboBox::NoInsert);
     m_raceName->setCompleter(nullptr);
+    // Typing a race's name alone picks no race, as in the chart's zoom list: Qt picks the
+    // entry whose text was typed when the field loses focus or takes Enter; that path is
+    // cut, picking from the list stays.
+    disconnect(m_raceName->lineEdit(), &QLineEdit::editingFinished, m_raceName, nullptr);
     connect(m_raceName, &QComboBox::activated, this, &frmColor::RaceName_Click);
     connect(m_raceName->lineEdit(), &QLineEdit::textEdited, this, &frmColor::RaceName_Edited);
 
@@ -165,12 +168,9 @@ void frmColor::Player_Color_Selection_Click()
     setRaceColor(m_globals, slot, *chosen);
     m_raceColor->setBackground(kBlack);
     showRace(slot);
-    // Like a cancel, a failing redraw ends the command without a word; the colour stays.
-    try {
-        if (m_redrawChart)
-            m_redrawChart();
-    } catch (const RunError &) {
-    }
+    // The redraw reports its own failures; none reaches this window.
+    if (m_redrawChart)
+        m_redrawChart();
 }
 
 void frmColor::Close_Me_Click()

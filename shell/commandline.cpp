@@ -65,6 +65,18 @@ void write(FILE *stream, const QString &text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
 }
 
+// The exit status once everything is written to `out`: a full disk or a closed pipe shows
+// only in the stream's state, checked once at the end rather than after each write.
+int written(FILE *out, FILE *err)
+{
+    if (std::fflush(out) == 0 && !std::ferror(out))
+        return 0;
+    RunError error(RunError::DeviceIOError, QStringLiteral("the output could not be written"));
+    error.at(out == stdout ? QStringLiteral("standard output") : QStringLiteral("the output"), 0);
+    write(err, error.message() + u'\n');
+    return 1;
+}
+
 // The map, then each report merged in turn, as the two open commands do.
 void loadUniverse(Globals &globals, const QStringList &files)
 {
@@ -326,10 +338,10 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
     switch (options.mode) {
     case Mode::Help:
         write(out, QString::fromLatin1(kUsage));
-        return 0;
+        return written(out, err);
     case Mode::Version:
         write(out, QStringLiteral("Kavora %1\n").arg(QLatin1String(kavora::kVersionText)));
-        return 0;
+        return written(out, err);
     case Mode::Gui:
         write(err, QStringLiteral("kavora: no command-line mode given") + kHint + u'\n');
         return 2;
@@ -346,11 +358,11 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
     }
     if (options.mode == Mode::Planets) {
         write(out, planetTableText(globals));
-        return 0;
+        return written(out, err);
     }
     if (options.mode == Mode::Races) {
         write(out, raceTableText(globals));
-        return 0;
+        return written(out, err);
     }
     return renderToFile(globals, options, err);
 }

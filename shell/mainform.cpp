@@ -287,7 +287,7 @@ void mainform::redrawChart()
     });
 }
 
-// The race colours dialog needs no map: before any report it lists the 16 empty slots.
+// The race colours dialog needs no map: before any report its list is empty.
 void mainform::mnuPlayerColors_Click()
 {
     showRaceColours();

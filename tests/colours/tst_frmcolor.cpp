@@ -1,6 +1,5 @@
 #include "frmcolor.h"
 #include "palette.h"
-#include "runerror.h"
 #include "scripteddialog.h"
 
 #include <QApplication>
@@ -30,7 +29,6 @@ private slots:
     void recolour();
     void nothingChanges_data();
     void nothingChanges();
-    void failingRedrawIsSilent();
     void closeButton();
 };
 
@@ -404,6 +402,12 @@ void TestFrmColor::nothingChanges_data()
     QTest::newRow("cancel") << 3 << 2 << "" << true << PackedColor(0);
     QTest::newRow("no race picked") << 3 << -1 << "" << false << answer;
     QTest::newRow("typed over the picked race") << 3 << 2 << "x" << false << answer;
+    // A race's exact name typed picks nothing: neither when the field loses the focus to
+    // "&Color" nor on Enter ("\n" at the end).
+    QTest::newRow("typed a race's exact name") << 3 << -1 << "Kelt" << false << answer;
+    QTest::newRow("typed a race's exact name, Enter") << 3 << -1 << "Kelt\n" << false << answer;
+    QTest::newRow("typed another race's name over the picked one")
+        << 3 << 0 << "Amar\n" << false << answer;
     QTest::newRow("before any report") << 0 << -1 << "" << false << answer;
 }
 
@@ -428,15 +432,19 @@ void TestFrmColor::nothingChanges()
     QVERIFY(w.show());
     if (row >= 0)
         QVERIFY(w.pick(row));
+    const QString population = w.text("Tot_Pop");
     if (!typed.isEmpty()) {
         QLineEdit *edit = w.raceName()->lineEdit();
         edit->setFocus();
-        edit->end(false);
-        QTest::keyClicks(edit, typed);
+        edit->selectAll();
+        QTest::keyClicks(edit, typed.trimmed());
+        if (typed.endsWith(u'\n'))
+            QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(w.raceName()->currentIndex(), -1);
+        QCOMPARE(edit->text(), typed.trimmed());
     }
     const Globals before = g;
     const QImage swatch = w.swatch();
-    const QString population = w.text("Tot_Pop");
 
     if (cancel)
         w.dialog.cancelNext();
@@ -452,27 +460,12 @@ void TestFrmColor::nothingChanges()
     QCOMPARE(g.Star_Table, before.Star_Table);
     QCOMPARE(w.swatch(), swatch);
     QCOMPARE(w.text("Tot_Pop"), population);
+    if (!typed.isEmpty())
+        QCOMPARE(w.raceName()->currentIndex(), -1);
 
     w.press("Player_Color_Selection");
     QCOMPARE(w.dialog.asked().size(), 2);
     QCOMPARE(w.dialog.asked()[1].start, nextStart);
-}
-
-void TestFrmColor::failingRedrawIsSilent()
-{
-    Globals g = withRaces(2);
-    Window w(g);
-    w.onRedraw = [] { throw RunError(RunError::Overflow); };
-    QVERIFY(w.show());
-    QVERIFY(w.pick(1));
-
-    w.dialog.answerColor(0x00010203);
-    w.press("Player_Color_Selection");
-
-    QCOMPARE(w.redraws, 1);
-    QVERIFY(w.dialog.messages().isEmpty());
-    QCOMPARE(g.Player_Table[1].Player_Color, PackedColor(0x00010203)); // what was done stays
-    QVERIFY(w.form);
 }
 
 void TestFrmColor::closeButton()

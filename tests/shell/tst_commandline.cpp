@@ -27,6 +27,7 @@ private slots:
     void unreadableFiles();
     void render();
     void renderMapWithoutExtent();
+    void writeFailure();
     void renderKeepsOutputOnFailure();
     void helpAndVersion();
     void badInputCorpus();
@@ -260,6 +261,26 @@ void TestCommandLine::render()
              0);
     QVERIFY(QImage(zoomed).convertToFormat(QImage::Format_RGB32) !=
             QImage(out).convertToFormat(QImage::Format_RGB32));
+}
+
+void TestCommandLine::writeFailure()
+{
+    // A full disk shows only when the written text is flushed: exit 1 and a message that
+    // names the output, never 0 with nothing written.
+    if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+        QSKIP("needs /dev/full");
+    for (const QStringList &arguments : {QStringList{"--planets", m_map},
+                                         QStringList{"--races", m_map, m_report},
+                                         QStringList{"--help"}}) {
+        QProcess process;
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(QStringLiteral(KAVORA_BINARY), arguments);
+        QVERIFY(process.waitForFinished(60000));
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY2(err.startsWith(u"Error!!! 57 ") && err.contains(u"(standard output)"),
+                 qPrintable(err));
+    }
 }
 
 void TestCommandLine::renderMapWithoutExtent()
