@@ -48,7 +48,8 @@ void ChartExplorer::buildControls()
     bar->addStretch();
     layout->addLayout(bar);
 
-    m_canvas = new ExplorerCanvas(client);
+    m_canvas = new ExplorerCanvas([this](QPointF pixel) { return m_scene.view.toMap(pixel); },
+                                  client);
     m_canvas->setObjectName(QStringLiteral("Canvas"));
     m_canvas->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     layout->addWidget(m_canvas, 1);
@@ -77,6 +78,7 @@ void ChartExplorer::buildControls()
     connect(m_canvas, &ExplorerCanvas::fitRequested, this, &ChartExplorer::fit);
     connect(m_canvas, &ExplorerCanvas::clicked, this, &ChartExplorer::select);
     connect(m_canvas, &ExplorerCanvas::pointerMoved, this, &ChartExplorer::showStatus);
+    m_canvas->setToolTipText([this](QPointF pixel) { return toolTipAt(pixel); });
 }
 
 void ChartExplorer::closeEvent(QCloseEvent *event)
@@ -106,6 +108,7 @@ void ChartExplorer::mapOpened()
 {
     m_renderer.dataChanged();
     m_scene.selected = -1;
+    m_pickerStale = true;
     m_fitPending = true;
     m_failed = false;
     requestRedraw();
@@ -116,6 +119,7 @@ void ChartExplorer::planetsChanged()
     m_renderer.dataChanged();
     // A merged report reorders the planet table: the selection's index no longer names it.
     m_scene.selected = -1;
+    m_pickerStale = true;
     m_failed = false;
     requestRedraw();
 }
@@ -187,7 +191,27 @@ void ChartExplorer::redraw()
         return;
     }
     m_canvas->setPicture(m_surface->Image());
+    m_pickerStale = true;
     showStatus();
+}
+
+const PlanetPicker &ChartExplorer::picker()
+{
+    if (m_pickerStale) {
+        m_picker.rebuild(m_globals, m_drawing.chartView, m_scene.view.picture);
+        m_pickerStale = false;
+    }
+    return m_picker;
+}
+
+// The same tooltip as the chart window's, for the dot within the same reach.
+QString ChartExplorer::toolTipAt(QPointF pixel)
+{
+    flush();
+    const int planet = picker().nearest(pixel);
+    if (planet < 0 || planet > m_globals.lastPlanet())
+        return {};
+    return planetTooltip(m_globals.Star_Table[size_t(planet)]);
 }
 
 void ChartExplorer::showStatus()
@@ -226,7 +250,8 @@ void ChartExplorer::fit()
 
 void ChartExplorer::select(QPointF pixel)
 {
-    syncView();
-    m_scene.selected = nearestPlanet(m_globals, m_scene.view, pixel, kPickRadius);
+    // The dots as last drawn: the click was aimed at the picture on screen.
+    flush();
+    m_scene.selected = picker().nearest(pixel, kPickRadius);
     requestRedraw();
 }

@@ -6,6 +6,7 @@
 #include "commondialog.h"
 #include "explorerrenderer.h"
 #include "imagesurface.h"
+#include "planetpicker.h"
 #include "records.h"
 
 #include <QMdiSubWindow>
@@ -24,7 +25,7 @@ public:
     // The largest picture drawn, each way; a larger window shows black beyond it.
     static constexpr int kMaxPicture = 8192;
     // A click selects the nearest planet within this many pixels.
-    static constexpr double kPickRadius = 6;
+    static constexpr int kPickRadius = 6;
 
     ChartExplorer(Globals &globals, CommonDialog &dialog, QWidget *parent = nullptr);
 
@@ -69,6 +70,9 @@ private:
     void pan(QPointF pixels);
     void fit();
     void select(QPointF pixel);
+    QString toolTipAt(QPointF pixel);
+    // The dots of the picture shown, indexed on first need after each redraw.
+    const PlanetPicker &picker();
 
     Globals &m_globals;
     CommonDialog &m_dialog;
@@ -79,6 +83,8 @@ private:
     bool m_fitPending = true;
     bool m_failed = false; // the last redraw failed: its message is not shown again
     int m_redraws = 0;
+    PlanetPicker m_picker{kPickRadius};
+    bool m_pickerStale = true;
     QTimer m_redrawTimer;
 
     ExplorerCanvas *m_canvas = nullptr;

@@ -1,7 +1,13 @@
 #include "chartpicture.h"
 
+#include "chartoverlay.h"
+
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
+
+#include <algorithm>
 
 ChartPicture::ChartPicture(QWidget *parent) : QWidget(parent)
 {
@@ -14,6 +20,39 @@ void ChartPicture::setPicture(const QImage &picture)
 {
     m_picture = picture;
     update();
+}
+
+void ChartPicture::addOverlay(const ChartOverlay *overlay)
+{
+    m_overlays.push_back(overlay);
+    update();
+}
+
+void ChartPicture::removeOverlay(const ChartOverlay *overlay)
+{
+    std::erase(m_overlays, overlay);
+    update();
+}
+
+void ChartPicture::setToolTipText(std::function<QString(QPointF)> text)
+{
+    m_toolTipText = std::move(text);
+}
+
+bool ChartPicture::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QString text = m_toolTipText ? m_toolTipText(help->pos()) : QString();
+        if (text.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), text, this);
+        }
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void ChartPicture::paintEvent(QPaintEvent *event)
@@ -30,6 +69,8 @@ void ChartPicture::paintEvent(QPaintEvent *event)
         painter.setPen(QPen(Qt::yellow, 2));
         painter.drawEllipse(*m_ring, kRingRadius, kRingRadius);
     }
+    for (const ChartOverlay *overlay : m_overlays)
+        overlay->paint(painter);
 }
 
 void ChartPicture::setRing(std::optional<QPointF> centre)

@@ -1,12 +1,17 @@
 // The chart picture of the chart window: it shows the image the chart was last drawn into
 // and reports the pointer over it in picture pixels. Exposing it repaints that image and
 // never asks for a redraw; what a pixel means in map units is the chart window's business.
+// Overlays and the tooltip are painted and shown over the picture, never drawn into it.
 #pragma once
 
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
+#include <vector>
+
+class ChartOverlay;
 
 class ChartPicture : public QWidget {
     Q_OBJECT
@@ -15,6 +20,14 @@ public:
 
     void setPicture(const QImage &picture);
     const QImage &picture() const { return m_picture; }
+
+    // Painted over the picture in the order added; not owned, and must outlive this widget
+    // or be removed first.
+    void addOverlay(const ChartOverlay *overlay);
+    void removeOverlay(const ChartOverlay *overlay);
+
+    // The tooltip for a pointer at a pixel; an empty text shows none.
+    void setToolTipText(std::function<QString(QPointF pixel)> text);
 
     // A ring around a picture pixel, painted over the picture and never into it, so saving
     // the chart never holds it. Unset takes it away.
@@ -28,11 +41,14 @@ signals:
     void mouseMoved(QPointF pixel);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
     QImage m_picture;
+    std::vector<const ChartOverlay *> m_overlays;
+    std::function<QString(QPointF)> m_toolTipText;
     std::optional<QPointF> m_ring;
 };

@@ -2,6 +2,10 @@
 
 #include "surface.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 namespace {
 
 constexpr double kLowBound = 950;    // left and lower edge of every map
@@ -49,4 +53,21 @@ ChartView viewFor(double zoom, double centreX, double centreY, int maxX, double 
     view.centreX = centreX != 0 ? centreX : x0;
     view.centreY = centreY != 0 ? centreY : y0;
     return view;
+}
+
+double zoomForStep(qint16 step, qint16 steps)
+{
+    return static_cast<double>(static_cast<float>(step) / static_cast<float>(steps));
+}
+
+QPointF gestureCentre(QPointF centre)
+{
+    auto axis = [](double value) {
+        constexpr double low = std::numeric_limits<qint16>::min();
+        constexpr double high = std::numeric_limits<qint16>::max();
+        value = std::clamp(value, low, high);
+        // Less than one unit from 0 would round to the stored 0; one unit off is unseen.
+        return std::abs(value) < 1 ? std::copysign(1.0, value) : value;
+    };
+    return {axis(centre.x()), axis(centre.y())};
 }

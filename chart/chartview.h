@@ -4,6 +4,7 @@
 
 #include <QPointF>
 #include <QSize>
+#include <QtGlobal>
 
 struct ChartView {
     double left, top, right, bottom; // the picture's corners in map units; top > bottom
@@ -22,3 +23,11 @@ struct ChartView {
 // `zoom` is the fraction of it cut away (0 shows it all); a centre of 0 on an axis means
 // that axis's default. The window is (1 - zoom) of the extent, centred on the centre.
 ChartView viewFor(double zoom, double centreX, double centreY, int maxX, double maxY);
+
+// A zoom step as the fraction of the map cut away, in single precision: step 1 of 10 is
+// 0.1f, which as a double is 0.10000000149...
+double zoomForStep(qint16 step, qint16 steps);
+
+// The centre a gesture may move to: each axis held inside the 16-bit range the centre Y is
+// stored in, and kept off 0, which display_map reads as "the map's middle".
+QPointF gestureCentre(QPointF centre);

@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QNativeGestureEvent>
-#include <QPainter>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -17,27 +16,17 @@ constexpr double kKeyPanFraction = 0.1;
 
 } // namespace
 
-ExplorerCanvas::ExplorerCanvas(QWidget *parent) : QWidget(parent)
+ExplorerCanvas::ExplorerCanvas(DistanceRuler::ToMap toMap, QWidget *parent)
+    : ChartPicture(parent), m_ruler(std::move(toMap))
 {
-    setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(1, 1);
+    addOverlay(&m_ruler);
 }
 
-void ExplorerCanvas::setPicture(const QImage &picture)
+ExplorerCanvas::~ExplorerCanvas()
 {
-    m_picture = picture;
-    update();
-}
-
-void ExplorerCanvas::paintEvent(QPaintEvent *event)
-{
-    QPainter painter(this);
-    // Beyond the picture (a window larger than the largest picture, or one not drawn yet
-    // at its new size) stays black.
-    painter.fillRect(event->rect(), Qt::black);
-    painter.drawImage(QPoint(0, 0), m_picture);
+    removeOverlay(&m_ruler);
 }
 
 void ExplorerCanvas::resizeEvent(QResizeEvent *event)
@@ -76,15 +65,18 @@ bool ExplorerCanvas::event(QEvent *event)
             return true;
         }
     }
-    return QWidget::event(event);
+    return ChartPicture::event(event);
 }
 
 void ExplorerCanvas::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton && event->button() != Qt::MiddleButton) {
-        QWidget::mousePressEvent(event);
+    if (event->button() == Qt::RightButton) {
+        m_ruler.start(event->position());
+        update();
         return;
     }
+    if (event->button() != Qt::LeftButton && event->button() != Qt::MiddleButton)
+        return;
     m_dragButton = event->button();
     m_pressedAt = m_lastAt = event->position();
     m_dragging = false;
@@ -94,6 +86,13 @@ void ExplorerCanvas::mouseMoveEvent(QMouseEvent *event)
 {
     m_pointer = event->position();
     emit pointerMoved(event->position());
+    if (m_ruler.isActive()) {
+        if (event->buttons() & Qt::RightButton)
+            m_ruler.moveTo(event->position());
+        else
+            m_ruler.clear();
+        update();
+    }
     if (m_dragButton == Qt::NoButton || !(event->buttons() & m_dragButton))
         return;
     if (!m_dragging && (event->position() - m_pressedAt).manhattanLength() < kClickSlack)
@@ -107,10 +106,13 @@ void ExplorerCanvas::mouseMoveEvent(QMouseEvent *event)
 
 void ExplorerCanvas::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != m_dragButton) {
-        QWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::RightButton && m_ruler.isActive()) {
+        m_ruler.clear();
+        update();
         return;
     }
+    if (event->button() != m_dragButton)
+        return;
     if (!m_dragging && m_dragButton == Qt::LeftButton)
         emit clicked(event->position());
     m_dragButton = Qt::NoButton;
@@ -120,7 +122,7 @@ void ExplorerCanvas::mouseReleaseEvent(QMouseEvent *event)
 void ExplorerCanvas::leaveEvent(QEvent *event)
 {
     m_pointer.reset();
-    QWidget::leaveEvent(event);
+    ChartPicture::leaveEvent(event);
 }
 
 // Arrows move the view a tenth of its size that way, so the map slides the other way.
@@ -152,7 +154,7 @@ void ExplorerCanvas::keyPressEvent(QKeyEvent *event)
         emit fitRequested();
         break;
     default:
-        QWidget::keyPressEvent(event);
+        ChartPicture::keyPressEvent(event);
         return;
     }
     event->accept();

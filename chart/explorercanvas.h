@@ -1,24 +1,27 @@
-// The chart explorer's picture: shows the image last drawn at its top-left corner and turns
-// the pointer, wheel, pinch and keys into requests for the explorer window. It never
-// draws the chart and keeps no view: the window owns both.
+// The chart explorer's picture: the chart window's picture widget (overlays, tooltip)
+// that also turns the pointer, wheel, pinch and keys into requests for the explorer window,
+// and the right button into the distance ruler. It never draws the chart and keeps no view:
+// the window owns both.
 #pragma once
 
-#include <QImage>
+#include "chartpicture.h"
+#include "distanceruler.h"
+
 #include <QPointF>
-#include <QWidget>
 
 #include <optional>
 
-class ExplorerCanvas : public QWidget {
+class ExplorerCanvas : public ChartPicture {
     Q_OBJECT
 public:
     // A press that moves less than this far is a click.
     static constexpr int kClickSlack = 3;
 
-    explicit ExplorerCanvas(QWidget *parent = nullptr);
+    // `toMap` reads a pixel of the picture shown as map units, for the ruler.
+    explicit ExplorerCanvas(DistanceRuler::ToMap toMap, QWidget *parent = nullptr);
+    ~ExplorerCanvas() override;
 
-    void setPicture(const QImage &picture);
-    const QImage &picture() const { return m_picture; }
+    const DistanceRuler &ruler() const { return m_ruler; }
     // Where the pointer is over the picture, if it is.
     std::optional<QPointF> pointer() const { return m_pointer; }
 
@@ -35,7 +38,6 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -47,7 +49,7 @@ protected:
 private:
     QPointF zoomCentre() const;
 
-    QImage m_picture;
+    DistanceRuler m_ruler;
     std::optional<QPointF> m_pointer;
     // A left or middle press in progress: where it started and where the map was last moved.
     Qt::MouseButton m_dragButton = Qt::NoButton;

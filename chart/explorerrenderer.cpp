@@ -3,7 +3,6 @@
 #include "imagesurface.h"
 #include "palette.h"
 #include "renderer.h"
-#include "runerror.h"
 
 #include <QStringList>
 
@@ -72,30 +71,6 @@ ScaleBar scaleBarFor(const ExplorerView &view)
     if (width >= 4 * ExplorerRenderer::kMargin && bottom > 3 * kTickHeight)
         bar.bar = QRect(ExplorerRenderer::kMargin, bottom - kBarHeight, bar.pixels, kBarHeight);
     return bar;
-}
-
-int nearestPlanet(const Globals &globals, const ExplorerView &view, QPointF pixel, double radius)
-{
-    int best = -1;
-    double bestDistance = radius * radius;
-    const int last = globals.lastPlanet();
-    for (int i = 0; i <= last; ++i) {
-        QPointF at;
-        try {
-            at = view.toPixel(planetPosition(globals.Star_Table[size_t(i)]));
-        } catch (const RunError &) {
-            continue;
-        }
-        // The dot covers the pixel it falls in; measure to that pixel's middle.
-        const QPointF d = QPointF(std::floor(at.x()) + 0.5, std::floor(at.y()) + 0.5) - pixel;
-        const double distance = d.x() * d.x() + d.y() * d.y();
-        if (distance <= bestDistance) {
-            if (distance < bestDistance || best < 0)
-                best = i;
-            bestDistance = distance;
-        }
-    }
-    return best;
 }
 
 QString explorerStatus(const Globals &globals, std::optional<QPointF> pointerMap, int selected)

@@ -39,11 +39,6 @@ struct ExplorerDrawing {
     QRect legend; // empty when not drawn
 };
 
-// The planet whose dot lies nearest `pixel` and at most `radius` pixels from it, or -1.
-// Planets whose coordinates are not numbers are passed over.
-int nearestPlanet(const Globals &globals, const ExplorerView &view, QPointF pixel,
-                  double radius);
-
 // The explorer's status line: the map position under the pointer (whole parts, as the chart
 // window's readout) and the selected planet's name, owner, population and starbase.
 QString explorerStatus(const Globals &globals, std::optional<QPointF> pointerMap, int selected);

@@ -13,12 +13,6 @@ constexpr double kZoneFactor = 15;
 constexpr double kStarbaseZoneFactor = 25.5;
 constexpr qsizetype kLabelCapacity = 128;
 
-double coordinate(const QString &text)
-{
-    const double plain = conv::plainDigits(text, 9);
-    return plain >= 0 ? plain : conv::strictNumber(text);
-}
-
 double populationOf(const QString &text)
 {
     const double plain = conv::plainDigits(text, 15);
@@ -71,6 +65,12 @@ void restorePen(Surface &surface)
 }
 
 } // namespace
+
+double planetCoordinate(const QString &text)
+{
+    const double plain = conv::plainDigits(text, 9);
+    return plain >= 0 ? plain : conv::strictNumber(text);
+}
 
 ChartCanvas::ChartCanvas(Surface &surface, const LabelOptions &labels)
     : surface(surface), labels(labels)
@@ -135,8 +135,8 @@ void drawZones(ChartCanvas &canvas, const Globals &globals)
             const Star_Object &Z = globals.Star_Table[i];
             if (Z.Owner.isEmpty())
                 continue;
-            const qint16 X = conv::toInt16(coordinate(Z.Star_X));
-            const qint16 Y = conv::toInt16(coordinate(Z.Star_Y));
+            const qint16 X = conv::toInt16(planetCoordinate(Z.Star_X));
+            const qint16 Y = conv::toInt16(planetCoordinate(Z.Star_Y));
             const double side = zoneSize(Z);
             // DrawSquare's box.
             zones.push_back({X - side / 2, Y - side / 2, side, side, Z.color.value_or(0),
@@ -170,12 +170,14 @@ void Place_Star(ChartCanvas &canvas, const Star_Object &Z, qint16 Mode)
         surface.DrawStyle(DrawInvisible);
         surface.FillColor(Z.color.value_or(0));
         surface.FillStyle(Z.Style.value_or(FillSolid));
-        DrawSquare(surface, conv::toInt16(coordinate(Z.Star_X)),
-                   conv::toInt16(coordinate(Z.Star_Y)), zoneSize(Z));
+        DrawSquare(surface, conv::toInt16(planetCoordinate(Z.Star_X)),
+                   conv::toInt16(planetCoordinate(Z.Star_Y)), zoneSize(Z));
         restorePen(surface);
     } else if (Mode == PlaceDotAndLabel) {
-        const QPointF at = planetPosition(Z);
-        surface.PSet(at.x(), at.y(), kWhite);
+        // The dot sits at the coordinates taken in single precision.
+        const float x = static_cast<float>(planetCoordinate(Z.Star_X));
+        const float y = static_cast<float>(planetCoordinate(Z.Star_Y));
+        surface.PSet(x, y, kWhite);
         if (planetLabel(Z, canvas.labels, canvas.label))
             surface.Print(canvas.label);
     }
@@ -191,10 +193,22 @@ double planetPopulation(const Star_Object &planet)
     return populationOf(planet.population);
 }
 
+// GCC 12 at -O2 drops the rounding of two doubles to float when both are widened back into
+// one pair (its SLP vectorizer folds the conversions away), so the dot of 1234.1 would be
+// placed at 1234.1 instead of 1234.0999755859. The empty asm keeps each rounding.
+static double singlePrecision(double value)
+{
+    float single = static_cast<float>(value);
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+    asm("" : "+x"(single));
+#endif
+    return single;
+}
+
 QPointF planetPosition(const Star_Object &planet)
 {
-    return {static_cast<float>(coordinate(planet.Star_X)),
-            static_cast<float>(coordinate(planet.Star_Y))};
+    return {singlePrecision(planetCoordinate(planet.Star_X)),
+            singlePrecision(planetCoordinate(planet.Star_Y))};
 }
 
 double zoneSize(const Star_Object &planet)

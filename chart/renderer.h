@@ -70,6 +70,9 @@ void Place_Star(ChartCanvas &canvas, const Star_Object &Z, qint16 Mode);
 // One box of side zone_size centred on (X, Y), with the current pen and fill.
 void DrawSquare(Surface &surface, qint16 X, qint16 Y, double zone_size);
 
+// A planet's coordinate text as a number; TypeMismatch when it is not one.
+double planetCoordinate(const QString &text);
+
 // The side of a planet's square in map units: ln(population) times 15, or 25.5 with a
 // starbase. A population that is empty, "0" or whose leading number is not positive counts
 // as missing: 700000 for an owned planet, 1 for another.

@@ -10,10 +10,14 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
+#include <QStringListModel>
 
 #include <algorithm>
 #include <limits>
@@ -80,13 +84,6 @@ qint16 pannedY(qint16 y, int step)
                              int(std::numeric_limits<qint16>::max())));
 }
 
-// A zoom step as the fraction of the map cut away, in single precision: step 1 of 10 is
-// 0.1f, which as a double is 0.10000000149...
-double zoomForStep(qint16 step, qint16 steps)
-{
-    return static_cast<double>(static_cast<float>(step) / static_cast<float>(steps));
-}
-
 } // namespace
 
 starmap::starmap(Globals &globals, CommonDialog &dialog, std::function<void()> showRaceColours,
@@ -102,6 +99,7 @@ starmap::starmap(Globals &globals, CommonDialog &dialog, std::function<void()> s
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     Form_Load();
+    planetsChanged();
 
     m_ringTimer.setSingleShot(true);
     m_ringTimer.setInterval(kRingMs);
@@ -187,6 +185,26 @@ void starmap::buildControls()
     for (qsizetype i = 0; i + 1 < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i], tabOrder[i + 1]);
 
+    m_input = new ChartInput([this] { return inputFrame(); }, this);
+    m_input->attach(Starchart);
+    connect(m_input, &ChartInput::stepRequested, this, &starmap::Starchart_Gesture);
+    connect(m_input, &ChartInput::overlayChanged, Starchart, qOverload<>(&QWidget::update));
+    Starchart->addOverlay(&m_input->ruler());
+    Starchart->setToolTipText([this](QPointF pixel) { return Starchart_ToolTip(pixel); });
+
+    m_completions = new QStringListModel(this);
+    m_completer = new QCompleter(m_completions, this);
+    m_completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    m_completer->setCaseSensitivity(Qt::CaseInsensitive);
+    m_completer->setMaxVisibleItems(PlanetNames::kShown);
+    Star_Search->setCompleter(m_completer);
+    // The list is filled before the line edit asks the completer to show it.
+    connect(Star_Search, &QLineEdit::textEdited, this, &starmap::Star_Search_Change);
+    connect(m_completer, qOverload<const QString &>(&QCompleter::activated), this,
+            &starmap::Search_Button_Click);
+    connect(Star_Search, &QLineEdit::returnPressed, this, &starmap::Search_Button_Click);
+    addKeys();
+
     connect(Starchart, &ChartPicture::mousePressed, this, &starmap::Starchart_MouseDown);
     connect(Starchart, &ChartPicture::mouseMoved, this, &starmap::Starchart_MouseMove);
     connect(Search_Button, &QPushButton::clicked, this, &starmap::Search_Button_Click);
@@ -252,8 +270,10 @@ void starmap::display_map(std::optional<double> Zoom_Factor, std::optional<doubl
         throw;
     }
     m_view = view;
+    m_pickerStale = true;
     Starchart->setPicture(m_surface.Image());
     placeRing();
+    emit drawn();
 }
 
 void starmap::placeRing()
@@ -374,6 +394,8 @@ void starmap::ZoomList_Click()
 // The first planet of exactly that name, in table order; no match changes nothing.
 void starmap::Search_Button_Click()
 {
+    // A search, however started, is the end of choosing a name.
+    m_completer->popup()->hide();
     const int index = findStar(m_globals, Star_Search->text());
     if (index >= 0 && centreOn(m_globals.Star_Table[index]))
         emit planetFound(index);
@@ -421,4 +443,77 @@ void starmap::Starchart_MouseDown(Qt::MouseButton button, QPointF pixel)
 void starmap::Starchart_MouseMove(QPointF pixel)
 {
     setWindowTitle(pointerReadout(m_view, pixel, kPictureSize));
+}
+
+// The keys act while the chart window has the focus anywhere but in a text field, which
+// keeps its own use of them. Arrows move the visible window: Left does what "&R" does.
+void starmap::addKeys()
+{
+    auto key = [this](QList<QKeySequence> keys, void (starmap::*handler)()) {
+        auto *shortcut = new QShortcut(this);
+        shortcut->setKeys(keys);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, handler);
+    };
+    key({Qt::Key_Up}, &starmap::Up_Button_Click);
+    key({Qt::Key_Down}, &starmap::Down_Button_Click);
+    key({Qt::Key_Left}, &starmap::Right_Button_Click);
+    key({Qt::Key_Right}, &starmap::Left_Button_Click);
+    key({Qt::Key_Plus, Qt::Key_Equal, Qt::KeypadModifier | Qt::Key_Plus},
+        &starmap::Zoom_In_Button_Click);
+    key({Qt::Key_Minus, Qt::KeypadModifier | Qt::Key_Minus}, &starmap::Zoom_Out_Button_Click);
+    key({Qt::Key_Home}, &starmap::Center_Button_Click);
+}
+
+ChartInput::Frame starmap::inputFrame() const
+{
+    ChartInput::Frame frame;
+    frame.view = m_view;
+    frame.picture = kPictureSize;
+    frame.zoom = m_globals.View_Zoom.value_or(0);
+    frame.zoomStep = m_globals.Zoom_Step;
+    frame.zoomSteps = m_globals.Zoom_Steps;
+    frame.maxX = m_globals.Map_Max_X;
+    frame.maxY = m_globals.Map_Max_Y;
+    return frame;
+}
+
+// A wheel notch or pinch step is a zoom button press about the pointer; a drag or scroll
+// step moves the centre only. Either is one redraw.
+void starmap::Starchart_Gesture(const ChartInput::Step &step)
+{
+    command([this, &step] {
+        if (step.zoomStep) {
+            m_globals.Zoom_Step = *step.zoomStep;
+            m_globals.View_Zoom = step.zoom;
+        }
+        display_map(m_globals.View_Zoom, step.centreX, step.centreY);
+    });
+    if (step.zoomGesture)
+        showZoomStep();
+}
+
+QString starmap::Starchart_ToolTip(QPointF pixel)
+{
+    if (m_pickerStale) {
+        m_picker.rebuild(m_globals, m_view, kPictureSize);
+        m_pickerStale = false;
+    }
+    const int planet = m_picker.nearest(pixel);
+    if (planet < 0 || planet > m_globals.lastPlanet())
+        return {};
+    return planetTooltip(m_globals.Star_Table[size_t(planet)]);
+}
+
+void starmap::planetsChanged()
+{
+    m_names.rebuild(m_globals);
+    m_pickerStale = true;
+    if (Star_Search->hasFocus())
+        m_completions->setStringList(m_names.matching(Star_Search->text()));
+}
+
+void starmap::Star_Search_Change(const QString &text)
+{
+    m_completions->setStringList(m_names.matching(text));
 }

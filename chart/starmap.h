@@ -3,9 +3,12 @@
 // the view state and redraws through display_map; drawing itself is the renderer's.
 #pragma once
 
+#include "chartinput.h"
 #include "chartview.h"
 #include "commondialog.h"
 #include "imagesurface.h"
+#include "planetnames.h"
+#include "planetpicker.h"
 #include "records.h"
 #include "renderer.h"
 
@@ -17,6 +20,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QCompleter;
+class QStringListModel;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -47,6 +52,11 @@ public:
     // The view the picture was drawn with; mouse positions are read against it.
     const ChartView &view() const { return m_view; }
 
+    // The planet table has other names: the search box's completion list follows it.
+    void planetsChanged();
+    // The wheel, drag, pinch and ruler reader of the chart picture.
+    const ChartInput &input() const { return *m_input; }
+
     // Centres the chart on planet `index` exactly as a successful search for its name does,
     // and rings it over the picture for kRingMs, following it through redraws meanwhile.
     // A failure is shown as a message and leaves the view as it was.
@@ -60,6 +70,8 @@ signals:
     void unloaded();
     // A search found the planet at this index of Star_Table and centred on it.
     void planetFound(int index);
+    // display_map has drawn a new picture.
+    void drawn();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -88,6 +100,11 @@ private:
     void placeRing();
     void Starchart_MouseDown(Qt::MouseButton button, QPointF pixel);
     void Starchart_MouseMove(QPointF pixel);
+    void Starchart_Gesture(const ChartInput::Step &step);
+    QString Starchart_ToolTip(QPointF pixel);
+    void Star_Search_Change(const QString &text);
+    void addKeys();
+    ChartInput::Frame inputFrame() const;
 
     Globals &m_globals;
     CommonDialog &m_dialog;
@@ -98,6 +115,14 @@ private:
     // replaces, so a failed one leaves the previous chart on screen.
     ImageSurface m_surface;
     ChartView m_view{};
+    ChartInput *m_input = nullptr;
+    // The dots of the picture shown, indexed on the first tooltip after each redraw.
+    PlanetPicker m_picker;
+    bool m_pickerStale = true;
+    PlanetNames m_names;
+    QCompleter *m_completer = nullptr;
+    QStringListModel *m_completions = nullptr;
+
     std::optional<QPointF> m_ringAt;
     QTimer m_ringTimer;
 

@@ -66,32 +66,34 @@ void mainform::buildMenus()
         return menu;
     };
     auto addItem = [this](QMenu *menu, const char *name, const QString &caption,
-                          void (mainform::*handler)()) {
+                          void (mainform::*handler)(), const QKeySequence &keys = {}) {
         QAction *item = menu->addAction(caption);
         item->setObjectName(QLatin1String(name));
+        item->setShortcut(keys);
         connect(item, &QAction::triggered, this, handler);
-        return item;
     };
 
+    // Shortcuts are set as key combinations: the platform's standard Quit key may be none.
     QMenu *file = addMenu("mnu_File", QStringLiteral("&File"));
-    addItem(file, "mnu_Open", QStringLiteral("&Open Map File"), &mainform::mnu_Open_Click);
+    addItem(file, "mnu_Open", QStringLiteral("&Open Map File"), &mainform::mnu_Open_Click,
+            Qt::CTRL | Qt::Key_O);
     addItem(file, "mnuOpenPlayerFile", QStringLiteral("Open &Player File"),
-            &mainform::mnuOpenPlayerFile_Click);
-    addItem(file, "mnuSaveBmp", QStringLiteral("&Save Map as Bitmap"), &mainform::mnuSaveBmp_Click)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+            &mainform::mnuOpenPlayerFile_Click, Qt::CTRL | Qt::SHIFT | Qt::Key_O);
+    addItem(file, "mnuSaveBmp", QStringLiteral("&Save Map as Bitmap"), &mainform::mnuSaveBmp_Click,
+            Qt::CTRL | Qt::Key_S);
     file->addSeparator()->setObjectName(QStringLiteral("mnu_bar"));
-    addItem(file, "mnu_Exit", QStringLiteral("E&xit"), &mainform::mnu_Exit_Click);
+    addItem(file, "mnu_Exit", QStringLiteral("E&xit"), &mainform::mnu_Exit_Click,
+            Qt::CTRL | Qt::Key_Q);
 
     QMenu *map = addMenu("mnu_Map", QStringLiteral("&Map"));
     addItem(map, "mnu_Center", QStringLiteral("&Center"), &mainform::mnu_Center_Click);
     addItem(map, "mnuPlayerColors", QStringLiteral("&Player Colors"),
             &mainform::mnuPlayerColors_Click);
     addItem(map, "mnuChartExplorer", QStringLiteral("Chart &Explorer"),
-            &mainform::mnuChartExplorer_Click)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+            &mainform::mnuChartExplorer_Click, Qt::CTRL | Qt::Key_E);
 
     QMenu *help = addMenu("mnuHelp", QStringLiteral("&Help"));
-    addItem(help, "mnuAbout", QStringLiteral("&About"), &mainform::mnuAbout_Click);
+    addItem(help, "mnuAbout", QStringLiteral("&About"), &mainform::mnuAbout_Click, Qt::Key_F1);
 }
 
 void mainform::setStatus(const QString &text)
@@ -146,6 +148,9 @@ starmap *mainform::chart()
                 m_chart = nullptr;
             emit chartClosed();
         });
+        // The search box offers the names of the table it now holds.
+        connect(this, &mainform::mapOpened, window, &starmap::planetsChanged);
+        connect(this, &mainform::reportMerged, window, &starmap::planetsChanged);
         m_chart = window;
         m_workspace->addSubWindow(window);
         window->show();

@@ -326,6 +326,11 @@ void TestExplorer::priorityOrder()
                                planet("Lone", 1000, 1000)});
     QCOMPARE(::labelPriority(g), (std::vector<int>{2, 1, 3, 0, 4}));
 
+    // Labels are placed where the dot is set: at the coordinates in single precision.
+    Star_Object odd = planet("Odd", 0, 0);
+    odd.Star_X = QStringLiteral("1234.1");
+    QCOMPARE(planetPosition(odd).x(), double(1234.1f));
+
     // All five at one point: only the first in that order gets its label.
     const MapExtent extent = mapExtent(g.Map_Max_X, g.Map_Max_Y);
     LabelMetrics metrics(chartFont());

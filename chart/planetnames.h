@@ -1,0 +1,29 @@
+// The search box's completion list: the planet names that contain the typed text, ignoring
+// case, those that start with it first, each group in alphabetical order. Built once per
+// planet table, so a keystroke only walks one sorted list of names.
+#pragma once
+
+#include "records.h"
+
+#include <QStringList>
+
+#include <vector>
+
+class PlanetNames {
+public:
+    static constexpr int kShown = 20;
+
+    // Every distinct name of the table, sorted once.
+    void rebuild(const Globals &globals);
+
+    // At most `limit` names containing `typed` in any letter case: those that start with it,
+    // then the rest, alphabetically ignoring case. Nothing for an empty text.
+    QStringList matching(QStringView typed, int limit = kShown) const;
+
+private:
+    struct Name {
+        QString text;
+        QString folded; // case-folded once here rather than on every keystroke
+    };
+    std::vector<Name> m_names;
+};

@@ -1,0 +1,132 @@
+#include "planetpicker.h"
+
+#include "renderer.h"
+#include "runerror.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The pixel the surface sets for a dot: coordinates in single precision, the pixel whose
+// square holds the point.
+bool dotPixel(const Star_Object &planet, const ChartView &view, QSize picture, QPoint &pixel)
+{
+    float x = 0;
+    float y = 0;
+    try {
+        x = static_cast<float>(planetCoordinate(planet.Star_X));
+        y = static_cast<float>(planetCoordinate(planet.Star_Y));
+    } catch (const RunError &) {
+        return false;
+    }
+    const QPointF at = view.toPixel(QPointF(x, y), picture);
+    if (!std::isfinite(at.x()) || !std::isfinite(at.y()))
+        return false;
+    constexpr double kFar = 1 << 20; // far enough off the picture to be left out anyway
+    if (std::abs(at.x()) > kFar || std::abs(at.y()) > kFar)
+        return false;
+    pixel = QPoint(int(std::floor(at.x())), int(std::floor(at.y())));
+    return true;
+}
+
+} // namespace
+
+void PlanetPicker::clear()
+{
+    m_picture = {};
+    m_columns = m_rows = 0;
+    m_cellStart.clear();
+    m_dots.clear();
+}
+
+void PlanetPicker::rebuild(const Globals &globals, const ChartView &view, QSize picture)
+{
+    clear();
+    m_picture = picture;
+    // The grid covers the picture and a margin of the largest reach, so a pointer on the
+    // edge still finds a dot just outside it.
+    const int m = m_margin;
+    m_columns = (picture.width() + 2 * m) / kCell + 1;
+    m_rows = (picture.height() + 2 * m) / kCell + 1;
+    const QRect covered(-m, -m, picture.width() + 2 * m, picture.height() + 2 * m);
+    auto cellOf = [this, m](QPoint p) {
+        return ((p.y() + m) / kCell) * m_columns + (p.x() + m) / kCell;
+    };
+
+    // Counting sort by cell: the dots of one cell lie together, in table order.
+    std::vector<Dot> found;
+    const int last = globals.lastPlanet();
+    for (int i = 0; i <= last; ++i) {
+        QPoint pixel;
+        if (dotPixel(globals.Star_Table[size_t(i)], view, picture, pixel) &&
+            covered.contains(pixel))
+            found.push_back({pixel, i});
+    }
+    m_cellStart.assign(size_t(m_columns * m_rows + 1), 0);
+    for (const Dot &dot : found)
+        ++m_cellStart[size_t(cellOf(dot.pixel) + 1)];
+    for (size_t c = 1; c < m_cellStart.size(); ++c)
+        m_cellStart[c] += m_cellStart[c - 1];
+    m_dots.resize(found.size());
+    std::vector<int> next(m_cellStart.begin(), m_cellStart.end() - 1);
+    for (const Dot &dot : found)
+        m_dots[size_t(next[size_t(cellOf(dot.pixel))]++)] = dot;
+}
+
+int PlanetPicker::nearest(QPointF pointer, int reach) const
+{
+    reach = std::clamp(reach, 0, m_margin);
+    if (m_dots.empty() || !std::isfinite(pointer.x()) || !std::isfinite(pointer.y()))
+        return -1;
+    if (std::abs(pointer.x()) > (1 << 20) || std::abs(pointer.y()) > (1 << 20))
+        return -1;
+    const QPoint at(int(std::floor(pointer.x())), int(std::floor(pointer.y())));
+    if (!QRect(QPoint(0, 0), m_picture).contains(at))
+        return -1;
+    // A dot within reach lies `reach` either side; cells are counted from -m_margin.
+    const int firstColumn = std::max(0, (at.x() - reach + m_margin) / kCell);
+    const int lastColumn = std::min(m_columns - 1, (at.x() + reach + m_margin) / kCell);
+    const int firstRow = std::max(0, (at.y() - reach + m_margin) / kCell);
+    const int lastRow = std::min(m_rows - 1, (at.y() + reach + m_margin) / kCell);
+
+    int best = -1;
+    int bestDistance = reach * reach + 1;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        for (int column = firstColumn; column <= lastColumn; ++column) {
+            const int cell = row * m_columns + column;
+            for (int d = m_cellStart[size_t(cell)]; d < m_cellStart[size_t(cell + 1)]; ++d) {
+                const Dot &dot = m_dots[size_t(d)];
+                const int dx = dot.pixel.x() - at.x();
+                const int dy = dot.pixel.y() - at.y();
+                const int distance = dx * dx + dy * dy;
+                if (distance < bestDistance || (distance == bestDistance && dot.planet < best)) {
+                    best = dot.planet;
+                    bestDistance = distance;
+                }
+            }
+        }
+    }
+    return best;
+}
+
+QString planetTooltip(const Star_Object &planet)
+{
+    auto orUnknown = [](const QString &text) {
+        return text.trimmed().isEmpty() ? QStringLiteral("unknown") : text;
+    };
+    // Any starbase text, even a blank, is a starbase.
+    const QString starbase = planet.Starbase.isEmpty()          ? QStringLiteral("none")
+                             : planet.Starbase.trimmed().isEmpty() ? QStringLiteral("yes")
+                                                                   : planet.Starbase;
+    return QStringList{
+        planet.Star_Name,
+        QStringLiteral("Owner: ") +
+            (planet.Owner.isEmpty() ? QStringLiteral("unowned") : planet.Owner),
+        QStringLiteral("Population: ") + orUnknown(planet.population),
+        QStringLiteral("Starbase: ") + starbase,
+        QStringLiteral("Report age: ") + orUnknown(planet.report_age),
+        QStringLiteral("Coordinates: ") + planet.Star_X + QStringLiteral(", ") + planet.Star_Y,
+    }
+        .join(u'\n');
+}

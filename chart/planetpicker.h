@@ -1,0 +1,49 @@
+// Which planet dot lies under a pointer: the pixel positions of the dots of one drawn view,
+// kept in a grid of small cells so that a lookup visits a few cells, not the whole table.
+// Any chart widget can keep one; the tooltip text of a planet is here too.
+#pragma once
+
+#include "chartview.h"
+#include "records.h"
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include <vector>
+
+class PlanetPicker {
+public:
+    static constexpr int kReach = 4; // pixels from the pointer to a dot that still counts
+
+    // `maxReach`: the farthest reach nearest() will be asked for.
+    explicit PlanetPicker(int maxReach = kReach) : m_margin(maxReach) {}
+
+    // The dots of `globals`' planets as drawn with `view` on a picture of `picture` pixels.
+    // A planet whose coordinates are not numbers has no dot and is left out.
+    void rebuild(const Globals &globals, const ChartView &view, QSize picture);
+    void clear();
+
+    // The planet (table index) whose dot is nearest to the pixel under `pointer`, within
+    // `reach` pixels (at most the picker's largest reach); the lower index among equally
+    // near ones; -1 for none and for a pointer off the picture.
+    int nearest(QPointF pointer, int reach = kReach) const;
+
+private:
+    struct Dot {
+        QPoint pixel;
+        int planet;
+    };
+    static constexpr int kCell = 8;
+
+    int m_margin; // the grid reaches this far beyond the picture
+    QSize m_picture;
+    int m_columns = 0;
+    int m_rows = 0;
+    std::vector<int> m_cellStart; // dots of cell c are m_dots[m_cellStart[c] .. [c + 1])
+    std::vector<Dot> m_dots;
+};
+
+// The planet's tooltip, one fact a line: name, owner or "unowned", population, starbase,
+// report age and coordinates.
+QString planetTooltip(const Star_Object &planet);
