@@ -20,6 +20,7 @@ public:
         QString filter;        // Open, Save
         PackedColor start = 0; // Color
         QString text;          // Message
+        QString folder;        // Open, Save: where the dialog was asked to start
 
         bool operator==(const Question &) const = default;
     };
@@ -37,8 +38,10 @@ public:
     qsizetype pendingAnswers() const { return qsizetype(m_answers.size()); }
     void clearAsked() { m_asked.clear(); }
 
-    std::optional<QString> ShowOpen(const QString &title, const QString &filter) override;
-    std::optional<QString> ShowSave(const QString &title, const QString &filter) override;
+    std::optional<QString> ShowOpen(const QString &title, const QString &filter,
+                                    const QString &folder = {}) override;
+    std::optional<QString> ShowSave(const QString &title, const QString &filter,
+                                    const QString &folder = {}) override;
     std::optional<PackedColor> ShowColor(PackedColor start) override;
     void message(const QString &text) override;
 
