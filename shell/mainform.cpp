@@ -266,8 +266,14 @@ void mainform::openReport(const QString &path)
         const Hourglass wait;
         m_globals.Player_File_Name = path;
         ReportTally tally;
+        // Nothing is read while the reader's message waits, so it waits with the normal
+        // pointer.
         Open_Player_File(
-            m_globals, statusFn(), [this](const QString &text) { m_dialog.message(text); },
+            m_globals, statusFn(),
+            [this](const QString &text) {
+                const NormalPointer normal;
+                m_dialog.message(text);
+            },
             &tally);
         m_loaded.reports.append({path, tally});
         emit reportMerged();

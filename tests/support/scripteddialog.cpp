@@ -1,5 +1,8 @@
 #include "scripteddialog.h"
 
+#include <QCursor>
+#include <QGuiApplication>
+
 #include <QByteArrayAlgorithms>
 
 void ScriptedDialog::answerFile(const QString &path)
@@ -70,6 +73,8 @@ std::optional<PackedColor> ScriptedDialog::ShowColor(PackedColor start)
 void ScriptedDialog::message(const QString &text)
 {
     m_asked << Question{Kind::Message, {}, {}, 0, text};
+    const QCursor *pointer = QGuiApplication::overrideCursor();
+    m_messagePointers << (pointer ? pointer->shape() : Qt::ArrowCursor);
 }
 
 char *toString(const ScriptedDialog::Question &q)

@@ -35,6 +35,9 @@ public:
 
     const QList<Question> &asked() const { return m_asked; }
     QStringList messages() const; // the texts of the messages, in order
+    // The mouse pointer while each message waited, in order: the application's override
+    // pointer, or the normal arrow when there was none.
+    const QList<Qt::CursorShape> &messagePointers() const { return m_messagePointers; }
     qsizetype pendingAnswers() const { return qsizetype(m_answers.size()); }
     void clearAsked() { m_asked.clear(); }
 
@@ -53,6 +56,7 @@ private:
 
     std::deque<Answer> m_answers;
     QList<Question> m_asked;
+    QList<Qt::CursorShape> m_messagePointers;
 };
 
 char *toString(const ScriptedDialog::Question &question); // for QCOMPARE
