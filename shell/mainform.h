@@ -20,6 +20,7 @@
 class PlanetList;
 class QMdiArea;
 class RaceOverview;
+class ChartExplorer;
 class RecentMenu;
 class Settings;
 class starmap;
@@ -65,6 +66,9 @@ public:
     // settings, keeping colours does nothing and none is applied.
     void useSettings(Settings &settings);
     RecentMenu *recentMenu() const { return m_recentMenu; }
+
+    // The chart explorer, or nullptr while it is not open.
+    ChartExplorer *explorerWindow() const;
 
     // Redraws the chart at the current view, reopening a closed chart window; nothing
     // before a map is loaded. The race colours dialog calls it after a colour change.
@@ -134,12 +138,14 @@ private:
     void mnuRaceOverview_Click();
     // Kept colours for the races from `fromSlot` on; true when any race took one.
     bool applyKeptColours(int fromSlot);
+    void mnuChartExplorer_Click();
     void mnuAbout_Click();
 
     Globals &m_globals;
     CommonDialog &m_dialog;
     QMdiArea *m_workspace;
     QPointer<starmap> m_chart;
+    QPointer<ChartExplorer> m_explorer;
     QPointer<QWidget> m_raceColours; // frmColor, which deletes itself when closed
     std::unique_ptr<Registry> m_registry = systemRegistry();
     std::unique_ptr<Programs> m_programs = systemPrograms();

@@ -118,7 +118,8 @@ void TestMainForm::menuTree()
          {{"mnu_Center", "&Center"},
           {"mnuPlayerColors", "&Player Colors"},
           {"mnuPlanetList", "Planet &List"},
-          {"mnuRaceOverview", "&Race Overview"}}},
+          {"mnuRaceOverview", "&Race Overview"},
+          {"mnuChartExplorer", "Chart &Explorer"}}},
         {"mnuHelp", "&Help", {{"mnuAbout", "&About"}}},
     };
 
