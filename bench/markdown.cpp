@@ -40,7 +40,10 @@ const Case kCases[] = {
     {"draw_zoom0", "full redraw, zoom 0, no labels", true},
     {"draw_labels", "full redraw, zoom 0, all labels", true},
     {"draw_zoom09", "full redraw, zoom 0.9 on the densest part", true},
+    {"draw_scale2", "full redraw twice as large, all labels", false},
+    {"draw_scale4", "full redraw four times as large, all labels", false},
     {"write_bmp", "write the chart as BMP", false},
+    {"write_png", "write the chart as PNG (baseline: default compression)", true},
     {"search_last", "search for the last planet", false},
     {"hover_text", "hover readout text", false},
 };
