@@ -301,6 +301,8 @@ void TestMapCommands::failingReportStillRedraws()
     QCOMPARE(messages.size(), 1);
     QVERIFY2(messages[0].startsWith(QStringLiteral("Error!!! 5 ")), qPrintable(messages[0]));
     QVERIFY2(messages[0].contains(QStringLiteral("line 3 of ")), qPrintable(messages[0]));
+    // Nothing is read while the box waits: the normal pointer, not the hourglass.
+    QCOMPARE(s.dialog.messagePointers(), QList<Qt::CursorShape>{Qt::ArrowCursor});
     // What came before the failure is merged and shown.
     QCOMPARE(s.g.Player_Table[0].Player_Name, QStringLiteral("Vell"));
     QVERIFY(countPixels(s.picture(), onScreen(kDefaultPalette[0].color)) > 0);
