@@ -35,8 +35,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kavora"));
     QApplication::setApplicationVersion(QString::fromLatin1(kavora::kVersionText));
-    // The installed desktop entry (org.kavora.Kavora.desktop), so the desktop shows its icon and name.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.kavora.Kavora"));
+    // The installed desktop entry, so the desktop shows Kavora's icon and name.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kavora::kAppId));
 
     Globals globals;
     Settings settings;
