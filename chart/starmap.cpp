@@ -87,6 +87,13 @@ qint16 pannedY(qint16 y, int step)
                              int(std::numeric_limits<qint16>::max())));
 }
 
+// The centre X stops at the same limits, so every way of moving keeps the view in 16 bits.
+double pannedX(double x, int step)
+{
+    return std::clamp(x + step, double(std::numeric_limits<qint16>::min()),
+                      double(std::numeric_limits<qint16>::max()));
+}
+
 } // namespace
 
 starmap::starmap(Globals &globals, CommonDialog &dialog, std::function<void()> showRaceColours,
@@ -114,6 +121,8 @@ starmap::starmap(Globals &globals, CommonDialog &dialog, std::function<void()> s
 
 starmap::~starmap()
 {
+    // The controls lose the focus as they go; the keys must not hear of it by then.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     if (!m_unloaded)
         m_globals.Chart_Shown = false;
 }
@@ -347,7 +356,7 @@ void starmap::Down_Button_Click()
 void starmap::Left_Button_Click()
 {
     command([this] {
-        m_globals.View_Center_X = m_globals.View_Center_X.value_or(0) + kPanStep;
+        m_globals.View_Center_X = pannedX(m_globals.View_Center_X.value_or(0), kPanStep);
         redrawCurrentView();
     });
 }
@@ -355,7 +364,7 @@ void starmap::Left_Button_Click()
 void starmap::Right_Button_Click()
 {
     command([this] {
-        m_globals.View_Center_X = m_globals.View_Center_X.value_or(0) - kPanStep;
+        m_globals.View_Center_X = pannedX(m_globals.View_Center_X.value_or(0), -kPanStep);
         redrawCurrentView();
     });
 }
