@@ -2,6 +2,8 @@
 #include "frmsplash.h"
 #include "mainform.h"
 #include "qtcommondialog.h"
+#include "rememberedfolders.h"
+#include "settings.h"
 #include "version.h"
 
 #include <QApplication>
@@ -33,10 +35,15 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kavora"));
     QApplication::setApplicationVersion(QString::fromLatin1(kavora::kVersionText));
+    // The installed desktop entry, so the desktop shows Kavora's icon and name.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kavora::kAppId));
 
     Globals globals;
-    QtCommonDialog dialog;
+    Settings settings;
+    QtCommonDialog qtDialog;
+    RememberedFolders dialog(qtDialog, settings);
     mainform window(globals, dialog, showSplash);
+    window.useSettings(settings);
     window.show();
 
     // Files given on the command line (a map, then reports) are opened here, once the main

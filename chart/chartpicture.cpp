@@ -59,7 +59,10 @@ void ChartPicture::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::black);
-    painter.drawImage(event->rect().topLeft(), m_picture, event->rect());
+    const QRect r = event->rect();
+    const qreal ratio = m_picture.devicePixelRatio();
+    painter.drawImage(QRectF(r), m_picture,
+                      QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
     if (m_ring) {
         // Yellow inside a black edge stays visible on white dots and on every zone colour.
         painter.setRenderHint(QPainter::Antialiasing);

@@ -1,5 +1,6 @@
 // The chart picture of the chart window: it shows the image the chart was last drawn into
-// and reports the pointer over it in picture pixels. Exposing it repaints that image and
+// (at its logical size, so an image drawn N times larger for a high-resolution screen
+// shows sharp) and reports the pointer over it in picture pixels. Exposing it repaints that image and
 // never asks for a redraw; what a pixel means in map units is the chart window's business.
 // Overlays and the tooltip are painted and shown over the picture, never drawn into it.
 #pragma once
@@ -18,6 +19,7 @@ class ChartPicture : public QWidget {
 public:
     explicit ChartPicture(QWidget *parent = nullptr);
 
+    // `picture`'s device pixel ratio says how many of its pixels make one picture pixel.
     void setPicture(const QImage &picture);
     const QImage &picture() const { return m_picture; }
 

@@ -1,14 +1,25 @@
-// Writes the chart picture to a Windows bitmap file, the program's only output file. No
-// widget here, so the window and the command line write the same file.
+// Writes the chart picture to an image file, the program's only output file: a Windows
+// bitmap, or a PNG for a name that ends in ".png". No widget here, so the windows and the
+// command line write the same files.
 #pragma once
 
 #include <QImage>
 #include <QString>
 
-// Writes `picture` in `format` ("bmp", or "png" for the command line) under `fileName`
-// exactly (no extension added). The file is
-// written beside its final name and moved into place only when complete, so a failure
-// leaves any existing file as it was. Throws RunError: PathNotFound when the folder does
-// not exist, PathFileAccess when the file cannot be created, DeviceIOError when writing
-// fails part-way; each names the file.
+class CommonDialog;
+
+// Writes `picture` in `format` ("bmp" or "png") under `fileName` exactly (no extension
+// added). The file is written beside its final name and moved into place only when
+// complete, so a failure leaves any existing file as it was. A PNG is compressed at a fast
+// level: the chart's large flat areas shrink well at any level. Throws RunError:
+// PathNotFound when the folder does not exist, PathFileAccess when the file cannot be
+// created, DeviceIOError when writing fails part-way; each names the file.
 void SavePicture(const QImage &picture, const QString &fileName, const char *format = "bmp");
+
+// "png" for a name ending in ".png" in any case, "bmp" for every other name.
+const char *pictureFormatFor(const QString &fileName);
+
+// The save command of a chart: asks for a name in the save dialog titled "Save Map as
+// Bitmap", offering bitmaps and then PNG images, and writes `picture` in the format the
+// name asks for. Cancelling does nothing; a failure is shown as the one error message.
+void savePictureAs(CommonDialog &dialog, const QImage &picture);

@@ -8,7 +8,9 @@
 #include "search.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QAbstractItemView>
 #include <QApplication>
@@ -22,13 +24,14 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <utility>
 
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
-constexpr QSize kPictureSize(ImageSurface::kWidth, ImageSurface::kHeight);
+constexpr QSize kPictureSize = ImageSurface::kPictureSize;
 
 // The layout is kept in the twips it was designed in.
 QRect twips(int left, int top, int width, int height)
@@ -148,7 +151,8 @@ void starmap::buildControls()
 
     Starchart = place(new ChartPicture(client), "Starchart", twips(120, 120, 8055, 6615));
     Starchart->setFocusPolicy(Qt::StrongFocus);
-    Starchart->setPicture(m_surface.Image());
+    m_picture = m_surface.Image();
+    Starchart->setPicture(m_picture);
 
     Frame1 = place(new QGroupBox(QStringLiteral("Map Control Center"), client), "Frame1",
                    twips(8280, 120, 2175, 6615));
@@ -196,6 +200,12 @@ void starmap::buildControls()
         Down_Button,       Starbases_Option, Populated_Option, All_Option,     ZoomList};
     for (qsizetype i = 0; i + 1 < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i], tabOrder[i + 1]);
+
+    auto *copy = new QShortcut(QKeySequence::Copy, this);
+    copy->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(copy, &QShortcut::activated, this, &starmap::copyPicture);
+    Star_Search->installEventFilter(this);
+    ZoomList->lineEdit()->installEventFilter(this);
 
     m_input = new ChartInput([this] { return inputFrame(); }, this);
     m_input->attach(Starchart);
@@ -280,16 +290,33 @@ void starmap::display_map(std::optional<double> Zoom_Factor, std::optional<doubl
     const LabelOptions labels{All_Option->isChecked(), Populated_Option->isChecked(),
                               Starbases_Option->isChecked()};
     ChartView view;
+    const int scale = displayScale();
     try {
         view =
             ::display_map(m_globals, m_surface, labels, Zoom_Factor, center_x, center_y, minimised);
+        if (scale > 1) {
+            if (!m_sharpSurface || m_sharpSurface->scale() != scale)
+                m_sharpSurface = std::make_unique<ImageSurface>(kPictureSize, scale);
+            m_sharpSurface->Cls();
+            m_sharpSurface->BackColor(0);
+            if (!minimised)
+                drawChart(m_globals, *m_sharpSurface, labels, view);
+        }
     } catch (...) {
         before.restore(m_globals);
         throw;
     }
     m_view = view;
     m_pickerStale = true;
-    Starchart->setPicture(m_surface.Image());
+    m_picture = m_surface.Image();
+    if (scale > 1) {
+        QImage sharp = m_sharpSurface->Image();
+        sharp.setDevicePixelRatio(scale);
+        Starchart->setPicture(sharp);
+    } else {
+        m_sharpSurface.reset();
+        Starchart->setPicture(m_picture);
+    }
     placeRing();
     emit drawn();
 }
@@ -302,9 +329,33 @@ void starmap::placeRing()
         Starchart->setRing(std::nullopt);
 }
 
-const QImage &starmap::picture() const
+const QImage &starmap::shownPicture() const
 {
     return Starchart->picture();
+}
+
+void starmap::copyPicture() const
+{
+    QGuiApplication::clipboard()->setImage(shownPicture());
+}
+
+int starmap::displayScale() const
+{
+    const int ratio = int(std::ceil(Starchart->devicePixelRatioF()));
+    return std::clamp(ratio, 1, ImageSurface::kMaxScale);
+}
+
+// A text field with text selected keeps Ctrl+C for that text; otherwise the key copies the
+// chart. Returning true here leaves the override unclaimed, so the shortcut goes ahead.
+bool starmap::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto *field = qobject_cast<QLineEdit *>(watched);
+        if (field && !field->hasSelectedText() &&
+            static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy))
+            return true;
+    }
+    return QMdiSubWindow::eventFilter(watched, event);
 }
 
 bool starmap::command(const std::function<void()> &body)

@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
@@ -48,8 +49,14 @@ public:
     void display_map(std::optional<double> Zoom_Factor, std::optional<double> center_x,
                      std::optional<double> center_y);
 
-    // The chart as last drawn: what the window shows and what saving writes.
-    const QImage &picture() const;
+    // The chart as last drawn at its specified 537 by 441 pixels: what saving writes.
+    const QImage &picture() const { return m_picture; }
+    // The chart as the window shows it: on a screen whose device pixel ratio is above 1,
+    // drawn that many times larger (rounded up), with that ratio; else picture().
+    const QImage &shownPicture() const;
+    // Puts shownPicture() on the clipboard. Ctrl+C in the window does this, except in a
+    // text field that has text selected.
+    void copyPicture() const;
     // The view the picture was drawn with; mouse positions are read against it.
     const ChartView &view() const { return m_view; }
 
@@ -74,6 +81,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
@@ -84,6 +92,8 @@ private:
     bool command(const std::function<void()> &body);
     void redrawCurrentView();
     void showZoomStep();
+    // How many times larger the shown chart is drawn: the screen's ratio rounded up.
+    int displayScale() const;
 
     void Option_Click();
     void Up_Button_Click();
@@ -114,6 +124,9 @@ private:
     // The window shows a copy of the surface's image that only a successful redraw
     // replaces, so a failed one leaves the previous chart on screen.
     ImageSurface m_surface;
+    QImage m_picture;
+    // The chart for a high-resolution screen, drawn alongside at displayScale().
+    std::unique_ptr<ImageSurface> m_sharpSurface;
     ChartView m_view{};
     ChartInput *m_input = nullptr;
     // The dots of the picture shown, indexed on the first tooltip after each redraw.

@@ -17,10 +17,14 @@ public:
     virtual ~CommonDialog() = default;
 
     // A filter is "Description (*.ext)|*.ext", pairs separated by further bars. Each call
-    // returns the confirmed full path, or nullopt when the user cancelled.
-    virtual std::optional<QString> ShowOpen(const QString &title, const QString &filter) = 0;
+    // returns the confirmed full path, or nullopt when the user cancelled. The title names
+    // the dialog: each title is a dialog of its own. `folder` is where it starts when it has
+    // not been used yet in this run (empty: the working folder).
+    virtual std::optional<QString> ShowOpen(const QString &title, const QString &filter,
+                                            const QString &folder = {}) = 0;
     // Confirms before replacing an existing file, and offers the name chosen last time.
-    virtual std::optional<QString> ShowSave(const QString &title, const QString &filter) = 0;
+    virtual std::optional<QString> ShowSave(const QString &title, const QString &filter,
+                                            const QString &folder = {}) = 0;
     // Starts from `start`; nullopt when the user cancelled.
     virtual std::optional<PackedColor> ShowColor(PackedColor start) = 0;
     // A message with only an OK button, captioned with the program's title.

@@ -69,7 +69,9 @@ frmAbout::frmAbout(CommonDialog &dialog, Registry &registry, Programs &programs,
 
     auto *sysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
     sysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    sysInfo->setAutoDefault(false);
+    // Enter on the focused button starts System Info; OK takes it whenever the focus is
+    // elsewhere.
+    sysInfo->setAutoDefault(true);
     sysInfo->setGeometry(212, 164, 96, 26);
     connect(sysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 

@@ -4,13 +4,22 @@
 #include "frmcolor.h"
 #include "hourglass.h"
 #include "mapreader.h"
+#include "openfiles.h"
 #include "palette.h"
+#include "recentmenu.h"
 #include "reportreader.h"
 #include "runreported.h"
 #include "savepicture.h"
+#include "settings.h"
 #include "starmap.h"
+#include "windowplacement.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QScreen>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMenu>
@@ -24,8 +33,8 @@ const QString kOpenMapTitle = QStringLiteral("Open Quelmar Map File");
 const QString kMapFilter = QStringLiteral("Quelmar Map File (*.map)|*.map");
 const QString kOpenReportTitle = QStringLiteral("Open Quelmar Player File");
 const QString kReportFilter = QStringLiteral("Quelmar Player File (*.pla)|*.pla");
-const QString kSaveTitle = QStringLiteral("Save Map as Bitmap");
-const QString kBitmapFilter = QStringLiteral("Bitmaps (*.bmp)|*.bmp");
+const QString kWindowPlaceKey = QStringLiteral("window/geometry");
+const QString kWindowMaximizedKey = QStringLiteral("window/maximized");
 
 } // namespace
 
@@ -39,6 +48,7 @@ mainform::mainform(Globals &globals, CommonDialog &dialog, const std::function<v
     setCentralWidget(m_workspace);
     buildMenus();
     resize(1024, 768);
+    setAcceptDrops(true);
 
     m_statusFlush.setSingleShot(true);
     m_statusFlush.setInterval(0);
@@ -80,9 +90,14 @@ void mainform::buildMenus()
             &mainform::mnuOpenPlayerFile_Click, Qt::CTRL | Qt::SHIFT | Qt::Key_O);
     addItem(file, "mnuSaveBmp", QStringLiteral("&Save Map as Bitmap"), &mainform::mnuSaveBmp_Click,
             Qt::CTRL | Qt::Key_S);
-    file->addSeparator()->setObjectName(QStringLiteral("mnu_bar"));
+    QAction *bar = file->addSeparator();
+    bar->setObjectName(QStringLiteral("mnu_bar"));
     addItem(file, "mnu_Exit", QStringLiteral("E&xit"), &mainform::mnu_Exit_Click,
             Qt::CTRL | Qt::Key_Q);
+    m_recentMenu = new RecentMenu(
+        file, bar, m_dialog,
+        [this](const QString &map, const QStringList &reports) { openMapAndReports(map, reports); },
+        this);
 
     QMenu *map = addMenu("mnu_Map", QStringLiteral("&Map"));
     addItem(map, "mnu_Center", QStringLiteral("&Center"), &mainform::mnu_Center_Click);
@@ -120,8 +135,45 @@ StatusFn mainform::statusFn()
     return [this](const QString &text) { setStatus(text); };
 }
 
+void mainform::useSettings(Settings &settings)
+{
+    m_settings = &settings;
+    m_recentMenu->useSettings(settings);
+    connect(this, &mainform::mapOpened, m_recentMenu, [this] { m_recentMenu->record(m_loaded); });
+    connect(this, &mainform::reportMerged, m_recentMenu, [this] { m_recentMenu->record(m_loaded); });
+
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    if (const std::optional<QRect> place = restorablePlace(settings.rect(kWindowPlaceKey), screens))
+        setGeometry(*place);
+    if (settings.flag(kWindowMaximizedKey, false))
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void mainform::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void mainform::dropEvent(QDropEvent *event)
+{
+    const DroppedFiles dropped = droppedFiles(event->mimeData()->urls());
+    event->acceptProposedAction();
+    if (!dropped.refused.isEmpty())
+        m_dialog.message(refusalMessage(dropped.refused));
+    if (!dropped.order.map.isEmpty() || !dropped.order.reports.isEmpty())
+        openMapAndReports(dropped.order.map, dropped.order.reports);
+}
+
 void mainform::closeEvent(QCloseEvent *event)
 {
+    if (m_settings) {
+        m_settings->setRect(kWindowPlaceKey, normalGeometry());
+        m_settings->setFlag(kWindowMaximizedKey, isMaximized());
+        m_settings->sync();
+    }
     // The chart window goes first, so that its own closing clears Chart_Shown.
     m_workspace->closeAllSubWindows();
     QMainWindow::closeEvent(event);
@@ -207,8 +259,14 @@ void mainform::openReport(const QString &path)
         const Hourglass wait;
         m_globals.Player_File_Name = path;
         ReportTally tally;
+        // Nothing is read while the reader's message waits, so it waits with the normal
+        // pointer.
         Open_Player_File(
-            m_globals, statusFn(), [this](const QString &text) { m_dialog.message(text); },
+            m_globals, statusFn(),
+            [this](const QString &text) {
+                const NormalPointer normal;
+                m_dialog.message(text);
+            },
             &tally);
         m_loaded.reports.append({path, tally});
         emit reportMerged();
@@ -223,20 +281,21 @@ void mainform::openFiles(const QStringList &paths)
 {
     if (paths.isEmpty())
         return;
-    qsizetype firstReport = 1;
-    if (QFileInfo(paths.first()).suffix().compare(u"pla", Qt::CaseInsensitive) == 0) {
-        if (!requireMap())
-            return;
-        firstReport = 0;
-    } else if (!openMap(paths.first())) {
+    const OpenOrder order = openOrder(paths);
+    openMapAndReports(order.map, order.reports);
+}
+
+// Without a map the user hears once that a map comes first, not once per report.
+void mainform::openMapAndReports(const QString &map, const QStringList &reports)
+{
+    if (map.isEmpty() ? !requireMap() : !openMap(map))
         return;
-    }
-    for (qsizetype i = firstReport; i < paths.size(); ++i)
-        openReport(paths[i]);
+    for (const QString &report : reports)
+        openReport(report);
 }
 
 // The map test comes first: without a map there is no chart to display. The file holds
-// the chart exactly as drawn; nothing is redrawn for it.
+// the chart exactly as drawn at its specified size; nothing is redrawn for it.
 void mainform::mnuSaveBmp_Click()
 {
     if (!requireMap())
@@ -245,10 +304,7 @@ void mainform::mnuSaveBmp_Click()
         m_dialog.message(kDisplayMapFirst);
         return;
     }
-    const std::optional<QString> path = m_dialog.ShowSave(kSaveTitle, kBitmapFilter);
-    if (!path)
-        return;
-    runReported(m_dialog, [&] { SavePicture(m_chart->picture(), *path); });
+    savePictureAs(m_dialog, m_chart->picture());
 }
 
 void mainform::mnu_Exit_Click()

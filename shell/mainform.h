@@ -18,6 +18,8 @@
 #include <memory>
 
 class QMdiArea;
+class RecentMenu;
+class Settings;
 class starmap;
 
 class mainform : public QMainWindow {
@@ -47,9 +49,19 @@ public:
     // openMap returns false when the map could not be read (the message has been shown).
     bool openMap(const QString &path);
     void openReport(const QString &path);
-    // The first file as a map, every further one as a report, in order; a first file
-    // named *.pla is a report like the rest, so all of them need a map already loaded.
+    // Files given at once (command line, file manager): the map first, the last one if
+    // there are several, then the reports in the order given (openOrder). A file named
+    // neither *.map nor *.pla is a map when it comes first, a report after. Without a map
+    // among them the reports need a map already loaded.
     void openFiles(const QStringList &paths);
+    // A map, then its reports in order; the reports are not read when the map fails.
+    void openMapAndReports(const QString &map, const QStringList &reports);
+
+    // From now on remember the recent files and the window's place in `settings`, and
+    // take the window back to where it was last, where that still fits on a screen. Until
+    // this is called nothing is remembered.
+    void useSettings(Settings &settings);
+    RecentMenu *recentMenu() const { return m_recentMenu; }
 
     // Redraws the chart at the current view, reopening a closed chart window; nothing
     // before a map is loaded. The race colours dialog calls it after a colour change.
@@ -84,6 +96,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Files dropped on the window open as openFiles does; anything else is refused with one
+    // message that names it.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void MDIForm_Load(const std::function<void()> &showSplash);
@@ -109,6 +125,8 @@ private:
     std::unique_ptr<Registry> m_registry = systemRegistry();
     std::unique_ptr<Programs> m_programs = systemPrograms();
     LoadHistory m_loaded;
+    RecentMenu *m_recentMenu = nullptr;
+    Settings *m_settings = nullptr;
 
     QString m_status;
     QElapsedTimer m_statusShown;

@@ -32,20 +32,24 @@ QString toQtFilter(const QString &filter)
     return entries.join(QStringLiteral(";;"));
 }
 
-std::optional<QString> QtCommonDialog::ShowOpen(const QString &title, const QString &filter)
+std::optional<QString> QtCommonDialog::ShowOpen(const QString &title, const QString &filter,
+                                                const QString &folder)
 {
-    const QString path = QFileDialog::getOpenFileName(
-        QApplication::activeWindow(), title, m_lastChosen.value(title), toQtFilter(filter));
+    const QString path =
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), title,
+                                     m_lastChosen.value(title, folder), toQtFilter(filter));
     if (!path.isEmpty())
         m_lastChosen.insert(title, path);
     return chosen(path);
 }
 
-std::optional<QString> QtCommonDialog::ShowSave(const QString &title, const QString &filter)
+std::optional<QString> QtCommonDialog::ShowSave(const QString &title, const QString &filter,
+                                                const QString &folder)
 {
     // No default suffix: a name typed without ".bmp" is used as typed.
-    const QString path = QFileDialog::getSaveFileName(
-        QApplication::activeWindow(), title, m_lastChosen.value(title), toQtFilter(filter));
+    const QString path =
+        QFileDialog::getSaveFileName(QApplication::activeWindow(), title,
+                                     m_lastChosen.value(title, folder), toQtFilter(filter));
     if (!path.isEmpty())
         m_lastChosen.insert(title, path);
     return chosen(path);

@@ -8,8 +8,10 @@
 
 class QtCommonDialog : public CommonDialog {
 public:
-    std::optional<QString> ShowOpen(const QString &title, const QString &filter) override;
-    std::optional<QString> ShowSave(const QString &title, const QString &filter) override;
+    std::optional<QString> ShowOpen(const QString &title, const QString &filter,
+                                    const QString &folder = {}) override;
+    std::optional<QString> ShowSave(const QString &title, const QString &filter,
+                                    const QString &folder = {}) override;
     std::optional<PackedColor> ShowColor(PackedColor start) override;
     void message(const QString &text) override;
 

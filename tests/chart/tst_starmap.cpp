@@ -5,6 +5,8 @@
 #include "testfiles.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QComboBox>
@@ -51,6 +53,7 @@ private slots:
     void minimisedLeavesBlack();
     void redrawFailureIsReported();
     void raceColourButton();
+    void copyToClipboard();
 };
 
 namespace {
@@ -791,6 +794,41 @@ void TestStarmap::raceColourButton()
     QTest::keyClick(c.chart(), Qt::Key_A, Qt::AltModifier);
     QTRY_COMPARE(c.raceColourCalls, 2);
     QVERIFY(c.dialog.asked().isEmpty());
+}
+
+// Ctrl+C copies the chart as shown, from the chart and from a text field without a
+// selection; a field with text selected copies that text instead.
+void TestStarmap::copyToClipboard()
+{
+    Chart c;
+    c.search(QStringLiteral("Alpha"));
+    QClipboard *clipboard = QApplication::clipboard();
+    auto copyFrom = [&](QWidget *widget) {
+        clipboard->setText(QStringLiteral("before"));
+        widget->setFocus();
+        QTest::keyClick(widget, Qt::Key_C, Qt::ControlModifier);
+    };
+    const QImage shown = c.window->picture().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown, c.window->shownPicture());
+
+    copyFrom(c.chart());
+    QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), shown);
+
+    auto *search = c.control<QLineEdit>("Star_Search");
+    search->deselect();
+    copyFrom(search);
+    QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), shown);
+
+    search->setSelection(1, 3);
+    copyFrom(search);
+    QCOMPARE(clipboard->text(), QStringLiteral("lph"));
+    QVERIFY(clipboard->image().isNull());
+
+    // Only the window's own keys: the caption, the view and the picture stay.
+    const qint64 key = c.window->picture().cacheKey();
+    copyFrom(c.control("Zoom_In_Button"));
+    QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), shown);
+    QCOMPARE(c.window->picture().cacheKey(), key);
 }
 
 QTEST_MAIN(TestStarmap)

@@ -101,6 +101,7 @@ private slots:
     void window();
     void closingKeys_data();
     void closingKeys();
+    void enterOnSysInfoStartsIt();
     void sysInfoButtonKeepsBoxOpen();
 };
 
@@ -293,6 +294,32 @@ void TestAbout::closingKeys()
     QVERIFY(!about.isVisible());
     QVERIFY(programs.started.isEmpty());
     QVERIFY(dialog.asked().isEmpty());
+}
+
+void TestAbout::enterOnSysInfoStartsIt()
+{
+    ScriptedRegistry registry;
+    ScriptedPrograms programs;
+    ScriptedDialog dialog;
+    frmAbout about(dialog, registry, programs);
+    about.show();
+    QVERIFY(QTest::qWaitForWindowActive(&about));
+    auto *sysInfo = about.findChild<QPushButton *>("cmdSysInfo");
+    auto *ok = about.findChild<QPushButton *>("cmdOK");
+
+    // Tab moves the focus to "&System Info..."; Enter there is that button's, not OK's.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), sysInfo);
+    QTest::keyClick(sysInfo, Qt::Key_Return);
+    QCOMPARE(dialog.messages(), QStringList{kUnavailable});
+    QVERIFY(about.isVisible());
+
+    // Back on OK, Enter closes the box again.
+    QTest::keyClick(sysInfo, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), ok);
+    QTest::keyClick(ok, Qt::Key_Return);
+    QVERIFY(!about.isVisible());
+    QCOMPARE(dialog.messages().size(), 1);
 }
 
 void TestAbout::sysInfoButtonKeepsBoxOpen()

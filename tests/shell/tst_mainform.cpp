@@ -1,4 +1,5 @@
 #include "mainform.h"
+#include "modalcloser.h"
 #include "mapreader.h"
 #include "palette.h"
 #include "scripteddialog.h"
@@ -215,16 +216,13 @@ void TestMainForm::aboutIsModal()
 
     QString seenTitle;
     bool wasModal = false;
-    QTimer::singleShot(0, this, [&] {
-        QWidget *box = QApplication::activeModalWidget();
-        if (!box)
-            return;
+    const ModalCloser closer([&](QWidget *box) {
         seenTitle = box->windowTitle();
         wasModal = box->isModal() && box->isVisible();
-        box->close();
     });
     item(form, "mnuAbout")->trigger(); // returns only when the box has closed
 
+    QVERIFY2(closer.seen(), "the about box never became the active modal window");
     QCOMPARE(seenTitle, QStringLiteral("About Kavora for Quelmar"));
     QVERIFY(wasModal);
     QVERIFY(!QApplication::activeModalWidget());

@@ -36,6 +36,8 @@ private slots:
     void redrawFailureIsReported();
     void saveBitmap();
     void saveCancelled();
+    void saveFormatByName_data();
+    void saveFormatByName();
     void saveFailure_data();
     void saveFailure();
     void raceColoursWindow();
@@ -54,7 +56,9 @@ const Question kOpenMap{
     Kind::Open, "Open Quelmar Map File", "Quelmar Map File (*.map)|*.map", 0, {}};
 const Question kOpenReport{
     Kind::Open, "Open Quelmar Player File", "Quelmar Player File (*.pla)|*.pla", 0, {}};
-const Question kSave{Kind::Save, "Save Map as Bitmap", "Bitmaps (*.bmp)|*.bmp", 0, {}};
+// The bitmap filter stays first; PNG images follow.
+const Question kSave{Kind::Save, "Save Map as Bitmap",
+                     "Bitmaps (*.bmp)|*.bmp|PNG images (*.png)|*.png", 0, {}};
 
 // Extent 950..2150 by 950..1850, default centre (1550, 1400).
 const QList<MapLine> kPlanets = {
@@ -297,6 +301,8 @@ void TestMapCommands::failingReportStillRedraws()
     QCOMPARE(messages.size(), 1);
     QVERIFY2(messages[0].startsWith(QStringLiteral("Error!!! 5 ")), qPrintable(messages[0]));
     QVERIFY2(messages[0].contains(QStringLiteral("line 3 of ")), qPrintable(messages[0]));
+    // Nothing is read while the box waits: the normal pointer, not the hourglass.
+    QCOMPARE(s.dialog.messagePointers(), QList<Qt::CursorShape>{Qt::ArrowCursor});
     // What came before the failure is merged and shown.
     QCOMPARE(s.g.Player_Table[0].Player_Name, QStringLiteral("Vell"));
     QVERIFY(countPixels(s.picture(), onScreen(kDefaultPalette[0].color)) > 0);
@@ -445,6 +451,48 @@ void TestMapCommands::saveCancelled()
     QVERIFY(QDir(s.files.path({})).entryList({"*.bmp", "chart*"}, QDir::Files).isEmpty());
 }
 
+void TestMapCommands::saveFormatByName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("format");
+
+    QTest::newRow("png") << "chart.png" << QByteArray("png");
+    QTest::newRow("PNG in capitals") << "CHART.PNG" << QByteArray("png");
+    QTest::newRow("mixed case") << "chart.pNg" << QByteArray("png");
+    QTest::newRow("bmp") << "chart.bmp" << QByteArray("bmp");
+    QTest::newRow("png inside the name") << "chart.png.bmp" << QByteArray("bmp");
+    QTest::newRow("png without the dot") << "chartpng" << QByteArray("bmp");
+    QTest::newRow("another extension") << "chart.jpg" << QByteArray("bmp");
+}
+
+// The name alone decides the format; the picture read back is the chart as drawn.
+void TestMapCommands::saveFormatByName()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, format);
+
+    Session s;
+    s.openMap(s.mapPath);
+    s.openReport(s.reportPath);
+    s.chart()->display_map(0.3, 1500, 1350);
+    const QString path = s.files.path(name);
+    // An existing file is replaced (the real dialog has asked first).
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    s.dialog.answerFile(path);
+    s.item("mnuSaveBmp")->trigger();
+
+    QVERIFY(s.dialog.messages().isEmpty());
+    QImageReader reader(path);
+    QCOMPARE(reader.format(), format);
+    const QImage written = reader.read();
+    QCOMPARE(written.size(), QSize(537, 441));
+    QCOMPARE(written.convertToFormat(QImage::Format_RGB32),
+             s.picture().convertToFormat(QImage::Format_RGB32));
+}
+
 void TestMapCommands::saveFailure_data()
 {
     QTest::addColumn<QString>("name"); // inside the test folder
@@ -454,6 +502,8 @@ void TestMapCommands::saveFailure_data()
                                            << "Error!!! 76 Path not found";
     QTest::newRow("name of a folder") << "folder"
                                       << "Error!!! 75 Path/File access error";
+    QTest::newRow("png, folder does not exist") << "nowhere/chart.png"
+                                                << "Error!!! 76 Path not found";
 }
 
 void TestMapCommands::saveFailure()

@@ -5,6 +5,7 @@
 // length and KAVORA_MONKEY_TRACE lists the actions.
 #include "frmcolor.h"
 #include "mainform.h"
+#include "modalcloser.h"
 #include "racecolours.h"
 #include "scripteddialog.h"
 #include "starmap.h"
@@ -176,6 +177,7 @@ private:
             {ownersKnown, "a planet is owned by an unknown race"},
             {!QGuiApplication::overrideCursor(), "the pointer is left as an hourglass"},
             {!QApplication::activeModalWidget(), "a modal window is left open"},
+            {!m_aboutMissed, "the about box never became the active modal window"},
             {m_dialog.pendingAnswers() == 0, "an expected question was not asked"},
             {m_g.Chart_Shown == (chart != nullptr), "Chart_Shown does not match the chart window"},
             {!chart || chart->picture().size() == QSize(537, 441), "the chart is not 537x441"},
@@ -261,11 +263,9 @@ private:
     // The about box is modal; the user closes it as soon as it shows.
     QString about()
     {
-        QTimer::singleShot(0, &m_form, [] {
-            if (QWidget *box = QApplication::activeModalWidget())
-                box->close();
-        });
+        const ModalCloser closer;
         trigger("mnuAbout");
+        m_aboutMissed = m_aboutMissed || !closer.seen();
         return QStringLiteral("about");
     }
 
@@ -402,6 +402,7 @@ private:
     QStringList m_badFiles;
     QStringList m_names;
     qsizetype m_messages = 0;
+    bool m_aboutMissed = false;
     QString m_burstButton; // a pan button to be clicked m_burstLeft more times
     int m_burstLeft = 0;
 };

@@ -1,5 +1,8 @@
 #include "scripteddialog.h"
 
+#include <QCursor>
+#include <QGuiApplication>
+
 #include <QByteArrayAlgorithms>
 
 void ScriptedDialog::answerFile(const QString &path)
@@ -41,14 +44,16 @@ std::optional<QString> ScriptedDialog::fileAnswer(const Question &question)
     return std::nullopt;
 }
 
-std::optional<QString> ScriptedDialog::ShowOpen(const QString &title, const QString &filter)
+std::optional<QString> ScriptedDialog::ShowOpen(const QString &title, const QString &filter,
+                                                const QString &folder)
 {
-    return fileAnswer({Kind::Open, title, filter, 0, {}});
+    return fileAnswer({Kind::Open, title, filter, 0, {}, folder});
 }
 
-std::optional<QString> ScriptedDialog::ShowSave(const QString &title, const QString &filter)
+std::optional<QString> ScriptedDialog::ShowSave(const QString &title, const QString &filter,
+                                                const QString &folder)
 {
-    return fileAnswer({Kind::Save, title, filter, 0, {}});
+    return fileAnswer({Kind::Save, title, filter, 0, {}, folder});
 }
 
 std::optional<PackedColor> ScriptedDialog::ShowColor(PackedColor start)
@@ -68,14 +73,17 @@ std::optional<PackedColor> ScriptedDialog::ShowColor(PackedColor start)
 void ScriptedDialog::message(const QString &text)
 {
     m_asked << Question{Kind::Message, {}, {}, 0, text};
+    const QCursor *pointer = QGuiApplication::overrideCursor();
+    m_messagePointers << (pointer ? pointer->shape() : Qt::ArrowCursor);
 }
 
 char *toString(const ScriptedDialog::Question &q)
 {
     static const char *const kinds[] = {"Open", "Save", "Color", "Message"};
-    const QByteArray text = QStringLiteral("%1(title \"%2\", filter \"%3\", start %4, text \"%5\")")
-                                .arg(QLatin1String(kinds[int(q.kind)]), q.title, q.filter,
-                                     QString::number(q.start, 16), q.text)
-                                .toUtf8();
+    const QByteArray text =
+        QStringLiteral("%1(title \"%2\", filter \"%3\", start %4, text \"%5\", folder \"%6\")")
+            .arg(QLatin1String(kinds[int(q.kind)]), q.title, q.filter,
+                 QString::number(q.start, 16), q.text, q.folder)
+            .toUtf8();
     return qstrdup(text.constData());
 }

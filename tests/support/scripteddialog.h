@@ -20,6 +20,7 @@ public:
         QString filter;        // Open, Save
         PackedColor start = 0; // Color
         QString text;          // Message
+        QString folder;        // Open, Save: where the dialog was asked to start
 
         bool operator==(const Question &) const = default;
     };
@@ -34,11 +35,16 @@ public:
 
     const QList<Question> &asked() const { return m_asked; }
     QStringList messages() const; // the texts of the messages, in order
+    // The mouse pointer while each message waited, in order: the application's override
+    // pointer, or the normal arrow when there was none.
+    const QList<Qt::CursorShape> &messagePointers() const { return m_messagePointers; }
     qsizetype pendingAnswers() const { return qsizetype(m_answers.size()); }
     void clearAsked() { m_asked.clear(); }
 
-    std::optional<QString> ShowOpen(const QString &title, const QString &filter) override;
-    std::optional<QString> ShowSave(const QString &title, const QString &filter) override;
+    std::optional<QString> ShowOpen(const QString &title, const QString &filter,
+                                    const QString &folder = {}) override;
+    std::optional<QString> ShowSave(const QString &title, const QString &filter,
+                                    const QString &folder = {}) override;
     std::optional<PackedColor> ShowColor(PackedColor start) override;
     void message(const QString &text) override;
 
@@ -50,6 +56,7 @@ private:
 
     std::deque<Answer> m_answers;
     QList<Question> m_asked;
+    QList<Qt::CursorShape> m_messagePointers;
 };
 
 char *toString(const ScriptedDialog::Question &question); // for QCOMPARE

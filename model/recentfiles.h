@@ -1,0 +1,43 @@
+// The File menu's list of recent files: the last eight maps, each with the reports opened
+// after it, newest first. Kept in the settings file as one list of paths per entry
+// ("recentFiles/1=/home/u/universe.map, /home/u/turn41.pla"); a damaged entry is skipped.
+#pragma once
+
+#include "settings.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct RecentEntry {
+    QString map;
+    QStringList reports; // in the order they were opened
+    bool operator==(const RecentEntry &) const = default;
+};
+
+class RecentFiles {
+public:
+    static constexpr int kMaxEntries = 8;
+
+    // Starts from what `settings` holds; every change is written back at once, so a run
+    // that ends badly keeps the list.
+    explicit RecentFiles(Settings *settings = nullptr);
+
+    const QList<RecentEntry> &entries() const { return m_entries; }
+
+    // `entry` becomes the first one, replacing an older entry of the same map; the ninth
+    // falls off the end.
+    void put(const RecentEntry &entry);
+    void remove(qsizetype index);
+
+private:
+    void save();
+
+    Settings *m_settings;
+    QList<RecentEntry> m_entries;
+};
+
+// "&1 universe.map" for the first entry: the number is the access key.
+QString recentCaption(qsizetype index, const RecentEntry &entry);
+// The full paths, map first, for the status line.
+QString recentStatusTip(const RecentEntry &entry);
