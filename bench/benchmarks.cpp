@@ -2,6 +2,7 @@
 // table: "read_map/kavora/32767", "read_map/baseline/32767".
 #include "baseline.h"
 #include "conversions.h"
+#include "explorerrenderer.h"
 #include "fixtures.h"
 #include "imagesurface.h"
 #include "mapreader.h"
@@ -176,6 +177,39 @@ void hoverText(benchmark::State &state)
     }
 }
 
+enum class ExplorerCase { Draw, Labels, Step };
+
+// The chart explorer on a full-HD picture, the map fitted: a redraw as it is, a redraw
+// considering every planet's label, and a step that zooms in or out a notch about a point
+// off the middle, or drags, and draws, as the window does for each wheel or drag event.
+void explorerDraw(benchmark::State &state, int planets, ExplorerCase what)
+{
+    const Globals &g = benchUniverse(planets).charted;
+    const QSize picture(1920, 1080);
+    const MapExtent extent = mapExtent(g.Map_Max_X, g.Map_Max_Y);
+    ExplorerScene scene;
+    scene.view = ExplorerView::fitted(picture, extent);
+    scene.labels = what == ExplorerCase::Labels ? LabelChoice::All : LabelChoice::None;
+    ImageSurface surface(picture);
+    ExplorerRenderer renderer;
+    renderer.draw(g, surface, scene); // the label order, worked out once per data change
+    int step = 0;
+    for (auto _ : state) {
+        if (what == ExplorerCase::Step) {
+            const QPointF pointer(700, 400);
+            switch (step++ % 4) {
+            case 0: scene.view = scene.view.zoomedAbout(pointer, 1.25, extent); break;
+            case 1: scene.view = scene.view.dragged(QPointF(15, -9)); break;
+            case 2: scene.view = scene.view.zoomedAbout(pointer, 1 / 1.25, extent); break;
+            default: scene.view = scene.view.dragged(QPointF(-15, 9)); break;
+            }
+        }
+        const ExplorerDrawing drawing = renderer.draw(g, surface, scene);
+        benchmark::DoNotOptimize(surface.Image().constBits());
+        benchmark::DoNotOptimize(drawing.labels.data());
+    }
+}
+
 // `once`: one iteration per run, for cases that take seconds; three runs give the median.
 template <typename Fn>
 benchmark::internal::Benchmark *add(const std::string &name, Fn fn, bool once = false)
@@ -239,4 +273,15 @@ void registerBenchmarks()
     add(named("hover_text", "kavora", kLargestUniverse), [](auto &s) {
         hoverText(s);
     })->Unit(benchmark::kNanosecond);
+    const struct {
+        const char *name;
+        ExplorerCase what;
+    } explorers[] = {{"explorer_draw", ExplorerCase::Draw},
+                     {"explorer_labels", ExplorerCase::Labels},
+                     {"explorer_step", ExplorerCase::Step}};
+    for (const auto &e : explorers) {
+        const ExplorerCase what = e.what;
+        add(named(e.name, "kavora", kLargestUniverse),
+            [what](auto &s) { explorerDraw(s, kLargestUniverse, what); });
+    }
 }

@@ -43,6 +43,9 @@ const Case kCases[] = {
     {"write_bmp", "write the chart as BMP", false},
     {"search_last", "search for the last planet", false},
     {"hover_text", "hover readout text", false},
+    {"explorer_draw", "explorer redraw, 1920 by 1080, no labels", false},
+    {"explorer_labels", "explorer redraw, 1920 by 1080, every label considered", false},
+    {"explorer_step", "explorer wheel or drag step, 1920 by 1080, no labels", false},
 };
 
 struct Target {
@@ -56,6 +59,8 @@ const Target kTargets[] = {
     {"read_map", kLargestUniverse, 15, 0},    {"merge_report", kLargestUniverse, 20, 100},
     {"draw_zoom0", kLargestUniverse, 20, 0},  {"draw_zoom09", kLargestUniverse, 20, 0},
     {"draw_labels", kLargestUniverse, 50, 0}, {"draw_labels", kSmallUniverse, 2, 0},
+    {"explorer_draw", kLargestUniverse, 16, 0}, {"explorer_labels", kLargestUniverse, 25, 0},
+    {"explorer_step", kLargestUniverse, 16, 0},
 };
 constexpr double kPeakTargetMegabytes = 60;
 

@@ -1,5 +1,6 @@
 #include "mainform.h"
 
+#include "chartexplorer.h"
 #include "frmabout.h"
 #include "frmcolor.h"
 #include "hourglass.h"
@@ -103,6 +104,8 @@ void mainform::buildMenus()
     addItem(map, "mnu_Center", QStringLiteral("&Center"), &mainform::mnu_Center_Click);
     addItem(map, "mnuPlayerColors", QStringLiteral("&Player Colors"),
             &mainform::mnuPlayerColors_Click);
+    addItem(map, "mnuChartExplorer", QStringLiteral("Chart &Explorer"),
+            &mainform::mnuChartExplorer_Click, Qt::CTRL | Qt::Key_E);
 
     QMenu *help = addMenu("mnuHelp", QStringLiteral("&Help"));
     addItem(help, "mnuAbout", QStringLiteral("&About"), &mainform::mnuAbout_Click, Qt::Key_F1);
@@ -188,6 +191,10 @@ starmap *mainform::chart()
 {
     if (!m_chart) {
         auto *window = new starmap(m_globals, m_dialog, [this] { showRaceColours(); });
+        connect(window, &starmap::planetFound, this, [this](int index) {
+            if (m_explorer)
+                m_explorer->showPlanet(index);
+        });
         connect(window, &starmap::unloaded, this, [this, window] {
             if (m_chart == window)
                 m_chart = nullptr;
@@ -295,11 +302,17 @@ void mainform::openMapAndReports(const QString &map, const QStringList &reports)
 }
 
 // The map test comes first: without a map there is no chart to display. The file holds
-// the chart exactly as drawn at its specified size; nothing is redrawn for it.
+// the chart exactly as drawn at its specified size; nothing is redrawn for it. With the
+// explorer the active window, its picture is saved instead, as shown.
 void mainform::mnuSaveBmp_Click()
 {
     if (!requireMap())
         return;
+    if (m_explorer && m_workspace->activeSubWindow() == m_explorer) {
+        m_explorer->flush();
+        savePictureAs(m_dialog, m_explorer->picture());
+        return;
+    }
     if (!m_globals.Chart_Shown || !m_chart) {
         m_dialog.message(kDisplayMapFirst);
         return;
@@ -333,6 +346,30 @@ void mainform::redrawChart()
 void mainform::mnuPlayerColors_Click()
 {
     showRaceColours();
+}
+
+ChartExplorer *mainform::explorerWindow() const
+{
+    return m_explorer;
+}
+
+// One explorer at a time: the command brings an open one forward.
+void mainform::mnuChartExplorer_Click()
+{
+    if (!requireMap())
+        return;
+    if (!m_explorer) {
+        m_explorer = new ChartExplorer(m_globals, m_dialog);
+        connect(this, &mainform::mapOpened, m_explorer, &ChartExplorer::mapOpened);
+        connect(this, &mainform::reportMerged, m_explorer, &ChartExplorer::planetsChanged);
+        connect(this, &mainform::coloursChanged, m_explorer, &ChartExplorer::coloursChanged);
+        connect(this, &mainform::planetChosen, m_explorer, &ChartExplorer::showPlanet);
+        m_workspace->addSubWindow(m_explorer);
+        m_explorer->show();
+        m_explorer->mapOpened();
+    }
+    m_workspace->setActiveSubWindow(m_explorer);
+    m_explorer->setFocus();
 }
 
 void mainform::showRaceColours()

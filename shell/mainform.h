@@ -18,6 +18,7 @@
 #include <memory>
 
 class QMdiArea;
+class ChartExplorer;
 class RecentMenu;
 class Settings;
 class starmap;
@@ -62,6 +63,9 @@ public:
     // this is called nothing is remembered.
     void useSettings(Settings &settings);
     RecentMenu *recentMenu() const { return m_recentMenu; }
+
+    // The chart explorer, or nullptr while it is not open.
+    ChartExplorer *explorerWindow() const;
 
     // Redraws the chart at the current view, reopening a closed chart window; nothing
     // before a map is loaded. The race colours dialog calls it after a colour change.
@@ -115,12 +119,14 @@ private:
     void mnu_Exit_Click();
     void mnu_Center_Click();
     void mnuPlayerColors_Click();
+    void mnuChartExplorer_Click();
     void mnuAbout_Click();
 
     Globals &m_globals;
     CommonDialog &m_dialog;
     QMdiArea *m_workspace;
     QPointer<starmap> m_chart;
+    QPointer<ChartExplorer> m_explorer;
     QPointer<QWidget> m_raceColours; // frmColor, which deletes itself when closed
     std::unique_ptr<Registry> m_registry = systemRegistry();
     std::unique_ptr<Programs> m_programs = systemPrograms();
