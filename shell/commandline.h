@@ -4,12 +4,13 @@
 //   kavora --planets MAP [REPORT ...]
 //   kavora --races MAP [REPORT ...]
 //   kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
-//          [--race-color NAME=#RRGGBB ...] MAP [REPORT ...]
+//          [--race-color NAME=#RRGGBB ...] [--size WxH] MAP [REPORT ...]
 //   kavora --help | --version
 #pragma once
 
 #include "records.h"
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +24,7 @@ struct CommandLineOptions {
     double centerX = 0, centerY = 0;   // 0: that axis's default centre
     bool labelAll = false, labelPopulated = false, labelStarbases = false;
     QList<QPair<QString, PackedColor>> raceColors;
+    std::optional<QSize> size;         // --size: the explorer's square view at that size
     QStringList files;                 // the map, then the reports in order
 };
 
