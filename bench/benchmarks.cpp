@@ -138,17 +138,29 @@ void drawBaseline(benchmark::State &state, int planets, View view)
     drawChart(state, surface, planets, view);
 }
 
-void writeBmp(benchmark::State &state, int planets)
+// The labelled chart of the largest universe written in `format`; the baseline for PNG is
+// Qt's default compression level, which the writer used before it asked for a fast one.
+void writePicture(benchmark::State &state, int planets, const char *format, bool baseline)
 {
     const BenchUniverse &u = benchUniverse(planets);
     Globals g = u.charted;
     ImageSurface surface;
     display_map(g, surface, {true, false, false}, 0, 0, 0);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("chart.bmp"));
+    const QString path = dir.filePath(QStringLiteral("chart.") + QLatin1String(format));
     for (auto _ : state) {
-        SavePicture(surface.Image(), path);
+        if (baseline)
+            surface.Image().save(path, format);
+        else
+            SavePicture(surface.Image(), path, format);
     }
+}
+
+// The full redraw of the largest universe N times larger, all labels.
+void drawScaled(benchmark::State &state, int planets, int scale)
+{
+    ImageSurface surface(ImageSurface::kPictureSize, scale);
+    drawChart(state, surface, planets, View::WholeLabelled);
 }
 
 // The chart window's search: the first planet in table order whose name is the text.
@@ -265,7 +277,16 @@ void registerBenchmarks()
         }
     }
     add(named("write_bmp", "kavora", kLargestUniverse),
-        [](auto &s) { writeBmp(s, kLargestUniverse); });
+        [](auto &s) { writePicture(s, kLargestUniverse, "bmp", false); });
+    add(named("write_png", "kavora", kLargestUniverse),
+        [](auto &s) { writePicture(s, kLargestUniverse, "png", false); });
+    add(named("write_png", "baseline", kLargestUniverse),
+        [](auto &s) { writePicture(s, kLargestUniverse, "png", true); });
+    for (int scale : {2, 4}) {
+        const std::string id = "draw_scale" + std::to_string(scale);
+        for (int n : kSizes)
+            add(named(id.c_str(), "kavora", n), [n, scale](auto &s) { drawScaled(s, n, scale); });
+    }
     for (int n : kSizes)
         add(named("search_last", "kavora", n), [n](auto &s) {
             searchLast(s, n);

@@ -5,6 +5,7 @@
 #include "mapreader.h"
 #include "palette.h"
 #include "imagesurface.h"
+#include "legend.h"
 #include "racecolours.h"
 #include "renderer.h"
 #include "reportreader.h"
@@ -14,6 +15,7 @@
 
 #include <QFileInfo>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -28,8 +30,8 @@ const char kUsage[] =
     "       kavora --planets MAP [REPORT ...]            print the planet table\n"
     "       kavora --races MAP [REPORT ...]              print the race table\n"
     "       kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]\n"
-    "              [--race-color NAME=#RRGGBB ...] [--size WxH] MAP [REPORT ...]\n"
-    "                                                    draw the chart into OUT (.bmp or .png);\n"
+    "              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH]\n"
+    "              MAP [REPORT ...]                      draw the chart into OUT (.bmp or .png);\n"
     "                                                    --size: the explorer's view, one scale\n"
     "                                                    on both axes, labels that never collide\n"
     "       kavora --help | --version\n";
@@ -114,7 +116,8 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
     labels.populated = options.labelPopulated;
     labels.starbases = options.labelStarbases;
 
-    ImageSurface surface(options.size.value_or(ImageSurface::kPictureSize));
+    ImageSurface surface(options.size.value_or(ImageSurface::kPictureSize),
+                         options.size ? 1 : options.scale);
     try {
         if (options.size) {
             ExplorerScene scene;
@@ -123,6 +126,7 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
                                          options.zoom.value_or(0), options.centerX,
                                          options.centerY);
             scene.labels = labels;
+            scene.legend = options.legend; // in the upper right corner, not beside
             ExplorerRenderer().draw(globals, surface, scene);
         } else {
             display_map(globals, surface, labels, options.zoom, options.centerX,
@@ -135,7 +139,10 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
 
     const QByteArray format = QFileInfo(options.output).suffix().toLower().toLatin1();
     try {
-        SavePicture(surface.Image(), options.output, format.constData());
+        const QImage picture = options.legend && !options.size
+                                   ? chartWithLegend(surface.Image(), globals, options.scale)
+                                   : surface.Image();
+        SavePicture(picture, options.output, format.constData());
     } catch (const RunError &error) {
         write(err, error.message() + u'\n');
         return 1;
@@ -227,6 +234,21 @@ void setSize(CommandLineOptions &options, const QString &, const QString &value)
     options.size = QSize(width, height);
 }
 
+void setScale(CommandLineOptions &options, const QString &option, const QString &value)
+{
+    const double scale = numberOption(option, value);
+    if (scale != std::floor(scale) || scale < 1 || scale > ImageSurface::kMaxScale)
+        usage(QStringLiteral("--scale takes a whole number from 1 to %1, not \"%2\"")
+                  .arg(ImageSurface::kMaxScale)
+                  .arg(value));
+    options.scale = int(scale);
+}
+
+void setLegend(CommandLineOptions &options, const QString &, const QString &)
+{
+    options.legend = true;
+}
+
 void nothing(CommandLineOptions &, const QString &, const QString &) {}
 
 constexpr unsigned kRender = modeBit(Mode::Render);
@@ -240,6 +262,8 @@ const OptionRule kOptions[] = {
     {QLatin1StringView("--labels"), Mode::Gui, kRender, true, setLabels},
     {QLatin1StringView("--race-color"), Mode::Gui, kRender, true, addRaceColor},
     {QLatin1StringView("--size"), Mode::Gui, kRender, true, setSize},
+    {QLatin1StringView("--scale"), Mode::Gui, kRender, true, setScale},
+    {QLatin1StringView("--legend"), Mode::Gui, kRender, false, setLegend},
 };
 
 const OptionRule *findOption(const QString &name)
@@ -319,6 +343,9 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
         usage(goesWithHint(misplaced, modes));
     if (options.mode != Mode::Gui && options.files.isEmpty())
         usage(QStringLiteral("no map file given"));
+    // The explorer's view is drawn at the size asked for, not enlarged.
+    if (options.size && options.scale != 1)
+        usage(QStringLiteral("--scale cannot go with --size"));
     return options;
 }
 

@@ -4,7 +4,7 @@
 //   kavora --planets MAP [REPORT ...]
 //   kavora --races MAP [REPORT ...]
 //   kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
-//          [--race-color NAME=#RRGGBB ...] [--size WxH] MAP [REPORT ...]
+//          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH] MAP [REPORT ...]
 //   kavora --help | --version
 #pragma once
 
@@ -24,6 +24,8 @@ struct CommandLineOptions {
     double centerX = 0, centerY = 0;   // 0: that axis's default centre
     bool labelAll = false, labelPopulated = false, labelStarbases = false;
     QList<QPair<QString, PackedColor>> raceColors;
+    int scale = 1;                     // --scale N: the chart N times larger, 1 to 8
+    bool legend = false;               // --legend: the race legend to the right
     std::optional<QSize> size;         // --size: the explorer's square view at that size
     QStringList files;                 // the map, then the reports in order
 };

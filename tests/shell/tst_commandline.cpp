@@ -2,6 +2,7 @@
 #include "imagesurface.h"
 #include "mapreader.h"
 #include "palette.h"
+#include "legend.h"
 #include "renderer.h"
 #include "explorerrenderer.h"
 #include "reportreader.h"
@@ -29,6 +30,7 @@ private slots:
     void render();
     void renderMapWithoutExtent();
     void renderExplorerSize();
+    void renderScaledWithLegend();
     void writeFailure();
     void renderKeepsOutputOnFailure();
     void helpAndVersion();
@@ -94,6 +96,9 @@ void TestCommandLine::usageErrors_data()
                                     << "--size takes WxH";
     QTest::newRow("size one number") << QStringList{"--render", "o.png", "--size", "640", "m.map"}
                                      << "--size takes WxH";
+    QTest::newRow("size with scale") << QStringList{"--render", "o.png", "--size", "64x64", "--scale",
+                                                    "2", "m.map"}
+                                     << "--scale cannot go with --size";
     QTest::newRow("size not numbers") << QStringList{"--render", "o.png", "--size", "axb", "m.map"}
                                       << "--size takes WxH";
     QTest::newRow("render options without render") << QStringList{"--planets", "--zoom", "0.5",
@@ -105,6 +110,13 @@ void TestCommandLine::usageErrors_data()
                                                   << "--zoom can only go with --render";
     QTest::newRow("unknown option in window mode") << QStringList{"m.map", "-x"}
                                                    << "unknown option -x";
+    for (const char *scale : {"0", "9", "1.5", "two", "-2"})
+        QTest::addRow("scale %s", scale)
+            << QStringList{"--render", "o.png", "--scale", scale, "m.map"}
+            << (QString::fromLatin1(scale) == u"two" ? "--scale takes a number"
+                                                     : "--scale takes a whole number from 1 to 8");
+    QTest::newRow("legend without render") << QStringList{"--races", "--legend", "m.map"}
+                                           << "--legend can only go with --render";
 }
 
 void TestCommandLine::usageErrors()
@@ -273,6 +285,46 @@ void TestCommandLine::render()
             QImage(out).convertToFormat(QImage::Format_RGB32));
 }
 
+// --scale draws the chart larger, --legend adds the strip; without them the output is the
+// chart picture alone, and with them the chart still sits at the top left as drawn.
+void TestCommandLine::renderScaledWithLegend()
+{
+    Globals g;
+    Initialize_Colors(g);
+    g.Map_File_Name = m_map;
+    Open_Map_File(g);
+    Initialize_Colors(g);
+    g.Player_File_Name = m_report;
+    readPlayerFile(g);
+    QVERIFY(g.Last_Player_Index >= 1);
+    auto chartAt = [&](int scale) {
+        Globals same = g;
+        ImageSurface surface(ImageSurface::kPictureSize, scale);
+        display_map(same, surface, {}, {}, 0, 0);
+        return surface.Image();
+    };
+    auto rendered = [&](const QString &name, const QStringList &options) {
+        const QString out = m_files.path(name);
+        const Run run = kavora(QStringList{"--render", out} + options + QStringList{m_map, m_report});
+        if (run.status != 0)
+            qWarning("%s", qPrintable(run.err));
+        return QImage(out).convertToFormat(QImage::Format_RGB32);
+    };
+
+    QCOMPARE(rendered("one.png", {"--scale", "1"}), chartAt(1));
+    QCOMPARE(rendered("two.png", {"--scale", "2"}), chartAt(2));
+
+    const QImage withLegend = rendered("legend.bmp", {"--legend"});
+    const QSize strip = legendSize(g, true);
+    QCOMPARE(withLegend.size(), QSize(537 + strip.width(), 441));
+    QCOMPARE(withLegend.copy(0, 0, 537, 441), chartAt(1));
+    QCOMPARE(withLegend, chartWithLegend(chartAt(1), g));
+
+    const QImage both = rendered("both.png", {"--legend", "--scale", "3"});
+    QCOMPARE(both.size(), QSize(537 + legendSize(g, true, 3).width(), 441) * 3);
+    QCOMPARE(both.copy(0, 0, 537 * 3, 441 * 3), chartAt(3));
+}
+
 void TestCommandLine::writeFailure()
 {
     // A full disk shows only when the written text is flushed: exit 1 and a message that
@@ -316,6 +368,7 @@ void TestCommandLine::renderExplorerSize()
         {{"--size", "300X800", "--zoom", "0.5", "--center", "1600,1500"}, QSize(300, 800), 0.5,
          1600, 1500},
         {{"--size", "16x16"}, QSize(16, 16), 0, 0, 0},
+        {{"--size", "640x480", "--legend"}, QSize(640, 480), 0, 0, 0},
     };
     for (const Case &c : cases) {
         const QString out = m_files.path(QStringLiteral("explorer.png"));
@@ -328,10 +381,12 @@ void TestCommandLine::renderExplorerSize()
         ExplorerScene scene;
         scene.view = explorerViewFor(c.size, extent, c.zoom, c.x, c.y);
         scene.labels.all = c.options.contains(QStringLiteral("all"));
+        scene.legend = c.options.contains(QStringLiteral("--legend"));
         ImageSurface surface(c.size);
         const ExplorerDrawing drawing = ExplorerRenderer().draw(g, surface, scene);
         QCOMPARE(written, surface.Image().convertToFormat(QImage::Format_RGB32));
         QCOMPARE(drawing.labels.empty(), !scene.labels.all);
+        QCOMPARE(drawing.legend.isEmpty(), !scene.legend); // in the corner, no strip beside
         // One scale on both axes: the picture's corners span W and H times the same units.
         const ChartView view = drawing.chartView;
         QVERIFY(std::abs((view.right - view.left) / c.size.width() -
