@@ -43,6 +43,7 @@ const Case kCases[] = {
     {"write_bmp", "write the chart as BMP", false},
     {"search_last", "search for the last planet", false},
     {"hover_text", "hover readout text", false},
+    {"open_sample", "open the sample universe (map and two reports)", false},
 };
 
 struct Target {
@@ -56,6 +57,7 @@ const Target kTargets[] = {
     {"read_map", kLargestUniverse, 15, 0},    {"merge_report", kLargestUniverse, 20, 100},
     {"draw_zoom0", kLargestUniverse, 20, 0},  {"draw_zoom09", kLargestUniverse, 20, 0},
     {"draw_labels", kLargestUniverse, 50, 0}, {"draw_labels", kSmallUniverse, 2, 0},
+    {"open_sample", kSamplePlanets, 10, 0},
 };
 constexpr double kPeakTargetMegabytes = 60;
 
@@ -161,7 +163,7 @@ void writeMarkdown(const QString &path, const MedianCollector &results, const Ru
            "The zoom 0.9 view is centred on the place with the most zones.\n\n"
         << "| case | planets | Kavora | runs | baseline | runs | baseline ÷ Kavora |\n"
         << "|---|--:|--:|--:|--:|--:|--:|\n";
-    const int sizes[] = {kSmallUniverse, kMediumUniverse, kLargestUniverse};
+    const int sizes[] = {kSmallUniverse, kSamplePlanets, kMediumUniverse, kLargestUniverse};
     for (const Case &c : kCases) {
         for (int n : sizes) {
             const QString k = key(c.id, "kavora", n);
@@ -238,6 +240,9 @@ void writeMarkdown(const QString &path, const MedianCollector &results, const Ru
         << "- **Hover readout**: `pointerReadout`, the chart window's caption text: the "
            "pointer's picture position taken back to map units, floored and written as "
            "\"X Y\".\n"
+        << "- **Open the sample universe**: `Open_Map_File` on `examples/universe.map`, then "
+           "`readPlayerFile` on both of its reports, into fresh tables: what `bash tools/run` "
+           "and a recent-files entry ask of the readers.\n"
         << "- **Peak memory**: maximum resident set size reported by `/usr/bin/time -v` for\n\n"
         << "  ```\n  "
         << (facts.peakCommand.isEmpty() ? QStringLiteral("(not run)") : facts.peakCommand)
