@@ -2,6 +2,7 @@
 // table: "read_map/kavora/32767", "read_map/baseline/32767".
 #include "baseline.h"
 #include "conversions.h"
+#include "explorerrenderer.h"
 #include "fixtures.h"
 #include "imagesurface.h"
 #include "mapreader.h"
@@ -137,17 +138,29 @@ void drawBaseline(benchmark::State &state, int planets, View view)
     drawChart(state, surface, planets, view);
 }
 
-void writeBmp(benchmark::State &state, int planets)
+// The labelled chart of the largest universe written in `format`; the baseline for PNG is
+// Qt's default compression level, which the writer used before it asked for a fast one.
+void writePicture(benchmark::State &state, int planets, const char *format, bool baseline)
 {
     const BenchUniverse &u = benchUniverse(planets);
     Globals g = u.charted;
     ImageSurface surface;
     display_map(g, surface, {true, false, false}, 0, 0, 0);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("chart.bmp"));
+    const QString path = dir.filePath(QStringLiteral("chart.") + QLatin1String(format));
     for (auto _ : state) {
-        SavePicture(surface.Image(), path);
+        if (baseline)
+            surface.Image().save(path, format);
+        else
+            SavePicture(surface.Image(), path, format);
     }
+}
+
+// The full redraw of the largest universe N times larger, all labels.
+void drawScaled(benchmark::State &state, int planets, int scale)
+{
+    ImageSurface surface(ImageSurface::kPictureSize, scale);
+    drawChart(state, surface, planets, View::WholeLabelled);
 }
 
 // The chart window's search: the first planet in table order whose name is the text.
@@ -192,6 +205,39 @@ void openSample(benchmark::State &state)
             readPlayerFile(g, status);
         }
         benchmark::DoNotOptimize(g.Star_Table.data());
+    }
+}
+
+enum class ExplorerCase { Draw, Labels, Step };
+
+// The chart explorer on a full-HD picture, the map fitted: a redraw as it is, a redraw
+// considering every planet's label, and a step that zooms in or out a notch about a point
+// off the middle, or drags, and draws, as the window does for each wheel or drag event.
+void explorerDraw(benchmark::State &state, int planets, ExplorerCase what)
+{
+    const Globals &g = benchUniverse(planets).charted;
+    const QSize picture(1920, 1080);
+    const MapExtent extent = mapExtent(g.Map_Max_X, g.Map_Max_Y);
+    ExplorerScene scene;
+    scene.view = ExplorerView::fitted(picture, extent);
+    scene.labels = what == ExplorerCase::Labels ? LabelChoice::All : LabelChoice::None;
+    ImageSurface surface(picture);
+    ExplorerRenderer renderer;
+    renderer.draw(g, surface, scene); // the label order, worked out once per data change
+    int step = 0;
+    for (auto _ : state) {
+        if (what == ExplorerCase::Step) {
+            const QPointF pointer(700, 400);
+            switch (step++ % 4) {
+            case 0: scene.view = scene.view.zoomedAbout(pointer, 1.25, extent); break;
+            case 1: scene.view = scene.view.dragged(QPointF(15, -9)); break;
+            case 2: scene.view = scene.view.zoomedAbout(pointer, 1 / 1.25, extent); break;
+            default: scene.view = scene.view.dragged(QPointF(-15, 9)); break;
+            }
+        }
+        const ExplorerDrawing drawing = renderer.draw(g, surface, scene);
+        benchmark::DoNotOptimize(surface.Image().constBits());
+        benchmark::DoNotOptimize(drawing.labels.data());
     }
 }
 
@@ -250,7 +296,16 @@ void registerBenchmarks()
         }
     }
     add(named("write_bmp", "kavora", kLargestUniverse),
-        [](auto &s) { writeBmp(s, kLargestUniverse); });
+        [](auto &s) { writePicture(s, kLargestUniverse, "bmp", false); });
+    add(named("write_png", "kavora", kLargestUniverse),
+        [](auto &s) { writePicture(s, kLargestUniverse, "png", false); });
+    add(named("write_png", "baseline", kLargestUniverse),
+        [](auto &s) { writePicture(s, kLargestUniverse, "png", true); });
+    for (int scale : {2, 4}) {
+        const std::string id = "draw_scale" + std::to_string(scale);
+        for (int n : kSizes)
+            add(named(id.c_str(), "kavora", n), [n, scale](auto &s) { drawScaled(s, n, scale); });
+    }
     for (int n : kSizes)
         add(named("search_last", "kavora", n), [n](auto &s) {
             searchLast(s, n);
@@ -259,4 +314,15 @@ void registerBenchmarks()
         hoverText(s);
     })->Unit(benchmark::kNanosecond);
     add(named("open_sample", "kavora", kSamplePlanets), openSample);
+    const struct {
+        const char *name;
+        ExplorerCase what;
+    } explorers[] = {{"explorer_draw", ExplorerCase::Draw},
+                     {"explorer_labels", ExplorerCase::Labels},
+                     {"explorer_step", ExplorerCase::Step}};
+    for (const auto &e : explorers) {
+        const ExplorerCase what = e.what;
+        add(named(e.name, "kavora", kLargestUniverse),
+            [what](auto &s) { explorerDraw(s, kLargestUniverse, what); });
+    }
 }

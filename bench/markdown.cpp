@@ -40,10 +40,16 @@ const Case kCases[] = {
     {"draw_zoom0", "full redraw, zoom 0, no labels", true},
     {"draw_labels", "full redraw, zoom 0, all labels", true},
     {"draw_zoom09", "full redraw, zoom 0.9 on the densest part", true},
+    {"draw_scale2", "full redraw twice as large, all labels", false},
+    {"draw_scale4", "full redraw four times as large, all labels", false},
     {"write_bmp", "write the chart as BMP", false},
+    {"write_png", "write the chart as PNG (baseline: default compression)", true},
     {"search_last", "search for the last planet", false},
     {"hover_text", "hover readout text", false},
     {"open_sample", "open the sample universe (map and two reports)", false},
+    {"explorer_draw", "explorer redraw, 1920 by 1080, no labels", false},
+    {"explorer_labels", "explorer redraw, 1920 by 1080, every label considered", false},
+    {"explorer_step", "explorer wheel or drag step, 1920 by 1080, no labels", false},
 };
 
 struct Target {
@@ -58,6 +64,8 @@ const Target kTargets[] = {
     {"draw_zoom0", kLargestUniverse, 20, 0},  {"draw_zoom09", kLargestUniverse, 20, 0},
     {"draw_labels", kLargestUniverse, 50, 0}, {"draw_labels", kSmallUniverse, 2, 0},
     {"open_sample", kSamplePlanets, 10, 0},
+    {"explorer_draw", kLargestUniverse, 16, 0}, {"explorer_labels", kLargestUniverse, 25, 0},
+    {"explorer_step", kLargestUniverse, 16, 0},
 };
 constexpr double kPeakTargetMegabytes = 60;
 

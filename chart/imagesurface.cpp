@@ -206,9 +206,12 @@ void ImageSurface::PSet(double x, double y, PackedColor color)
 void ImageSurface::Print(const QString &text)
 {
     const QPoint corner = pixelAt(m_currentX, m_currentY);
-    // Text that starts right of or below the picture cannot reach into it.
-    if (corner.x() < m_picture.width() && corner.y() < m_picture.height() &&
-        corner.x() > -(1 << 20) && corner.y() > -(1 << 20)) {
+    // Text that starts well right of or below the picture cannot reach into it. Just
+    // outside it can: a "J" or a combining accent reaches left of its cell, a "Ǘ" above it.
+    // A line height is more than any glyph reaches back.
+    if (corner.x() < m_picture.width() + m_lineHeight &&
+        corner.y() < m_picture.height() + m_lineHeight && corner.x() > -(1 << 20) &&
+        corner.y() > -(1 << 20)) {
         if (m_scale > 1 && text == u"+") {
             drawEnlargedMark(corner, text);
         } else {

@@ -3,6 +3,7 @@
 #include "renderer.h"
 #include "runerror.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -43,14 +44,14 @@ void PlanetPicker::rebuild(const Globals &globals, const ChartView &view, QSize 
 {
     clear();
     m_picture = picture;
-    // The grid covers the picture and a margin of kReach, so a pointer on the edge still
-    // finds a dot just outside it.
-    m_columns = (picture.width() + 2 * kReach) / kCell + 1;
-    m_rows = (picture.height() + 2 * kReach) / kCell + 1;
-    const QRect covered(-kReach, -kReach, picture.width() + 2 * kReach,
-                        picture.height() + 2 * kReach);
-    auto cellOf = [this](QPoint p) {
-        return ((p.y() + kReach) / kCell) * m_columns + (p.x() + kReach) / kCell;
+    // The grid covers the picture and a margin of the largest reach, so a pointer on the
+    // edge still finds a dot just outside it.
+    const int m = m_margin;
+    m_columns = (picture.width() + 2 * m) / kCell + 1;
+    m_rows = (picture.height() + 2 * m) / kCell + 1;
+    const QRect covered(-m, -m, picture.width() + 2 * m, picture.height() + 2 * m);
+    auto cellOf = [this, m](QPoint p) {
+        return ((p.y() + m) / kCell) * m_columns + (p.x() + m) / kCell;
     };
 
     // Counting sort by cell: the dots of one cell lie together, in table order.
@@ -73,8 +74,9 @@ void PlanetPicker::rebuild(const Globals &globals, const ChartView &view, QSize 
         m_dots[size_t(next[size_t(cellOf(dot.pixel))]++)] = dot;
 }
 
-int PlanetPicker::nearest(QPointF pointer) const
+int PlanetPicker::nearest(QPointF pointer, int reach) const
 {
+    reach = std::clamp(reach, 0, m_margin);
     if (m_dots.empty() || !std::isfinite(pointer.x()) || !std::isfinite(pointer.y()))
         return -1;
     if (std::abs(pointer.x()) > (1 << 20) || std::abs(pointer.y()) > (1 << 20))
@@ -82,14 +84,14 @@ int PlanetPicker::nearest(QPointF pointer) const
     const QPoint at(int(std::floor(pointer.x())), int(std::floor(pointer.y())));
     if (!QRect(QPoint(0, 0), m_picture).contains(at))
         return -1;
-    // A dot within reach lies kReach either side; cells are counted from -kReach.
-    const int firstColumn = std::max(0, at.x() / kCell);
-    const int lastColumn = std::min(m_columns - 1, (at.x() + 2 * kReach) / kCell);
-    const int firstRow = std::max(0, at.y() / kCell);
-    const int lastRow = std::min(m_rows - 1, (at.y() + 2 * kReach) / kCell);
+    // A dot within reach lies `reach` either side; cells are counted from -m_margin.
+    const int firstColumn = std::max(0, (at.x() - reach + m_margin) / kCell);
+    const int lastColumn = std::min(m_columns - 1, (at.x() + reach + m_margin) / kCell);
+    const int firstRow = std::max(0, (at.y() - reach + m_margin) / kCell);
+    const int lastRow = std::min(m_rows - 1, (at.y() + reach + m_margin) / kCell);
 
     int best = -1;
-    int bestDistance = kReach * kReach + 1;
+    int bestDistance = reach * reach + 1;
     for (int row = firstRow; row <= lastRow; ++row) {
         for (int column = firstColumn; column <= lastColumn; ++column) {
             const int cell = row * m_columns + column;

@@ -16,15 +16,18 @@ class PlanetPicker {
 public:
     static constexpr int kReach = 4; // pixels from the pointer to a dot that still counts
 
+    // `maxReach`: the farthest reach nearest() will be asked for.
+    explicit PlanetPicker(int maxReach = kReach) : m_margin(maxReach) {}
+
     // The dots of `globals`' planets as drawn with `view` on a picture of `picture` pixels.
     // A planet whose coordinates are not numbers has no dot and is left out.
     void rebuild(const Globals &globals, const ChartView &view, QSize picture);
     void clear();
 
     // The planet (table index) whose dot is nearest to the pixel under `pointer`, within
-    // kReach pixels; the lower index among equally near ones; -1 for none and for a
-    // pointer off the picture.
-    int nearest(QPointF pointer) const;
+    // `reach` pixels (at most the picker's largest reach); the lower index among equally
+    // near ones; -1 for none and for a pointer off the picture.
+    int nearest(QPointF pointer, int reach = kReach) const;
 
 private:
     struct Dot {
@@ -33,6 +36,7 @@ private:
     };
     static constexpr int kCell = 8;
 
+    int m_margin; // the grid reaches this far beyond the picture
     QSize m_picture;
     int m_columns = 0;
     int m_rows = 0;

@@ -188,6 +188,29 @@ void DrawSquare(Surface &surface, qint16 X, qint16 Y, double zone_size)
     surface.Line(X - zone_size / 2, Y - zone_size / 2, zone_size, zone_size);
 }
 
+double planetPopulation(const Star_Object &planet)
+{
+    return populationOf(planet.population);
+}
+
+// GCC 12 at -O2 drops the rounding of two doubles to float when both are widened back into
+// one pair (its SLP vectorizer folds the conversions away), so the dot of 1234.1 would be
+// placed at 1234.1 instead of 1234.0999755859. The empty asm keeps each rounding.
+static double singlePrecision(double value)
+{
+    float single = static_cast<float>(value);
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+    asm("" : "+x"(single));
+#endif
+    return single;
+}
+
+QPointF planetPosition(const Star_Object &planet)
+{
+    return {singlePrecision(planetCoordinate(planet.Star_X)),
+            singlePrecision(planetCoordinate(planet.Star_Y))};
+}
+
 double zoneSize(const Star_Object &planet)
 {
     double people = populationOf(planet.population);

@@ -78,6 +78,12 @@ double planetCoordinate(const QString &text);
 // as missing: 700000 for an owned planet, 1 for another.
 double zoneSize(const Star_Object &planet);
 
+// The population figure as the zone size reads it; 0 where there is none.
+double planetPopulation(const Star_Object &planet);
+// Where a planet's dot goes: its coordinates in single precision. Throws TypeMismatch for
+// a coordinate that is not a number.
+QPointF planetPosition(const Star_Object &planet);
+
 // The label the ticked boxes give a planet, written into `text`; false for none.
 //   owned, no starbase: "Name Owner"       when All or Populated is ticked
 //   owned, starbase:    "Name Owner (s)"   when any box is ticked

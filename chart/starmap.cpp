@@ -448,8 +448,8 @@ void starmap::Search_Button_Click()
     // A search, however started, is the end of choosing a name.
     m_completer->popup()->hide();
     const int index = findStar(m_globals, Star_Search->text());
-    if (index >= 0)
-        centreOn(m_globals.Star_Table[index]);
+    if (index >= 0 && centreOn(m_globals.Star_Table[index]))
+        emit planetFound(index);
 }
 
 bool starmap::centreOn(const Star_Object &planet)

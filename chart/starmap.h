@@ -75,6 +75,8 @@ public:
 signals:
     // The window has been closed; it is deleted once control returns to the event loop.
     void unloaded();
+    // A search found the planet at this index of Star_Table and centred on it.
+    void planetFound(int index);
     // display_map has drawn a new picture.
     void drawn();
 

@@ -1,7 +1,10 @@
 // Splits a dump into items the way the game's dumps are meant to be read: an item
 // begins at its first non-blank character and ends before a comma or at the end of the
 // line; an item that begins with a double quote ends at the closing quote. Tabs are
-// ordinary characters inside an item (they separate its fields).
+// ordinary characters inside an item (they separate its fields). A quoted item never
+// spans lines: one the dump leaves open is cut at its line end, and a quote that closes it
+// on a later line belongs to an item there. Each line of a dump is one planet, so a stray
+// quote costs at most its own line, never the rest of the file.
 #pragma once
 
 #include <QString>

@@ -86,10 +86,18 @@ MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &
             const QStringView x = item.sliced(tabs[0] + 1, tabs[1] - tabs[0] - 1);
             const QStringView y = item.sliced(tabs[1] + 1, tabs[2] - tabs[1] - 1);
             const QStringView name = item.sliced(tabs[2] + 1);
+            const auto k = static_cast<qint16>(table.size());
+            // The caption names the planet before its coordinates are read, so a bad X or Y
+            // leaves the failing planet on show, not the one before it.
+            if (status) {
+                caption.setNum(k);
+                caption += u':';
+                caption += name;
+                status(caption);
+            }
             const double xValue = coordinate(x, "X");
             const double yValue = coordinate(y, "Y");
 
-            const auto k = static_cast<qint16>(table.size());
             Star_Object &star = table.emplace_back();
             star.Star_Name = name.toString();
             star.Star_X = coordinates.take(x, xValue);
@@ -100,13 +108,6 @@ MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &
                 map.maxY = yValue;
             if (k == 0 || xValue > map.maxX)
                 map.maxX = conv::toInt16(xValue);
-
-            if (status) {
-                caption.setNum(k);
-                caption += u':';
-                caption += name;
-                status(caption);
-            }
         }
     } catch (RunError &error) {
         throw error.at(fileName, reader.line());

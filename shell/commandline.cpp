@@ -4,6 +4,7 @@
 #include "mapreader.h"
 #include "palette.h"
 #include "imagesurface.h"
+#include "legend.h"
 #include "racecolours.h"
 #include "renderer.h"
 #include "reportreader.h"
@@ -13,6 +14,7 @@
 
 #include <QFileInfo>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -24,7 +26,7 @@ const char kUsage[] =
     "       kavora --planets MAP [REPORT ...]            print the planet table\n"
     "       kavora --races MAP [REPORT ...]              print the race table\n"
     "       kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]\n"
-    "              [--race-color NAME=#RRGGBB ...] MAP [REPORT ...]\n"
+    "              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] MAP [REPORT ...]\n"
     "                                                    draw the chart into OUT (.bmp or .png)\n"
     "       kavora --help | --version\n";
 
@@ -108,7 +110,7 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
     labels.populated = options.labelPopulated;
     labels.starbases = options.labelStarbases;
 
-    ImageSurface surface;
+    ImageSurface surface(ImageSurface::kPictureSize, options.scale);
     try {
         display_map(globals, surface, labels, options.zoom, options.centerX, options.centerY);
     } catch (const RunError &error) {
@@ -118,7 +120,10 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
 
     const QByteArray format = QFileInfo(options.output).suffix().toLower().toLatin1();
     try {
-        SavePicture(surface.Image(), options.output, format.constData());
+        const QImage picture = options.legend
+                                   ? chartWithLegend(surface.Image(), globals, options.scale)
+                                   : surface.Image();
+        SavePicture(picture, options.output, format.constData());
     } catch (const RunError &error) {
         write(err, error.message() + u'\n');
         return 1;
@@ -193,6 +198,21 @@ void addRaceColor(CommandLineOptions &options, const QString &, const QString &v
     options.raceColors.append({value.left(equals), *color});
 }
 
+void setScale(CommandLineOptions &options, const QString &option, const QString &value)
+{
+    const double scale = numberOption(option, value);
+    if (scale != std::floor(scale) || scale < 1 || scale > ImageSurface::kMaxScale)
+        usage(QStringLiteral("--scale takes a whole number from 1 to %1, not \"%2\"")
+                  .arg(ImageSurface::kMaxScale)
+                  .arg(value));
+    options.scale = int(scale);
+}
+
+void setLegend(CommandLineOptions &options, const QString &, const QString &)
+{
+    options.legend = true;
+}
+
 void nothing(CommandLineOptions &, const QString &, const QString &) {}
 
 constexpr unsigned kRender = modeBit(Mode::Render);
@@ -205,6 +225,8 @@ const OptionRule kOptions[] = {
     {QLatin1StringView("--center"), Mode::Gui, kRender, true, setCenter},
     {QLatin1StringView("--labels"), Mode::Gui, kRender, true, setLabels},
     {QLatin1StringView("--race-color"), Mode::Gui, kRender, true, addRaceColor},
+    {QLatin1StringView("--scale"), Mode::Gui, kRender, true, setScale},
+    {QLatin1StringView("--legend"), Mode::Gui, kRender, false, setLegend},
 };
 
 const OptionRule *findOption(const QString &name)

@@ -4,7 +4,7 @@
 //   kavora --planets MAP [REPORT ...]
 //   kavora --races MAP [REPORT ...]
 //   kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
-//          [--race-color NAME=#RRGGBB ...] MAP [REPORT ...]
+//          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] MAP [REPORT ...]
 //   kavora --help | --version
 #pragma once
 
@@ -23,6 +23,8 @@ struct CommandLineOptions {
     double centerX = 0, centerY = 0;   // 0: that axis's default centre
     bool labelAll = false, labelPopulated = false, labelStarbases = false;
     QList<QPair<QString, PackedColor>> raceColors;
+    int scale = 1;                     // --scale N: the chart N times larger, 1 to 8
+    bool legend = false;               // --legend: the race legend to the right
     QStringList files;                 // the map, then the reports in order
 };
 

@@ -12,6 +12,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 
 class TestFastPaths : public QObject {
@@ -23,6 +24,7 @@ private slots:
     void labelsMatchGlyphRuns();
     void chartsMatchPlainDrawing_data();
     void chartsMatchPlainDrawing();
+    void textJustOutsideReachesBack();
     void failedPlanetKeepsEarlierZones();
 };
 
@@ -78,7 +80,9 @@ QString chartFontGlyphs()
     // Letters, digits, Latin-1 and a few other scripts, a character DejaVu Sans lacks, and
     // a surrogate pair, which the gathered path leaves to QPainter.
     return QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ()-'.,"
-                          "éüñßÆøÅçÀÖ°±µ€ΩπЖж漢\U0001F600");
+                          "éüñßÆøÅçÀÖ°±µ€ΩπЖж漢\U0001F600"
+                          // Glyphs that reach out of their cell: left of it, above it.
+                          "JĵǗĺ\u0301");
 }
 
 QString randomText(QRandomGenerator &random, const QString &pool, int most)
@@ -121,9 +125,10 @@ void drawGlyphRun(QImage &image, const QRawFont &font, QPoint baseline, const QS
     painter.drawGlyphRun(baseline, run);
 }
 
-// Every call drawn on its own by the surface's pixel rules: boxes pixel by pixel through
-// hatchSets(), points straight into the image, text as a QPainter glyph run. The geometry
-// comes from an ImageSurface kept at the same scale, so only the drawing differs.
+// Every call drawn on its own by the surface's pixel rules, with its own arithmetic written
+// from those rules (imagesurface.h): boxes pixel by pixel through hatchSets(), points
+// straight into the image, text as a QPainter glyph run that QPainter alone clips. Nothing
+// is taken from ImageSurface, so a fault in its geometry or its clipping shows here.
 class PlainSurface : public Surface {
 public:
     PlainSurface()
@@ -146,17 +151,19 @@ public:
     }
     void Scale(double x1, double y1, double x2, double y2) override
     {
-        m_geometry.Scale(x1, y1, x2, y2);
+        checkScaleWindow(x1, y1, x2, y2);
         m_x1 = x1;
         m_y1 = y1;
+        m_x2 = x2;
         m_y2 = y2;
     }
     void CurrentX(double x) override { m_x = x; }
     void CurrentY(double y) override { m_y = y; }
     void Print(const QString &text) override
     {
-        const QPoint corner = m_geometry.pixelAt(m_x, m_y);
-        if (corner.x() < m_image.width() && corner.y() < m_image.height())
+        const QPoint corner = pixelAt(m_x, m_y);
+        // Only what lies absurdly far away is skipped, where QPainter's integers would end.
+        if (std::abs(corner.x()) < (1 << 20) && std::abs(corner.y()) < (1 << 20))
             drawGlyphRun(m_image, m_font, corner + QPoint(0, m_ascent), text);
         m_x = m_x1;
         m_y += m_lineHeight * (m_y2 - m_y1) / m_image.height();
@@ -167,11 +174,11 @@ public:
     void FillStyle(qint16 style) override { m_style = style; }
     void Line(double x, double y, double w, double h) override
     {
-        paintOneByOne(m_image, {{m_geometry.boxPixels(x, y, w, h), m_fill, m_style}});
+        paintOneByOne(m_image, {{boxPixels(x, y, w, h), m_fill, m_style}});
     }
     void PSet(double x, double y, PackedColor color) override
     {
-        const QPoint p = m_geometry.pixelAt(x, y);
+        const QPoint p = pixelAt(x, y);
         if (m_image.rect().contains(p))
             m_image.setPixel(p, rgbFromPacked(color));
         m_x = x;
@@ -180,11 +187,50 @@ public:
     const QImage &Image() const override { return m_image; }
 
 private:
-    ImageSurface m_geometry;
+    // Device position of a user value: 0 at the first edge, the picture's size at the last.
+    static double device(double value, double first, double last, int pixels)
+    {
+        return (value - first) * pixels / (last - first);
+    }
+    // The pixel a user point falls in (pixel i spans [i, i + 1)).
+    QPoint pixelAt(double x, double y) const
+    {
+        auto index = [](double position) {
+            return int(std::floor(std::clamp(position, -1e9, 1e9)));
+        };
+        return {index(device(x, m_x1, m_x2, m_image.width())),
+                index(device(y, m_y1, m_y2, m_image.height()))};
+    }
+    // The pixels whose centres lie inside the box, the lower device edge included.
+    QRect boxPixels(double x, double y, double w, double h) const
+    {
+        auto inside = [](double a, double b, int pixels) {
+            const double low = std::min(a, b), high = std::max(a, b);
+            int first = -1, last = -1;
+            for (int i = 0; i < pixels; ++i) {
+                if (i + 0.5 >= low && i + 0.5 < high) {
+                    if (first < 0)
+                        first = i;
+                    last = i;
+                }
+            }
+            return std::pair{first, last};
+        };
+        const auto [left, right] = inside(device(x, m_x1, m_x2, m_image.width()),
+                                          device(x + w, m_x1, m_x2, m_image.width()),
+                                          m_image.width());
+        const auto [top, bottom] = inside(device(y, m_y1, m_y2, m_image.height()),
+                                          device(y + h, m_y1, m_y2, m_image.height()),
+                                          m_image.height());
+        if (left < 0 || top < 0)
+            return {};
+        return QRect(QPoint(left, top), QPoint(right, bottom));
+    }
+
     QImage m_image;
     QRawFont m_font;
     int m_ascent = 0, m_lineHeight = 0;
-    double m_x1 = 0, m_y1 = 0, m_y2 = 0, m_x = 0, m_y = 0;
+    double m_x1 = 0, m_y1 = 0, m_x2 = 1, m_y2 = 1, m_x = 0, m_y = 0;
     QRgb m_back = 0xFF000000, m_fill = 0xFF000000;
     qint16 m_style = 0;
 };
@@ -197,7 +243,9 @@ Globals randomChart(quint32 seed, int planets, const QString &namePool)
     Globals g;
     g.Map_Max_X = 2000;
     g.Map_Max_Y = 1800;
-    const QStringList populations{"", "0", "1", "3", "12 million", "1e300", "-5"};
+    // Below 1 the logarithm is negative: a zone of negative side.
+    const QStringList populations{"", "0", "1", "3", "12 million", "1e300", "-5", "0.5", "0.001",
+                                  "0.999"};
     for (int k = 0; k < planets; ++k) {
         Star_Object p;
         p.Star_Name = randomText(random, namePool, 14);
@@ -351,13 +399,48 @@ void TestFastPaths::chartsMatchPlainDrawing()
         // The centre roams, so the "+" and the zones sit anywhere, partly outside.
         const double x = zoom > 0 ? 900 + random.bounded(1300.0) : 0;
         const double y = zoom > 0 ? 900 + random.bounded(1000.0) : 0;
-        const LabelOptions options{labels, false, false};
+        // Each label choice in turn: all, populated, starbases.
+        const int kind = int(seed % 3);
+        const LabelOptions options{labels && kind == 0, labels && kind == 1, labels && kind == 2};
         Globals same = g;
         display_map(g, fast, options, zoom, x, y);
         display_map(same, plain, options, zoom, x, y);
         const QString difference = firstDifference(fast.Image(), plain.Image());
         QVERIFY2(difference.isEmpty(),
                  qPrintable(QStringLiteral("seed %1: ").arg(seed) + difference));
+    }
+}
+
+// Text whose cell starts just right of or below the picture still reaches into it where
+// its glyphs reach out of the cell, as plain painting shows.
+void TestFastPaths::textJustOutsideReachesBack()
+{
+    const int w = ImageSurface::kWidth, h = ImageSurface::kHeight;
+    struct Case {
+        QPoint corner;
+        QString text;
+        QRect edge; // the picture's last columns or row, where the reach shows
+    };
+    const Case cases[] = {{{w, 100}, QStringLiteral("Jj"), QRect(w - 5, 0, 5, h)},
+                          {{w, 200}, QStringLiteral("\u0301a"), QRect(w - 5, 0, 5, h)},
+                          {{100, h}, QStringLiteral("\u01D7"), QRect(0, h - 1, w, 1)}};
+    for (const Case &c : cases) {
+        ImageSurface fast;
+        PlainSurface plain;
+        for (Surface *surface : {static_cast<Surface *>(&fast), static_cast<Surface *>(&plain)}) {
+            surface->Cls();
+            surface->Scale(0, 0, w, h);
+            surface->CurrentX(c.corner.x());
+            surface->CurrentY(c.corner.y());
+            surface->Print(c.text);
+        }
+        int reached = 0;
+        for (int y = c.edge.top(); y <= c.edge.bottom(); ++y)
+            for (int x = c.edge.left(); x <= c.edge.right(); ++x)
+                reached += plain.Image().pixel(x, y) == kInk;
+        QVERIFY2(reached > 0, qPrintable(c.text)); // the case shows what it claims
+        const QString difference = firstDifference(fast.Image(), plain.Image());
+        QVERIFY2(difference.isEmpty(), qPrintable(c.text + QStringLiteral(": ") + difference));
     }
 }
 

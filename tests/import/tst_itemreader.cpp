@@ -44,6 +44,10 @@ void TestItemReader::items_data()
                                                       << QStringList{"h", "ab", "e"};
     QTest::newRow("unclosed quote ends with its line") << "h\n\"ab\ncd\n"
                                                        << QStringList{"h", "ab", "cd"};
+    // The quote closed on the next line does not join the two lines: the first item is cut
+    // at its line end, and the closing quote is an ordinary character of the next item.
+    QTest::newRow("quote closed on a later line") << "h\n\"ab, c\nd\", e\n"
+                                                  << QStringList{"h", "ab, c", "d\"", "e"};
     QTest::newRow("comma before line end") << "h\na,\nb" << QStringList{"h", "a", "", "b"};
 }
 

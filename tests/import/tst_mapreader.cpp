@@ -13,6 +13,7 @@ private slots:
     void maxima();
     void malformed_data();
     void malformed();
+    void captionOnFailure();
     void failureKeepsPreviousMap();
     void newMapStartsFromEmptyRecords();
     void largestMap();
@@ -95,6 +96,14 @@ void TestMapReader::maxima_data()
         << QList<MapLine>{{"999", "999", "A"}, {"1000", "1000", "B"}} << 1000 << 1000.0;
     QTest::newRow("x rounds half to even, y keeps fraction")
         << QList<MapLine>{{"1000.5", "1000.5", "A"}} << 1000 << 1000.5;
+    // Values where rounding and truncation part, and where half to even goes up.
+    QTest::newRow("x rounds, not truncates") << QList<MapLine>{{"1000.7", "5", "A"}} << 1001 << 5.0;
+    QTest::newRow("negative x rounds") << QList<MapLine>{{"-1000.7", "5", "A"}} << -1001 << 5.0;
+    QTest::newRow("1001.5 goes up to even") << QList<MapLine>{{"1001.5", "5", "A"}} << 1002 << 5.0;
+    QTest::newRow("1002.5 goes down to even")
+        << QList<MapLine>{{"1002.5", "5", "A"}} << 1002 << 5.0;
+    QTest::newRow("later x rounds too")
+        << QList<MapLine>{{"900", "5", "A"}, {"1000.6", "5", "B"}} << 1001 << 5.0;
     QTest::newRow("all negative") << QList<MapLine>{{"-5", "-7", "A"}, {"-9", "-3", "B"}} << -5
                                   << -3.0;
 }
@@ -157,6 +166,21 @@ void TestMapReader::malformed()
     }
     QVERIFY(!g.Map_Loaded);
     QVERIFY(g.Star_Table.empty());
+}
+
+void TestMapReader::captionOnFailure()
+{
+    // A bad X or Y fails with the failing planet in the caption, as each planet is shown
+    // before its coordinates are read.
+    TestFiles files;
+    for (const QByteArray &line : {QByteArray("2\tx\t3\tBeta"), QByteArray("2\t4\t-40000\tBeta")}) {
+        Globals g;
+        g.Map_File_Name = files.write("bad.map", "h\n1\t2\t3\tAlpha\n" + line + "\n");
+        QStringList captions;
+        QVERIFY_THROWS_EXCEPTION(RunError,
+                                 Open_Map_File(g, [&](const QString &text) { captions << text; }));
+        QCOMPARE(captions, (QStringList{"0:Alpha", "1:Beta"}));
+    }
 }
 
 void TestMapReader::failureKeepsPreviousMap()

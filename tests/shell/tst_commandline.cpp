@@ -2,6 +2,7 @@
 #include "imagesurface.h"
 #include "mapreader.h"
 #include "palette.h"
+#include "legend.h"
 #include "renderer.h"
 #include "reportreader.h"
 #include "testfiles.h"
@@ -27,6 +28,7 @@ private slots:
     void unreadableFiles();
     void render();
     void renderMapWithoutExtent();
+    void renderScaledWithLegend();
     void writeFailure();
     void renderKeepsOutputOnFailure();
     void helpAndVersion();
@@ -95,6 +97,13 @@ void TestCommandLine::usageErrors_data()
                                                   << "--zoom can only go with --render";
     QTest::newRow("unknown option in window mode") << QStringList{"m.map", "-x"}
                                                    << "unknown option -x";
+    for (const char *scale : {"0", "9", "1.5", "two", "-2"})
+        QTest::addRow("scale %s", scale)
+            << QStringList{"--render", "o.png", "--scale", scale, "m.map"}
+            << (QString::fromLatin1(scale) == u"two" ? "--scale takes a number"
+                                                     : "--scale takes a whole number from 1 to 8");
+    QTest::newRow("legend without render") << QStringList{"--races", "--legend", "m.map"}
+                                           << "--legend can only go with --render";
 }
 
 void TestCommandLine::usageErrors()
@@ -261,6 +270,46 @@ void TestCommandLine::render()
              0);
     QVERIFY(QImage(zoomed).convertToFormat(QImage::Format_RGB32) !=
             QImage(out).convertToFormat(QImage::Format_RGB32));
+}
+
+// --scale draws the chart larger, --legend adds the strip; without them the output is the
+// chart picture alone, and with them the chart still sits at the top left as drawn.
+void TestCommandLine::renderScaledWithLegend()
+{
+    Globals g;
+    Initialize_Colors(g);
+    g.Map_File_Name = m_map;
+    Open_Map_File(g);
+    Initialize_Colors(g);
+    g.Player_File_Name = m_report;
+    readPlayerFile(g);
+    QVERIFY(g.Last_Player_Index >= 1);
+    auto chartAt = [&](int scale) {
+        Globals same = g;
+        ImageSurface surface(ImageSurface::kPictureSize, scale);
+        display_map(same, surface, {}, {}, 0, 0);
+        return surface.Image();
+    };
+    auto rendered = [&](const QString &name, const QStringList &options) {
+        const QString out = m_files.path(name);
+        const Run run = kavora(QStringList{"--render", out} + options + QStringList{m_map, m_report});
+        if (run.status != 0)
+            qWarning("%s", qPrintable(run.err));
+        return QImage(out).convertToFormat(QImage::Format_RGB32);
+    };
+
+    QCOMPARE(rendered("one.png", {"--scale", "1"}), chartAt(1));
+    QCOMPARE(rendered("two.png", {"--scale", "2"}), chartAt(2));
+
+    const QImage withLegend = rendered("legend.bmp", {"--legend"});
+    const QSize strip = legendSize(g, true);
+    QCOMPARE(withLegend.size(), QSize(537 + strip.width(), 441));
+    QCOMPARE(withLegend.copy(0, 0, 537, 441), chartAt(1));
+    QCOMPARE(withLegend, chartWithLegend(chartAt(1), g));
+
+    const QImage both = rendered("both.png", {"--legend", "--scale", "3"});
+    QCOMPARE(both.size(), QSize(537 + legendSize(g, true, 3).width(), 441) * 3);
+    QCOMPARE(both.copy(0, 0, 537 * 3, 441 * 3), chartAt(3));
 }
 
 void TestCommandLine::writeFailure()

@@ -113,7 +113,13 @@ void TestMainForm::menuTree()
           {"mnuSaveBmp", "&Save Map as Bitmap"},
           {"mnu_bar", "-"},
           {"mnu_Exit", "E&xit"}}},
-        {"mnu_Map", "&Map", {{"mnu_Center", "&Center"}, {"mnuPlayerColors", "&Player Colors"}}},
+        {"mnu_Map",
+         "&Map",
+         {{"mnu_Center", "&Center"},
+          {"mnuPlayerColors", "&Player Colors"},
+          {"mnuPlanetList", "Planet &List"},
+          {"mnuRaceOverview", "&Race Overview"},
+          {"mnuChartExplorer", "Chart &Explorer"}}},
         {"mnuHelp", "&Help", {{"mnuAbout", "&About"}}},
     };
 

@@ -1,0 +1,94 @@
+// The chart explorer: a resizable child window showing the universe on a picture the size of
+// its client area, one scale for both axes, with labels that never collide. Input comes from
+// the canvas, drawing from ExplorerRenderer; this window holds the view and the controls.
+#pragma once
+
+#include "commondialog.h"
+#include "explorerrenderer.h"
+#include "imagesurface.h"
+#include "planetpicker.h"
+#include "records.h"
+
+#include <QMdiSubWindow>
+#include <QTimer>
+
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class ExplorerCanvas;
+
+class ChartExplorer : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    // The largest picture drawn, each way; a larger window shows black beyond it.
+    static constexpr int kMaxPicture = 8192;
+    // A click selects the nearest planet within this many pixels.
+    static constexpr int kPickRadius = 6;
+
+    ChartExplorer(Globals &globals, CommonDialog &dialog, QWidget *parent = nullptr);
+
+    // A new map: fitted again once the picture's size is known, selection cleared.
+    void mapOpened();
+    // A report was merged: the planets' order and figures changed, the selection is cleared.
+    void planetsChanged();
+    // A race's colour changed.
+    void coloursChanged();
+    // Centres on a planet and selects it.
+    void showPlanet(int index);
+
+    // Draws now whatever is pending; requests only mark the picture for redrawing, so that
+    // a burst of resizes or wheel steps costs one redraw.
+    void flush();
+
+    const QImage &picture() const;
+    const ExplorerView &view() const { return m_scene.view; }
+    const ExplorerDrawing &drawing() const { return m_drawing; }
+    int selected() const { return m_scene.selected; }
+    int redrawCount() const { return m_redraws; }
+    ExplorerCanvas *canvas() const { return m_canvas; }
+
+signals:
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void requestRedraw();
+    // The view at the canvas's current size, fitted if a fit is pending; nothing drawn.
+    void syncView();
+    void redraw();
+    void showStatus();
+    MapExtent extent() const;
+    QSize pictureSize() const;
+
+    void canvasResized(QSize size);
+    void zoomAbout(QPointF pixel, double factor);
+    void pan(QPointF pixels);
+    void fit();
+    void select(QPointF pixel);
+    QString toolTipAt(QPointF pixel);
+    // The dots of the picture shown, indexed on first need after each redraw.
+    const PlanetPicker &picker();
+
+    Globals &m_globals;
+    CommonDialog &m_dialog;
+    ExplorerRenderer m_renderer;
+    std::unique_ptr<ImageSurface> m_surface;
+    ExplorerScene m_scene;
+    ExplorerDrawing m_drawing;
+    bool m_fitPending = true;
+    bool m_failed = false; // the last redraw failed: its message is not shown again
+    int m_redraws = 0;
+    PlanetPicker m_picker{kPickRadius};
+    bool m_pickerStale = true;
+    QTimer m_redrawTimer;
+
+    ExplorerCanvas *m_canvas = nullptr;
+    QComboBox *m_labels = nullptr;
+    QCheckBox *m_legend = nullptr;
+    QLabel *m_status = nullptr;
+};

@@ -1,0 +1,66 @@
+// Draws the chart explorer's picture: the chart as the chart window draws it, on a view of
+// the picture's own size and one scale, then the labels that fit, the selected planet's
+// ring, the scale bar and the legend. The window and `kavora --render --size` share it.
+#pragma once
+
+#include "explorerview.h"
+#include "labelplacer.h"
+#include "records.h"
+#include "surface.h"
+
+#include <QRect>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+struct ExplorerScene {
+    ExplorerView view;
+    LabelChoice labels = LabelChoice::None;
+    int selected = -1; // index in Star_Table, -1 for none
+    bool legend = false;
+};
+
+// A round length in map units (1, 2 or 5 times a power of ten) close to a fifth of the
+// picture's width, and how many pixels it takes.
+struct ScaleBar {
+    double mapUnits = 0;
+    int pixels = 0;
+    QRect bar;     // the white bar, in picture pixels; empty when the picture is too small
+    QString text;  // "200 units"
+};
+ScaleBar scaleBarFor(const ExplorerView &view);
+
+// What a redraw drew, for the window's pointer work and for tests.
+struct ExplorerDrawing {
+    ChartView chartView;
+    std::vector<PlacedLabel> labels;
+    ScaleBar scaleBar;
+    QRect legend; // empty when not drawn
+};
+
+// The explorer's status line: the map position under the pointer (whole parts, as the chart
+// window's readout) and the selected planet's name, owner, population and starbase.
+QString explorerStatus(const Globals &globals, std::optional<QPointF> pointerMap, int selected);
+
+class ExplorerRenderer {
+public:
+    ExplorerRenderer();
+
+    // Clears `surface` (whose picture is scene.view.picture) and draws the whole picture.
+    // Throws RunError as the chart's drawing does; the picture is then incomplete.
+    ExplorerDrawing draw(const Globals &globals, Surface &surface, const ExplorerScene &scene);
+    // The planets or their populations changed: the label order is worked out again.
+    void dataChanged() { m_order.clear(); }
+
+    static constexpr int kMargin = 8;
+    static constexpr int kRingRadius = 6;
+
+private:
+    void drawScaleBar(Surface &surface, const ScaleBar &bar);
+    QRect drawLegend(const Globals &globals, Surface &surface, QSize picture);
+
+    LabelMetrics m_metrics;
+    std::vector<int> m_order; // label priority, built on first need after a change
+    QString m_text;
+};

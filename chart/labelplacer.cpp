@@ -1,0 +1,199 @@
+#include "labelplacer.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kCodeUnits = 0x10000;
+constexpr int kUnknown = -1;
+
+} // namespace
+
+LabelOptions labelOptionsFor(LabelChoice choice)
+{
+    return {choice == LabelChoice::All, choice == LabelChoice::Populated,
+            choice == LabelChoice::Starbases};
+}
+
+LabelMetrics::LabelMetrics(const QRawFont &font)
+    : m_font(font), m_advances(new int[kCodeUnits])
+{
+    // The surface's line: its ascent and descent, each rounded up.
+    m_height = static_cast<int>(std::ceil(m_font.ascent())) +
+               static_cast<int>(std::ceil(m_font.descent()));
+    std::fill_n(m_advances.get(), kCodeUnits, kUnknown);
+}
+
+LabelMetrics::~LabelMetrics() = default;
+
+int LabelMetrics::advance(QChar c)
+{
+    int &known = m_advances[c.unicode()];
+    if (known == kUnknown) {
+        quint32 glyph = 0;
+        int count = 1;
+        QPointF step;
+        if (m_font.glyphIndexesForChars(&c, 1, &glyph, &count) && count == 1 &&
+            m_font.advancesForGlyphIndexes(&glyph, &step, 1, QRawFont::SeparateAdvances))
+            known = static_cast<int>(std::lround(step.x()));
+        else
+            known = 0;
+    }
+    return known;
+}
+
+int LabelMetrics::slowWidth(QStringView text) const
+{
+    std::vector<quint32> glyphs(size_t(text.size()));
+    std::vector<QPointF> steps(size_t(text.size()));
+    int count = static_cast<int>(text.size());
+    if (!m_font.glyphIndexesForChars(text.data(), count, glyphs.data(), &count) ||
+        !m_font.advancesForGlyphIndexes(glyphs.data(), steps.data(), count,
+                                        QRawFont::SeparateAdvances))
+        return 0;
+    double width = 0;
+    for (int i = 0; i < count; ++i)
+        width += steps[size_t(i)].x();
+    return static_cast<int>(std::ceil(width));
+}
+
+int LabelMetrics::width(QStringView text)
+{
+    int width = 0;
+    for (QChar c : text) {
+        // A pair of surrogates makes one glyph: measure such a text as a whole.
+        if (c.isSurrogate())
+            return slowWidth(text);
+        width += advance(c);
+    }
+    return width;
+}
+
+OccupancyGrid::OccupancyGrid(QSize picture)
+    : m_width(std::max(picture.width(), 1)), m_height(std::max(picture.height(), 1)),
+      m_stride((m_width + 63) / 64), m_bits(size_t(m_stride) * size_t(m_height), 0)
+{
+}
+
+bool OccupancyGrid::isFree(const QRect &box) const
+{
+    const int first = box.left() >> 6;
+    const int last = box.right() >> 6;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        const quint64 *row = &m_bits[size_t(y) * size_t(m_stride)];
+        for (int word = first; word <= last; ++word) {
+            const int from = std::max(box.left(), word * 64) - word * 64;
+            const int to = std::min(box.right(), word * 64 + 63) - word * 64;
+            const quint64 mask = (~quint64(0) >> (63 - to)) & (~quint64(0) << from);
+            if (row[word] & mask)
+                return false;
+        }
+    }
+    return true;
+}
+
+void OccupancyGrid::occupy(const QRect &pixels)
+{
+    const QRect box = pixels & QRect(0, 0, m_width, m_height);
+    if (box.isEmpty())
+        return;
+    const int first = box.left() >> 6;
+    const int last = box.right() >> 6;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        quint64 *row = &m_bits[size_t(y) * size_t(m_stride)];
+        for (int word = first; word <= last; ++word) {
+            const int from = std::max(box.left(), word * 64) - word * 64;
+            const int to = std::min(box.right(), word * 64 + 63) - word * 64;
+            row[word] |= (~quint64(0) >> (63 - to)) & (~quint64(0) << from);
+        }
+    }
+}
+
+std::vector<int> labelPriority(const Globals &globals)
+{
+    struct Key {
+        bool starbase;
+        double population;
+        int index;
+    };
+    const int last = globals.lastPlanet();
+    std::vector<Key> keys;
+    keys.reserve(size_t(last + 1));
+    for (int i = 0; i <= last; ++i) {
+        const Star_Object &p = globals.Star_Table[size_t(i)];
+        keys.push_back({!p.Owner.isEmpty() && !p.Starbase.isEmpty(), planetPopulation(p), i});
+    }
+    const Star_Table_Type &table = globals.Star_Table;
+    std::sort(keys.begin(), keys.end(), [&table](const Key &a, const Key &b) {
+        if (a.starbase != b.starbase)
+            return a.starbase;
+        if (a.population != b.population)
+            return a.population > b.population;
+        const int byName =
+            table[size_t(a.index)].Star_Name.compare(table[size_t(b.index)].Star_Name);
+        if (byName != 0)
+            return byName < 0;
+        return a.index < b.index;
+    });
+    std::vector<int> order;
+    order.reserve(keys.size());
+    for (const Key &k : keys)
+        order.push_back(k.index);
+    return order;
+}
+
+QPoint dotPixel(const ChartView &view, QSize picture, QPointF map)
+{
+    static constexpr double kFar = 1 << 30;
+    auto index = [](double position) {
+        if (std::isnan(position))
+            return -(1 << 30);
+        return static_cast<int>(std::floor(std::clamp(position, -kFar, kFar)));
+    };
+    return {index(userToDevice(map.x(), view.left, view.right, picture.width())),
+            index(userToDevice(map.y(), view.top, view.bottom, picture.height()))};
+}
+
+std::vector<PlacedLabel> placeLabels(const Globals &globals, std::span<const int> order,
+                                     const ChartView &view, QSize picture,
+                                     const LabelOptions &labels, int selected,
+                                     LabelMetrics &metrics)
+{
+    std::vector<PlacedLabel> placed;
+    OccupancyGrid grid(picture);
+    const QRect inside(QPoint(0, 0), picture);
+    const int height = metrics.height();
+    QString text;
+    const int last = globals.lastPlanet();
+
+    if (selected >= 0 && selected <= last) {
+        const Star_Object &p = globals.Star_Table[size_t(selected)];
+        planetLabel(p, LabelOptions{true, true, true}, text);
+        const QPoint at = dotPixel(view, picture, planetPosition(p));
+        const QRect box(at, QSize(metrics.width(text), height));
+        grid.occupy(box);
+        placed.push_back({selected, box, text});
+    }
+    if (!labels.all && !labels.populated && !labels.starbases)
+        return placed;
+
+    for (int index : order) {
+        if (index == selected || index < 0 || index > last)
+            continue;
+        const Star_Object &p = globals.Star_Table[size_t(index)];
+        // A dot outside the picture has a label that cannot lie inside it: skip it before
+        // the text is made or measured.
+        const QPoint at = dotPixel(view, picture, planetPosition(p));
+        if (!inside.contains(at))
+            continue;
+        if (!planetLabel(p, labels, text))
+            continue;
+        const QRect box(at, QSize(metrics.width(text), height));
+        if (!inside.contains(box) || !grid.isFree(box))
+            continue;
+        grid.occupy(box);
+        placed.push_back({index, box, text});
+    }
+    return placed;
+}

@@ -1,0 +1,157 @@
+#include "legend.h"
+
+#include "conversions.h"
+#include "imagesurface.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kMargin = 8;
+constexpr int kRowHeight = 16;
+constexpr int kTextTop = 2; // the text cell's top in its row
+constexpr QSize kSwatch(14, 10);
+constexpr int kSwatchTop = 3;
+constexpr int kGap = 10;
+
+const QString kRaceHeader = QStringLiteral("Race");
+const QString kPopulationHeader = QStringLiteral("Population");
+const QString kStarbasesHeader = QStringLiteral("Starbases");
+
+struct Row {
+    PackedColor color;
+    qint16 style;
+    QString name, population, starbases;
+};
+
+std::vector<Row> rowsOf(const Globals &globals)
+{
+    std::vector<Row> rows;
+    for (int slot = 0; slot <= globals.Last_Player_Index && slot < kPlayerSlots; ++slot) {
+        const Player_Object &p = globals.Player_Table[size_t(slot)];
+        rows.push_back({p.Player_Color, p.Player_Style, p.Player_Name,
+                        conv::plainNumber(p.Player_Population.value_or(0)),
+                        conv::plainNumber(p.Player_Starbases.value_or(0))});
+    }
+    return rows;
+}
+
+// Where the columns go: the name after the swatch, then the two totals right-aligned.
+struct Layout {
+    std::vector<Row> rows;
+    bool totals;
+    int nameLeft, populationRight, starbasesRight, width, height;
+};
+
+// Text width in picture pixels as the surface lays it out: glyph advances of the font of
+// that scale.
+class TextWidth {
+public:
+    explicit TextWidth(int scale) : m_font(chartFont(scale)), m_scale(scale) {}
+    int operator()(const QString &text) const
+    {
+        qreal width = 0;
+        for (const QPointF &advance :
+             m_font.advancesForGlyphIndexes(m_font.glyphIndexesForString(text)))
+            width += advance.x();
+        return int(std::ceil(width / m_scale));
+    }
+
+private:
+    QRawFont m_font;
+    int m_scale;
+};
+
+Layout layoutOf(const Globals &globals, bool totals, int scale)
+{
+    Layout l{rowsOf(globals), totals, 0, 0, 0, 0, 0};
+    const TextWidth width(std::clamp(scale, 1, ImageSurface::kMaxScale));
+    int names = totals ? width(kRaceHeader) : 0;
+    int populations = width(kPopulationHeader);
+    int starbases = width(kStarbasesHeader);
+    for (const Row &row : l.rows) {
+        names = std::max(names, width(row.name));
+        if (totals) {
+            populations = std::max(populations, width(row.population));
+            starbases = std::max(starbases, width(row.starbases));
+        }
+    }
+    l.nameLeft = kMargin + kSwatch.width() + kGap / 2;
+    l.width = l.nameLeft + names + kMargin;
+    if (totals) {
+        l.populationRight = l.nameLeft + names + kGap + populations;
+        l.starbasesRight = l.populationRight + kGap + starbases;
+        l.width = l.starbasesRight + kMargin;
+    }
+    const int lines = int(l.rows.size()) + (totals ? 1 : 0);
+    l.height = 2 * kMargin + lines * kRowHeight;
+    return l;
+}
+
+void print(Surface &surface, double x, double y, const QString &text)
+{
+    surface.CurrentX(x);
+    surface.CurrentY(y);
+    surface.Print(text);
+}
+
+} // namespace
+
+QSize legendSize(const Globals &globals, bool totals, int scale)
+{
+    const Layout l = layoutOf(globals, totals, scale);
+    return {l.width, l.height};
+}
+
+void drawLegend(Surface &surface, QSize picture, const Globals &globals, bool totals, int scale)
+{
+    const Layout l = layoutOf(globals, totals, scale);
+    const TextWidth width(std::clamp(scale, 1, ImageSurface::kMaxScale));
+    surface.Scale(0, 0, picture.width(), picture.height());
+    int top = kMargin;
+    auto rightAligned = [&](int right, const QString &text) {
+        print(surface, right - width(text), top + kTextTop, text);
+    };
+    if (totals) {
+        print(surface, l.nameLeft, top + kTextTop, kRaceHeader);
+        rightAligned(l.populationRight, kPopulationHeader);
+        rightAligned(l.starbasesRight, kStarbasesHeader);
+        top += kRowHeight;
+    }
+    for (const Row &row : l.rows) {
+        // The swatch is the zone's fill inside a white edge, so a hatch reads as a box.
+        surface.DrawWidth(1);
+        surface.DrawStyle(DrawSolid);
+        surface.FillColor(row.color);
+        surface.FillStyle(row.style);
+        surface.Line(kMargin, top + kSwatchTop, kSwatch.width(), kSwatch.height());
+        print(surface, l.nameLeft, top + kTextTop, row.name);
+        if (totals) {
+            rightAligned(l.populationRight, row.population);
+            rightAligned(l.starbasesRight, row.starbases);
+        }
+        top += kRowHeight;
+    }
+}
+
+QImage chartWithLegend(const QImage &chart, const Globals &globals, int scale)
+{
+    scale = std::clamp(scale, 1, ImageSurface::kMaxScale);
+    const QSize chartSize = chart.size() / scale;
+    const QSize natural = legendSize(globals, true, scale);
+    const QSize strip(natural.width(), std::max(natural.height(), chartSize.height()));
+    ImageSurface legend(strip, scale);
+    drawLegend(legend, strip, globals, true, scale);
+
+    QImage out(QSize(chartSize.width() + strip.width(), strip.height()) * scale,
+               QImage::Format_RGB32);
+    out.fill(Qt::black);
+    QPainter painter(&out);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, chart);
+    painter.drawImage(chartSize.width() * scale, 0, legend.Image());
+    return out;
+}

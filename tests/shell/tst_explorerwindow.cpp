@@ -1,0 +1,404 @@
+#include "chartexplorer.h"
+#include "explorercanvas.h"
+#include "mainform.h"
+#include "racecolours.h"
+#include "scripteddialog.h"
+#include "starmap.h"
+#include "testfiles.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+using Kind = ScriptedDialog::Kind;
+
+class TestExplorerWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void menuItem();
+    void needsAMap();
+    void oneAtATime();
+    void fitsAndFollowsResizes();
+    void wheelDragClickKeys();
+    void labelsLegendAndStatus();
+    void followsTheData();
+    void centresOnSearch();
+    void saveAsShown();
+};
+
+namespace {
+
+// Extent 950..2150 by 950..1850, middle (1550, 1400).
+const QList<MapLine> kPlanets = {
+    {"1200", "1100", "Alpha"}, {"2000", "1800", "North"}, {"1500", "1300", "Beta"},
+    {"1700", "1500", "Gamma"}, {"1000", "1600", "Delta"},
+};
+const QList<ReportLine> kReport = {
+    {"Alpha", "Zorn", "SB", "1", "25000"},
+    {"Beta", "Vell", "", "2", "1000000"},
+};
+
+struct Session {
+    Session() : form(g, dialog, {})
+    {
+        form.show();
+        if (!QTest::qWaitForWindowExposed(&form))
+            qFatal("the main window did not show");
+        mapPath = files.write("universe.map", mapText(kPlanets));
+        reportPath = files.write("player.pla", reportText(kReport));
+    }
+
+    QAction *item(const char *name) const
+    {
+        auto *action = form.findChild<QAction *>(QLatin1String(name));
+        if (!action)
+            qFatal("no menu item %s", name);
+        return action;
+    }
+
+    void openMap(const QString &path)
+    {
+        dialog.answerFile(path);
+        item("mnu_Open")->trigger();
+    }
+
+    void openReport(const QString &path)
+    {
+        dialog.answerFile(path);
+        item("mnuOpenPlayerFile")->trigger();
+    }
+
+    ChartExplorer *explorer()
+    {
+        item("mnuChartExplorer")->trigger();
+        ChartExplorer *window = form.explorerWindow();
+        if (window)
+            settle();
+        return window;
+    }
+
+    void settle()
+    {
+        QCoreApplication::processEvents();
+        if (ChartExplorer *window = form.explorerWindow())
+            window->flush();
+    }
+
+    template <typename T = QWidget> T *control(const char *name) const
+    {
+        auto *widget = form.explorerWindow()->findChild<T *>(QLatin1String(name));
+        if (!widget)
+            qFatal("no control %s", name);
+        return widget;
+    }
+
+    TestFiles files;
+    Globals g;
+    ScriptedDialog dialog;
+    mainform form;
+    QString mapPath;
+    QString reportPath;
+};
+
+bool near(QPointF a, QPointF b, double tolerance = 1e-6)
+{
+    return std::abs(a.x() - b.x()) <= tolerance && std::abs(a.y() - b.y()) <= tolerance;
+}
+
+void wheel(QWidget *widget, QPoint at, int delta, QPoint pixelDelta = {})
+{
+    QWheelEvent event(at, widget->mapToGlobal(at), pixelDelta, QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+} // namespace
+
+// After "&Player Colors" in the Map menu, with Ctrl+E.
+void TestExplorerWindow::menuItem()
+{
+    Session s;
+    QAction *item = s.item("mnuChartExplorer");
+    QCOMPARE(item->text(), QStringLiteral("Chart &Explorer"));
+    QCOMPARE(item->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
+    const QList<QAction *> items = s.form.findChild<QMenu *>("mnu_Map")->actions();
+    QVERIFY(items.indexOf(item) > items.indexOf(s.item("mnuPlayerColors")));
+}
+
+void TestExplorerWindow::needsAMap()
+{
+    Session s;
+    QVERIFY(!s.explorer());
+    QCOMPARE(s.dialog.messages(), QStringList{"Please open a map first."});
+    QVERIFY(s.form.workspace()->subWindowList().isEmpty());
+}
+
+// The command brings the one explorer forward instead of opening a second.
+void TestExplorerWindow::oneAtATime()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    ChartExplorer *first = s.explorer();
+    QVERIFY(first);
+    s.form.workspace()->setActiveSubWindow(s.form.chartWindow());
+    QCOMPARE(s.explorer(), first);
+    QCOMPARE(s.form.workspace()->activeSubWindow(), first);
+    QCOMPARE(s.form.findChildren<ChartExplorer *>().size(), 1);
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!s.form.explorerWindow());
+    QVERIFY(s.explorer());
+    // Resizable and maximisable, unlike the chart window.
+    QVERIFY(s.form.explorerWindow()->windowFlags() & Qt::WindowMaximizeButtonHint);
+}
+
+// The first picture fits the map to the canvas; resizing keeps the centre and the scale,
+// and a burst of resizes is drawn once.
+void TestExplorerWindow::fitsAndFollowsResizes()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    ChartExplorer *e = s.explorer();
+    ExplorerCanvas *canvas = e->canvas();
+    QCOMPARE(e->picture().size(), canvas->size());
+    const MapExtent extent = mapExtent(s.g.Map_Max_X, s.g.Map_Max_Y);
+    QCOMPARE(e->view(), ExplorerView::fitted(canvas->size(), extent));
+
+    e->canvas()->setFocus();
+    wheel(canvas, QPoint(40, 30), 120);
+    s.settle();
+    const ExplorerView zoomed = e->view();
+    const int before = e->redrawCount();
+    for (int w = 300; w <= 700; w += 50)
+        e->resize(w, w - 60);
+    s.settle();
+    QCOMPARE(e->redrawCount(), before + 1);
+    QCOMPARE(e->picture().size(), canvas->size());
+    QCOMPARE(e->view().centre, zoomed.centre);
+    QCOMPARE(e->view().unitsPerPixel, zoomed.unitsPerPixel);
+
+    // Maximised, then as small as it goes: it draws.
+    e->showMaximized();
+    s.settle();
+    QCOMPARE(e->picture().size(), canvas->size());
+    e->showNormal();
+    e->resize(1, 1);
+    s.settle();
+    QVERIFY(!e->picture().isNull());
+    QVERIFY(s.dialog.messages().isEmpty());
+}
+
+void TestExplorerWindow::wheelDragClickKeys()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    ChartExplorer *e = s.explorer();
+    ExplorerCanvas *canvas = e->canvas();
+    const MapExtent extent = mapExtent(s.g.Map_Max_X, s.g.Map_Max_Y);
+    const ExplorerView fit = e->view();
+
+    // A notch in keeps the point under the pointer still; two half notches make one.
+    const QPoint pointer(60, 50);
+    const QPointF under = fit.toMap(pointer);
+    wheel(canvas, pointer, 60);
+    wheel(canvas, pointer, 60);
+    s.settle();
+    QVERIFY(std::abs(e->view().unitsPerPixel - fit.unitsPerPixel / 1.25) < 1e-9);
+    QVERIFY(near(e->view().toMap(pointer), under));
+    // A touchpad's scroll pans by its pixels.
+    const ExplorerView beforeScroll = e->view();
+    wheel(canvas, pointer, 0, QPoint(10, -4));
+    s.settle();
+    QVERIFY(near(e->view().toPixel(beforeScroll.toMap(pointer)), QPointF(70, 46)));
+
+    // A left drag and a middle drag move the map with the pointer.
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::MiddleButton}) {
+        const ExplorerView start = e->view();
+        QTest::mousePress(canvas, button, {}, QPoint(100, 100));
+        QTest::mouseMove(canvas, QPoint(130, 90));
+        QTest::mouseMove(canvas, QPoint(160, 80));
+        QTest::mouseRelease(canvas, button, {}, QPoint(160, 80));
+        s.settle();
+        QVERIFY(near(e->view().toPixel(start.toMap(QPointF(100, 100))), QPointF(160, 80)));
+        QCOMPARE(e->selected(), -1);
+    }
+
+    // A click without movement selects the nearest planet within 6 pixels.
+    const QPointF beta = e->view().toPixel(QPointF(1500, 1300));
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, (beta + QPointF(4, 3)).toPoint());
+    s.settle();
+    QCOMPARE(s.g.Star_Table[size_t(e->selected())].Star_Name, QStringLiteral("Beta"));
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, (beta + QPointF(9, 0)).toPoint());
+    s.settle();
+    QCOMPARE(e->selected(), -1);
+
+    // Arrows move the view a tenth of its size; + and - zoom; Home fits again.
+    canvas->setFocus();
+    const ExplorerView beforeKeys = e->view();
+    QTest::keyClick(canvas, Qt::Key_Right);
+    s.settle();
+    QVERIFY(near(e->view().centre,
+                 beforeKeys.centre +
+                     QPointF(canvas->width() / 10.0 * beforeKeys.unitsPerPixel, 0)));
+    QTest::keyClick(canvas, Qt::Key_Up);
+    s.settle();
+    QVERIFY(e->view().centre.y() > beforeKeys.centre.y());
+    QTest::keyClick(canvas, Qt::Key_Minus);
+    s.settle();
+    QVERIFY(std::abs(e->view().unitsPerPixel - beforeKeys.unitsPerPixel * 1.25) < 1e-9);
+    for (int i = 0; i < 40; ++i)
+        QTest::keyClick(canvas, Qt::Key_Minus);
+    s.settle();
+    QCOMPARE(e->view().unitsPerPixel, fit.unitsPerPixel * 4);
+    for (int i = 0; i < 80; ++i)
+        QTest::keyClick(canvas, Qt::Key_Plus);
+    s.settle();
+    QCOMPARE(e->view().unitsPerPixel, 1.0 / 16);
+    QTest::keyClick(canvas, Qt::Key_Home);
+    s.settle();
+    QCOMPARE(e->view(), ExplorerView::fitted(canvas->size(), extent));
+}
+
+void TestExplorerWindow::labelsLegendAndStatus()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    s.openReport(s.reportPath);
+    ChartExplorer *e = s.explorer();
+    QVERIFY(e->drawing().labels.empty());
+    auto *labels = s.control<QComboBox>("Labels");
+    QCOMPARE(labels->count(), 4);
+    labels->setCurrentIndex(int(LabelChoice::Starbases));
+    s.settle();
+    QCOMPARE(e->drawing().labels.size(), size_t(1));
+    QCOMPARE(e->drawing().labels[0].text, QStringLiteral("Alpha Zorn (s)"));
+    labels->setCurrentIndex(int(LabelChoice::All));
+    s.settle();
+    QCOMPARE(e->drawing().labels.size(), size_t(5));
+
+    QVERIFY(e->drawing().legend.isEmpty());
+    QTest::mouseClick(s.control<QCheckBox>("Legend"), Qt::LeftButton);
+    s.settle();
+    QVERIFY(!e->drawing().legend.isEmpty());
+
+    // The status line: the position under the pointer, then the selected planet.
+    ExplorerCanvas *canvas = e->canvas();
+    const QPointF gamma = e->view().toPixel(QPointF(1700, 1500));
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, gamma.toPoint());
+    QTest::mouseMove(canvas, QPoint(10, 10));
+    s.settle();
+    const QPointF at = e->view().toMap(QPointF(10, 10));
+    QCOMPARE(s.control<QLabel>("Status")->text(),
+             QStringLiteral("%1 %2    Gamma    unowned    population unknown    no starbase")
+                 .arg(qint64(std::floor(at.x())))
+                 .arg(qint64(std::floor(at.y()))));
+    const QPointF alpha = e->view().toPixel(QPointF(1200, 1100));
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, alpha.toPoint());
+    s.settle();
+    QVERIFY(s.control<QLabel>("Status")->text().endsWith(
+        QStringLiteral("Alpha    owner Zorn    population 25000    starbase SB")));
+}
+
+// A new map is fitted; a report and a recolouring redraw.
+void TestExplorerWindow::followsTheData()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    ChartExplorer *e = s.explorer();
+    QTest::keyClick(e->canvas(), Qt::Key_Plus);
+    s.settle();
+
+    const QString wider = s.files.write(
+        "wider.map", mapText({{"5000", "4000", "Far"}, {"1000", "1000", "Near"}}));
+    s.openMap(wider);
+    s.settle();
+    QCOMPARE(e->view(),
+             ExplorerView::fitted(e->canvas()->size(), mapExtent(s.g.Map_Max_X, s.g.Map_Max_Y)));
+
+    const int before = e->redrawCount();
+    s.openMap(s.mapPath);
+    s.openReport(s.reportPath);
+    s.settle();
+    QVERIFY(e->redrawCount() > before);
+    auto count = [&](QRgb colour) {
+        int n = 0;
+        const QImage image = e->picture();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) == colour;
+        return n;
+    };
+    QCOMPARE(count(qRgb(0x56, 0x34, 0x12)), 0);
+    const int slot = findRace(s.g, QStringLiteral("Vell"));
+    s.g.Player_Table[size_t(slot)].Player_Color = 0x123456;
+    for (Star_Object &p : s.g.Star_Table)
+        if (p.Owner == u"Vell")
+            p.color = 0x123456;
+    const int beforeColour = e->redrawCount();
+    s.form.raceColoursChanged(); // what the race colours dialog calls after a change
+    s.settle();
+    QCOMPARE(e->redrawCount(), beforeColour + 1);
+    QVERIFY(count(qRgb(0x56, 0x34, 0x12)) > 20);
+}
+
+// A search in the chart window, or a planet chosen in a list, centres the explorer on the
+// planet and selects it.
+void TestExplorerWindow::centresOnSearch()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    ChartExplorer *e = s.explorer();
+    starmap *chart = s.form.chartWindow();
+    chart->findChild<QLineEdit *>("Star_Search")->setText(QStringLiteral("Delta"));
+    QTest::mouseClick(chart->findChild<QPushButton *>("Search_Button"), Qt::LeftButton);
+    s.settle();
+    QCOMPARE(e->view().centre, QPointF(1000, 1600));
+    QCOMPARE(s.g.Star_Table[size_t(e->selected())].Star_Name, QStringLiteral("Delta"));
+    QCOMPARE(e->drawing().labels.front().text, QStringLiteral("Delta"));
+    // Nothing found: the explorer stays.
+    chart->findChild<QLineEdit *>("Star_Search")->setText(QStringLiteral("delta"));
+    QTest::mouseClick(chart->findChild<QPushButton *>("Search_Button"), Qt::LeftButton);
+    s.settle();
+    QCOMPARE(e->view().centre, QPointF(1000, 1600));
+    // A planet chosen in a list does the same.
+    s.form.choosePlanet(1);
+    s.settle();
+    QCOMPARE(e->view().centre, QPointF(2000, 1800));
+    QCOMPARE(e->selected(), 1);
+}
+
+// With the explorer active, saving writes its picture as shown, PNG or BMP by the name.
+void TestExplorerWindow::saveAsShown()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    ChartExplorer *e = s.explorer();
+    e->resize(400, 300);
+    s.settle();
+    for (const char *name : {"explorer.png", "explorer.PNG", "explorer.bmp"}) {
+        s.dialog.answerFile(s.files.path(QLatin1String(name)));
+        s.item("mnuSaveBmp")->trigger();
+        QImageReader reader(s.files.path(QLatin1String(name)));
+        QCOMPARE(reader.format(),
+                 QByteArray(QByteArray(name).toLower().endsWith("png") ? "png" : "bmp"));
+        const QImage saved = reader.read();
+        QCOMPARE(saved.size(), e->picture().size());
+        QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
+                 e->picture().convertToFormat(QImage::Format_RGB32));
+    }
+    QCOMPARE(s.dialog.asked().last().kind, Kind::Save);
+    // Saving into a folder that does not exist is reported, as for the chart window.
+    s.dialog.answerFile(s.files.path(QStringLiteral("nowhere/explorer.png")));
+    s.item("mnuSaveBmp")->trigger();
+    QCOMPARE(s.dialog.messages().size(), 1);
+    QVERIFY(s.dialog.messages().first().startsWith(QStringLiteral("Error!!! 76")));
+}
+
+QTEST_MAIN(TestExplorerWindow)
+#include "tst_explorerwindow.moc"
