@@ -220,7 +220,7 @@ void explorerDraw(benchmark::State &state, int planets, ExplorerCase what)
     const MapExtent extent = mapExtent(g.Map_Max_X, g.Map_Max_Y);
     ExplorerScene scene;
     scene.view = ExplorerView::fitted(picture, extent);
-    scene.labels = what == ExplorerCase::Labels ? LabelChoice::All : LabelChoice::None;
+    scene.labels.all = what == ExplorerCase::Labels;
     ImageSurface surface(picture);
     ExplorerRenderer renderer;
     renderer.draw(g, surface, scene); // the label order, worked out once per data change
