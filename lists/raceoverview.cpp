@@ -98,8 +98,11 @@ void RaceOverview::coloursChanged()
 void RaceOverview::rebuildChart()
 {
     m_chart->removeAllSeries();
-    for (QAbstractAxis *axis : m_chart->axes())
+    // Removing an axis hands it back to the caller; removing series deletes them.
+    for (QAbstractAxis *axis : m_chart->axes()) {
         m_chart->removeAxis(axis);
+        delete axis;
+    }
 
     const int races = m_model.rowCount();
     auto *series = new QStackedBarSeries;
