@@ -46,6 +46,15 @@ const Case kCases[] = {
     {"write_png", "write the chart as PNG (baseline: default compression)", true},
     {"search_last", "search for the last planet", false},
     {"hover_text", "hover readout text", false},
+    {"chart_wheel", "chart window wheel step, event to picture, no labels", false},
+    {"chart_wheel_labels", "chart window wheel step, every label box ticked", false},
+    {"chart_drag", "chart window drag step, event to picture, no labels", false},
+    {"chart_drag_labels", "chart window drag step, every label box ticked", false},
+    {"chart_drag_burst", "chart window drag, 50 moves during a redraw, then one redraw", false},
+    {"tooltip_lookup", "tooltip: the planet under one pointer position", false},
+    {"tooltip_index", "tooltip: the dot index, built once per redraw", false},
+    {"completion", "search completion list for one keystroke", false},
+    {"completion_index", "search completion names, sorted once per table", false},
     {"explorer_draw", "explorer redraw, 1920 by 1080, no labels", false},
     {"explorer_labels", "explorer redraw, 1920 by 1080, every label considered", false},
     {"explorer_step", "explorer wheel or drag step, 1920 by 1080, no labels", false},
@@ -64,6 +73,9 @@ const Target kTargets[] = {
     {"draw_labels", kLargestUniverse, 50, 0}, {"draw_labels", kSmallUniverse, 2, 0},
     {"explorer_draw", kLargestUniverse, 16, 0}, {"explorer_labels", kLargestUniverse, 25, 0},
     {"explorer_step", kLargestUniverse, 16, 0},
+    {"chart_wheel", kLargestUniverse, 8, 0},    {"chart_wheel_labels", kLargestUniverse, 16, 0},
+    {"chart_drag", kLargestUniverse, 8, 0},     {"chart_drag_labels", kLargestUniverse, 16, 0},
+    {"tooltip_lookup", kLargestUniverse, 0.05, 0}, {"completion", kLargestUniverse, 10, 0},
 };
 constexpr double kPeakTargetMegabytes = 60;
 

@@ -505,7 +505,9 @@ void starmap::Starchart_MouseDown(Qt::MouseButton button, QPointF pixel)
     if (button != Qt::LeftButton)
         return;
     const QPointF at = wholeMapPosition(m_view, pixel, kPictureSize);
-    command([this, at] { display_map(m_globals.View_Zoom, at.x(), at.y()); });
+    // X stops at the 16-bit limits as a pan does; a Y beyond them fails as it always has.
+    const double x = pannedX(at.x(), 0);
+    command([this, x, at] { display_map(m_globals.View_Zoom, x, at.y()); });
 }
 
 // "1234 987": the whole parts of the position under the pointer.
