@@ -215,15 +215,7 @@ struct GestureChart {
     }
     ChartInput::Frame frame() const
     {
-        ChartInput::Frame f;
-        f.view = view;
-        f.picture = ImageSurface::kPictureSize;
-        f.zoom = g.View_Zoom.value_or(0);
-        f.zoomStep = g.Zoom_Step;
-        f.zoomSteps = g.Zoom_Steps;
-        f.maxX = g.Map_Max_X;
-        f.maxY = g.Map_Max_Y;
-        return f;
+        return ChartInput::frameFor(g, view, ImageSurface::kPictureSize);
     }
     void send(QEvent &&event) { QCoreApplication::sendEvent(&picture, &event); }
     void mouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPointF at)

@@ -553,15 +553,7 @@ void starmap::enableKeys(QWidget *focus)
 
 ChartInput::Frame starmap::inputFrame() const
 {
-    ChartInput::Frame frame;
-    frame.view = m_view;
-    frame.picture = kPictureSize;
-    frame.zoom = m_globals.View_Zoom.value_or(0);
-    frame.zoomStep = m_globals.Zoom_Step;
-    frame.zoomSteps = m_globals.Zoom_Steps;
-    frame.maxX = m_globals.Map_Max_X;
-    frame.maxY = m_globals.Map_Max_Y;
-    return frame;
+    return ChartInput::frameFor(m_globals, m_view, kPictureSize);
 }
 
 // A wheel notch or pinch step is a zoom button press about the pointer; a drag or scroll
