@@ -40,6 +40,7 @@ const Case kCases[] = {
     {"draw_zoom0", "full redraw, zoom 0, no labels", true},
     {"draw_labels", "full redraw, zoom 0, all labels", true},
     {"draw_zoom09", "full redraw, zoom 0.9 on the densest part", true},
+    {"legend", "put the race legend beside the chart", false},
     {"draw_scale2", "full redraw twice as large, all labels", false},
     {"draw_scale4", "full redraw four times as large, all labels", false},
     {"write_bmp", "write the chart as BMP", false},
@@ -64,6 +65,7 @@ const Target kTargets[] = {
     {"draw_labels", kLargestUniverse, 50, 0}, {"draw_labels", kSmallUniverse, 2, 0},
     {"explorer_draw", kLargestUniverse, 16, 0}, {"explorer_labels", kLargestUniverse, 25, 0},
     {"explorer_step", kLargestUniverse, 16, 0},
+    {"draw_scale2", kLargestUniverse, 100, 0}, {"write_png", kLargestUniverse, 15, 0},
 };
 constexpr double kPeakTargetMegabytes = 60;
 
