@@ -72,6 +72,7 @@ bool ChartInput::eventFilter(QObject *watched, QEvent *event)
         pinch(*static_cast<QNativeGestureEvent *>(event));
         return true;
     case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: // the second press of a quick pair starts a drag too
         mousePress(*static_cast<QMouseEvent *>(event));
         break;
     case QEvent::MouseMove:

@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QComboBox>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCompleter>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,10 +21,12 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStringListModel>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -87,6 +90,13 @@ qint16 pannedY(qint16 y, int step)
                              int(std::numeric_limits<qint16>::max())));
 }
 
+// The centre X stops at the same limits, so every way of moving keeps the view in 16 bits.
+double pannedX(double x, int step)
+{
+    return std::clamp(x + step, double(std::numeric_limits<qint16>::min()),
+                      double(std::numeric_limits<qint16>::max()));
+}
+
 } // namespace
 
 starmap::starmap(Globals &globals, CommonDialog &dialog, std::function<void()> showRaceColours,
@@ -114,6 +124,8 @@ starmap::starmap(Globals &globals, CommonDialog &dialog, std::function<void()> s
 
 starmap::~starmap()
 {
+    // The controls lose the focus as they go; the keys must not hear of it by then.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     if (!m_unloaded)
         m_globals.Chart_Shown = false;
 }
@@ -210,9 +222,15 @@ void starmap::buildControls()
     Star_Search->setCompleter(m_completer);
     // The list is filled before the line edit asks the completer to show it.
     connect(Star_Search, &QLineEdit::textEdited, this, &starmap::Star_Search_Change);
-    connect(m_completer, qOverload<const QString &>(&QCompleter::activated), this,
-            &starmap::Search_Button_Click);
-    connect(Star_Search, &QLineEdit::returnPressed, this, &starmap::Search_Button_Click);
+    // Enter on the list both picks the name and reaches the box: one search for the two.
+    auto searchOnce = [this] {
+        if (std::exchange(m_searchedNow, true))
+            return;
+        Search_Button_Click();
+        QTimer::singleShot(0, this, [this] { m_searchedNow = false; });
+    };
+    connect(m_completer, qOverload<const QString &>(&QCompleter::activated), this, searchOnce);
+    connect(Star_Search, &QLineEdit::returnPressed, this, searchOnce);
     addKeys();
 
     connect(Starchart, &ChartPicture::mousePressed, this, &starmap::Starchart_MouseDown);
@@ -389,7 +407,7 @@ void starmap::Down_Button_Click()
 void starmap::Left_Button_Click()
 {
     command([this] {
-        m_globals.View_Center_X = m_globals.View_Center_X.value_or(0) + kPanStep;
+        m_globals.View_Center_X = pannedX(m_globals.View_Center_X.value_or(0), kPanStep);
         redrawCurrentView();
     });
 }
@@ -397,7 +415,7 @@ void starmap::Left_Button_Click()
 void starmap::Right_Button_Click()
 {
     command([this] {
-        m_globals.View_Center_X = m_globals.View_Center_X.value_or(0) - kPanStep;
+        m_globals.View_Center_X = pannedX(m_globals.View_Center_X.value_or(0), -kPanStep);
         redrawCurrentView();
     });
 }
@@ -493,6 +511,7 @@ void starmap::Starchart_MouseDown(Qt::MouseButton button, QPointF pixel)
 // "1234 987": the whole parts of the position under the pointer.
 void starmap::Starchart_MouseMove(QPointF pixel)
 {
+    m_pointer = pixel;
     setWindowTitle(pointerReadout(m_view, pixel, kPictureSize));
 }
 
@@ -505,6 +524,7 @@ void starmap::addKeys()
         shortcut->setKeys(keys);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
         connect(shortcut, &QShortcut::activated, this, handler);
+        m_keys << shortcut;
     };
     key({Qt::Key_Up}, &starmap::Up_Button_Click);
     key({Qt::Key_Down}, &starmap::Down_Button_Click);
@@ -514,6 +534,19 @@ void starmap::addKeys()
         &starmap::Zoom_In_Button_Click);
     key({Qt::Key_Minus, Qt::KeypadModifier | Qt::Key_Minus}, &starmap::Zoom_Out_Button_Click);
     key({Qt::Key_Home}, &starmap::Center_Button_Click);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget *, QWidget *now) { enableKeys(now); });
+    enableKeys(QApplication::focusWidget());
+}
+
+// A text field keeps every key: Up and Down too, which move through the completion list
+// and the zoom list.
+void starmap::enableKeys(QWidget *focus)
+{
+    const bool typing = focus && (focus == Star_Search || focus == ZoomList ||
+                                  ZoomList->isAncestorOf(focus));
+    for (QShortcut *shortcut : m_keys)
+        shortcut->setEnabled(!typing);
 }
 
 ChartInput::Frame starmap::inputFrame() const
@@ -542,6 +575,9 @@ void starmap::Starchart_Gesture(const ChartInput::Step &step)
     });
     if (step.zoomGesture)
         showZoomStep();
+    // The pointer stayed while the map moved under it.
+    if (m_pointer)
+        setWindowTitle(pointerReadout(m_view, *m_pointer, kPictureSize));
 }
 
 QString starmap::Starchart_ToolTip(QPointF pixel)
@@ -566,5 +602,6 @@ void starmap::planetsChanged()
 
 void starmap::Star_Search_Change(const QString &text)
 {
+    m_searchedNow = false;
     m_completions->setStringList(m_names.matching(text));
 }

@@ -26,6 +26,7 @@ class QStringListModel;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QShortcut;
 class QPushButton;
 class ChartPicture;
 
@@ -114,6 +115,7 @@ private:
     QString Starchart_ToolTip(QPointF pixel);
     void Star_Search_Change(const QString &text);
     void addKeys();
+    void enableKeys(QWidget *focus);
     ChartInput::Frame inputFrame() const;
 
     Globals &m_globals;
@@ -135,6 +137,10 @@ private:
     PlanetNames m_names;
     QCompleter *m_completer = nullptr;
     QStringListModel *m_completions = nullptr;
+    QList<QShortcut *> m_keys;
+    bool m_searchedNow = false; // Enter or a pick searched in this pass of the event loop
+    // Where the pointer was last over the picture, for the readout after a gesture's redraw.
+    std::optional<QPointF> m_pointer;
 
     std::optional<QPointF> m_ringAt;
     QTimer m_ringTimer;

@@ -33,15 +33,7 @@ protected:
     {
         // The chart's own hatch rule, anchored to the swatch's corner, so the swatch shows
         // the zones' pattern pixel for pixel.
-        QImage image(size(), QImage::Format_RGB32);
-        const QRgb background = rgbFromPacked(m_background);
-        const QRgb fill = rgbFromPacked(m_fill);
-        for (int y = 0; y < image.height(); ++y) {
-            auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x)
-                row[x] = hatchSets(m_style, x, y) ? fill : background;
-        }
-        QPainter(this).drawImage(0, 0, image);
+        QPainter(this).drawImage(0, 0, zoneSwatch(size(), m_fill, m_style, m_background));
     }
 
 private:

@@ -26,3 +26,16 @@ void Initialize_Colors(Globals &globals)
         globals.Player_Table[slot].Player_Style = kDefaultPalette[slot].style;
     }
 }
+
+QImage zoneSwatch(QSize size, PackedColor fill, qint16 style, PackedColor background)
+{
+    QImage image(size, QImage::Format_RGB32);
+    const QRgb back = rgbFromPacked(background);
+    const QRgb front = rgbFromPacked(fill);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            row[x] = hatchSets(style, x, y) ? front : back;
+    }
+    return image;
+}

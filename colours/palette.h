@@ -4,6 +4,7 @@
 
 #include "records.h"
 
+#include <QImage>
 #include <QRgb>
 
 // Fill-style codes of a zone square.
@@ -66,6 +67,10 @@ constexpr bool hatchSets(qint16 style, int x, int y)
         return false;
     }
 }
+
+// A zone's look as a swatch: `fill` in the hatch of `style` over `background`, the hatch
+// anchored to the swatch's corner as the chart anchors it to the picture's.
+QImage zoneSwatch(QSize size, PackedColor fill, qint16 style, PackedColor background = 0);
 
 // Puts the default colour and style into every slot; names and totals stay.
 void Initialize_Colors(Globals &globals);

@@ -4,9 +4,12 @@
 #include "frmabout.h"
 #include "frmcolor.h"
 #include "hourglass.h"
+#include "keptcolours.h"
 #include "mapreader.h"
 #include "openfiles.h"
 #include "palette.h"
+#include "planetlist.h"
+#include "raceoverview.h"
 #include "recentmenu.h"
 #include "reportreader.h"
 #include "runreported.h"
@@ -23,6 +26,7 @@
 #include <QScreen>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -104,6 +108,9 @@ void mainform::buildMenus()
     addItem(map, "mnu_Center", QStringLiteral("&Center"), &mainform::mnu_Center_Click);
     addItem(map, "mnuPlayerColors", QStringLiteral("&Player Colors"),
             &mainform::mnuPlayerColors_Click);
+    addItem(map, "mnuPlanetList", QStringLiteral("Planet &List"), &mainform::mnuPlanetList_Click);
+    addItem(map, "mnuRaceOverview", QStringLiteral("&Race Overview"),
+            &mainform::mnuRaceOverview_Click);
     addItem(map, "mnuChartExplorer", QStringLiteral("Chart &Explorer"),
             &mainform::mnuChartExplorer_Click, Qt::CTRL | Qt::Key_E);
 
@@ -241,6 +248,7 @@ bool mainform::openMap(const QString &path)
             throw;
         }
         Initialize_Colors(m_globals);
+        applyKeptColours(0);
         m_loaded = LoadHistory{path, int(m_globals.Star_Table.size()), {}};
         emit mapOpened();
         chart()->display_map(m_globals.View_Zoom, 0, 0);
@@ -266,6 +274,7 @@ void mainform::openReport(const QString &path)
         const Hourglass wait;
         m_globals.Player_File_Name = path;
         ReportTally tally;
+        const int firstNewSlot = m_globals.Last_Player_Index + 1;
         // Nothing is read while the reader's message waits, so it waits with the normal
         // pointer.
         Open_Player_File(
@@ -276,6 +285,7 @@ void mainform::openReport(const QString &path)
             },
             &tally);
         m_loaded.reports.append({path, tally});
+        applyKeptColours(firstNewSlot);
         emit reportMerged();
         chart()->display_map(m_globals.View_Zoom, m_globals.View_Center_X, m_globals.View_Center_Y);
     });
@@ -394,6 +404,81 @@ void mainform::choosePlanet(int index)
         return;
     chart()->centreOnPlanet(index);
     emit planetChosen(index);
+}
+
+void mainform::mnuPlanetList_Click()
+{
+    showPlanetList();
+}
+
+void mainform::mnuRaceOverview_Click()
+{
+    showRaceOverview();
+}
+
+// Both windows live in the workspace like the chart window and follow every change of the
+// data; closing one deletes it, and the menu makes a new one.
+void mainform::showPlanetList()
+{
+    if (!m_planetList) {
+        auto *list = new PlanetList(m_globals);
+        m_planetList = list;
+        connect(this, &mainform::mapOpened, list, [list] { list->reload(false); });
+        connect(this, &mainform::reportMerged, list, [list] { list->reload(true); });
+        connect(this, &mainform::chartClosed, list, [list] { list->reload(true); });
+        connect(this, &mainform::coloursChanged, list, &PlanetList::coloursChanged);
+        connect(list, &PlanetList::planetChosen, this, &mainform::choosePlanet);
+        m_workspace->addSubWindow(list);
+    }
+    m_planetList->show();
+    m_workspace->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(m_planetList->parentWidget()));
+}
+
+PlanetList *mainform::planetList() const
+{
+    return m_planetList;
+}
+
+RaceOverview *mainform::raceOverview() const
+{
+    return m_raceOverview;
+}
+
+void mainform::showRaceOverview()
+{
+    if (!m_raceOverview) {
+        auto *overview = new RaceOverview(m_globals, m_loaded);
+        m_raceOverview = overview;
+        for (auto change : {&mainform::mapOpened, &mainform::reportMerged, &mainform::chartClosed})
+            connect(this, change, overview, &RaceOverview::reload);
+        connect(this, &mainform::coloursChanged, overview, &RaceOverview::coloursChanged);
+        connect(overview, &RaceOverview::keepColoursClicked, this, &mainform::keepRaceColours);
+        connect(overview, &RaceOverview::defaultColoursClicked, this,
+                &mainform::defaultRaceColours);
+        m_workspace->addSubWindow(overview);
+    }
+    m_raceOverview->show();
+    m_workspace->setActiveSubWindow(
+        qobject_cast<QMdiSubWindow *>(m_raceOverview->parentWidget()));
+}
+
+bool mainform::applyKeptColours(int fromSlot)
+{
+    return m_settings && ::applyKeptColours(m_globals, keptColours(*m_settings), fromSlot);
+}
+
+void mainform::keepRaceColours()
+{
+    if (m_settings)
+        keepColours(*m_settings, m_globals);
+}
+
+void mainform::defaultRaceColours()
+{
+    if (m_settings)
+        forgetColours(*m_settings);
+    restoreDefaultColours(m_globals);
+    raceColoursChanged();
 }
 
 void mainform::mnuAbout_Click()

@@ -17,7 +17,9 @@
 #include <functional>
 #include <memory>
 
+class PlanetList;
 class QMdiArea;
+class RaceOverview;
 class ChartExplorer;
 class RecentMenu;
 class Settings;
@@ -60,7 +62,8 @@ public:
 
     // From now on remember the recent files and the window's place in `settings`, and
     // take the window back to where it was last, where that still fits on a screen. Until
-    // this is called nothing is remembered.
+    // this is called nothing is remembered. Kept race colours live there too; without
+    // settings, keeping colours does nothing and none is applied.
     void useSettings(Settings &settings);
     RecentMenu *recentMenu() const { return m_recentMenu; }
 
@@ -81,6 +84,18 @@ public:
     void raceColoursChanged();
     // The map open now and the reports merged since.
     const LoadHistory &loaded() const { return m_loaded; }
+
+    // The planet list and the race overview, shown in the workspace or brought forward;
+    // nullptr while closed.
+    void showPlanetList();
+    void showRaceOverview();
+    PlanetList *planetList() const;
+    RaceOverview *raceOverview() const;
+    // Remembers every race's colour and style by name; from then on a report that brings a
+    // race of that name gives it them.
+    void keepRaceColours();
+    // Forgets the kept colours and puts the default palette back on every slot.
+    void defaultRaceColours();
 
 signals:
     // Where windows that show the data hear of its changes. A new map replaced the planet
@@ -119,6 +134,10 @@ private:
     void mnu_Exit_Click();
     void mnu_Center_Click();
     void mnuPlayerColors_Click();
+    void mnuPlanetList_Click();
+    void mnuRaceOverview_Click();
+    // Kept colours for the races from `fromSlot` on; true when any race took one.
+    bool applyKeptColours(int fromSlot);
     void mnuChartExplorer_Click();
     void mnuAbout_Click();
 
@@ -133,6 +152,8 @@ private:
     LoadHistory m_loaded;
     RecentMenu *m_recentMenu = nullptr;
     Settings *m_settings = nullptr;
+    QPointer<PlanetList> m_planetList;
+    QPointer<RaceOverview> m_raceOverview;
 
     QString m_status;
     QElapsedTimer m_statusShown;

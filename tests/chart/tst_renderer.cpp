@@ -1,4 +1,5 @@
 #include "conversions.h"
+#include "imagesurface.h"
 #include "recordingsurface.h"
 #include "renderer.h"
 #include "runerror.h"
@@ -17,6 +18,7 @@ private slots:
     void labels_data();
     void labels();
     void zonesBeforeDotsInTableOrder();
+    void zoneCoversTheMark();
 };
 
 namespace {
@@ -277,6 +279,31 @@ void TestRenderer::zonesBeforeDotsInTableOrder()
     QCOMPARE(zoneCentres, (QList<int>{1300, 1200}));
     QCOMPARE(dots, (QStringList{"PSet 1300 1000 0xFFFFFF", "PSet 1100 1000 0xFFFFFF",
                                 "PSet 1200 1000 0xFFFFFF"}));
+}
+
+// The "+" is printed first, so a zone over the middle of the map covers it.
+void TestRenderer::zoneCoversTheMark()
+{
+    const QRect markCell(268, 220, 10, 13); // the cell at the default centre (1550, 1400)
+    auto whiteIn = [&](const QImage &image) {
+        int n = 0;
+        for (int y = markCell.top(); y <= markCell.bottom(); ++y)
+            for (int x = markCell.left(); x <= markCell.right(); ++x)
+                n += image.pixel(x, y) == qRgb(255, 255, 255);
+        return n;
+    };
+    Globals empty = chartOf({planet("Far", "1000", "1000")});
+    ImageSurface bare;
+    display_map(empty, bare, {}, 0, 0, 0);
+    QVERIFY(whiteIn(bare.Image()) > 3); // the "+" is there
+
+    Star_Object big = planet("Big", "1500", "1350", "Zorn", {}, "1000000000");
+    big.Style = FillSolid;
+    Globals covered = chartOf({big});
+    ImageSurface surface;
+    display_map(covered, surface, {}, 0, 0, 0);
+    QCOMPARE(whiteIn(surface.Image()), 0);
+    QCOMPARE(surface.Image().pixel(markCell.center()), qRgb(255, 0, 0)); // Zorn's 0x0000FF
 }
 
 QTEST_MAIN(TestRenderer)

@@ -1,5 +1,7 @@
 #include "chartpicture.h"
+#include "imagesurface.h"
 #include "mapreader.h"
+#include "renderer.h"
 #include "scripteddialog.h"
 #include "starmap.h"
 #include "testfiles.h"
@@ -45,6 +47,8 @@ private slots:
     void clickToCentre();
     void hoverCaption_data();
     void hoverCaption();
+    void hoverNearZero();
+    void freshChartHasNoLabels();
     void search_data();
     void search();
     void centreOnPlanetRingsIt();
@@ -63,6 +67,7 @@ const QList<MapLine> kPlanets = {
     {"1200", "1100", "Alpha"}, {"2000", "1800", "North"}, {"1500.5", "1200.5", "Half"},
     {"1300", "1300", "Twin"},  {"1700", "1600", "Twin"},  {"0", "1500", "Zero X"},
     {"-100", "-200", "South"}, {"30", "30", "Origin"},    {"1800", "1200", "Base"},
+    {"1600", "0", "Zero Y"},
 };
 constexpr double kDefaultX = 1550;
 constexpr double kDefaultY = 1400;
@@ -611,6 +616,50 @@ void TestStarmap::hoverCaption()
     QCOMPARE(c.window->windowTitle(), expected);
 }
 
+// Around Origin (30, 30) at zoom 9 a pixel is a fraction of a map unit: the readout shows
+// the whole part towards negative infinity, so [0, 1) reads "0" and [-1, 0) "-1".
+void TestStarmap::hoverNearZero()
+{
+    Chart c;
+    c.pickZoom(9);
+    c.search(QStringLiteral("Origin"));
+    const double z = *c.g.View_Zoom;
+    QMap<QString, int> seen;
+    for (int y = 0; y < kPictureHeight; ++y) {
+        const QPoint pixel(kPictureWidth / 2, y);
+        const double mapY = mapAt(pixel, z, *c.g.View_Center_X, c.g.View_Center_Y).y();
+        if (std::abs(mapY - std::round(mapY)) < 1e-3)
+            continue; // too close to a whole number to say which side the pointer is on
+        QString wanted;
+        if (mapY >= 0 && mapY < 1)
+            wanted = QStringLiteral("0");
+        else if (mapY >= -1 && mapY < 0)
+            wanted = QStringLiteral("-1");
+        else
+            continue;
+        QTest::mouseMove(c.chart(), pixel);
+        QCOMPARE(c.window->windowTitle().section(u' ', 1), wanted);
+        ++seen[wanted];
+    }
+    QVERIFY(seen.value(QStringLiteral("0")) > 0 && seen.value(QStringLiteral("-1")) > 0);
+}
+
+// A chart just opened has every label box clear, and no label in its picture.
+void TestStarmap::freshChartHasNoLabels()
+{
+    Chart c;
+    const QImage opened = c.window->picture();
+    ImageSurface plain(opened.size());
+    Globals same = c.g;
+    display_map(same, plain, LabelOptions{}, c.g.View_Zoom, c.g.View_Center_X, c.g.View_Center_Y);
+    QCOMPARE(opened, plain.Image());
+    // The same chart with labels looks different, so the comparison can tell.
+    ImageSurface labelled(opened.size());
+    display_map(same, labelled, LabelOptions{true, false, false}, c.g.View_Zoom,
+                c.g.View_Center_X, c.g.View_Center_Y);
+    QVERIFY(labelled.Image() != opened);
+}
+
 void TestStarmap::search_data()
 {
     QTest::addColumn<QString>("text");
@@ -622,6 +671,7 @@ void TestStarmap::search_data()
     QTest::newRow("fractions: X kept, Y half to even") << "Half" << true << 1500.5 << 1200;
     QTest::newRow("duplicates: first in table order") << "Twin" << true << 1300.0 << 1300;
     QTest::newRow("X of 0 is the default centre") << "Zero X" << true << kDefaultX << 1500;
+    QTest::newRow("Y of 0 is the default centre") << "Zero Y" << true << 1600.0 << int(kDefaultY);
     QTest::newRow("negative position") << "South" << true << -100.0 << -200;
     QTest::newRow("other case") << "alpha" << false << 0.0 << 0;
     QTest::newRow("prefix") << "Alph" << false << 0.0 << 0;

@@ -117,6 +117,8 @@ void TestMainForm::menuTree()
          "&Map",
          {{"mnu_Center", "&Center"},
           {"mnuPlayerColors", "&Player Colors"},
+          {"mnuPlanetList", "Planet &List"},
+          {"mnuRaceOverview", "&Race Overview"},
           {"mnuChartExplorer", "Chart &Explorer"}}},
         {"mnuHelp", "&Help", {{"mnuAbout", "&About"}}},
     };

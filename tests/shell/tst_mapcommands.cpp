@@ -543,16 +543,24 @@ void TestMapCommands::raceColoursWindow()
     // Asking again, from the menu or from the chart, shows the same window.
     s.item("mnuPlayerColors")->trigger();
     s.openMap(s.mapPath);
+    s.openReport(s.reportPath);
     QTest::mouseClick(s.control("Race_Color_Button"), Qt::LeftButton);
     QCOMPARE(windows(), QList<frmColor *>{first.data()});
     QVERIFY(first->isVisible());
+    // Loaded once: the races of the report read meanwhile are not in its list.
+    auto raceCount = [](frmColor *window) {
+        return window->findChild<QComboBox *>(QStringLiteral("RaceName"))->count();
+    };
+    QCOMPARE(raceCount(first), 0);
 
-    // Once closed, the next request opens a new one.
+    // Once closed, the next request opens a new one, which lists every race.
     first->close();
     QTRY_VERIFY(!first);
     QTest::mouseClick(s.control("Race_Color_Button"), Qt::LeftButton);
     QCOMPARE(windows().size(), 1);
     QVERIFY(windows().first()->isVisible());
+    QVERIFY(s.g.Last_Player_Index >= 1);
+    QCOMPARE(raceCount(windows().first()), s.g.Last_Player_Index + 1);
 }
 
 void TestMapCommands::raceColourRedrawsTheChart()

@@ -1,0 +1,209 @@
+#include "planetlistmodel.h"
+
+#include "conversions.h"
+#include "palette.h"
+#include "runerror.h"
+#include "tables.h"
+
+#include <QHash>
+
+#include <limits>
+
+namespace {
+
+constexpr double kEmpty = -std::numeric_limits<double>::infinity();
+
+// Numbers as the program reads them elsewhere: the number at the start of the text.
+double sortValue(const QString &text)
+{
+    if (text.isEmpty())
+        return kEmpty;
+    const double digits = conv::plainDigits(text, 15);
+    if (digits >= 0)
+        return digits;
+    try {
+        return conv::leadingNumber(text);
+    } catch (const RunError &) {
+        return std::numeric_limits<double>::infinity(); // too large for a double
+    }
+}
+
+const char *const kHeaders[] = {"Name",    "X",          "Y",         "Owner",
+                                "Starbase", "Report Age", "Population"};
+
+} // namespace
+
+PlanetListModel::PlanetListModel(const Globals &globals, QObject *parent)
+    : QAbstractTableModel(parent), m_globals(globals)
+{
+    reload();
+}
+
+void PlanetListModel::reload()
+{
+    beginResetModel();
+    QHash<QString, int> races;
+    for (int slot = 0; slot <= m_globals.Last_Player_Index; ++slot)
+        races.insert(m_globals.Player_Table[slot].Player_Name, slot);
+
+    const int count = m_globals.lastPlanet() + 1;
+    m_rows.clear();
+    m_rows.reserve(size_t(count));
+    for (int i = 0; i < count; ++i) {
+        const Star_Object &s = m_globals.Star_Table[size_t(i)];
+        m_rows.push_back({{s.Star_Name, s.Star_X, s.Star_Y},
+                          s.Star_Name.toCaseFolded(), s.Owner.toCaseFolded(),
+                          s.Starbase.toCaseFolded(),
+                          {sortValue(s.Star_X), sortValue(s.Star_Y), sortValue(s.report_age),
+                           sortValue(s.population)},
+                          s.Owner.isEmpty() ? kUnowned : races.value(s.Owner, kUnknownRace)});
+    }
+    m_swatches = {};
+    endResetModel();
+}
+
+void PlanetListModel::coloursChanged()
+{
+    m_swatches = {};
+    if (!m_rows.empty())
+        emit dataChanged(index(0, Owner), index(rowCount() - 1, Owner), {Qt::DecorationRole});
+}
+
+int PlanetListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int PlanetListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant PlanetListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || size_t(index.row()) >= m_rows.size())
+        return {};
+    const Star_Object &s = planet(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        switch (index.column()) {
+        case Name: return s.Star_Name;
+        case X: return s.Star_X;
+        case Y: return s.Star_Y;
+        case Owner: return s.Owner;
+        case Starbase: return s.Starbase;
+        case ReportAge: return s.report_age;
+        case Population: return s.population;
+        }
+        break;
+    case Qt::DecorationRole: {
+        const int race = raceOf(index.row());
+        if (index.column() != Owner || race < 0)
+            break;
+        QPixmap &swatch = m_swatches[size_t(race)];
+        if (swatch.isNull()) {
+            const Player_Object &p = m_globals.Player_Table[size_t(race)];
+            swatch = QPixmap::fromImage(zoneSwatch(kSwatchSize, p.Player_Color, p.Player_Style));
+        }
+        return swatch;
+    }
+    case Qt::TextAlignmentRole:
+        if (index.column() == X || index.column() == Y || index.column() >= ReportAge)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        break;
+    }
+    return {};
+}
+
+QVariant PlanetListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < ColumnCount)
+        return QString::fromLatin1(kHeaders[section]);
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+bool PlanetListModel::lessThan(int leftRow, int rightRow, int column) const
+{
+    const RowKeys &l = m_rows[size_t(leftRow)];
+    const RowKeys &r = m_rows[size_t(rightRow)];
+    switch (column) {
+    case Name: return l.foldedName < r.foldedName;
+    case Owner: return l.foldedOwner < r.foldedOwner;
+    case Starbase: return l.foldedStarbase < r.foldedStarbase;
+    case X: return l.numbers[0] < r.numbers[0];
+    case Y: return l.numbers[1] < r.numbers[1];
+    case ReportAge: return l.numbers[2] < r.numbers[2];
+    case Population: return l.numbers[3] < r.numbers[3];
+    }
+    return false;
+}
+
+bool PlanetListModel::contains(int row, QStringView foldedText) const
+{
+    const RowKeys &keys = m_rows[size_t(row)];
+    return keys.foldedName.contains(foldedText) || keys.foldedOwner.contains(foldedText);
+}
+
+int PlanetListModel::rowOf(const Place &place) const
+{
+    for (int row = 0; row < rowCount(); ++row) {
+        if (m_rows[size_t(row)].place == place)
+            return row;
+    }
+    return -1;
+}
+
+QString PlanetListModel::copyText(const QList<int> &rows) const
+{
+    Table table;
+    for (const char *header : kHeaders)
+        table.columns.append({QString::fromLatin1(header), TableColumn::Text});
+    for (int row : rows) {
+        const Star_Object &s = planet(row);
+        table.addRow({s.Star_Name, s.Star_X, s.Star_Y, s.Owner, s.Starbase, s.report_age,
+                      s.population});
+    }
+    return formatTable(table, TableFormat::Tsv);
+}
+
+PlanetListProxy::PlanetListProxy(PlanetListModel &source, QObject *parent)
+    : QSortFilterProxyModel(parent), m_source(source)
+{
+    setSourceModel(&source);
+}
+
+void PlanetListProxy::setFilterText(const QString &text)
+{
+    const QString folded = text.toCaseFolded();
+    if (folded == m_foldedText)
+        return;
+    m_foldedText = folded;
+    invalidateFilter();
+}
+
+void PlanetListProxy::setRace(int race)
+{
+    if (race == m_race)
+        return;
+    m_race = race;
+    invalidateFilter();
+}
+
+QString PlanetListProxy::countText() const
+{
+    return QStringLiteral("%1 of %2 planets").arg(rowCount()).arg(m_source.rowCount());
+}
+
+bool PlanetListProxy::lessThan(const QModelIndex &left, const QModelIndex &right) const
+{
+    return m_source.lessThan(left.row(), right.row(), left.column());
+}
+
+bool PlanetListProxy::filterAcceptsRow(int sourceRow, const QModelIndex &) const
+{
+    if (m_race != kAllRaces && m_source.raceOf(sourceRow) != m_race)
+        return false;
+    return m_foldedText.isEmpty() || m_source.contains(sourceRow, m_foldedText);
+}

@@ -1,0 +1,46 @@
+// The race overview window: what is loaded and how well each report matched, the races in
+// a sortable table, and a bar chart of their populations in their own colours and hatches.
+// Keeping or resetting colours is asked of whoever listens; this window changes no data.
+#pragma once
+
+#include "loadhistory.h"
+#include "raceoverviewmodel.h"
+
+#include <QSortFilterProxyModel>
+#include <QWidget>
+
+class QChart;
+class QChartView;
+class QLabel;
+class QPushButton;
+class QTableView;
+
+class RaceOverview : public QWidget {
+    Q_OBJECT
+public:
+    RaceOverview(const Globals &globals, const LoadHistory &loaded, QWidget *parent = nullptr);
+
+    // The races, their planets or what is loaded changed.
+    void reload();
+    // Only colours or styles changed.
+    void coloursChanged();
+
+    QTableView *view() const { return m_view; }
+    QChart *chart() const { return m_chart; }
+
+signals:
+    void keepColoursClicked();
+    void defaultColoursClicked();
+
+private:
+    void rebuildChart();
+
+    const Globals &m_globals;
+    const LoadHistory &m_loaded;
+    RaceOverviewModel m_model;
+    QSortFilterProxyModel m_proxy;
+    QLabel *m_loadedText;
+    QTableView *m_view;
+    QChart *m_chart;
+    QChartView *m_chartView;
+};

@@ -1,0 +1,48 @@
+// The planet and race tables as other programs read them: tab-separated text (the command
+// line's own form, and what a spreadsheet takes from the clipboard), RFC 4180 CSV, and JSON.
+// One table value feeds every format, so the three always carry the same columns.
+#pragma once
+
+#include "records.h"
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <vector>
+
+enum class TableFormat { Tsv, Csv, Json };
+
+// "tsv", "csv" or "json"; nullopt for anything else.
+std::optional<TableFormat> tableFormatNamed(QStringView name);
+
+struct TableColumn {
+    // How JSON writes a cell; the text formats write every cell as its text. An empty
+    // Number or Colour cell is null; a Number cell that is not a number in full stays text,
+    // so nothing read is lost.
+    enum Kind { Text, Number, Colour };
+    QString name;
+    Kind kind = Text;
+};
+
+// Cells are held row by row as text, as the planet table holds its values.
+struct Table {
+    QList<TableColumn> columns;
+    std::vector<QString> cells;
+
+    qsizetype rowCount() const { return columns.isEmpty() ? 0 : qsizetype(cells.size()) / columns.size(); }
+    void addRow(std::initializer_list<QString> row) { cells.insert(cells.end(), row); }
+};
+
+// Tab-separated, a header line first; a tab, a line end or a backslash inside a cell is
+// written \t, \n or \\ so every line keeps its columns.
+// CSV: a header line, each line ended by CR LF; a cell holding a comma, a quote or a line
+// end is quoted, with its quotes doubled.
+// JSON: one array of objects, one per row, keyed by the column names.
+QString formatTable(const Table &table, TableFormat format);
+
+// The tables of --planets and --races: every planet in table order; the races up to the
+// last used slot.
+Table planetTable(const Globals &globals);
+Table raceTable(const Globals &globals);

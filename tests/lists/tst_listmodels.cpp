@@ -1,0 +1,348 @@
+#include "keptcolours.h"
+#include "mapreader.h"
+#include "palette.h"
+#include "planetlistmodel.h"
+#include "raceoverviewmodel.h"
+#include "reportreader.h"
+#include "settings.h"
+#include "testfiles.h"
+
+#include <QSignalSpy>
+#include <QSortFilterProxyModel>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestListModels : public QObject {
+    Q_OBJECT
+private slots:
+    void sortsEveryColumn_data();
+    void sortsEveryColumn();
+    void filtersByTextAndRace_data();
+    void filtersByTextAndRace();
+    void copyText();
+    void placeSurvivesASort();
+    void swatchesFollowColours();
+    void raceOverviewRows();
+    void raceOverviewSorts();
+    void loadHistoryText();
+    void keptColoursAcrossTwoRuns();
+    void damagedKeptEntriesAreSkipped();
+    void defaultColoursRecolourPlanets();
+};
+
+namespace {
+
+// Names differ in case on purpose; populations compare differently as text and as numbers.
+const QList<MapLine> kPlanets = {
+    {"1200", "1100", "beta"}, {"900", "1800", "Alpha"}, {"1500", "1300", "Gamma"},
+    {"1700", "1500", "delta"}, {"1000", "1600", "Epsilon"}, {"1100", "1000", "zeta"},
+};
+const QList<ReportLine> kReport = {
+    {"beta", "Zorn", "SB", "10", "900"},   {"Alpha", "Vell", "", "2", "1000"},
+    {"Gamma", "zorn", "", "1", "25000"},   {"delta", "Zorn", "X", "", "12.5"},
+    {"Nowhere", "Vell", "", "1", "5"},
+};
+
+struct Universe {
+    Universe()
+    {
+        g.applyStartupValues();
+        Initialize_Colors(g);
+        g.Map_File_Name = files.write("u.map", mapText(kPlanets));
+        Open_Map_File(g);
+        Initialize_Colors(g);
+        g.Player_File_Name = files.write("u.pla", reportText(kReport));
+        readPlayerFile(g, {}, &tally);
+    }
+    TestFiles files;
+    Globals g;
+    ReportTally tally;
+};
+
+QStringList column(const QAbstractItemModel &model, int column)
+{
+    QStringList values;
+    for (int row = 0; row < model.rowCount(); ++row)
+        values.append(model.index(row, column).data().toString());
+    return values;
+}
+
+} // namespace
+
+void TestListModels::sortsEveryColumn_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QStringList>("ascending");
+    using M = PlanetListModel;
+    QTest::newRow("name ignores case") << int(M::Name)
+        << QStringList{"Alpha", "beta", "delta", "Epsilon", "Gamma", "zeta"};
+    QTest::newRow("x by value") << int(M::X)
+        << QStringList{"900", "1000", "1100", "1200", "1500", "1700"};
+    // Empty ages sort before every number; "10" after "2" although it sorts first as text.
+    QTest::newRow("report age, empties first") << int(M::ReportAge)
+        << QStringList{"", "", "", "1", "2", "10"};
+    QTest::newRow("population by value") << int(M::Population)
+        << QStringList{"", "", "12.5", "900", "1000", "25000"};
+    QTest::newRow("owner ignores case") << int(M::Owner)
+        << QStringList{"", "", "Vell", "Zorn", "zorn", "Zorn"};
+}
+
+void TestListModels::sortsEveryColumn()
+{
+    QFETCH(int, column);
+    QFETCH(QStringList, ascending);
+    Universe u;
+    PlanetListModel model(u.g);
+    PlanetListProxy proxy(model);
+    proxy.sort(column, Qt::AscendingOrder);
+    if (column == PlanetListModel::Owner) {
+        // Equal keys keep table order, so only the case-blind order is checked.
+        QStringList folded = column == PlanetListModel::Owner ? ::column(proxy, column) : QStringList();
+        for (QString &text : folded)
+            text = text.toLower();
+        QCOMPARE(folded, (QStringList{"", "", "vell", "zorn", "zorn", "zorn"}));
+    } else {
+        QCOMPARE(::column(proxy, column), ascending);
+    }
+    proxy.sort(column, Qt::DescendingOrder);
+    QStringList descending = ::column(proxy, column);
+    std::reverse(descending.begin(), descending.end());
+    if (column != PlanetListModel::Owner)
+        QCOMPARE(descending, ascending);
+}
+
+void TestListModels::filtersByTextAndRace_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("race");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("count");
+    const int all = PlanetListProxy::kAllRaces;
+    QTest::newRow("nothing") << "" << all
+        << QStringList{"Gamma", "Alpha", "beta", "delta", "Epsilon", "zeta"} << "6 of 6 planets";
+    QTest::newRow("name, other case") << "ALPH" << all << QStringList{"Alpha"} << "1 of 6 planets";
+    QTest::newRow("owner text") << "zor" << all << QStringList{"Gamma", "beta", "delta"}
+                                << "3 of 6 planets";
+    QTest::newRow("unowned") << "" << int(PlanetListModel::kUnowned)
+                             << QStringList{"Epsilon", "zeta"} << "2 of 6 planets";
+    QTest::newRow("race slot 0, exact name") << "" << 0 << QStringList{"beta", "delta"}
+                                             << "2 of 6 planets";
+    QTest::newRow("race and text") << "DEL" << 0 << QStringList{"delta"} << "1 of 6 planets";
+    QTest::newRow("no match") << "q" << all << QStringList{} << "0 of 6 planets";
+}
+
+void TestListModels::filtersByTextAndRace()
+{
+    QFETCH(QString, text);
+    QFETCH(int, race);
+    QFETCH(QStringList, names);
+    QFETCH(QString, count);
+    Universe u;
+    PlanetListModel model(u.g);
+    PlanetListProxy proxy(model);
+    proxy.setFilterText(text);
+    proxy.setRace(race);
+    // Unsorted, the rows keep table order; compared here as sets.
+    auto shown = [&] {
+        QStringList list = column(proxy, PlanetListModel::Name);
+        list.sort();
+        return list;
+    };
+    names.sort();
+    QCOMPARE(shown(), names);
+    QCOMPARE(proxy.countText(), count);
+    // Filtering again after a reload of the same table gives the same rows.
+    model.reload();
+    QCOMPARE(shown(), names);
+}
+
+void TestListModels::copyText()
+{
+    Globals g;
+    g.Star_Table = {{"Tab\tbed", "1", "2", "Zorn", "", "", "7", {}, {}},
+                    {"Back\\slash", "3", "4", "", "SB", "2", "", {}, {}}};
+    g.Last_Star_Index = 1;
+    PlanetListModel model(g);
+    QCOMPARE(model.copyText({1, 0}),
+             QStringLiteral("Name\tX\tY\tOwner\tStarbase\tReport Age\tPopulation\n"
+                            "Back\\\\slash\t3\t4\t\tSB\t2\t\n"
+                            "Tab\\tbed\t1\t2\tZorn\t\t\t7\n"));
+    QCOMPARE(model.copyText({}), QStringLiteral("Name\tX\tY\tOwner\tStarbase\tReport Age\tPopulation\n"));
+}
+
+void TestListModels::placeSurvivesASort()
+{
+    Universe u;
+    PlanetListModel model(u.g);
+    const int row = model.rowOf({"Epsilon", "1000", "1600"});
+    QVERIFY(row >= 0);
+    const PlanetListModel::Place place = model.placeOf(row);
+    // Another report re-sorts the table under the model; the place it kept still names
+    // the planet, and after the reload it is found on its new row.
+    u.g.Player_File_Name = u.files.write("more.pla", reportText({{"Epsilon", "Vell", "", "1", "99999"}}));
+    readPlayerFile(u.g);
+    QCOMPARE(model.placeOf(row), place);
+    model.reload();
+    const int moved = model.rowOf(place);
+    QCOMPARE(model.planet(moved).Star_Name, QStringLiteral("Epsilon"));
+    QVERIFY(moved != row); // the most populous planet now, at the table's end
+    QCOMPARE(moved, model.rowCount() - 1);
+    QCOMPARE(model.rowOf({"Epsilon", "1000", "1601"}), -1);
+}
+
+void TestListModels::swatchesFollowColours()
+{
+    Universe u;
+    PlanetListModel model(u.g);
+    const int row = model.rowOf({"beta", "1200", "1100"});
+    const QModelIndex owner = model.index(row, PlanetListModel::Owner);
+    const QImage before = owner.data(Qt::DecorationRole).value<QPixmap>().toImage();
+    QCOMPARE(before, zoneSwatch(PlanetListModel::kSwatchSize, kDefaultPalette[0].color, 4)
+                         .convertToFormat(before.format()));
+    QVERIFY(model.index(row, PlanetListModel::Name).data(Qt::DecorationRole).isNull());
+
+    u.g.Player_Table[0].Player_Color = 0x00FFFF;
+    u.g.Player_Table[0].Player_Style = 0;
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    model.coloursChanged();
+    QCOMPARE(changed.size(), 1);
+    const QImage after = owner.data(Qt::DecorationRole).value<QPixmap>().toImage();
+    QCOMPARE(QColor(after.pixel(3, 5)), QColor(Qt::yellow));
+}
+
+void TestListModels::raceOverviewRows()
+{
+    Universe u;
+    RaceOverviewModel model(u.g);
+    QCOMPARE(model.rowCount(), 3); // Zorn, Vell, zorn
+    QCOMPARE(column(model, RaceOverviewModel::Name), (QStringList{"Zorn", "Vell", "zorn"}));
+    QCOMPARE(column(model, RaceOverviewModel::Slot), (QStringList{"0", "1", "2"}));
+    QCOMPARE(column(model, RaceOverviewModel::Planets), (QStringList{"2", "1", "1"}));
+    QCOMPARE(column(model, RaceOverviewModel::Population), (QStringList{"912.5", "1000", "25000"}));
+    QCOMPARE(column(model, RaceOverviewModel::Starbases), (QStringList{"2", "", ""}));
+    // 912.5, 1000 and 25000 of 26912.5.
+    QCOMPARE(column(model, RaceOverviewModel::Share), (QStringList{"3.4", "3.7", "92.9"}));
+
+    Globals none;
+    RaceOverviewModel empty(none);
+    QCOMPARE(empty.rowCount(), 0);
+    none.Player_Table[0].Player_Name = "Idle";
+    none.Last_Player_Index = 0;
+    empty.reload();
+    QCOMPARE(empty.shareText(0), QString()); // no population at all: no share
+}
+
+void TestListModels::raceOverviewSorts()
+{
+    Universe u;
+    RaceOverviewModel model(u.g);
+    QSortFilterProxyModel proxy;
+    proxy.setSourceModel(&model);
+    proxy.setSortRole(RaceOverviewModel::kSortRole);
+    proxy.sort(RaceOverviewModel::Population, Qt::DescendingOrder);
+    QCOMPARE(column(proxy, RaceOverviewModel::Name), (QStringList{"zorn", "Vell", "Zorn"}));
+    proxy.sort(RaceOverviewModel::Starbases, Qt::AscendingOrder); // unset before 2
+    QCOMPARE(column(proxy, RaceOverviewModel::Starbases).last(), QStringLiteral("2"));
+    proxy.sort(RaceOverviewModel::Name, Qt::AscendingOrder);
+    QCOMPARE(column(proxy, RaceOverviewModel::Name).first(), QStringLiteral("Vell"));
+}
+
+void TestListModels::loadHistoryText()
+{
+    Universe u;
+    QCOMPARE(u.tally, (ReportTally{4, 1}));
+    QCOMPARE(::loadHistoryText({}), QStringLiteral("No map is open."));
+    const LoadHistory history{"/maps/u.map", 6, {{"/a.pla", u.tally}, {"/b.pla", {0, 12}}}};
+    QCOMPARE(::loadHistoryText(history),
+             QStringLiteral("Map: /maps/u.map (6 planets)\n"
+                            "Report: /a.pla: 4 lines matched a planet, 1 did not\n"
+                            "Report: /b.pla: 0 lines matched a planet, 12 did not"));
+}
+
+// Keep in one run, start again with the same settings file, and a report that brings the
+// race gives it the kept colour and style; an unkept race keeps its slot's default.
+void TestListModels::keptColoursAcrossTwoRuns()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("kavora.ini");
+    const QString awkward = "Zorn/of \"the\" [Rim], \\ ;";
+    {
+        Globals g;
+        Initialize_Colors(g);
+        g.Player_Table[0] = {0x123456, awkward, 6, {}, {}};
+        g.Player_Table[1] = {0x00FF00, "Vell", 2, {}, {}};
+        g.Last_Player_Index = 1;
+        Settings settings(file);
+        QVERIFY(keptColours(settings).isEmpty());
+        keepColours(settings, g);
+    }
+    Settings settings(file);
+    const KeptColours kept = keptColours(settings);
+    QCOMPARE(kept.size(), 2);
+    QCOMPARE(kept.value(awkward), (KeptColour{0x123456, 6}));
+
+    Universe u; // Zorn, Vell, zorn at slots 0..2, default colours
+    u.g.Player_Table[0].Player_Name = awkward;
+    for (Star_Object &s : u.g.Star_Table)
+        if (s.Owner == "Zorn")
+            s.Owner = awkward;
+    QVERIFY(applyKeptColours(u.g, kept, 1)); // only Vell is new
+    QCOMPARE(u.g.Player_Table[0].Player_Color, kDefaultPalette[0].color);
+    QCOMPARE(u.g.Player_Table[1].Player_Color, PackedColor(0x00FF00));
+    QCOMPARE(u.g.Player_Table[1].Player_Style, qint16(2));
+    for (const Star_Object &s : u.g.Star_Table)
+        if (s.Owner == "Vell")
+            QCOMPARE(s.Style, std::optional<qint16>(2));
+    QVERIFY(applyKeptColours(u.g, kept, 0));
+    QCOMPARE(u.g.Player_Table[0].Player_Color, PackedColor(0x123456));
+    QCOMPARE(u.g.Player_Table[2].Player_Color, kDefaultPalette[2].color); // "zorn"
+
+    // Keeping again adds to what was kept; forgetting drops it all.
+    Globals other;
+    other.Player_Table[0] = {0xABCDEF, "Third", 3, {}, {}};
+    other.Last_Player_Index = 0;
+    keepColours(settings, other);
+    QCOMPARE(keptColours(Settings(file)).size(), 3);
+    forgetColours(settings);
+    QVERIFY(keptColours(Settings(file)).isEmpty());
+    QVERIFY(!applyKeptColours(u.g, {}, 0));
+}
+
+void TestListModels::damagedKeptEntriesAreSkipped()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("kavora.ini");
+    {
+        QFile ini(file);
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[keptColours]\n"
+                  "0\\name=Good\n0\\colour=#102030\n0\\style=5\n"
+                  "1\\name=Bad colour\n1\\colour=red\n1\\style=5\n"
+                  "2\\name=Bad style\n2\\colour=#102030\n2\\style=9\n"
+                  "3\\colour=#102030\n3\\style=1\n"
+                  "4\\name=No style\n4\\colour=#102030\n");
+    }
+    const KeptColours kept = keptColours(Settings(file));
+    QCOMPARE(kept.keys(), QStringList{"Good"});
+    QCOMPARE(kept.value("Good"), (KeptColour{0x302010, 5}));
+}
+
+void TestListModels::defaultColoursRecolourPlanets()
+{
+    Universe u;
+    applyKeptColours(u.g, {{"Zorn", {0x111111, 0}}, {"Vell", {0x222222, 7}}});
+    restoreDefaultColours(u.g);
+    for (int slot = 0; slot < kPlayerSlots; ++slot)
+        QCOMPARE(u.g.Player_Table[slot].Player_Color, kDefaultPalette[slot].color);
+    for (const Star_Object &s : u.g.Star_Table) {
+        if (s.Owner == "Vell") {
+            QCOMPARE(s.color, std::optional(kDefaultPalette[1].color));
+            QCOMPARE(s.Style, std::optional<qint16>(4));
+        }
+        if (s.Owner.isEmpty())
+            QCOMPARE(s.color, std::optional(kWhite));
+    }
+}
+
+QTEST_MAIN(TestListModels)
+#include "tst_listmodels.moc"

@@ -1,0 +1,240 @@
+#include "palette.h"
+#include "tables.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+
+class TestTables : public QObject {
+    Q_OBJECT
+private slots:
+    void formatNames();
+    void tsvAsTheCommandLineAlwaysWroteIt();
+    void awkwardTextSurvivesEveryFormat_data();
+    void awkwardTextSurvivesEveryFormat();
+    void jsonNumbers_data();
+    void jsonNumbers();
+    void raceTableInJson();
+    void emptyTables();
+};
+
+namespace {
+
+// An RFC 4180 reader, written from the RFC: quoted fields may hold commas, doubled quotes
+// and line ends; records end with CR LF.
+QList<QStringList> parseCsv(const QString &text)
+{
+    QList<QStringList> records;
+    QStringList record;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') {
+                field += u'"';
+                ++i;
+            } else if (c == u'"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == u'"') {
+            if (!field.isEmpty())
+                qFatal("a quote inside an unquoted field");
+            quoted = true;
+        } else if (c == u',') {
+            record.append(field);
+            field.clear();
+        } else if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            record.append(field);
+            field.clear();
+            records.append(record);
+            record.clear();
+            ++i;
+        } else {
+            if (c == u'\n' || c == u'\r')
+                qFatal("a bare line end outside quotes");
+            field += c;
+        }
+    }
+    if (quoted || !field.isEmpty() || !record.isEmpty())
+        qFatal("the last record is not ended by CR LF");
+    return records;
+}
+
+// Undoes the tab-separated form's escapes.
+QList<QStringList> parseTsv(const QString &text)
+{
+    QList<QStringList> records;
+    for (const QString &line : text.split(u'\n', Qt::SkipEmptyParts)) {
+        QStringList record;
+        for (const QString &cell : line.split(u'\t')) {
+            QString plain;
+            for (qsizetype i = 0; i < cell.size(); ++i) {
+                if (cell[i] == u'\\' && i + 1 < cell.size()) {
+                    const QChar next = cell[++i];
+                    plain += next == u't' ? QChar(u'\t') : next == u'n' ? QChar(u'\n') : next;
+                } else {
+                    plain += cell[i];
+                }
+            }
+            record.append(plain);
+        }
+        records.append(record);
+    }
+    return records;
+}
+
+Globals universe(const QString &planetName, const QString &raceName)
+{
+    Globals g;
+    Initialize_Colors(g);
+    g.Star_Table = {{planetName, "1000", "1200", raceName, "SB", "3", "1200", 0x0000FF, 4},
+                    {"Plain", "1100", "1300", "", "", "", "", kWhite, {}}};
+    g.Last_Star_Index = 1;
+    g.Player_Table[0].Player_Name = raceName;
+    g.Player_Table[0].Player_Population = 12.5;
+    g.Last_Player_Index = 0;
+    return g;
+}
+
+} // namespace
+
+void TestTables::formatNames()
+{
+    QCOMPARE(tableFormatNamed(u"tsv"), std::optional(TableFormat::Tsv));
+    QCOMPARE(tableFormatNamed(u"csv"), std::optional(TableFormat::Csv));
+    QCOMPARE(tableFormatNamed(u"json"), std::optional(TableFormat::Json));
+    QCOMPARE(tableFormatNamed(u"JSON"), std::nullopt);
+    QCOMPARE(tableFormatNamed(u""), std::nullopt);
+}
+
+void TestTables::tsvAsTheCommandLineAlwaysWroteIt()
+{
+    const Globals g = universe("Tab\there\\", "Zorn");
+    QCOMPARE(formatTable(planetTable(g), TableFormat::Tsv),
+             QStringLiteral("index\tname\tx\ty\towner\tstarbase\treport_age\tpopulation\tcolor\tstyle\n"
+                            "0\tTab\\there\\\\\t1000\t1200\tZorn\tSB\t3\t1200\t#FF0000\t4\n"
+                            "1\tPlain\t1100\t1300\t\t\t\t\t#FFFFFF\t\n"));
+    QCOMPARE(formatTable(raceTable(g), TableFormat::Tsv),
+             QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n"
+                            "0\tZorn\t#0000FF\t4\t12.5\t\n"));
+}
+
+void TestTables::awkwardTextSurvivesEveryFormat_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("tab") << "Alpha\tBeta";
+    QTest::newRow("quotes") << "\"Quoted\" and \"more\"";
+    QTest::newRow("commas") << "One, two,, three,";
+    QTest::newRow("backslashes") << "C:\\stars\\\\n";
+    QTest::newRow("newline") << "Line one\nline two\n";
+    QTest::newRow("carriage return") << "Old\r\nstyle\r";
+    QTest::newRow("control and unicode") << QString("Bell\x07 Ωmega ☄ \u00e9");
+    QTest::newRow("only a quote") << "\"";
+    QTest::newRow("blank") << " ";
+}
+
+// Whatever a name holds, a reader of each format gets the same text back.
+void TestTables::awkwardTextSurvivesEveryFormat()
+{
+    QFETCH(QString, name);
+    const Globals g = universe(name, name + "'s race");
+    const Table planets = planetTable(g);
+
+    const QList<QStringList> tsv = parseTsv(formatTable(planets, TableFormat::Tsv));
+    QCOMPARE(tsv.size(), 3);
+    QCOMPARE(tsv[1][1], name);
+    QCOMPARE(tsv[1][4], name + "'s race");
+
+    const QList<QStringList> csv = parseCsv(formatTable(planets, TableFormat::Csv));
+    QCOMPARE(csv.size(), 3);
+    QCOMPARE(csv[0].size(), 10);
+    QCOMPARE(csv[1],
+             (QStringList{"0", name, "1000", "1200", name + "'s race", "SB", "3", "1200", "#FF0000", "4"}));
+
+    QJsonParseError error;
+    const QJsonDocument json =
+        QJsonDocument::fromJson(formatTable(planets, TableFormat::Json).toUtf8(), &error);
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    const QJsonObject first = json.array()[0].toObject();
+    QCOMPARE(first["name"].toString(), name);
+    QCOMPARE(first["owner"].toString(), name + "'s race");
+
+    const QJsonDocument races =
+        QJsonDocument::fromJson(formatTable(raceTable(g), TableFormat::Json).toUtf8(), &error);
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(races.array()[0].toObject()["name"].toString(), name + "'s race");
+    QCOMPARE(parseCsv(formatTable(raceTable(g), TableFormat::Csv))[1][1], name + "'s race");
+}
+
+void TestTables::jsonNumbers_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QJsonValue>("expected");
+    QTest::newRow("digits") << "1200" << QJsonValue(1200);
+    QTest::newRow("leading zeros") << "007" << QJsonValue(7);
+    QTest::newRow("zero") << "0" << QJsonValue(0);
+    QTest::newRow("fraction") << "12.5" << QJsonValue(12.5);
+    QTest::newRow("exponent") << "1e3" << QJsonValue(1000);
+    QTest::newRow("blanks around") << " 42 " << QJsonValue(42);
+    QTest::newRow("more digits than a double holds") << "12345678901234567890"
+                                                     << QJsonValue(12345678901234567890.0);
+    QTest::newRow("empty") << "" << QJsonValue(QJsonValue::Null);
+    QTest::newRow("not a number stays text") << "1200 people" << QJsonValue("1200 people");
+    QTest::newRow("word") << "abc" << QJsonValue("abc");
+}
+
+void TestTables::jsonNumbers()
+{
+    QFETCH(QString, text);
+    QFETCH(QJsonValue, expected);
+    Globals g = universe("Alpha", "Zorn");
+    g.Star_Table[0].population = text;
+    const QString json = formatTable(planetTable(g), TableFormat::Json);
+    QJsonParseError error;
+    const QJsonArray rows = QJsonDocument::fromJson(json.toUtf8(), &error).array();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(rows[0].toObject()["population"], expected);
+    // The other number fields are numbers, an unset colour or style null.
+    QCOMPARE(rows[0].toObject()["x"], QJsonValue(1000));
+    QCOMPARE(rows[0].toObject()["index"], QJsonValue(0));
+    QCOMPARE(rows[0].toObject()["style"], QJsonValue(4));
+    QCOMPARE(rows[0].toObject()["color"], QJsonValue("#FF0000"));
+    QCOMPARE(rows[1].toObject()["style"], QJsonValue(QJsonValue::Null));
+    QCOMPARE(rows[1].toObject()["report_age"], QJsonValue(QJsonValue::Null));
+    QCOMPARE(rows[1].toObject()["owner"], QJsonValue(""));
+}
+
+void TestTables::raceTableInJson()
+{
+    Globals g = universe("Alpha", "Zorn");
+    g.Player_Table[1].Player_Name = "Vell";
+    g.Player_Table[1].Player_Starbases = 3;
+    g.Last_Player_Index = 1;
+    const QJsonArray rows =
+        QJsonDocument::fromJson(formatTable(raceTable(g), TableFormat::Json).toUtf8()).array();
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows[0].toObject(),
+             (QJsonObject{{"slot", 0}, {"name", "Zorn"}, {"color", "#0000FF"}, {"style", 4},
+                          {"population", 12.5}, {"starbases", QJsonValue::Null}}));
+    QCOMPARE(rows[1].toObject()["population"], QJsonValue(QJsonValue::Null));
+    QCOMPARE(rows[1].toObject()["starbases"], QJsonValue(3));
+}
+
+void TestTables::emptyTables()
+{
+    const Globals g;
+    QCOMPARE(formatTable(raceTable(g), TableFormat::Json), QStringLiteral("[\n]\n"));
+    QCOMPARE(QJsonDocument::fromJson(formatTable(planetTable(g), TableFormat::Json).toUtf8())
+                 .array()
+                 .size(),
+             0);
+    QCOMPARE(formatTable(raceTable(g), TableFormat::Csv),
+             QStringLiteral("slot,name,color,style,population,starbases\r\n"));
+}
+
+QTEST_GUILESS_MAIN(TestTables)
+#include "tst_tables.moc"
