@@ -65,7 +65,7 @@ void ChartExplorer::buildControls()
     setFocusProxy(m_canvas);
 
     connect(m_labels, &QComboBox::currentIndexChanged, this, [this](int index) {
-        m_scene.labels = static_cast<LabelChoice>(index);
+        m_scene.labels = labelOptionsFor(static_cast<LabelChoice>(index));
         requestRedraw();
     });
     connect(m_legend, &QCheckBox::toggled, this, [this](bool on) {

@@ -107,10 +107,10 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
     drawChart(globals, surface, LabelOptions{}, drawing.chartView);
 
     if (m_order.size() != size_t(globals.lastPlanet() + 1) &&
-        scene.labels != LabelChoice::None)
+        (scene.labels.all || scene.labels.populated || scene.labels.starbases))
         m_order = labelPriority(globals);
     drawing.labels = placeLabels(globals, m_order, drawing.chartView, picture,
-                                 labelOptionsFor(scene.labels), scene.selected, m_metrics);
+                                 scene.labels, scene.selected, m_metrics);
 
     // Everything from here on is placed in picture pixels.
     surface.Scale(0, 0, picture.width(), picture.height());

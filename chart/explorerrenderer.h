@@ -16,7 +16,7 @@
 
 struct ExplorerScene {
     ExplorerView view;
-    LabelChoice labels = LabelChoice::None;
+    LabelOptions labels; // the chart window's rules, combined by union
     int selected = -1; // index in Star_Table, -1 for none
     bool legend = false;
 };

@@ -4,21 +4,23 @@
 
 #include <QGuiApplication>
 
-class Hourglass {
+class PointerOverride {
 public:
-    Hourglass() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QGuiApplication::restoreOverrideCursor(); }
-    Hourglass(const Hourglass &) = delete;
-    Hourglass &operator=(const Hourglass &) = delete;
+    explicit PointerOverride(Qt::CursorShape shape) { QGuiApplication::setOverrideCursor(shape); }
+    ~PointerOverride() { QGuiApplication::restoreOverrideCursor(); }
+    PointerOverride(const PointerOverride &) = delete;
+    PointerOverride &operator=(const PointerOverride &) = delete;
 };
 
-// The normal pointer over an hourglass for a while, as a scope guard: a message that waits
-// for the user while a reader is under way waits with the pointer the user expects, and
-// the hourglass comes back when it closes.
-class NormalPointer {
+class Hourglass : public PointerOverride {
 public:
-    NormalPointer() { QGuiApplication::setOverrideCursor(Qt::ArrowCursor); }
-    ~NormalPointer() { QGuiApplication::restoreOverrideCursor(); }
-    NormalPointer(const NormalPointer &) = delete;
-    NormalPointer &operator=(const NormalPointer &) = delete;
+    Hourglass() : PointerOverride(Qt::WaitCursor) {}
+};
+
+// The normal pointer over an hourglass for a while: a message that waits for the user
+// while a reader is under way waits with the pointer the user expects, and the hourglass
+// comes back when it closes.
+class NormalPointer : public PointerOverride {
+public:
+    NormalPointer() : PointerOverride(Qt::ArrowCursor) {}
 };

@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "conversions.h"
+#include "explorerrenderer.h"
 #include "mapreader.h"
 #include "palette.h"
 #include "imagesurface.h"
@@ -21,13 +22,18 @@ namespace {
 
 using Mode = CommandLineOptions::Mode;
 
+constexpr int kMinRenderSide = 16;
+constexpr int kMaxRenderSide = 8192;
+
 const char kUsage[] =
     "Usage: kavora [MAP [REPORT ...]]                    open the windows\n"
     "       kavora --planets MAP [REPORT ...]            print the planet table\n"
     "       kavora --races MAP [REPORT ...]              print the race table\n"
     "       kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]\n"
-    "              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] MAP [REPORT ...]\n"
-    "                                                    draw the chart into OUT (.bmp or .png)\n"
+    "              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH]\n"
+    "              MAP [REPORT ...]                      draw the chart into OUT (.bmp or .png);\n"
+    "                                                    --size: the explorer's view, one scale\n"
+    "                                                    on both axes, labels that never collide\n"
     "       kavora --help | --version\n";
 
 const QString kHint = QStringLiteral(" (kavora --help shows the usage)");
@@ -110,9 +116,22 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
     labels.populated = options.labelPopulated;
     labels.starbases = options.labelStarbases;
 
-    ImageSurface surface(ImageSurface::kPictureSize, options.scale);
+    ImageSurface surface(options.size.value_or(ImageSurface::kPictureSize),
+                         options.size ? 1 : options.scale);
     try {
-        display_map(globals, surface, labels, options.zoom, options.centerX, options.centerY);
+        if (options.size) {
+            ExplorerScene scene;
+            scene.view = explorerViewFor(*options.size,
+                                         mapExtent(globals.Map_Max_X, globals.Map_Max_Y),
+                                         options.zoom.value_or(0), options.centerX,
+                                         options.centerY);
+            scene.labels = labels;
+            scene.legend = options.legend; // in the upper right corner, not beside
+            ExplorerRenderer().draw(globals, surface, scene);
+        } else {
+            display_map(globals, surface, labels, options.zoom, options.centerX,
+                        options.centerY);
+        }
     } catch (const RunError &error) {
         write(err, error.message() + u'\n');
         return 1;
@@ -120,7 +139,7 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
 
     const QByteArray format = QFileInfo(options.output).suffix().toLower().toLatin1();
     try {
-        const QImage picture = options.legend
+        const QImage picture = options.legend && !options.size
                                    ? chartWithLegend(surface.Image(), globals, options.scale)
                                    : surface.Image();
         SavePicture(picture, options.output, format.constData());
@@ -198,6 +217,23 @@ void addRaceColor(CommandLineOptions &options, const QString &, const QString &v
     options.raceColors.append({value.left(equals), *color});
 }
 
+// "1920x1080": each side 16 to 8192 pixels.
+void setSize(CommandLineOptions &options, const QString &, const QString &value)
+{
+    const QStringList parts = value.toLower().split(u'x');
+    bool wide = false;
+    bool high = false;
+    const int width = parts.size() == 2 ? parts[0].toInt(&wide) : 0;
+    const int height = parts.size() == 2 ? parts[1].toInt(&high) : 0;
+    auto fits = [](int side) { return side >= kMinRenderSide && side <= kMaxRenderSide; };
+    if (!wide || !high || !fits(width) || !fits(height))
+        usage(QStringLiteral("--size takes WxH, each from %1 to %2, not \"%3\"")
+                  .arg(kMinRenderSide)
+                  .arg(kMaxRenderSide)
+                  .arg(value));
+    options.size = QSize(width, height);
+}
+
 void setScale(CommandLineOptions &options, const QString &option, const QString &value)
 {
     const double scale = numberOption(option, value);
@@ -225,6 +261,7 @@ const OptionRule kOptions[] = {
     {QLatin1StringView("--center"), Mode::Gui, kRender, true, setCenter},
     {QLatin1StringView("--labels"), Mode::Gui, kRender, true, setLabels},
     {QLatin1StringView("--race-color"), Mode::Gui, kRender, true, addRaceColor},
+    {QLatin1StringView("--size"), Mode::Gui, kRender, true, setSize},
     {QLatin1StringView("--scale"), Mode::Gui, kRender, true, setScale},
     {QLatin1StringView("--legend"), Mode::Gui, kRender, false, setLegend},
 };
@@ -306,6 +343,9 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
         usage(goesWithHint(misplaced, modes));
     if (options.mode != Mode::Gui && options.files.isEmpty())
         usage(QStringLiteral("no map file given"));
+    // The explorer's view is drawn at the size asked for, not enlarged.
+    if (options.size && options.scale != 1)
+        usage(QStringLiteral("--scale cannot go with --size"));
     return options;
 }
 

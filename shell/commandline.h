@@ -4,12 +4,13 @@
 //   kavora --planets MAP [REPORT ...]
 //   kavora --races MAP [REPORT ...]
 //   kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
-//          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] MAP [REPORT ...]
+//          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH] MAP [REPORT ...]
 //   kavora --help | --version
 #pragma once
 
 #include "records.h"
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +26,7 @@ struct CommandLineOptions {
     QList<QPair<QString, PackedColor>> raceColors;
     int scale = 1;                     // --scale N: the chart N times larger, 1 to 8
     bool legend = false;               // --legend: the race legend to the right
+    std::optional<QSize> size;         // --size: the explorer's square view at that size
     QStringList files;                 // the map, then the reports in order
 };
 

@@ -352,7 +352,7 @@ void TestExplorer::selectedPlanet()
     scene.view = ExplorerView::fitted(QSize(500, 400), mapExtent(g.Map_Max_X, g.Map_Max_Y));
     scene.selected = 1;
     for (LabelChoice choice : {LabelChoice::None, LabelChoice::All}) {
-        scene.labels = choice;
+        scene.labels = labelOptionsFor(choice);
         ExplorerDrawing drawing;
         const QImage image = drawn(g, scene, &drawing);
         QCOMPARE(drawing.labels.size(), size_t(1));
@@ -414,7 +414,7 @@ void TestExplorer::extremes()
             ExplorerScene scene;
             scene.view = ExplorerView::fitted(picture, extent).centredOn(centre);
             scene.view.unitsPerPixel = ExplorerView::minUnitsPerPixel();
-            scene.labels = LabelChoice::All;
+            scene.labels = labelOptionsFor(LabelChoice::All);
             scene.selected = 0;
             scene.legend = true;
             QCOMPARE(drawn(g, scene).size(), picture);

@@ -87,6 +87,20 @@ QByteArray dword(qint32 value)
     return bytes;
 }
 
+// An about box on scripted parts, shown and active, as the user meets it.
+struct ShownAbout {
+    ScriptedRegistry registry;
+    ScriptedPrograms programs;
+    ScriptedDialog dialog;
+    frmAbout about{dialog, registry, programs};
+
+    bool show()
+    {
+        about.show();
+        return QTest::qWaitForWindowActive(&about);
+    }
+};
+
 } // namespace
 
 class TestAbout : public QObject {
@@ -280,67 +294,55 @@ void TestAbout::closingKeys_data()
 void TestAbout::closingKeys()
 {
     QFETCH(int, key);
-    ScriptedRegistry registry;
-    ScriptedPrograms programs;
-    ScriptedDialog dialog;
-    frmAbout about(dialog, registry, programs);
-    about.show();
-    QVERIFY(QTest::qWaitForWindowActive(&about));
+    ShownAbout box;
+    QVERIFY(box.show());
 
     // The key goes where the user's would: to the widget with the focus.
     QWidget *focus = QApplication::focusWidget();
     QVERIFY(focus);
     QTest::keyClick(focus, Qt::Key(key));
-    QVERIFY(!about.isVisible());
-    QVERIFY(programs.started.isEmpty());
-    QVERIFY(dialog.asked().isEmpty());
+    QVERIFY(!box.about.isVisible());
+    QVERIFY(box.programs.started.isEmpty());
+    QVERIFY(box.dialog.asked().isEmpty());
 }
 
 void TestAbout::enterOnSysInfoStartsIt()
 {
-    ScriptedRegistry registry;
-    ScriptedPrograms programs;
-    ScriptedDialog dialog;
-    frmAbout about(dialog, registry, programs);
-    about.show();
-    QVERIFY(QTest::qWaitForWindowActive(&about));
-    auto *sysInfo = about.findChild<QPushButton *>("cmdSysInfo");
-    auto *ok = about.findChild<QPushButton *>("cmdOK");
+    ShownAbout box;
+    QVERIFY(box.show());
+    auto *sysInfo = box.about.findChild<QPushButton *>("cmdSysInfo");
+    auto *ok = box.about.findChild<QPushButton *>("cmdOK");
 
     // Tab moves the focus to "&System Info..."; Enter there is that button's, not OK's.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), sysInfo);
     QTest::keyClick(sysInfo, Qt::Key_Return);
-    QCOMPARE(dialog.messages(), QStringList{kUnavailable});
-    QVERIFY(about.isVisible());
+    QCOMPARE(box.dialog.messages(), QStringList{kUnavailable});
+    QVERIFY(box.about.isVisible());
 
     // Back on OK, Enter closes the box again.
     QTest::keyClick(sysInfo, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), ok);
     QTest::keyClick(ok, Qt::Key_Return);
-    QVERIFY(!about.isVisible());
-    QCOMPARE(dialog.messages().size(), 1);
+    QVERIFY(!box.about.isVisible());
+    QCOMPARE(box.dialog.messages().size(), 1);
 }
 
 void TestAbout::sysInfoButtonKeepsBoxOpen()
 {
-    ScriptedRegistry registry;
-    ScriptedPrograms programs;
-    ScriptedDialog dialog;
-    frmAbout about(dialog, registry, programs);
-    about.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&about));
-    auto *button = about.findChild<QPushButton *>("cmdSysInfo");
+    ShownAbout box;
+    QVERIFY(box.show());
+    auto *button = box.about.findChild<QPushButton *>("cmdSysInfo");
 
     QTest::mouseClick(button, Qt::LeftButton);
-    QCOMPARE(dialog.messages(), QStringList{kUnavailable});
-    QVERIFY(about.isVisible());
+    QCOMPARE(box.dialog.messages(), QStringList{kUnavailable});
+    QVERIFY(box.about.isVisible());
 
-    registry.set(kPathKey, "PATH", kRegSz, QByteArray("C:\\Tools\\MSINFO32.EXE\0", 22));
+    box.registry.set(kPathKey, "PATH", kRegSz, QByteArray("C:\\Tools\\MSINFO32.EXE\0", 22));
     QTest::mouseClick(button, Qt::LeftButton);
-    QCOMPARE(programs.started, QStringList{"C:\\Tools\\MSINFO32.EXE"});
-    QCOMPARE(dialog.messages().size(), 1);
-    QVERIFY(about.isVisible());
+    QCOMPARE(box.programs.started, QStringList{"C:\\Tools\\MSINFO32.EXE"});
+    QCOMPARE(box.dialog.messages().size(), 1);
+    QVERIFY(box.about.isVisible());
 }
 
 QTEST_MAIN(TestAbout)

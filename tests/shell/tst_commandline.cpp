@@ -4,6 +4,7 @@
 #include "palette.h"
 #include "legend.h"
 #include "renderer.h"
+#include "explorerrenderer.h"
 #include "reportreader.h"
 #include "testfiles.h"
 
@@ -28,6 +29,7 @@ private slots:
     void unreadableFiles();
     void render();
     void renderMapWithoutExtent();
+    void renderExplorerSize();
     void renderScaledWithLegend();
     void writeFailure();
     void renderKeepsOutputOnFailure();
@@ -105,6 +107,17 @@ void TestCommandLine::usageErrors_data()
     QTest::newRow("bad colour") << QStringList{"--render", "o.bmp", "--race-color", "Zorn=red",
                                                "m.map"}
                                 << "NAME=#RRGGBB";
+    QTest::newRow("size too small") << QStringList{"--render", "o.png", "--size", "15x100", "m.map"}
+                                    << "--size takes WxH, each from 16 to 8192";
+    QTest::newRow("size too large") << QStringList{"--render", "o.png", "--size", "100x8193", "m.map"}
+                                    << "--size takes WxH";
+    QTest::newRow("size one number") << QStringList{"--render", "o.png", "--size", "640", "m.map"}
+                                     << "--size takes WxH";
+    QTest::newRow("size with scale") << QStringList{"--render", "o.png", "--size", "64x64", "--scale",
+                                                    "2", "m.map"}
+                                     << "--scale cannot go with --size";
+    QTest::newRow("size not numbers") << QStringList{"--render", "o.png", "--size", "axb", "m.map"}
+                                      << "--size takes WxH";
     QTest::newRow("render options without render") << QStringList{"--planets", "--zoom", "0.5",
                                                                    "m.map"}
                                                    << "go with --render";
@@ -335,6 +348,56 @@ void TestCommandLine::writeFailure()
         QVERIFY2(err.startsWith(u"Error!!! 57 ") && err.contains(u"(standard output)"),
                  qPrintable(err));
     }
+}
+
+// --size draws the explorer's view: that many pixels, one scale on both axes, fitted and
+// centred, or closer by --zoom about --center; pixel for pixel what the explorer draws.
+void TestCommandLine::renderExplorerSize()
+{
+    Globals g;
+    Initialize_Colors(g);
+    g.Map_File_Name = m_map;
+    Open_Map_File(g);
+    Initialize_Colors(g);
+    g.Player_File_Name = m_report;
+    readPlayerFile(g);
+    const MapExtent extent = mapExtent(g.Map_Max_X, g.Map_Max_Y);
+
+    struct Case {
+        QStringList options;
+        QSize size;
+        double zoom, x, y;
+    };
+    const QList<Case> cases = {
+        {{"--size", "800x300", "--labels", "all"}, QSize(800, 300), 0, 0, 0},
+        {{"--size", "300X800", "--zoom", "0.5", "--center", "1600,1500"}, QSize(300, 800), 0.5,
+         1600, 1500},
+        {{"--size", "16x16"}, QSize(16, 16), 0, 0, 0},
+        {{"--size", "640x480", "--legend"}, QSize(640, 480), 0, 0, 0},
+    };
+    for (const Case &c : cases) {
+        const QString out = m_files.path(QStringLiteral("explorer.png"));
+        const Run run = kavora(QStringList{"--render", out} + c.options + QStringList{m_map, m_report});
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+        const QImage written = QImage(out).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(written.size(), c.size);
+
+        ExplorerScene scene;
+        scene.view = explorerViewFor(c.size, extent, c.zoom, c.x, c.y);
+        scene.labels.all = c.options.contains(QStringLiteral("all"));
+        scene.legend = c.options.contains(QStringLiteral("--legend"));
+        ImageSurface surface(c.size);
+        const ExplorerDrawing drawing = ExplorerRenderer().draw(g, surface, scene);
+        QCOMPARE(written, surface.Image().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(drawing.labels.empty(), !scene.labels.all);
+        QCOMPARE(drawing.legend.isEmpty(), !scene.legend); // in the corner, no strip beside
+        // One scale on both axes: the picture's corners span W and H times the same units.
+        const ChartView view = drawing.chartView;
+        QVERIFY(std::abs((view.right - view.left) / c.size.width() -
+                         (view.top - view.bottom) / c.size.height()) < 1e-9);
+    }
+    // Without --size the chart window's picture, as before: see render().
 }
 
 void TestCommandLine::renderMapWithoutExtent()
