@@ -189,6 +189,25 @@ void hoverText(benchmark::State &state)
     }
 }
 
+// What a newcomer's first run and a recent entry do: the sample map, then both reports.
+void openSample(benchmark::State &state)
+{
+    const QString folder = QStringLiteral(KAVORA_SAMPLE_DIR "/");
+    Caption caption;
+    const StatusFn status = caption.fn();
+    for (auto _ : state) {
+        Globals g;
+        g.applyStartupValues();
+        g.Map_File_Name = folder + "universe.map";
+        Open_Map_File(g, status);
+        for (const char *report : {"turn41.pla", "turn42.pla"}) {
+            g.Player_File_Name = folder + report;
+            readPlayerFile(g, status);
+        }
+        benchmark::DoNotOptimize(g.Star_Table.data());
+    }
+}
+
 enum class ExplorerCase { Draw, Labels, Step };
 
 // The chart explorer on a full-HD picture, the map fitted: a redraw as it is, a redraw
@@ -294,6 +313,7 @@ void registerBenchmarks()
     add(named("hover_text", "kavora", kLargestUniverse), [](auto &s) {
         hoverText(s);
     })->Unit(benchmark::kNanosecond);
+    add(named("open_sample", "kavora", kSamplePlanets), openSample);
     const struct {
         const char *name;
         ExplorerCase what;

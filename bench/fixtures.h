@@ -9,6 +9,7 @@
 
 // The sizes every case runs at: a small game, a large one, and the largest map accepted.
 constexpr int kSmallUniverse = 500;
+constexpr int kSamplePlanets = 800; // the sample universe under examples/
 constexpr int kMediumUniverse = 5000;
 constexpr int kLargestUniverse = kMaxPlanets;
 

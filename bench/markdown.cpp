@@ -46,6 +46,7 @@ const Case kCases[] = {
     {"write_png", "write the chart as PNG (baseline: default compression)", true},
     {"search_last", "search for the last planet", false},
     {"hover_text", "hover readout text", false},
+    {"open_sample", "open the sample universe (map and two reports)", false},
     {"explorer_draw", "explorer redraw, 1920 by 1080, no labels", false},
     {"explorer_labels", "explorer redraw, 1920 by 1080, every label considered", false},
     {"explorer_step", "explorer wheel or drag step, 1920 by 1080, no labels", false},
@@ -62,6 +63,7 @@ const Target kTargets[] = {
     {"read_map", kLargestUniverse, 15, 0},    {"merge_report", kLargestUniverse, 20, 100},
     {"draw_zoom0", kLargestUniverse, 20, 0},  {"draw_zoom09", kLargestUniverse, 20, 0},
     {"draw_labels", kLargestUniverse, 50, 0}, {"draw_labels", kSmallUniverse, 2, 0},
+    {"open_sample", kSamplePlanets, 10, 0},
     {"explorer_draw", kLargestUniverse, 16, 0}, {"explorer_labels", kLargestUniverse, 25, 0},
     {"explorer_step", kLargestUniverse, 16, 0},
 };
@@ -169,7 +171,7 @@ void writeMarkdown(const QString &path, const MedianCollector &results, const Ru
            "The zoom 0.9 view is centred on the place with the most zones.\n\n"
         << "| case | planets | Kavora | runs | baseline | runs | baseline ÷ Kavora |\n"
         << "|---|--:|--:|--:|--:|--:|--:|\n";
-    const int sizes[] = {kSmallUniverse, kMediumUniverse, kLargestUniverse};
+    const int sizes[] = {kSmallUniverse, kSamplePlanets, kMediumUniverse, kLargestUniverse};
     for (const Case &c : kCases) {
         for (int n : sizes) {
             const QString k = key(c.id, "kavora", n);
@@ -246,6 +248,9 @@ void writeMarkdown(const QString &path, const MedianCollector &results, const Ru
         << "- **Hover readout**: `pointerReadout`, the chart window's caption text: the "
            "pointer's picture position taken back to map units, floored and written as "
            "\"X Y\".\n"
+        << "- **Open the sample universe**: `Open_Map_File` on `examples/universe.map`, then "
+           "`readPlayerFile` on both of its reports, into fresh tables: what `bash tools/run` "
+           "and a recent-files entry ask of the readers.\n"
         << "- **Peak memory**: maximum resident set size reported by `/usr/bin/time -v` for\n\n"
         << "  ```\n  "
         << (facts.peakCommand.isEmpty() ? QStringLiteral("(not run)") : facts.peakCommand)

@@ -30,30 +30,26 @@ QString RememberedFolders::folder(const QString &title) const
     return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
 }
 
-void RememberedFolders::remember(const QString &title, const std::optional<QString> &path)
+std::optional<QString> RememberedFolders::remember(const QString &title,
+                                                   const std::optional<QString> &path)
 {
-    if (!path || path->isEmpty())
-        return;
-    m_settings.setText(keyFor(title), QFileInfo(*path).absolutePath());
-    m_settings.sync();
+    if (path && !path->isEmpty()) {
+        m_settings.setText(keyFor(title), QFileInfo(*path).absolutePath());
+        m_settings.sync();
+    }
+    return path;
 }
 
 std::optional<QString> RememberedFolders::ShowOpen(const QString &title, const QString &filter,
                                                    const QString &start)
 {
-    const std::optional<QString> path =
-        m_dialog.ShowOpen(title, filter, start.isEmpty() ? folder(title) : start);
-    remember(title, path);
-    return path;
+    return remember(title, m_dialog.ShowOpen(title, filter, start.isEmpty() ? folder(title) : start));
 }
 
 std::optional<QString> RememberedFolders::ShowSave(const QString &title, const QString &filter,
                                                    const QString &start)
 {
-    const std::optional<QString> path =
-        m_dialog.ShowSave(title, filter, start.isEmpty() ? folder(title) : start);
-    remember(title, path);
-    return path;
+    return remember(title, m_dialog.ShowSave(title, filter, start.isEmpty() ? folder(title) : start));
 }
 
 std::optional<PackedColor> RememberedFolders::ShowColor(PackedColor start)

@@ -21,7 +21,8 @@ public:
     QString folder(const QString &title) const;
 
 private:
-    void remember(const QString &title, const std::optional<QString> &path);
+    // Keeps the folder of a confirmed path; returns the path as it came.
+    std::optional<QString> remember(const QString &title, const std::optional<QString> &path);
 
     CommonDialog &m_dialog;
     Settings &m_settings;

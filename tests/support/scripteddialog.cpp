@@ -58,7 +58,7 @@ std::optional<QString> ScriptedDialog::ShowSave(const QString &title, const QStr
 
 std::optional<PackedColor> ScriptedDialog::ShowColor(PackedColor start)
 {
-    m_asked << Question{Kind::Color, {}, {}, start, {}};
+    m_asked << Question{Kind::Color, {}, {}, start, {}, {}};
     if (m_answers.empty())
         return std::nullopt;
     const Answer answer = m_answers.front();
@@ -72,7 +72,7 @@ std::optional<PackedColor> ScriptedDialog::ShowColor(PackedColor start)
 
 void ScriptedDialog::message(const QString &text)
 {
-    m_asked << Question{Kind::Message, {}, {}, 0, text};
+    m_asked << Question{Kind::Message, {}, {}, 0, text, {}};
     const QCursor *pointer = QGuiApplication::overrideCursor();
     m_messagePointers << (pointer ? pointer->shape() : Qt::ArrowCursor);
 }

@@ -20,7 +20,7 @@ public:
         QString filter;        // Open, Save
         PackedColor start = 0; // Color
         QString text;          // Message
-        QString folder;        // Open, Save: where the dialog was asked to start
+        QString folder = {};   // Open, Save: where the dialog was asked to start
 
         bool operator==(const Question &) const = default;
     };
