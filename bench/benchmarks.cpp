@@ -6,11 +6,14 @@
 #include "fixtures.h"
 #include "imagesurface.h"
 #include "mapreader.h"
+#include "planetlistmodel.h"
+#include "raceoverviewmodel.h"
 #include "renderer.h"
 #include "reportreader.h"
 #include "savepicture.h"
 #include "search.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -241,6 +244,73 @@ void explorerDraw(benchmark::State &state, int planets, ExplorerCase what)
     }
 }
 
+void listFill(benchmark::State &state, int planets)
+{
+    const Globals &g = benchUniverse(planets).charted;
+    PlanetListModel model(g);
+    PlanetListProxy proxy(model);
+    for (auto _ : state) {
+        model.reload();
+        benchmark::DoNotOptimize(proxy.rowCount());
+    }
+}
+
+void listSort(benchmark::State &state, int planets, int column)
+{
+    const Globals &g = benchUniverse(planets).charted;
+    PlanetListModel model(g);
+    PlanetListProxy proxy(model);
+    bool ascending = true;
+    for (auto _ : state) {
+        proxy.sort(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+        ascending = !ascending;
+        benchmark::DoNotOptimize(proxy.index(0, 0).row());
+    }
+}
+
+void listFilter(benchmark::State &state, int planets)
+{
+    const Globals &g = benchUniverse(planets).charted;
+    PlanetListModel model(g);
+    PlanetListProxy proxy(model);
+    proxy.sort(PlanetListModel::Name);
+    const QString typed[] = {"a", "al", "alp", "al", "a", ""};
+    int k = 0;
+    for (auto _ : state) {
+        proxy.setFilterText(typed[k++ % 6]);
+        benchmark::DoNotOptimize(proxy.rowCount());
+    }
+}
+
+// What the two windows' models do after a merge: the sorted planet list and the race rows.
+void listsUpdate(benchmark::State &state, int planets)
+{
+    const Globals &g = benchUniverse(planets).charted;
+    PlanetListModel list(g);
+    PlanetListProxy proxy(list);
+    proxy.sort(PlanetListModel::Population, Qt::DescendingOrder);
+    RaceOverviewModel races(g);
+    for (auto _ : state) {
+        list.reload();
+        races.reload();
+        benchmark::DoNotOptimize(proxy.rowCount() + races.rowCount());
+    }
+}
+
+void planetsProcess(benchmark::State &state, int planets, const char *format)
+{
+    const BenchUniverse &u = benchUniverse(planets);
+    const QStringList arguments =
+        QStringList{"--planets", "--format", QLatin1String(format), u.mapPath} + u.reportPaths;
+    for (auto _ : state) {
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.start(QStringLiteral(KAVORA_BINARY), arguments);
+        if (!process.waitForFinished(60000) || process.exitCode() != 0)
+            state.SkipWithError("kavora --planets failed");
+    }
+}
+
 // `once`: one iteration per run, for cases that take seconds; three runs give the median.
 template <typename Fn>
 benchmark::internal::Benchmark *add(const std::string &name, Fn fn, bool once = false)
@@ -325,4 +395,20 @@ void registerBenchmarks()
         add(named(e.name, "kavora", kLargestUniverse),
             [what](auto &s) { explorerDraw(s, kLargestUniverse, what); });
     }
+    const int n = kLargestUniverse;
+    add(named("list_fill", "kavora", n), [n](auto &s) { listFill(s, n); });
+    const struct {
+        const char *name;
+        int column;
+    } sorts[] = {{"list_sort_name", PlanetListModel::Name},
+                 {"list_sort_owner", PlanetListModel::Owner},
+                 {"list_sort_population", PlanetListModel::Population}};
+    for (const auto &sort : sorts) {
+        const int column = sort.column;
+        add(named(sort.name, "kavora", n), [n, column](auto &s) { listSort(s, n, column); });
+    }
+    add(named("list_filter", "kavora", n), [n](auto &s) { listFilter(s, n); });
+    add(named("lists_update", "kavora", n), [n](auto &s) { listsUpdate(s, n); });
+    add(named("planets_json", "kavora", n), [n](auto &s) { planetsProcess(s, n, "json"); }, true);
+    add(named("planets_json", "baseline", n), [n](auto &s) { planetsProcess(s, n, "tsv"); }, true);
 }

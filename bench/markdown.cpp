@@ -50,6 +50,13 @@ const Case kCases[] = {
     {"explorer_draw", "explorer redraw, 1920 by 1080, no labels", false},
     {"explorer_labels", "explorer redraw, 1920 by 1080, every label considered", false},
     {"explorer_step", "explorer wheel or drag step, 1920 by 1080, no labels", false},
+    {"list_fill", "planet list filled", false},
+    {"list_sort_name", "planet list sorted by name", false},
+    {"list_sort_owner", "planet list sorted by owner", false},
+    {"list_sort_population", "planet list sorted by population", false},
+    {"list_filter", "planet list, one keystroke in the filter box", false},
+    {"lists_update", "planet list and race overview after a report merge", false},
+    {"planets_json", "kavora --planets --format json, whole process (baseline: tsv)", true},
 };
 
 struct Target {
@@ -66,6 +73,11 @@ const Target kTargets[] = {
     {"open_sample", kSamplePlanets, 10, 0},
     {"explorer_draw", kLargestUniverse, 16, 0}, {"explorer_labels", kLargestUniverse, 25, 0},
     {"explorer_step", kLargestUniverse, 16, 0},
+    {"list_fill", kLargestUniverse, 100, 0}, {"list_sort_name", kLargestUniverse, 60, 0},
+    {"list_sort_owner", kLargestUniverse, 60, 0}, {"list_sort_population", kLargestUniverse, 60, 0},
+    {"list_filter", kLargestUniverse, 30, 0}, {"lists_update", kLargestUniverse, 50, 0},
+    // JSON at most twice the time of TSV: the "baseline" here is the TSV run.
+    {"planets_json", kLargestUniverse, 2000, 0.5},
 };
 constexpr double kPeakTargetMegabytes = 60;
 
@@ -251,6 +263,15 @@ void writeMarkdown(const QString &path, const MedianCollector &results, const Ru
         << "- **Open the sample universe**: `Open_Map_File` on `examples/universe.map`, then "
            "`readPlayerFile` on both of its reports, into fresh tables: what `bash tools/run` "
            "and a recent-files entry ask of the readers.\n"
+        << "- **Planet list**: the window's table model and sort/filter proxy, without the view: "
+           "filling is a reload of the model over the charted table with the proxy attached; a "
+           "sort sorts the proxy by one column (alternating the order); a keystroke sets the "
+           "filter text to the next of \"a\", \"al\", \"alp\", \"al\", \"a\", \"\" with the "
+           "list sorted by name. The update after a merge reloads the planet list and the race "
+           "overview's models (the merge itself not timed).\n"
+        << "- **Table formats**: `kavora --planets --format json` on the largest map and its "
+           "four reports as a whole process, output to /dev/null; the baseline is the same run "
+           "with `--format tsv`.\n"
         << "- **Peak memory**: maximum resident set size reported by `/usr/bin/time -v` for\n\n"
         << "  ```\n  "
         << (facts.peakCommand.isEmpty() ? QStringLiteral("(not run)") : facts.peakCommand)

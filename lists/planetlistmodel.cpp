@@ -43,23 +43,76 @@ void PlanetListModel::reload()
 {
     beginResetModel();
     QHash<QString, int> races;
-    for (int slot = 0; slot <= m_globals.Last_Player_Index; ++slot)
+    for (int slot = 0; slot <= m_globals.Last_Player_Index; ++slot) {
         races.insert(m_globals.Player_Table[slot].Player_Name, slot);
+        m_foldedRaces[size_t(slot)] = m_globals.Player_Table[slot].Player_Name.toCaseFolded();
+    }
 
     const int count = m_globals.lastPlanet() + 1;
     m_rows.clear();
     m_rows.reserve(size_t(count));
+    m_foldedNames.clear();
+    m_foldedStarbases.clear();
+    m_foldedUnknownOwners.clear();
+    // Neighbouring planets often share an owner: the last lookup is reused.
+    const QString *lastOwner = nullptr;
+    int lastRace = kUnowned;
     for (int i = 0; i < count; ++i) {
         const Star_Object &s = m_globals.Star_Table[size_t(i)];
+        int race = kUnowned;
+        if (!s.Owner.isEmpty()) {
+            if (!lastOwner || *lastOwner != s.Owner) {
+                lastOwner = &s.Owner;
+                lastRace = races.value(s.Owner, kUnknownRace);
+            }
+            race = lastRace;
+        }
         m_rows.push_back({{s.Star_Name, s.Star_X, s.Star_Y},
-                          s.Star_Name.toCaseFolded(), s.Owner.toCaseFolded(),
-                          s.Starbase.toCaseFolded(),
                           {sortValue(s.Star_X), sortValue(s.Star_Y), sortValue(s.report_age),
                            sortValue(s.population)},
-                          s.Owner.isEmpty() ? kUnowned : races.value(s.Owner, kUnknownRace)});
+                          race});
     }
     m_swatches = {};
     endResetModel();
+}
+
+const std::vector<QString> &PlanetListModel::foldedNames() const
+{
+    if (m_foldedNames.size() != m_rows.size()) {
+        m_foldedNames.clear();
+        m_foldedNames.reserve(m_rows.size());
+        for (const RowKeys &row : m_rows)
+            m_foldedNames.push_back(row.place.name.toCaseFolded());
+    }
+    return m_foldedNames;
+}
+
+const std::vector<QString> &PlanetListModel::foldedStarbases() const
+{
+    if (m_foldedStarbases.size() != m_rows.size()) {
+        m_foldedStarbases.clear();
+        m_foldedStarbases.reserve(m_rows.size());
+        for (int row = 0; row < rowCount(); ++row)
+            m_foldedStarbases.push_back(planet(row).Starbase.toCaseFolded());
+    }
+    return m_foldedStarbases;
+}
+
+const QString &PlanetListModel::foldedOwner(int row) const
+{
+    static const QString kNone;
+    const int race = m_rows[size_t(row)].race;
+    if (race >= 0)
+        return m_foldedRaces[size_t(race)];
+    if (race == kUnowned)
+        return kNone;
+    if (m_foldedUnknownOwners.size() != m_rows.size()) {
+        m_foldedUnknownOwners.assign(m_rows.size(), QString());
+        for (int k = 0; k < rowCount(); ++k)
+            if (m_rows[size_t(k)].race == kUnknownRace)
+                m_foldedUnknownOwners[size_t(k)] = planet(k).Owner.toCaseFolded();
+    }
+    return m_foldedUnknownOwners[size_t(row)];
 }
 
 void PlanetListModel::coloursChanged()
@@ -129,9 +182,10 @@ bool PlanetListModel::lessThan(int leftRow, int rightRow, int column) const
     const RowKeys &l = m_rows[size_t(leftRow)];
     const RowKeys &r = m_rows[size_t(rightRow)];
     switch (column) {
-    case Name: return l.foldedName < r.foldedName;
-    case Owner: return l.foldedOwner < r.foldedOwner;
-    case Starbase: return l.foldedStarbase < r.foldedStarbase;
+    case Name: return foldedNames()[size_t(leftRow)] < foldedNames()[size_t(rightRow)];
+    case Owner: return foldedOwner(leftRow) < foldedOwner(rightRow);
+    case Starbase:
+        return foldedStarbases()[size_t(leftRow)] < foldedStarbases()[size_t(rightRow)];
     case X: return l.numbers[0] < r.numbers[0];
     case Y: return l.numbers[1] < r.numbers[1];
     case ReportAge: return l.numbers[2] < r.numbers[2];
@@ -142,8 +196,8 @@ bool PlanetListModel::lessThan(int leftRow, int rightRow, int column) const
 
 bool PlanetListModel::contains(int row, QStringView foldedText) const
 {
-    const RowKeys &keys = m_rows[size_t(row)];
-    return keys.foldedName.contains(foldedText) || keys.foldedOwner.contains(foldedText);
+    return foldedNames()[size_t(row)].contains(foldedText) ||
+           foldedOwner(row).contains(foldedText);
 }
 
 int PlanetListModel::rowOf(const Place &place) const

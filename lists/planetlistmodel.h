@@ -58,13 +58,22 @@ public:
 private:
     struct RowKeys {
         Place place;
-        QString foldedName, foldedOwner, foldedStarbase;
         std::array<double, 4> numbers; // X, Y, report age, population; -inf when empty
         int race;
     };
+    // Case-folded texts are made on first use: a list that is never sorted or filtered by
+    // a text column never pays for them.
+    const std::vector<QString> &foldedNames() const;
+    const std::vector<QString> &foldedStarbases() const;
+    const QString &foldedOwner(int row) const;
 
     const Globals &m_globals;
     std::vector<RowKeys> m_rows;
+    mutable std::vector<QString> m_foldedNames, m_foldedStarbases;
+    // Owners are race names, so they are folded once per race; an owner without a race
+    // (kUnknownRace) is folded on its own.
+    std::array<QString, kPlayerSlots> m_foldedRaces;
+    mutable std::vector<QString> m_foldedUnknownOwners;
     mutable std::array<QPixmap, kPlayerSlots> m_swatches;
 };
 

@@ -31,13 +31,19 @@ void RaceOverviewModel::reload()
     for (int slot = races - 1; slot >= 0; --slot)
         slotOfName.insert(m_globals.Player_Table[slot].Player_Name, slot);
     m_planets.assign(size_t(races), 0);
+    // Neighbouring planets often share an owner: the last lookup is reused.
+    const QString *lastOwner = nullptr;
+    int lastSlot = -1;
     for (int i = 0; i <= m_globals.lastPlanet(); ++i) {
         const QString &owner = m_globals.Star_Table[size_t(i)].Owner;
         if (owner.isEmpty())
             continue;
-        const int slot = slotOfName.value(owner, -1);
-        if (slot >= 0)
-            ++m_planets[size_t(slot)];
+        if (!lastOwner || *lastOwner != owner) {
+            lastOwner = &owner;
+            lastSlot = slotOfName.value(owner, -1);
+        }
+        if (lastSlot >= 0)
+            ++m_planets[size_t(lastSlot)];
     }
     m_totalPopulation = 0;
     for (int slot = 0; slot < races; ++slot)

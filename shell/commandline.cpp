@@ -27,8 +27,10 @@ constexpr int kMaxRenderSide = 8192;
 
 const char kUsage[] =
     "Usage: kavora [MAP [REPORT ...]]                    open the windows\n"
-    "       kavora --planets MAP [REPORT ...]            print the planet table\n"
-    "       kavora --races MAP [REPORT ...]              print the race table\n"
+    "       kavora --planets [--format tsv|csv|json] MAP [REPORT ...]\n"
+    "                                                    print the planet table\n"
+    "       kavora --races [--format tsv|csv|json] MAP [REPORT ...]\n"
+    "                                                    print the race table\n"
     "       kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]\n"
     "              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH]\n"
     "              MAP [REPORT ...]                      draw the chart into OUT (.bmp or .png);\n"
@@ -47,24 +49,6 @@ double numberOption(const QString &option, const QString &text)
     } catch (const RunError &) {
         usage(QStringLiteral("%1 takes a number, not \"%2\"").arg(option, text));
     }
-}
-
-// Tab, line end and backslash would break the table's columns.
-QString escaped(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (QChar c : text) {
-        if (c == u'\\')
-            out += QStringLiteral("\\\\");
-        else if (c == u'\t')
-            out += QStringLiteral("\\t");
-        else if (c == u'\n')
-            out += QStringLiteral("\\n");
-        else
-            out += c;
-    }
-    return out;
 }
 
 void write(FILE *stream, const QString &text)
@@ -249,9 +233,18 @@ void setLegend(CommandLineOptions &options, const QString &, const QString &)
     options.legend = true;
 }
 
+void setFormat(CommandLineOptions &options, const QString &, const QString &value)
+{
+    const std::optional<TableFormat> format = tableFormatNamed(value);
+    if (!format)
+        usage(QStringLiteral("--format takes tsv, csv or json, not \"%1\"").arg(value));
+    options.format = *format;
+}
+
 void nothing(CommandLineOptions &, const QString &, const QString &) {}
 
 constexpr unsigned kRender = modeBit(Mode::Render);
+constexpr unsigned kTables = modeBit(Mode::Planets) | modeBit(Mode::Races);
 
 const OptionRule kOptions[] = {
     {QLatin1StringView("--planets"), Mode::Planets, 0, false, nothing},
@@ -264,6 +257,7 @@ const OptionRule kOptions[] = {
     {QLatin1StringView("--size"), Mode::Gui, kRender, true, setSize},
     {QLatin1StringView("--scale"), Mode::Gui, kRender, true, setScale},
     {QLatin1StringView("--legend"), Mode::Gui, kRender, false, setLegend},
+    {QLatin1StringView("--format"), Mode::Gui, kTables, true, setFormat},
 };
 
 const OptionRule *findOption(const QString &name)
@@ -358,34 +352,14 @@ bool isCommandLineMode(const QStringList &arguments)
     }
 }
 
-QString planetTableText(const Globals &globals)
+QString planetTableText(const Globals &globals, TableFormat format)
 {
-    QString text = QStringLiteral(
-        "index\tname\tx\ty\towner\tstarbase\treport_age\tpopulation\tcolor\tstyle\n");
-    for (size_t i = 0; i < globals.Star_Table.size(); ++i) {
-        const Star_Object &s = globals.Star_Table[i];
-        text += QString::number(i) + u'\t' + escaped(s.Star_Name) + u'\t' + escaped(s.Star_X) +
-                u'\t' + escaped(s.Star_Y) + u'\t' + escaped(s.Owner) + u'\t' +
-                escaped(s.Starbase) + u'\t' + escaped(s.report_age) + u'\t' +
-                escaped(s.population) + u'\t' + (s.color ? colorText(*s.color) : QString()) +
-                u'\t' + (s.Style ? QString::number(*s.Style) : QString()) + u'\n';
-    }
-    return text;
+    return formatTable(planetTable(globals), format);
 }
 
-QString raceTableText(const Globals &globals)
+QString raceTableText(const Globals &globals, TableFormat format)
 {
-    auto total = [](const std::optional<double> &value) {
-        return value ? conv::plainNumber(*value) : QString();
-    };
-    QString text = QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n");
-    for (int slot = 0; slot <= globals.Last_Player_Index; ++slot) {
-        const Player_Object &p = globals.Player_Table[slot];
-        text += QString::number(slot) + u'\t' + escaped(p.Player_Name) + u'\t' +
-                colorText(p.Player_Color) + u'\t' + QString::number(p.Player_Style) + u'\t' +
-                total(p.Player_Population) + u'\t' + total(p.Player_Starbases) + u'\n';
-    }
-    return text;
+    return formatTable(raceTable(globals), format);
 }
 
 int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
@@ -419,11 +393,11 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
         return 1;
     }
     if (options.mode == Mode::Planets) {
-        write(out, planetTableText(globals));
+        write(out, planetTableText(globals, options.format));
         return written(out, err);
     }
     if (options.mode == Mode::Races) {
-        write(out, raceTableText(globals));
+        write(out, raceTableText(globals, options.format));
         return written(out, err);
     }
     return renderToFile(globals, options, err);

@@ -1,14 +1,15 @@
 // Kavora without a window: print the planet or race table, or draw the chart into an
 // image file, through the same readers and renderer that the windows use.
 //
-//   kavora --planets MAP [REPORT ...]
-//   kavora --races MAP [REPORT ...]
+//   kavora --planets [--format tsv|csv|json] MAP [REPORT ...]
+//   kavora --races [--format tsv|csv|json] MAP [REPORT ...]
 //   kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
 //          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH] MAP [REPORT ...]
 //   kavora --help | --version
 #pragma once
 
 #include "records.h"
+#include "tables.h"
 
 #include <QSize>
 #include <QString>
@@ -27,6 +28,7 @@ struct CommandLineOptions {
     int scale = 1;                     // --scale N: the chart N times larger, 1 to 8
     bool legend = false;               // --legend: the race legend to the right
     std::optional<QSize> size;         // --size: the explorer's square view at that size
+    TableFormat format = TableFormat::Tsv; // --format for --planets and --races
     QStringList files;                 // the map, then the reports in order
 };
 
@@ -49,6 +51,7 @@ bool isCommandLineMode(const QStringList &arguments);
 // or written, 2 a usage error. Writes UTF-8 to the two streams.
 int runCommandLine(const QStringList &arguments, FILE *out, FILE *err);
 
-// The tables as --planets and --races print them: tab-separated with a header line.
-QString planetTableText(const Globals &globals);
-QString raceTableText(const Globals &globals);
+// The tables as --planets and --races print them, tab-separated with a header line unless
+// another format is asked for.
+QString planetTableText(const Globals &globals, TableFormat format = TableFormat::Tsv);
+QString raceTableText(const Globals &globals, TableFormat format = TableFormat::Tsv);

@@ -11,6 +11,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTest>
 
@@ -26,6 +29,7 @@ private slots:
     void options();
     void planetTable();
     void raceTable();
+    void tableFormats();
     void unreadableFiles();
     void render();
     void renderMapWithoutExtent();
@@ -117,6 +121,13 @@ void TestCommandLine::usageErrors_data()
                                                      : "--scale takes a whole number from 1 to 8");
     QTest::newRow("legend without render") << QStringList{"--races", "--legend", "m.map"}
                                            << "--legend can only go with --render";
+    QTest::newRow("unknown format") << QStringList{"--planets", "--format", "xml", "m.map"}
+                                    << "--format takes tsv, csv or json, not \"xml\"";
+    QTest::newRow("format in capitals") << QStringList{"--races", "--format", "CSV", "m.map"}
+                                        << "not \"CSV\"";
+    QTest::newRow("format with render") << QStringList{"--render", "o.png", "--format", "csv",
+                                                       "m.map"}
+                                        << "--format can only go with --planets or --races";
 }
 
 void TestCommandLine::usageErrors()
@@ -210,6 +221,44 @@ void TestCommandLine::raceTable()
              QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n"
                             "0\tZorn\t#0000FF\t4\t12.3\t\n"
                             "1\tKrell\t#00FF00\t4\t1234567.891\t\n"));
+}
+
+// The same tables as CSV and JSON; a name with a tab and a backslash comes back intact.
+void TestCommandLine::tableFormats()
+{
+    const Run tsv = kavora({"--planets", m_map, m_report});
+    QCOMPARE(kavora({"--planets", "--format", "tsv", m_map, m_report}).out, tsv.out);
+
+    const Run csv = kavora({"--format", "csv", "--planets", m_map, m_report});
+    QCOMPARE(csv.status, 0);
+    QCOMPARE(csv.out, QStringLiteral("index,name,x,y,owner,starbase,report_age,population,color,style\r\n"
+                                     "0,Delta,2000,1800,,,,,#FFFFFF,\r\n"
+                                     "1,Tab\tbed,1800,1700,,,,,#FFFFFF,\r\n"
+                                     "2,Alpha,1200,1300,Zorn,,1,25000,#0000FF,4\r\n"
+                                     "3,Be\\ta,1500,1400,Krell,SB,0,1e20,#00FF00,4\r\n"));
+
+    const Run json = kavora({"--planets", m_map, m_report, "--format", "json"});
+    QCOMPARE(json.status, 0);
+    QJsonParseError error;
+    const QJsonArray planets = QJsonDocument::fromJson(json.out.toUtf8(), &error).array();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(planets.size(), 4);
+    QCOMPARE(planets[1].toObject()["name"], QJsonValue("Tab\tbed"));
+    QCOMPARE(planets[1].toObject()["population"], QJsonValue(QJsonValue::Null));
+    QCOMPARE(planets[3].toObject(),
+             (QJsonObject{{"index", 3}, {"name", "Be\\ta"}, {"x", 1500}, {"y", 1400},
+                          {"owner", "Krell"}, {"starbase", "SB"}, {"report_age", 0},
+                          {"population", 1e20}, {"color", "#00FF00"}, {"style", 4}}));
+
+    const Run races = kavora({"--races", "--format", "json", m_map, m_report});
+    const QJsonArray raceRows = QJsonDocument::fromJson(races.out.toUtf8()).array();
+    QCOMPARE(raceRows.size(), 2);
+    QCOMPARE(raceRows[0].toObject()["population"], QJsonValue(25000));
+    QCOMPARE(raceRows[0].toObject()["starbases"], QJsonValue(QJsonValue::Null));
+    QCOMPARE(kavora({"--races", "--format", "csv", m_map, m_report}).out,
+             QStringLiteral("slot,name,color,style,population,starbases\r\n"
+                            "0,Zorn,#0000FF,4,25000,\r\n"
+                            "1,Krell,#00FF00,4,100000000000000000000,1\r\n"));
 }
 
 void TestCommandLine::unreadableFiles()
