@@ -71,7 +71,7 @@ PlanetList::PlanetList(const Globals &globals, QWidget *parent)
 
     fillRaces();
     showCount();
-    resize(640, 420);
+    resize(700, 480);
 }
 
 void PlanetList::reload(bool keepCurrent)

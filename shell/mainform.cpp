@@ -428,7 +428,7 @@ void mainform::showPlanetList()
         connect(this, &mainform::chartClosed, list, [list] { list->reload(true); });
         connect(this, &mainform::coloursChanged, list, &PlanetList::coloursChanged);
         connect(list, &PlanetList::planetChosen, this, &mainform::choosePlanet);
-        m_workspace->addSubWindow(list);
+        m_workspace->addSubWindow(list)->resize(list->size());
     }
     m_planetList->show();
     m_workspace->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(m_planetList->parentWidget()));
@@ -455,7 +455,7 @@ void mainform::showRaceOverview()
         connect(overview, &RaceOverview::keepColoursClicked, this, &mainform::keepRaceColours);
         connect(overview, &RaceOverview::defaultColoursClicked, this,
                 &mainform::defaultRaceColours);
-        m_workspace->addSubWindow(overview);
+        m_workspace->addSubWindow(overview)->resize(overview->size());
     }
     m_raceOverview->show();
     m_workspace->setActiveSubWindow(
