@@ -5,6 +5,7 @@
 #include "explorerrenderer.h"
 #include "fixtures.h"
 #include "imagesurface.h"
+#include "legend.h"
 #include "mapreader.h"
 #include "planetlistmodel.h"
 #include "raceoverviewmodel.h"
@@ -156,6 +157,19 @@ void writePicture(benchmark::State &state, int planets, const char *format, bool
             surface.Image().save(path, format);
         else
             SavePicture(surface.Image(), path, format);
+    }
+}
+
+// The legend of every race of the largest universe put beside its chart.
+void addLegend(benchmark::State &state, int planets)
+{
+    const BenchUniverse &u = benchUniverse(planets);
+    Globals g = u.charted;
+    ImageSurface surface;
+    display_map(g, surface, {}, 0, 0, 0);
+    for (auto _ : state) {
+        const QImage both = chartWithLegend(surface.Image(), g);
+        benchmark::DoNotOptimize(both.constBits());
     }
 }
 
@@ -371,6 +385,9 @@ void registerBenchmarks()
         [](auto &s) { writePicture(s, kLargestUniverse, "png", false); });
     add(named("write_png", "baseline", kLargestUniverse),
         [](auto &s) { writePicture(s, kLargestUniverse, "png", true); });
+    add(named("legend", "kavora", kLargestUniverse), [](auto &s) {
+        addLegend(s, kLargestUniverse);
+    })->Unit(benchmark::kMicrosecond);
     for (int scale : {2, 4}) {
         const std::string id = "draw_scale" + std::to_string(scale);
         for (int n : kSizes)

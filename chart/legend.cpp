@@ -16,6 +16,10 @@ constexpr int kTextTop = 2; // the text cell's top in its row
 constexpr QSize kSwatch(14, 10);
 constexpr int kSwatchTop = 3;
 constexpr int kGap = 10;
+// A race name from a report may be any length and a total up to 309 digits; past this many
+// picture pixels a text is cut with an ellipsis, so the strip (and the image) stays a
+// sensible size.
+constexpr int kLongestName = 220;
 
 const QString kRaceHeader = QStringLiteral("Race");
 const QString kPopulationHeader = QStringLiteral("Population");
@@ -65,10 +69,31 @@ private:
     int m_scale;
 };
 
+// `name`, or as much of it as fits kLongestName with "…" after it.
+QString shortened(const QString &name, const TextWidth &width)
+{
+    if (width(name) <= kLongestName)
+        return name;
+    const QString ellipsis(QChar(0x2026));
+    qsizetype fits = 0;
+    for (qsizetype step = name.size() / 2; step > 0; step /= 2) {
+        while (fits + step <= name.size() && width(name.left(fits + step) + ellipsis) <= kLongestName)
+            fits += step;
+    }
+    if (fits > 0 && name[fits - 1].isHighSurrogate())
+        --fits;
+    return name.left(fits) + ellipsis;
+}
+
 Layout layoutOf(const Globals &globals, bool totals, int scale)
 {
     Layout l{rowsOf(globals), totals, 0, 0, 0, 0, 0};
     const TextWidth width(std::clamp(scale, 1, ImageSurface::kMaxScale));
+    for (Row &row : l.rows) {
+        row.name = shortened(row.name, width);
+        row.population = shortened(row.population, width);
+        row.starbases = shortened(row.starbases, width);
+    }
     int names = totals ? width(kRaceHeader) : 0;
     int populations = width(kPopulationHeader);
     int starbases = width(kStarbasesHeader);

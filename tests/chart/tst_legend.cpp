@@ -13,6 +13,7 @@ private slots:
     void textOfEachRow();
     void sizeAndPlace_data();
     void sizeAndPlace();
+    void hugeTextsAreCut();
 };
 
 namespace {
@@ -204,6 +205,25 @@ void TestLegend::sizeAndPlace()
     }());
     // A header line and a line per race, between two margins.
     QCOMPARE(strip.height(), 2 * kMargin + (races + 1) * kRow);
+}
+
+// A name of thousands of letters or a total of hundreds of digits cannot make the legend
+// (and the image) thousands of pixels wide; what shows of them ends in an ellipsis.
+void TestLegend::hugeTextsAreCut()
+{
+    const QByteArray name = QByteArray(3000, 'W');
+    Globals g = withRaces({{name.constData(), 0x00FF00, FillSolid, 1e300, 1e20}});
+    const QSize size = legendSize(g, true, 8);
+    QVERIFY2(size.width() < 3 * 240, qPrintable(QString::number(size.width())));
+    const QImage both = chartWithLegend(ImageSurface().Image(), g);
+    QVERIFY(both.width() < 537 + 3 * 240);
+    // The cut name still fills its column with text.
+    const QImage legend = legendImage(g, true);
+    int white = 0;
+    for (int x = kNameLeft; x < kNameLeft + 200; ++x)
+        for (int y = kMargin + kRow; y < kMargin + 2 * kRow; ++y)
+            white += legend.pixel(x, y) == kWhitePixel;
+    QVERIFY(white > 200);
 }
 
 QTEST_MAIN(TestLegend)

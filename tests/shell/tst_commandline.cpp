@@ -51,6 +51,23 @@ private:
     QString m_map, m_report;
 };
 
+namespace {
+
+// A map and one report read in process, as the command line reads them.
+Globals loaded(const QString &map, const QString &report)
+{
+    Globals g;
+    Initialize_Colors(g);
+    g.Map_File_Name = map;
+    Open_Map_File(g);
+    Initialize_Colors(g);
+    g.Player_File_Name = report;
+    readPlayerFile(g);
+    return g;
+}
+
+} // namespace
+
 TestCommandLine::Run TestCommandLine::kavora(const QStringList &arguments)
 {
     QProcess process;
@@ -296,13 +313,7 @@ void TestCommandLine::render()
     QCOMPARE(written.size(), QSize(ImageSurface::kWidth, ImageSurface::kHeight));
 
     // The same chart drawn in process through the window's path, pixel for pixel.
-    Globals g;
-    Initialize_Colors(g);
-    g.Map_File_Name = m_map;
-    Open_Map_File(g);
-    Initialize_Colors(g);
-    g.Player_File_Name = m_report;
-    readPlayerFile(g);
+    Globals g = loaded(m_map, m_report);
     for (Star_Object &s : g.Star_Table) {
         if (s.Owner == u"Krell")
             s.color = 0x0080FF;
@@ -338,13 +349,7 @@ void TestCommandLine::render()
 // chart picture alone, and with them the chart still sits at the top left as drawn.
 void TestCommandLine::renderScaledWithLegend()
 {
-    Globals g;
-    Initialize_Colors(g);
-    g.Map_File_Name = m_map;
-    Open_Map_File(g);
-    Initialize_Colors(g);
-    g.Player_File_Name = m_report;
-    readPlayerFile(g);
+    Globals g = loaded(m_map, m_report);
     QVERIFY(g.Last_Player_Index >= 1);
     auto chartAt = [&](int scale) {
         Globals same = g;

@@ -7,6 +7,8 @@
 #include "explorercanvas.h"
 #include "frmcolor.h"
 #include "mainform.h"
+#include "planetlist.h"
+#include "raceoverview.h"
 #include "modalcloser.h"
 #include "racecolours.h"
 #include "scripteddialog.h"
@@ -22,6 +24,8 @@
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QScopeGuard>
+#include <QSortFilterProxyModel>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -153,6 +157,8 @@ private:
                     << std::pair{1, &Monkey::closeChart};
         if (raceColours())
             offered << std::pair{6, &Monkey::raceControl};
+        offered << std::pair{m_form.planetList() ? 8 : 1, &Monkey::planetListAction}
+                << std::pair{m_form.raceOverview() ? 3 : 1, &Monkey::raceOverviewAction};
         int total = 0;
         for (const auto &[weight, action] : offered)
             total += weight;
@@ -187,6 +193,8 @@ private:
             {m_g.Chart_Shown == (chart != nullptr), "Chart_Shown does not match the chart window"},
             {!chart || chart->picture().size() == QSize(537, 441), "the chart is not 537x441"},
             {explorerHolds(), "the explorer's picture, scale or selection is out of bounds"},
+            {listMatchesTable(), "a planet list row does not match the planet table"},
+            {overviewMatchesTable(), "the race overview does not match the race table"},
         };
         for (const auto &[holds, what] : checks)
             if (!holds)
@@ -286,6 +294,104 @@ private:
             QTest::mouseMove(canvas, at);
             return QStringLiteral("explorer move %1,%2").arg(at.x()).arg(at.y());
         }
+    }
+
+
+    // Every row the planet list shows is the planet of the table at its source row, and the
+    // list holds the whole table.
+    bool listMatchesTable() const
+    {
+        PlanetList *list = m_form.planetList();
+        if (!list)
+            return true;
+        const QSortFilterProxyModel &proxy = list->proxy();
+        if (proxy.sourceModel()->rowCount() != int(m_g.Star_Table.size()))
+            return false;
+        for (int row = 0; row < proxy.rowCount(); ++row) {
+            const int source = proxy.mapToSource(proxy.index(row, 0)).row();
+            const Star_Object &planet = m_g.Star_Table[size_t(source)];
+            if (proxy.index(row, PlanetListModel::Name).data().toString() != planet.Star_Name ||
+                proxy.index(row, PlanetListModel::Owner).data().toString() != planet.Owner ||
+                proxy.index(row, PlanetListModel::Population).data().toString() !=
+                    planet.population)
+                return false;
+        }
+        return true;
+    }
+
+    bool overviewMatchesTable() const
+    {
+        RaceOverview *overview = m_form.raceOverview();
+        if (!overview)
+            return true;
+        const QAbstractItemModel *model = overview->view()->model();
+        if (model->rowCount() != m_g.Last_Player_Index + 1)
+            return false;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const int slot = model->index(row, RaceOverviewModel::Slot).data().toInt();
+            if (model->index(row, RaceOverviewModel::Name).data().toString() !=
+                m_g.Player_Table[slot].Player_Name)
+                return false;
+        }
+        return true;
+    }
+
+    QString planetListAction()
+    {
+        PlanetList *list = m_form.planetList();
+        if (!list || chance(10)) {
+            trigger("mnuPlanetList");
+            return QStringLiteral("Planet List");
+        }
+        QTableView *view = list->view();
+        switch (m_random.bounded(5)) {
+        case 0: {
+            const int column = m_random.bounded(PlanetListModel::ColumnCount);
+            view->sortByColumn(column, chance(50) ? Qt::AscendingOrder : Qt::DescendingOrder);
+            return QStringLiteral("sort the planet list by column %1").arg(column);
+        }
+        case 1: {
+            auto *filter = list->findChild<QLineEdit *>(QStringLiteral("filter"));
+            const QString text = any<QString>({"", "a", "Z", "orn", "planet 1", "\t", "x"});
+            filter->setText(text);
+            return QStringLiteral("filter the planet list by \"%1\"").arg(text);
+        }
+        case 2: {
+            auto *race = list->findChild<QComboBox *>(QStringLiteral("race"));
+            race->setCurrentIndex(m_random.bounded(race->count()));
+            return QStringLiteral("choose race entry %1").arg(race->currentIndex());
+        }
+        case 3:
+            if (chance(20))
+                list->parentWidget()->close();
+            return QStringLiteral("maybe close the planet list");
+        default: {
+            const int rows = view->model()->rowCount();
+            if (rows == 0)
+                return QStringLiteral("double-click an empty planet list");
+            const int row = m_random.bounded(rows);
+            view->scrollTo(view->model()->index(row, 0));
+            const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+            return QStringLiteral("double-click planet list row %1").arg(row);
+        }
+        }
+    }
+
+    QString raceOverviewAction()
+    {
+        RaceOverview *overview = m_form.raceOverview();
+        if (!overview || chance(20)) {
+            trigger("mnuRaceOverview");
+            return QStringLiteral("Race Overview");
+        }
+        const int column = m_random.bounded(RaceOverviewModel::ColumnCount);
+        overview->view()->sortByColumn(column, chance(50) ? Qt::AscendingOrder : Qt::DescendingOrder);
+        if (chance(15)) {
+            overview->parentWidget()->close();
+            return QStringLiteral("close the race overview");
+        }
+        return QStringLiteral("sort the race overview by column %1").arg(column);
     }
 
     // Lets queued events run, deferred deletes of closed windows included.
