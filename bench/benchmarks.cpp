@@ -1,12 +1,15 @@
 // The cases, each named case/variant/planets so that the report can lay them out as a
 // table: "read_map/kavora/32767", "read_map/baseline/32767".
 #include "baseline.h"
+#include "chartinput.h"
 #include "conversions.h"
 #include "explorerrenderer.h"
 #include "fixtures.h"
 #include "imagesurface.h"
 #include "legend.h"
 #include "mapreader.h"
+#include "planetnames.h"
+#include "planetpicker.h"
 #include "planetlistmodel.h"
 #include "raceoverviewmodel.h"
 #include "renderer.h"
@@ -14,9 +17,12 @@
 #include "savepicture.h"
 #include "search.h"
 
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QWheelEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -204,6 +210,139 @@ void hoverText(benchmark::State &state)
         pixel = QPointF(std::fmod(pixel.x() + 7.3, picture.width()),
                         std::fmod(pixel.y() + 3.1, picture.height()));
     }
+}
+
+// The chart window's gestures: an event reaches the chart's input reader, which asks for a
+// step, and the step is drawn with display_map, as the window does between the event and
+// the new picture.
+struct GestureChart {
+    GestureChart(int planets, bool labelled)
+        : g(benchUniverse(planets).charted), labels{labelled, labelled, labelled},
+          input([this] { return frame(); })
+    {
+        input.attach(&picture);
+        QObject::connect(&input, &ChartInput::stepRequested, [this](const ChartInput::Step &s) {
+            if (s.zoomStep)
+                g.Zoom_Step = *s.zoomStep;
+            g.View_Zoom = s.zoom;
+            view = display_map(g, surface, labels, g.View_Zoom, s.centreX, s.centreY);
+            ++redraws;
+        });
+        view = display_map(g, surface, labels, 0, 0, 0);
+    }
+    ChartInput::Frame frame() const
+    {
+        return ChartInput::frameFor(g, view, ImageSurface::kPictureSize);
+    }
+    void send(QEvent &&event) { QCoreApplication::sendEvent(&picture, &event); }
+    void mouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPointF at)
+    {
+        send(QMouseEvent(type, at, at, button, held, Qt::NoModifier));
+    }
+
+    Globals g;
+    LabelOptions labels;
+    ImageSurface surface;
+    ChartView view{};
+    QObject picture;
+    ChartInput input;
+    int redraws = 0;
+};
+
+// One wheel notch, in and out in turn between the whole map and step 2, about a point off
+// the middle.
+void chartWheel(benchmark::State &state, int planets, bool labelled)
+{
+    GestureChart c(planets, labelled);
+    const QPointF at(150, 300);
+    int n = 0;
+    for (auto _ : state) {
+        const int notch = (n++ % 4) < 2 ? 120 : -120;
+        c.send(QWheelEvent(at, at, {}, {0, notch}, Qt::NoButton, Qt::NoModifier,
+                           Qt::NoScrollPhase, false));
+        benchmark::DoNotOptimize(c.surface.Image().constBits());
+    }
+}
+
+// One pointer move of a middle-button drag at zoom 0.1, to and fro, and its redraw.
+void chartDrag(benchmark::State &state, int planets, bool labelled)
+{
+    GestureChart c(planets, labelled);
+    c.send(QWheelEvent({268, 220}, {268, 220}, {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
+                       Qt::NoScrollPhase, false));
+    c.mouse(QEvent::MouseButtonPress, Qt::MiddleButton, Qt::MiddleButton, {200, 200});
+    int n = 0;
+    for (auto _ : state) {
+        const QPointF to = (n++ % 2) ? QPointF(200, 200) : QPointF(215, 191);
+        c.mouse(QEvent::MouseMove, Qt::NoButton, Qt::MiddleButton, to);
+        QCoreApplication::sendPostedEvents(&c.input);
+        benchmark::DoNotOptimize(c.surface.Image().constBits());
+    }
+}
+
+// Fifty drag moves that arrive while a redraw runs, then the event loop: one redraw for
+// them all, so a drag never falls behind the pointer. Counted as redraws per burst.
+void chartDragBurst(benchmark::State &state, int planets)
+{
+    GestureChart c(planets, false);
+    c.mouse(QEvent::MouseButtonPress, Qt::MiddleButton, Qt::MiddleButton, {200, 200});
+    int bursts = 0;
+    const int before = c.redraws;
+    for (auto _ : state) {
+        for (int i = 1; i <= 50; ++i)
+            c.mouse(QEvent::MouseMove, Qt::NoButton, Qt::MiddleButton,
+                    {200.0 + (bursts % 2 ? -i : i), 200});
+        QCoreApplication::sendPostedEvents(&c.input);
+        ++bursts;
+    }
+    state.counters["redraws_per_burst"] = double(c.redraws - before) / std::max(bursts, 1);
+}
+
+// The planet under the pointer for the tooltip, the dot index built once for the view.
+void tooltipLookup(benchmark::State &state, int planets)
+{
+    const Globals &g = benchUniverse(planets).charted;
+    const ChartView view = viewFor(0, 0, 0, g.Map_Max_X, g.Map_Max_Y);
+    PlanetPicker picker;
+    picker.rebuild(g, view, ImageSurface::kPictureSize);
+    QPointF pixel(0.5, 0.5);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(picker.nearest(pixel));
+        pixel = QPointF(std::fmod(pixel.x() + 7.3, 537), std::fmod(pixel.y() + 3.1, 441));
+    }
+}
+
+// The dot index itself, built on the first tooltip after a redraw.
+void tooltipIndex(benchmark::State &state, int planets)
+{
+    const Globals &g = benchUniverse(planets).charted;
+    const ChartView view = viewFor(0, 0, 0, g.Map_Max_X, g.Map_Max_Y);
+    PlanetPicker picker;
+    for (auto _ : state)
+        picker.rebuild(g, view, ImageSurface::kPictureSize);
+}
+
+// The completion list after one keystroke, typing "Planet 12" and a text found inside
+// names, in turn.
+void completionKeystroke(benchmark::State &state, int planets)
+{
+    PlanetNames names;
+    names.rebuild(benchUniverse(planets).charted);
+    const QString texts[] = {"p", "pl", "pla", "plan", "plane", "planet", "planet ", "planet 1",
+                             "planet 12", "1", "12", "123", "anet 3"};
+    int n = 0;
+    for (auto _ : state) {
+        const QStringList shown = names.matching(texts[n++ % std::size(texts)]);
+        benchmark::DoNotOptimize(shown.constData());
+    }
+}
+
+// The sorted names, made again for a new map or report.
+void completionIndex(benchmark::State &state, int planets)
+{
+    PlanetNames names;
+    for (auto _ : state)
+        names.rebuild(benchUniverse(planets).charted);
 }
 
 // What a newcomer's first run and a recent entry do: the sample map, then both reports.
@@ -400,6 +539,24 @@ void registerBenchmarks()
     add(named("hover_text", "kavora", kLargestUniverse), [](auto &s) {
         hoverText(s);
     })->Unit(benchmark::kNanosecond);
+    for (const bool labelled : {false, true}) {
+        add(named(labelled ? "chart_wheel_labels" : "chart_wheel", "kavora", kLargestUniverse),
+            [labelled](auto &s) { chartWheel(s, kLargestUniverse, labelled); });
+        add(named(labelled ? "chart_drag_labels" : "chart_drag", "kavora", kLargestUniverse),
+            [labelled](auto &s) { chartDrag(s, kLargestUniverse, labelled); });
+    }
+    add(named("chart_drag_burst", "kavora", kLargestUniverse),
+        [](auto &s) { chartDragBurst(s, kLargestUniverse); });
+    add(named("tooltip_lookup", "kavora", kLargestUniverse), [](auto &s) {
+        tooltipLookup(s, kLargestUniverse);
+    })->Unit(benchmark::kMicrosecond);
+    add(named("tooltip_index", "kavora", kLargestUniverse),
+        [](auto &s) { tooltipIndex(s, kLargestUniverse); });
+    add(named("completion", "kavora", kLargestUniverse), [](auto &s) {
+        completionKeystroke(s, kLargestUniverse);
+    })->Unit(benchmark::kMicrosecond);
+    add(named("completion_index", "kavora", kLargestUniverse),
+        [](auto &s) { completionIndex(s, kLargestUniverse); });
     add(named("open_sample", "kavora", kSamplePlanets), openSample);
     const struct {
         const char *name;

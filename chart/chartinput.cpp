@@ -15,6 +15,19 @@ ChartInput::ChartInput(std::function<Frame()> frame, QObject *parent)
 {
 }
 
+ChartInput::Frame ChartInput::frameFor(const Globals &globals, const ChartView &view, QSize picture)
+{
+    Frame frame;
+    frame.view = view;
+    frame.picture = picture;
+    frame.zoom = globals.View_Zoom.value_or(0);
+    frame.zoomStep = globals.Zoom_Step;
+    frame.zoomSteps = globals.Zoom_Steps;
+    frame.maxX = globals.Map_Max_X;
+    frame.maxY = globals.Map_Max_Y;
+    return frame;
+}
+
 void ChartInput::attach(QObject *picture)
 {
     picture->installEventFilter(this);

@@ -5,6 +5,7 @@
 
 #include "chartview.h"
 #include "distanceruler.h"
+#include "records.h"
 
 #include <QObject>
 #include <QPointF>
@@ -38,6 +39,9 @@ public:
         double centreX = 0;
         double centreY = 0;
     };
+
+    // The frame of a chart drawn from `globals` with `view` on a picture of `picture` pixels.
+    static Frame frameFor(const Globals &globals, const ChartView &view, QSize picture);
 
     explicit ChartInput(std::function<Frame()> frame, QObject *parent = nullptr);
 

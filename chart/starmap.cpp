@@ -505,7 +505,9 @@ void starmap::Starchart_MouseDown(Qt::MouseButton button, QPointF pixel)
     if (button != Qt::LeftButton)
         return;
     const QPointF at = wholeMapPosition(m_view, pixel, kPictureSize);
-    command([this, at] { display_map(m_globals.View_Zoom, at.x(), at.y()); });
+    // X stops at the 16-bit limits as a pan does; a Y beyond them fails as it always has.
+    const double x = pannedX(at.x(), 0);
+    command([this, x, at] { display_map(m_globals.View_Zoom, x, at.y()); });
 }
 
 // "1234 987": the whole parts of the position under the pointer.
@@ -551,15 +553,7 @@ void starmap::enableKeys(QWidget *focus)
 
 ChartInput::Frame starmap::inputFrame() const
 {
-    ChartInput::Frame frame;
-    frame.view = m_view;
-    frame.picture = kPictureSize;
-    frame.zoom = m_globals.View_Zoom.value_or(0);
-    frame.zoomStep = m_globals.Zoom_Step;
-    frame.zoomSteps = m_globals.Zoom_Steps;
-    frame.maxX = m_globals.Map_Max_X;
-    frame.maxY = m_globals.Map_Max_Y;
-    return frame;
+    return ChartInput::frameFor(m_globals, m_view, kPictureSize);
 }
 
 // A wheel notch or pinch step is a zoom button press about the pointer; a drag or scroll

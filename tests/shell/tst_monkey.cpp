@@ -20,18 +20,23 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QLineEdit>
+#include <QNativeGestureEvent>
+#include <QPointingDevice>
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <limits>
 
 class TestMonkey : public QObject {
     Q_OBJECT
@@ -154,6 +159,7 @@ private:
             offered << std::pair{10, &Monkey::pan} << std::pair{4, &Monkey::chartButton}
                     << std::pair{4, &Monkey::pickZoom} << std::pair{5, &Monkey::search}
                     << std::pair{4, &Monkey::tickBox} << std::pair{16, &Monkey::mouse}
+                    << std::pair{12, &Monkey::gesture} << std::pair{3, &Monkey::typeSearch}
                     << std::pair{1, &Monkey::closeChart};
         if (raceColours())
             offered << std::pair{6, &Monkey::raceControl};
@@ -193,6 +199,11 @@ private:
             {m_g.Chart_Shown == (chart != nullptr), "Chart_Shown does not match the chart window"},
             {!chart || chart->picture().size() == QSize(537, 441), "the chart is not 537x441"},
             {explorerHolds(), "the explorer's picture, scale or selection is out of bounds"},
+            {!m_gestureProblem, m_gestureProblem},
+            {!m_g.View_Center_X || (*m_g.View_Center_X >= -32768 && *m_g.View_Center_X <= 32767),
+             "the centre X left the 16-bit range"},
+            {m_g.Zoom_Step >= 0 && m_g.Zoom_Step < m_g.Zoom_Steps, "the zoom step left its range"},
+            {!chart || !chart->input().ruler().isShown(), "the ruler outlived its drag"},
             {listMatchesTable(), "a planet list row does not match the planet table"},
             {overviewMatchesTable(), "the race overview does not match the race table"},
         };
@@ -570,6 +581,114 @@ private:
         return QStringLiteral("button %1 at %2,%3").arg(int(button)).arg(at.x()).arg(at.y());
     }
 
+    // A point on the picture, or now and then a long way off it.
+    QPoint somewhere()
+    {
+        const int reach = any<int>({0, 0, 0, 600, 100000});
+        return {m_random.bounded(-reach, 537 + reach), m_random.bounded(-reach, 441 + reach)};
+    }
+
+    // The ways players move around a map: wheel, touchpad, pinch, drags, keys.
+    QString gesture()
+    {
+        starmap *chart = m_form.chartWindow();
+        QWidget *picture = control(chart, "Starchart");
+        auto send = [picture](QEvent &&event) { QApplication::sendEvent(picture, &event); };
+        const QPoint at = somewhere();
+        const QPointF global = picture->mapToGlobal(QPointF(at));
+        switch (m_random.bounded(6)) {
+        case 0: {
+            const int angle = any<int>({120, -120, 60, -60, 1, 240, -1200,
+                                        std::numeric_limits<int>::max(),
+                                        std::numeric_limits<int>::min()});
+            send(QWheelEvent(at, global, {}, {0, angle}, Qt::NoButton, Qt::NoModifier,
+                             Qt::NoScrollPhase, false));
+            return QStringLiteral("wheel %1 at %2,%3").arg(angle).arg(at.x()).arg(at.y());
+        }
+        case 1: {
+            const int reach = any<int>({5, 300, 1000000});
+            const QPoint pixels(m_random.bounded(-reach, reach), m_random.bounded(-reach, reach));
+            send(QWheelEvent(at, global, pixels, {}, Qt::NoButton, Qt::NoModifier,
+                             Qt::ScrollUpdate, false));
+            return QStringLiteral("scroll %1,%2").arg(pixels.x()).arg(pixels.y());
+        }
+        case 2: {
+            auto pinch = [&](Qt::NativeGestureType type, double value) {
+                send(QNativeGestureEvent(type, QPointingDevice::primaryPointingDevice(), 2, at,
+                                         at, global, value, {}));
+            };
+            pinch(Qt::BeginNativeGesture, 0);
+            const double value = any<double>({0.3, -0.3, 2, -5, 1e300, qQNaN()});
+            pinch(Qt::ZoomNativeGesture, value);
+            pinch(Qt::EndNativeGesture, 0);
+            return QStringLiteral("pinch %1").arg(value);
+        }
+        case 3:
+        case 4: {
+            const Qt::MouseButton button = chance(50) ? Qt::MiddleButton : Qt::RightButton;
+            const qint64 key = chart->picture().cacheKey();
+            QTest::mousePress(picture, button, {}, at);
+            const int moves = m_random.bounded(4);
+            for (int i = 0; i < moves; ++i)
+                QTest::mouseMove(picture, somewhere());
+            if (button == Qt::RightButton && chart->picture().cacheKey() != key)
+                m_gestureProblem = "measuring changed the chart picture";
+            const QPoint end = somewhere();
+            QTest::mouseRelease(picture, button, {}, end);
+            return QStringLiteral("drag %1 from %2,%3 to %4,%5, %6 moves")
+                .arg(int(button))
+                .arg(at.x())
+                .arg(at.y())
+                .arg(end.x())
+                .arg(end.y())
+                .arg(moves);
+        }
+        default: {
+            const Qt::Key key = any<Qt::Key>({Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right,
+                                              Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Equal,
+                                              Qt::Key_Home});
+            picture->setFocus();
+            QTest::keyClick(picture, key);
+            return QStringLiteral("key %1").arg(int(key));
+        }
+        }
+    }
+
+    // Types the start of a name and picks from the completion list, or presses Enter.
+    QString typeSearch()
+    {
+        starmap *chart = m_form.chartWindow();
+        auto *box = control<QLineEdit>(chart, "Star_Search");
+        QString text = any(m_names).left(m_random.bounded(1, 6));
+        if (!std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u' ' && c <= u'~'; }))
+            text = QStringLiteral("Pla");
+        box->setFocus();
+        box->clear();
+        QTest::keyClicks(box, text);
+        QAbstractItemView *popup = box->completer()->popup();
+        const int rows = popup->model()->rowCount();
+        if (rows > 20)
+            m_gestureProblem = "the completion list shows more than 20 names";
+        QString done = QStringLiteral("typed \"%1\"").arg(text);
+        if (popup->isVisible() && rows > 0 && chance(70)) {
+            const int row = m_random.bounded(rows);
+            if (chance(50)) {
+                QTest::mouseClick(popup->viewport(), Qt::LeftButton, {},
+                                  popup->visualRect(popup->model()->index(row, 0)).center());
+            } else {
+                for (int i = 0; i <= row; ++i)
+                    QTest::keyClick(popup, Qt::Key_Down);
+                QTest::keyClick(popup, Qt::Key_Return);
+            }
+            done += QStringLiteral(", picked %1").arg(row);
+        } else {
+            QTest::keyClick(box, Qt::Key_Return);
+            done += QStringLiteral(", Enter");
+        }
+        popup->hide();
+        return done;
+    }
+
     QString closeChart()
     {
         m_form.chartWindow()->close();
@@ -611,6 +730,7 @@ private:
     QStringList m_names;
     qsizetype m_messages = 0;
     bool m_aboutMissed = false;
+    const char *m_gestureProblem = nullptr; // what a gesture saw go wrong, if anything
     QString m_burstButton; // a pan button to be clicked m_burstLeft more times
     int m_burstLeft = 0;
 };
