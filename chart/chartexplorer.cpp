@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 ChartExplorer::ChartExplorer(Globals &globals, CommonDialog &dialog, QWidget *parent)
     : QMdiSubWindow(parent), m_globals(globals), m_dialog(dialog)
 {
@@ -164,6 +166,11 @@ void ChartExplorer::syncView()
         m_fitPending = false;
     } else {
         m_scene.view = m_scene.view.resized(size);
+        // A window shrunk to a pixel allows a scale that is far out of range once it grows
+        // again: the scale is held within the limits of the size it now has.
+        m_scene.view.unitsPerPixel =
+            std::clamp(m_scene.view.unitsPerPixel, ExplorerView::minUnitsPerPixel(),
+                       m_scene.view.maxUnitsPerPixel(extent()));
     }
 }
 

@@ -109,8 +109,13 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
     if (m_order.size() != size_t(globals.lastPlanet() + 1) &&
         (scene.labels.all || scene.labels.populated || scene.labels.starbases))
         m_order = labelPriority(globals);
-    drawing.labels = placeLabels(globals, m_order, drawing.chartView, picture,
-                                 scene.labels, scene.selected, m_metrics);
+    // The scale bar and the legend go on top; labels keep out of their way.
+    drawing.scaleBar = scaleBarFor(scene.view);
+    if (scene.legend)
+        drawing.legend = legendPanel(globals, picture);
+    const QRect reserved[] = {scaleBarArea(drawing.scaleBar), drawing.legend};
+    drawing.labels = placeLabels(globals, m_order, drawing.chartView, picture, scene.labels,
+                                 scene.selected, m_metrics, reserved);
 
     // Everything from here on is placed in picture pixels.
     surface.Scale(0, 0, picture.width(), picture.height());
@@ -119,10 +124,8 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
     if (!drawing.labels.empty() && drawing.labels.front().planet == scene.selected)
         ring(surface, drawing.labels.front().box.topLeft(), kRingRadius);
 
-    drawing.scaleBar = scaleBarFor(scene.view);
     drawScaleBar(surface, drawing.scaleBar);
-    if (scene.legend)
-        drawing.legend = drawLegend(globals, surface, picture);
+    drawLegend(globals, surface, drawing.legend);
     return drawing;
 }
 
@@ -142,12 +145,12 @@ void ExplorerRenderer::drawScaleBar(Surface &surface, const ScaleBar &bar)
 
 // The races in slot order, a swatch in each one's colour and hatch beside its name, on a
 // black panel in the upper right corner; rows that do not fit the picture are left out.
-QRect ExplorerRenderer::drawLegend(const Globals &globals, Surface &surface, QSize picture)
+QRect ExplorerRenderer::legendPanel(const Globals &globals, QSize picture)
 {
     const int races = globals.Last_Player_Index + 1;
     if (races <= 0)
         return {};
-    const int rowHeight = std::max(m_metrics.height(), kSwatchHeight) + 2;
+    const int rowHeight = legendRowHeight();
     int nameWidth = 0;
     for (int slot = 0; slot < races; ++slot)
         nameWidth = std::max(nameWidth, m_metrics.width(globals.Player_Table[slot].Player_Name));
@@ -155,8 +158,29 @@ QRect ExplorerRenderer::drawLegend(const Globals &globals, Surface &surface, QSi
     const int width = kGap + kSwatchWidth + kGap + nameWidth + kGap;
     if (rows <= 0 || width + 2 * kMargin > picture.width())
         return {};
-    const QRect panel(picture.width() - kMargin - width, kMargin, width,
-                      rows * rowHeight + kGap);
+    return {picture.width() - kMargin - width, kMargin, width, rows * rowHeight + kGap};
+}
+
+int ExplorerRenderer::legendRowHeight() const
+{
+    return std::max(m_metrics.height(), kSwatchHeight) + 2;
+}
+
+QRect ExplorerRenderer::scaleBarArea(const ScaleBar &bar)
+{
+    if (bar.bar.isEmpty())
+        return {};
+    const int top = bar.bar.bottom() + 1 - kTickHeight - m_metrics.height();
+    const int width = std::max(bar.bar.width(), 4 + m_metrics.width(bar.text));
+    return {bar.bar.left(), top, width, bar.bar.bottom() + 1 - top};
+}
+
+void ExplorerRenderer::drawLegend(const Globals &globals, Surface &surface, const QRect &panel)
+{
+    if (panel.isEmpty())
+        return;
+    const int rowHeight = legendRowHeight();
+    const int rows = (panel.height() - kGap) / rowHeight;
     box(surface, panel, kBlack, FillSolid, true);
     for (int slot = 0; slot < rows; ++slot) {
         const Player_Object &race = globals.Player_Table[slot];
@@ -167,5 +191,4 @@ QRect ExplorerRenderer::drawLegend(const Globals &globals, Surface &surface, QSi
             race.Player_Color, race.Player_Style, true);
         text(surface, QPoint(panel.left() + kGap + kSwatchWidth + kGap, top), race.Player_Name);
     }
-    return panel;
 }

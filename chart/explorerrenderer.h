@@ -58,7 +58,12 @@ public:
 
 private:
     void drawScaleBar(Surface &surface, const ScaleBar &bar);
-    QRect drawLegend(const Globals &globals, Surface &surface, QSize picture);
+    // The pixels the bar and its text take.
+    QRect scaleBarArea(const ScaleBar &bar);
+    // The legend's black panel in the upper right corner; empty without races or room.
+    QRect legendPanel(const Globals &globals, QSize picture);
+    int legendRowHeight() const;
+    void drawLegend(const Globals &globals, Surface &surface, const QRect &panel);
 
     LabelMetrics m_metrics;
     std::vector<int> m_order; // label priority, built on first need after a change

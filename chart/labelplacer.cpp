@@ -158,7 +158,7 @@ QPoint dotPixel(const ChartView &view, QSize picture, QPointF map)
 std::vector<PlacedLabel> placeLabels(const Globals &globals, std::span<const int> order,
                                      const ChartView &view, QSize picture,
                                      const LabelOptions &labels, int selected,
-                                     LabelMetrics &metrics)
+                                     LabelMetrics &metrics, std::span<const QRect> reserved)
 {
     std::vector<PlacedLabel> placed;
     OccupancyGrid grid(picture);
@@ -177,6 +177,8 @@ std::vector<PlacedLabel> placeLabels(const Globals &globals, std::span<const int
     }
     if (!labels.all && !labels.populated && !labels.starbases)
         return placed;
+    for (const QRect &area : reserved)
+        grid.occupy(area);
 
     for (int index : order) {
         if (index == selected || index < 0 || index > last)

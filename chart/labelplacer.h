@@ -63,11 +63,13 @@ std::vector<int> labelPriority(const Globals &globals);
 // The labels to draw on a picture of `picture` pixels showing `view`: `selected` (if not
 // -1) always, first, with every label text; then the planets that have a label under
 // `labels`, in `order`, each where it fits. A label's box has its top-left corner on the
-// pixel of the planet's dot. Throws TypeMismatch for a coordinate that is not a number.
+// pixel of the planet's dot. No label but the selected one overlaps `reserved` (what is
+// drawn over the labels). Throws TypeMismatch for a coordinate that is not a number.
 std::vector<PlacedLabel> placeLabels(const Globals &globals, std::span<const int> order,
                                      const ChartView &view, QSize picture,
                                      const LabelOptions &labels, int selected,
-                                     LabelMetrics &metrics);
+                                     LabelMetrics &metrics,
+                                     std::span<const QRect> reserved = {});
 
 // The pixel of a map point's dot on that picture, as the surface finds it.
 QPoint dotPixel(const ChartView &view, QSize picture, QPointF map);

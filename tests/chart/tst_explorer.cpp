@@ -306,6 +306,27 @@ void TestExplorer::labelsNeverCollide()
     }
     QVERIFY(!place(0, LabelChoice::All).empty());
 
+    // Labels keep out of the scale bar and the legend drawn over them.
+    Globals withRaces = g;
+    withRaces.Last_Player_Index = 3;
+    for (int slot = 0; slot <= 3; ++slot)
+        withRaces.Player_Table[size_t(slot)].Player_Name = QStringLiteral("Race%1").arg(slot);
+    ExplorerScene scene;
+    scene.view = ExplorerView::fitted(picture, extent);
+    scene.labels = labelOptionsFor(LabelChoice::All);
+    scene.legend = true;
+    ExplorerDrawing drawing;
+    drawn(withRaces, scene, &drawing);
+    QVERIFY(!drawing.legend.isEmpty() && !drawing.scaleBar.bar.isEmpty());
+    const QRect barText(drawing.scaleBar.bar.left(), drawing.scaleBar.bar.top() - 20,
+                        drawing.scaleBar.bar.width(), 20);
+    QVERIFY(drawing.labels.size() > 100);
+    for (const PlacedLabel &label : drawing.labels) {
+        QVERIFY(!label.box.intersects(drawing.legend));
+        QVERIFY(!label.box.intersects(drawing.scaleBar.bar));
+        QVERIFY(!label.box.intersects(barText));
+    }
+
     // The middle that zoom 0.8 shows gets more labels there than at zoom 0.
     const QRectF middle = explorerViewFor(picture, extent, 0.8, 1550, 1400).mapRect();
     auto inMiddle = [&](const std::vector<PlacedLabel> &placed) {

@@ -3,6 +3,8 @@
 // dialogs, and after every action the checks that must hold whatever the user did.
 // The seed is printed; KAVORA_MONKEY_SEED replays a run, KAVORA_MONKEY_ACTIONS sets its
 // length and KAVORA_MONKEY_TRACE lists the actions.
+#include "chartexplorer.h"
+#include "explorercanvas.h"
 #include "frmcolor.h"
 #include "mainform.h"
 #include "planetlist.h"
@@ -16,6 +18,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
 #include <QDir>
@@ -148,8 +151,10 @@ private:
         m_burstLeft = 0;
         QList<std::pair<int, Action>> offered = {
             {4, &Monkey::openMap},   {4, &Monkey::openReport}, {1, &Monkey::save},
-            {4, &Monkey::plainItem}, {1, &Monkey::about},
+            {4, &Monkey::plainItem}, {1, &Monkey::about},     {2, &Monkey::openExplorer},
         };
+        if (m_form.explorerWindow())
+            offered << std::pair{14, &Monkey::explore};
         if (m_form.chartWindow())
             offered << std::pair{10, &Monkey::pan} << std::pair{4, &Monkey::chartButton}
                     << std::pair{4, &Monkey::pickZoom} << std::pair{5, &Monkey::search}
@@ -193,6 +198,7 @@ private:
             {m_dialog.pendingAnswers() == 0, "an expected question was not asked"},
             {m_g.Chart_Shown == (chart != nullptr), "Chart_Shown does not match the chart window"},
             {!chart || chart->picture().size() == QSize(537, 441), "the chart is not 537x441"},
+            {explorerHolds(), "the explorer's picture, scale or selection is out of bounds"},
             {!m_gestureProblem, m_gestureProblem},
             {!m_g.View_Center_X || (*m_g.View_Center_X >= -32768 && *m_g.View_Center_X <= 32767),
              "the centre X left the 16-bit range"},
@@ -206,6 +212,101 @@ private:
                 return what;
         return nullptr;
     }
+
+    // The explorer needs a map; once drawn, its picture is the canvas's size (up to the
+    // largest picture), its scale within the limits and its selection a planet or none.
+    bool explorerHolds() const
+    {
+        const ChartExplorer *e = m_form.explorerWindow();
+        if (!e)
+            return true;
+        if (!m_g.Map_Loaded)
+            return false;
+        const ExplorerView &view = e->view();
+        const QSize canvas = e->canvas()->size().boundedTo(
+            QSize(ChartExplorer::kMaxPicture, ChartExplorer::kMaxPicture));
+        const bool drawn = e->picture().isNull() || e->picture().size() == canvas.expandedTo({1, 1});
+        const double most = view.maxUnitsPerPixel(mapExtent(m_g.Map_Max_X, m_g.Map_Max_Y));
+        return drawn && std::isfinite(view.centre.x()) && std::isfinite(view.centre.y()) &&
+               view.unitsPerPixel >= ExplorerView::minUnitsPerPixel() &&
+               view.unitsPerPixel <= most * (1 + 1e-9) && e->selected() >= -1 &&
+               e->selected() <= m_g.lastPlanet();
+    }
+
+    QString openExplorer()
+    {
+        trigger("mnuChartExplorer");
+        return QStringLiteral("chart explorer");
+    }
+
+    // Resize, zoom, drag, click, keys, label choice, legend, now and then close.
+    QString explore()
+    {
+        ChartExplorer *e = m_form.explorerWindow();
+        ExplorerCanvas *canvas = e->canvas();
+        const QPoint at(m_random.bounded(-20, canvas->width() + 20),
+                        m_random.bounded(-20, canvas->height() + 20));
+        switch (m_random.bounded(10)) {
+        case 0: {
+            const QSize size = any<QSize>({{1, 1}, {2, 300}, {640, 480}, {1600, 1200}, {3000, 90}});
+            if (chance(20))
+                e->showMaximized();
+            else
+                e->showNormal(), e->resize(size);
+            return QStringLiteral("explorer %1x%2").arg(e->width()).arg(e->height());
+        }
+        case 1: {
+            const int delta = any<int>({120, -120, 40, -600, 2400});
+            QWheelEvent wheel(at, canvas->mapToGlobal(at), QPoint(), QPoint(0, delta),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(canvas, &wheel);
+            return QStringLiteral("explorer wheel %1 at %2,%3").arg(delta).arg(at.x()).arg(at.y());
+        }
+        case 2: {
+            const Qt::MouseButton button =
+                any<Qt::MouseButton>({Qt::LeftButton, Qt::MiddleButton, Qt::RightButton});
+            const QPoint to = at + QPoint(m_random.bounded(-400, 400), m_random.bounded(-400, 400));
+            QTest::mousePress(canvas, button, {}, at);
+            QTest::mouseMove(canvas, (at + to) / 2);
+            QTest::mouseMove(canvas, to);
+            QTest::mouseRelease(canvas, button, {}, to);
+            return QStringLiteral("explorer drag %1").arg(int(button));
+        }
+        case 3:
+            QTest::mouseClick(canvas, Qt::LeftButton, {}, at);
+            return QStringLiteral("explorer click %1,%2").arg(at.x()).arg(at.y());
+        case 4: {
+            const Qt::Key key = any<Qt::Key>({Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,
+                                               Qt::Key_Down, Qt::Key_Plus, Qt::Key_Minus,
+                                               Qt::Key_Home});
+            QTest::keyClick(canvas, key);
+            return QStringLiteral("explorer key %1").arg(int(key));
+        }
+        case 5:
+        case 6: {
+            auto *labels = control<QComboBox>(e, QStringLiteral("Labels"));
+            labels->setCurrentIndex(m_random.bounded(labels->count()));
+            return QStringLiteral("explorer labels %1").arg(labels->currentIndex());
+        }
+        case 7:
+            return click(e, QStringLiteral("Legend"));
+        case 8:
+            if (!m_g.Star_Table.empty()) {
+                const int planet = m_random.bounded(int(m_g.Star_Table.size()));
+                m_form.choosePlanet(planet);
+                return QStringLiteral("choose planet %1").arg(planet);
+            }
+            return QStringLiteral("choose no planet");
+        default:
+            if (chance(30)) {
+                e->close();
+                return QStringLiteral("close explorer");
+            }
+            QTest::mouseMove(canvas, at);
+            return QStringLiteral("explorer move %1,%2").arg(at.x()).arg(at.y());
+        }
+    }
+
 
     // Every row the planet list shows is the planet of the table at its source row, and the
     // list holds the whole table.
@@ -308,6 +409,8 @@ private:
     void settle()
     {
         QCoreApplication::processEvents();
+        if (ChartExplorer *e = m_form.explorerWindow())
+            e->flush();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         m_messages += m_dialog.messages().size();
         m_dialog.clearAsked();
