@@ -90,12 +90,6 @@ qint16 pannedY(qint16 y, int step)
                              int(std::numeric_limits<qint16>::max())));
 }
 
-// The centre X stops at the same limits, so every way of moving keeps the view in 16 bits.
-double pannedX(double x, int step)
-{
-    return std::clamp(x + step, double(std::numeric_limits<qint16>::min()),
-                      double(std::numeric_limits<qint16>::max()));
-}
 
 } // namespace
 
@@ -407,7 +401,7 @@ void starmap::Down_Button_Click()
 void starmap::Left_Button_Click()
 {
     command([this] {
-        m_globals.View_Center_X = pannedX(m_globals.View_Center_X.value_or(0), kPanStep);
+        m_globals.View_Center_X = m_globals.View_Center_X.value_or(0) + kPanStep;
         redrawCurrentView();
     });
 }
@@ -415,7 +409,7 @@ void starmap::Left_Button_Click()
 void starmap::Right_Button_Click()
 {
     command([this] {
-        m_globals.View_Center_X = pannedX(m_globals.View_Center_X.value_or(0), -kPanStep);
+        m_globals.View_Center_X = m_globals.View_Center_X.value_or(0) - kPanStep;
         redrawCurrentView();
     });
 }
@@ -505,9 +499,7 @@ void starmap::Starchart_MouseDown(Qt::MouseButton button, QPointF pixel)
     if (button != Qt::LeftButton)
         return;
     const QPointF at = wholeMapPosition(m_view, pixel, kPictureSize);
-    // X stops at the 16-bit limits as a pan does; a Y beyond them fails as it always has.
-    const double x = pannedX(at.x(), 0);
-    command([this, x, at] { display_map(m_globals.View_Zoom, x, at.y()); });
+    command([this, at] { display_map(m_globals.View_Zoom, at.x(), at.y()); });
 }
 
 // "1234 987": the whole parts of the position under the pointer.

@@ -211,12 +211,12 @@ void TestChartGestures::middleDragPans()
         QTest::mouseRelease(c.chart(), Qt::MiddleButton, {}, QPoint(10, 10));
     }
     QCOMPARE(c.centre(), QPointF(32767, -32768));
-    // The buttons stop at the same limits on both axes.
+    // The buttons keep their own rules: Y stops at its 16-bit limits, X has no bound.
     QTest::mouseClick(c.control("Left_Button"), Qt::LeftButton);
     QTest::mouseClick(c.control("Down_Button"), Qt::LeftButton);
-    QCOMPARE(c.centre(), QPointF(32767, -32768));
+    QCOMPARE(c.centre(), QPointF(32807, -32768));
     QTest::mouseClick(c.control("Right_Button"), Qt::LeftButton);
-    QCOMPARE(c.centre(), QPointF(32727, -32768));
+    QCOMPARE(c.centre(), QPointF(32767, -32768));
 }
 
 void TestChartGestures::rightDragMeasuresOverThePicture()
