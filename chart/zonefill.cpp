@@ -76,7 +76,10 @@ void ZoneFill::claimSpan(quint32 *line, int y, int from, int to, QRgb colour)
 void ZoneFill::claimResidue(quint32 *line, int y, int residue, int from, int to, QRgb colour)
 {
     quint16 *next = &m_residue[size_t(y) * m_residueStride];
-    const int first = from + ((residue - from) % m_period + m_period) % m_period;
+    // A power-of-two period (scales 1, 2, 4 and 8) takes a mask instead of two divisions.
+    const int first = (m_period & (m_period - 1)) == 0
+                          ? from + ((residue - from) & (m_period - 1))
+                          : from + ((residue - from) % m_period + m_period) % m_period;
     for (int x = findUnclaimed(next, first); x <= to; x = findUnclaimed(next, x + m_period))
         claim(line, y, x, colour);
 }
@@ -101,7 +104,7 @@ void ZoneFill::paintBox(QImage &image, const PixelBox &box)
     // whole rows for solid and for the lines of horizontal and cross, one band of N column
     // residues for the others.
     const int n = m_scale;
-    auto hatchRow = [n](int y) { return (y / n) & (kPeriod - 1); };
+    auto hatchRow = [n](int y) { return (n == 1 ? y : y / n) & (kPeriod - 1); };
     switch (box.style) {
     case FillSolid:
         for (int y = r.top(); y <= r.bottom(); ++y) {
