@@ -20,38 +20,48 @@ struct PixelBox {
 
 // A pixel shows the last box in order that covers it and whose style sets it; pixels no
 // box sets keep what the image had. So the boxes are taken from the last to the first, and
-// each one writes only the pixels that no later box has claimed. Per row, two "next
-// unclaimed pixel" forests (union-find with path halving) find those pixels: one over every
-// pixel for solid rows, one over each column residue modulo 8N for the hatches, whose lines
-// take N residues per row. A box row then costs N lookups plus one step per pixel it claims.
+// each one writes only the pixels that no later box has claimed. The claimed pixels are one
+// bit each, 64 to a word, so a box tests and claims 64 pixels of a row at a time. Above
+// those words, a summary per column of words says which rows still hold an unclaimed pixel
+// there, in all and in each line pattern of the hatches; a box visits only such words. A
+// box thus costs a few summary words, plus one step per word it claims in and one per
+// pixel it writes, however often the boxes overlap.
 class ZoneFill {
 public:
     // Paints `boxes` (in painting order) onto `image`, which must be Format_RGB32 or
-    // Format_ARGB32 and narrower than 65,000 pixels, with hatches `scale` times larger.
+    // Format_ARGB32, with hatches `scale` times larger.
     void paint(QImage &image, std::span<const PixelBox> boxes, int scale = 1);
 
 private:
+    // The pixel sets the styles are made of: every pixel, and the lines of the vertical,
+    // upward and downward hatches. Horizontal lines are every pixel of some rows.
+    enum Pattern { kAny, kVertical, kUpward, kDownward, kPatterns };
+
     void reset(int width, int height, int scale);
     void paintBox(QImage &image, const PixelBox &box);
-    void claimSpan(quint32 *line, int y, int from, int to, QRgb colour);
-    void claimResidue(quint32 *line, int y, int residue, int from, int to, QRgb colour);
-    // The N device columns of one scale-1 hatch column residue.
-    void claimBand(quint32 *line, int y, int residue, int from, int to, QRgb colour);
-    void claim(quint32 *line, int y, int x, QRgb colour);
+    // Claims the pixels of word w in row y that `pattern` sets and no later box has.
+    void claimWord(QImage &image, int y, int w, quint64 pattern, QRgb colour);
+    // The columns of hatch band b, (x / N) mod 8 == b, in word w.
+    quint64 band(int b, int w) const { return m_bandMask[size_t(b) * size_t(m_words) + size_t(w)]; }
+    size_t summaryIndex(int pattern, int w) const
+    {
+        return (size_t(pattern) * size_t(m_words) + size_t(w)) * size_t(m_rowWords);
+    }
+    quint64 *summary(int pattern, int w) { return &m_summary[summaryIndex(pattern, w)]; }
 
     int m_width = 0;
     int m_height = 0;
     int m_scale = 0;
-    int m_period = 0; // of the hatches, in device pixels
-    int m_allStride = 0;
-    int m_residueStride = 0;
-    // Row y, pixel x: m_all[y * m_allStride + x] leads towards the first unclaimed pixel at or
-    // after x; m_residue likewise towards the first unclaimed one at or after x with the same
-    // x mod 8. Unclaimed pixels (and the ends past the row) point to themselves.
-    std::vector<quint16> m_all;
-    std::vector<quint16> m_residue;
-    std::vector<quint16> m_rowTemplateAll;
-    std::vector<quint16> m_rowTemplateResidue;
-    std::vector<int> m_unclaimedInRow;
+    int m_words = 0;    // claimed-pixel words per row
+    int m_rowWords = 0; // summary words per column of words
+    // Bit x % 64 of word x / 64 of a row: pixel x is claimed. Bits past the row's end are set.
+    std::vector<quint64> m_claimed;
+    std::vector<quint64> m_claimedRowTemplate;
+    // Per pattern and word column w, bit y: word w of row y still holds an unclaimed pixel
+    // of that pattern.
+    std::vector<quint64> m_summary;
+    std::vector<quint64> m_summaryTemplate;
+    std::vector<quint64> m_bandMask; // per band, per word of a row
+    std::vector<quint64> m_lineRows; // bit y: row y is a horizontal hatch line
     long m_unclaimed = 0;
 };

@@ -288,6 +288,9 @@ void TestFastPaths::zoneFillPaintsInOrder_data()
     QTest::newRow("scale 3, many small") << QSize(97, 61) << 300 << 20 << 3;
     QTest::newRow("scale 8") << QSize(203, 171) << 150 << 200 << 8;
     QTest::newRow("twice the chart") << QSize(1074, 882) << 300 << 1200 << 2;
+    // Long rows of many words, and hatch bands of 5 pixels that straddle word ends.
+    QTest::newRow("long rows") << QSize(8300, 23) << 120 << 6000 << 1;
+    QTest::newRow("long rows, scale 5") << QSize(4163, 131) << 80 << 3000 << 5;
 }
 
 void TestFastPaths::zoneFillPaintsInOrder()
