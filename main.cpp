@@ -19,6 +19,8 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    // The application object below takes the toolkit's own options; the rest are ours.
+    arguments = withoutToolkitOptions(arguments);
     if (isCommandLineMode(arguments)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -283,6 +283,44 @@ QString goesWithHint(const QStringList &options, unsigned modes)
 
 } // namespace
 
+QStringList withoutToolkitOptions(const QStringList &arguments)
+{
+    // Qt reads these wherever they stand, with one dash or two, the value either next or
+    // after "=". Some are the X11 platform's own; elsewhere they are simply dropped.
+    static const QStringList withValue{
+        "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+        "qwindowtitle", "qwindowicon", "geometry", "title", "icon", "display", "name",
+        "session", "style", "stylesheet", "qmljsdebugger"};
+    static const QStringList plain{"reverse", "widgetcount", "nograb", "dograb", "sync",
+                                   "testability"};
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &arg = arguments[i];
+        if (arg == u"--") {
+            kept.append(arguments.mid(i));
+            break;
+        }
+        QStringView name(arg);
+        if (name.startsWith(u"--"))
+            name = name.mid(2);
+        else if (name.startsWith(u'-'))
+            name = name.mid(1);
+        else
+            name = {};
+        const qsizetype equals = name.indexOf(u'=');
+        const QStringView bare = equals < 0 ? name : name.first(equals);
+        if (!name.isEmpty() && withValue.contains(bare)) {
+            if (equals < 0)
+                ++i; // the value that follows, when there is one
+            continue;
+        }
+        if (!name.isEmpty() && equals < 0 && plain.contains(bare))
+            continue;
+        kept.append(arg);
+    }
+    return kept;
+}
+
 CommandLineOptions parseCommandLine(const QStringList &arguments)
 {
     CommandLineOptions options;

@@ -43,6 +43,11 @@ struct UsageError {
 // absolute paths. Throws UsageError.
 CommandLineOptions parseCommandLine(const QStringList &arguments);
 
+// The arguments without the toolkit's own options ("-platform offscreen", "-style=Fusion",
+// "--reverse", ...) and their values, which the application object takes for itself; up to
+// a "--", after which everything is a file.
+QStringList withoutToolkitOptions(const QStringList &arguments);
+
 // True when the arguments ask for a mode that opens no window, or hold a usage mistake
 // (which runCommandLine reports).
 bool isCommandLineMode(const QStringList &arguments);

@@ -38,6 +38,7 @@ private slots:
     void writeFailure();
     void renderKeepsOutputOnFailure();
     void helpAndVersion();
+    void toolkitOptions();
     void badInputCorpus();
 
 private:
@@ -496,6 +497,27 @@ void TestCommandLine::helpAndVersion()
         QCOMPARE(help.out, run.out);
     }
     QCOMPARE(kavora({m_map, "--version"}).out, QStringLiteral("Kavora 0.5.1\n"));
+}
+
+void TestCommandLine::toolkitOptions()
+{
+    // The toolkit's options and their values go, in every spelling; ours and the files stay.
+    const QStringList given{"-platform", "offscreen", "m.map", "--style=Fusion", "-reverse",
+                            "--planets", "-qwindowgeometry", "800x600", "-stylesheet=a.qss",
+                            "a.pla", "--format", "csv", "-session"};
+    QCOMPARE(withoutToolkitOptions(given),
+             (QStringList{"m.map", "--planets", "a.pla", "--format", "csv"}));
+    // After "--" everything is a file, and a name that only starts like an option stays.
+    QCOMPARE(withoutToolkitOptions({"--", "-style", "x.map"}),
+             (QStringList{"--", "-style", "x.map"}));
+    QCOMPARE(withoutToolkitOptions({"-platforms", "-reverse=1", "-"}),
+             (QStringList{"-platforms", "-reverse=1", "-"}));
+
+    // The real binary: no usage error for them, in a command-line mode or with a window.
+    const Run run = kavora({"-platform", "offscreen", "--planets", m_map, "--style=Fusion"});
+    QCOMPARE(run.status, 0);
+    QVERIFY(run.out.startsWith(u"index\t"));
+    QVERIFY(!isCommandLineMode(withoutToolkitOptions({"-style", "Fusion", m_map})));
 }
 
 void TestCommandLine::badInputCorpus()
