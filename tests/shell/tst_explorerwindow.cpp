@@ -1,6 +1,7 @@
 #include "chartexplorer.h"
 #include "explorercanvas.h"
 #include "mainform.h"
+#include "mainwindowfixture.h"
 #include "racecolours.h"
 #include "scripteddialog.h"
 #include "starmap.h"
@@ -34,46 +35,7 @@ private slots:
 
 namespace {
 
-// Extent 950..2150 by 950..1850, middle (1550, 1400).
-const QList<MapLine> kPlanets = {
-    {"1200", "1100", "Alpha"}, {"2000", "1800", "North"}, {"1500", "1300", "Beta"},
-    {"1700", "1500", "Gamma"}, {"1000", "1600", "Delta"},
-};
-const QList<ReportLine> kReport = {
-    {"Alpha", "Zorn", "SB", "1", "25000"},
-    {"Beta", "Vell", "", "2", "1000000"},
-};
-
-struct Session {
-    Session() : form(g, dialog, {})
-    {
-        form.show();
-        if (!QTest::qWaitForWindowExposed(&form))
-            qFatal("the main window did not show");
-        mapPath = files.write("universe.map", mapText(kPlanets));
-        reportPath = files.write("player.pla", reportText(kReport));
-    }
-
-    QAction *item(const char *name) const
-    {
-        auto *action = form.findChild<QAction *>(QLatin1String(name));
-        if (!action)
-            qFatal("no menu item %s", name);
-        return action;
-    }
-
-    void openMap(const QString &path)
-    {
-        dialog.answerFile(path);
-        item("mnu_Open")->trigger();
-    }
-
-    void openReport(const QString &path)
-    {
-        dialog.answerFile(path);
-        item("mnuOpenPlayerFile")->trigger();
-    }
-
+struct Session : MainWindowFixture {
     ChartExplorer *explorer()
     {
         item("mnuChartExplorer")->trigger();
@@ -97,13 +59,6 @@ struct Session {
             qFatal("no control %s", name);
         return widget;
     }
-
-    TestFiles files;
-    Globals g;
-    ScriptedDialog dialog;
-    mainform form;
-    QString mapPath;
-    QString reportPath;
 };
 
 bool near(QPointF a, QPointF b, double tolerance = 1e-6)
@@ -243,9 +198,9 @@ void TestExplorerWindow::wheelDragClickKeys()
     const ExplorerView beforeKeys = e->view();
     QTest::keyClick(canvas, Qt::Key_Right);
     s.settle();
-    QVERIFY(near(e->view().centre,
-                 beforeKeys.centre +
-                     QPointF(canvas->width() / 10.0 * beforeKeys.unitsPerPixel, 0)));
+    QVERIFY(
+        near(e->view().centre,
+             beforeKeys.centre + QPointF(canvas->width() / 10.0 * beforeKeys.unitsPerPixel, 0)));
     QTest::keyClick(canvas, Qt::Key_Up);
     s.settle();
     QVERIFY(e->view().centre.y() > beforeKeys.centre.y());
@@ -314,8 +269,8 @@ void TestExplorerWindow::followsTheData()
     QTest::keyClick(e->canvas(), Qt::Key_Plus);
     s.settle();
 
-    const QString wider = s.files.write(
-        "wider.map", mapText({{"5000", "4000", "Far"}, {"1000", "1000", "Near"}}));
+    const QString wider =
+        s.files.write("wider.map", mapText({{"5000", "4000", "Far"}, {"1000", "1000", "Near"}}));
     s.openMap(wider);
     s.settle();
     QCOMPARE(e->view(),

@@ -4,10 +4,11 @@
 #include "chartpicture.h"
 #include "keptcolours.h"
 #include "mainform.h"
+#include "mainwindowfixture.h"
 #include "palette.h"
 #include "planetlist.h"
-#include "raceoverview.h"
 #include "racecolours.h"
+#include "raceoverview.h"
 #include "scripteddialog.h"
 #include "settings.h"
 #include "starmap.h"
@@ -47,47 +48,13 @@ private slots:
 
 namespace {
 
-const QList<MapLine> kPlanets = {
-    {"1200", "1100", "Alpha"}, {"2000", "1800", "North"}, {"1500", "1300", "Beta"},
-    {"1700", "1500", "Gamma"}, {"1000", "1600", "Delta"},
-};
-const QList<ReportLine> kReport = {
-    {"Alpha", "Zorn", "SB", "1", "25000"},
-    {"Beta", "Vell", "", "2", "1000000"},
-    {"Gamma", "zorn", "", "1", "500"},
-    {"Atlantis", "Vell", "", "1", "5"},
-};
-
-struct Session {
-    explicit Session(Settings *settings = nullptr) : form(g, dialog, {})
+struct Session : MainWindowFixture {
+    explicit Session(Settings *settings = nullptr)
+        : MainWindowFixture({{"Gamma", "zorn", "", "1", "500"}, {"Atlantis", "Vell", "", "1", "5"}},
+                            settings, QSize(1200, 900))
     {
-        if (settings)
-            form.useSettings(*settings);
-        form.resize(1200, 900);
-        form.show();
-        if (!QTest::qWaitForWindowExposed(&form))
-            qFatal("the main window did not show");
-        mapPath = files.write("universe.map", mapText(kPlanets));
-        reportPath = files.write("player.pla", reportText(kReport));
     }
 
-    void trigger(const char *name)
-    {
-        auto *action = form.findChild<QAction *>(QLatin1String(name));
-        if (!action)
-            qFatal("no menu item %s", name);
-        action->trigger();
-    }
-    void openMap(const QString &path)
-    {
-        dialog.answerFile(path);
-        trigger("mnu_Open");
-    }
-    void openReport(const QString &path)
-    {
-        dialog.answerFile(path);
-        trigger("mnuOpenPlayerFile");
-    }
     PlanetList *list()
     {
         trigger("mnuPlanetList");
@@ -98,12 +65,6 @@ struct Session {
         trigger("mnuRaceOverview");
         return form.raceOverview();
     }
-
-    TestFiles files;
-    Globals g;
-    ScriptedDialog dialog;
-    mainform form;
-    QString mapPath, reportPath;
 };
 
 template <typename T> T *child(QWidget *window, const char *name)
@@ -220,7 +181,8 @@ void TestListWindows::planetListFollowsTheData()
     QTest::mouseClick(child<QPushButton>(colours, "Player_Color_Selection"), Qt::LeftButton);
     const QImage after = zorn.data(Qt::DecorationRole).value<QPixmap>().toImage();
     QVERIFY(after != before);
-    QCOMPARE(after, zoneSwatch(PlanetListModel::kSwatchSize, 0x00FFFF, 4).convertToFormat(after.format()));
+    QCOMPARE(after,
+             zoneSwatch(PlanetListModel::kSwatchSize, 0x00FFFF, 4).convertToFormat(after.format()));
     Q_UNUSED(owner);
 
     // Closing the chart window leaves the list as full as before.
@@ -341,7 +303,8 @@ void TestListWindows::raceOverviewFollowsTheData()
     QCOMPARE(overview->view()->model()->rowCount(), 0);
 
     s.openReport(s.reportPath);
-    const QString other = s.files.write("other.pla", reportText({{"Elsewhere", "Vell", "", "1", "9"}}));
+    const QString other =
+        s.files.write("other.pla", reportText({{"Elsewhere", "Vell", "", "1", "9"}}));
     s.openReport(other);
     QCOMPARE(loaded->text(), QStringLiteral("Map: %1 (5 planets)\n"
                                             "Report: %2: 3 lines matched a planet, 1 did not\n"
@@ -367,8 +330,11 @@ void TestListWindows::raceOverviewFollowsTheData()
     s.form.raceColoursChanged();
     series = qobject_cast<QStackedBarSeries *>(overview->chart()->series().value(0));
     QCOMPARE(brushColourAt(0, {0, 0}), QColor(Qt::yellow));
-    const QImage swatch =
-        view->model()->index(0, RaceOverviewModel::Colour).data(Qt::DecorationRole).value<QPixmap>().toImage();
+    const QImage swatch = view->model()
+                              ->index(0, RaceOverviewModel::Colour)
+                              .data(Qt::DecorationRole)
+                              .value<QPixmap>()
+                              .toImage();
     QCOMPARE(QColor(swatch.pixel(0, 0)), QColor(Qt::yellow));
 
     // Sorting by a header keeps the rows' values together.
@@ -378,7 +344,8 @@ void TestListWindows::raceOverviewFollowsTheData()
     // A new map empties the report lines and the planets; the races stay known.
     s.openMap(s.mapPath);
     QCOMPARE(loaded->text(), QStringLiteral("Map: %1 (5 planets)").arg(s.mapPath));
-    QCOMPARE(shownColumn(view, RaceOverviewModel::Planets), (QStringList{"1", "1", "1"}).replaceInStrings("1", "0"));
+    QCOMPARE(shownColumn(view, RaceOverviewModel::Planets),
+             (QStringList{"1", "1", "1"}).replaceInStrings("1", "0"));
 }
 
 // Keep in one run; in the next run, with the same settings file, the first report that

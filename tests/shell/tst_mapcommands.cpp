@@ -1,5 +1,6 @@
 #include "frmcolor.h"
 #include "mainform.h"
+#include "mainwindowfixture.h"
 #include "palette.h"
 #include "scripteddialog.h"
 #include "starmap.h"
@@ -57,50 +58,11 @@ const Question kOpenMap{
 const Question kOpenReport{
     Kind::Open, "Open Quelmar Player File", "Quelmar Player File (*.pla)|*.pla", 0, {}};
 // The bitmap filter stays first; PNG images follow.
-const Question kSave{Kind::Save, "Save Map as Bitmap",
-                     "Bitmaps (*.bmp)|*.bmp|PNG images (*.png)|*.png", 0, {}};
+const Question kSave{
+    Kind::Save, "Save Map as Bitmap", "Bitmaps (*.bmp)|*.bmp|PNG images (*.png)|*.png", 0, {}};
 
-// Extent 950..2150 by 950..1850, default centre (1550, 1400).
-const QList<MapLine> kPlanets = {
-    {"1200", "1100", "Alpha"}, {"2000", "1800", "North"}, {"1500", "1300", "Beta"},
-    {"1700", "1500", "Gamma"}, {"1000", "1600", "Delta"},
-};
-const QList<ReportLine> kReport = {
-    {"Alpha", "Zorn", "SB", "1", "25000"},
-    {"Beta", "Vell", "", "2", "1000000"},
-    {"Gamma", "zorn", "", "1", "500"},
-};
-
-// A main window without splash, shown, with a scripted dialog and small files of its own.
-struct Session {
-    Session() : form(g, dialog, {})
-    {
-        form.show();
-        if (!QTest::qWaitForWindowExposed(&form))
-            qFatal("the main window did not show");
-        mapPath = files.write("universe.map", mapText(kPlanets));
-        reportPath = files.write("player.pla", reportText(kReport));
-    }
-
-    QAction *item(const char *name) const
-    {
-        auto *action = form.findChild<QAction *>(QLatin1String(name));
-        if (!action)
-            qFatal("no menu item %s", name);
-        return action;
-    }
-
-    void openMap(const QString &path)
-    {
-        dialog.answerFile(path);
-        item("mnu_Open")->trigger();
-    }
-
-    void openReport(const QString &path)
-    {
-        dialog.answerFile(path);
-        item("mnuOpenPlayerFile")->trigger();
-    }
+struct Session : MainWindowFixture {
+    Session() : MainWindowFixture({{"Gamma", "zorn", "", "1", "500"}}) {}
 
     starmap *chart() const { return form.chartWindow(); }
     QImage picture() const { return chart()->picture(); }
@@ -112,13 +74,6 @@ struct Session {
             qFatal("no control %s", name);
         return widget;
     }
-
-    TestFiles files;
-    Globals g;
-    ScriptedDialog dialog;
-    mainform form;
-    QString mapPath;
-    QString reportPath;
 };
 
 int countPixels(const QImage &image, QRgb colour)
@@ -154,7 +109,7 @@ void TestMapCommands::openMap()
     QCOMPARE(s.dialog.asked(), QList<Question>{kOpenMap});
     QCOMPARE(s.g.Map_File_Name, s.mapPath);
     QVERIFY(s.g.Map_Loaded);
-    QCOMPARE(s.g.Last_Star_Index, qint16(kPlanets.size() - 1));
+    QCOMPARE(s.g.Last_Star_Index, qint16(MainWindowFixture::kPlanets.size() - 1));
     QVERIFY(s.chart());
     QVERIFY(s.chart()->isVisible());
     QCOMPARE(s.form.workspace()->subWindowList(), QList<QMdiSubWindow *>{s.chart()});
@@ -163,7 +118,7 @@ void TestMapCommands::openMap()
     QVERIFY(!s.g.View_Zoom);
     QCOMPARE(s.g.View_Center_X, std::optional<double>(1550));
     QCOMPARE(s.g.View_Center_Y, qint16(1400));
-    QVERIFY(countPixels(s.picture(), 0xFFFFFFFF) >= kPlanets.size());
+    QVERIFY(countPixels(s.picture(), 0xFFFFFFFF) >= MainWindowFixture::kPlanets.size());
     QTRY_COMPARE(s.form.windowTitle(), s.mapPath);
     QCOMPARE(pointerWhileReading, std::optional<Qt::CursorShape>(Qt::WaitCursor));
     QVERIFY(!QGuiApplication::overrideCursor());
@@ -650,7 +605,6 @@ void TestMapCommands::commandLineMapFailing()
     QVERIFY(s.g.Last_Player_Index >= 0);
 }
 
-
 // Windows that show the data follow it through the main window's signals, one per change.
 void TestMapCommands::dataChangesAreAnnounced()
 {
@@ -687,11 +641,10 @@ void TestMapCommands::loadHistoryCountsMatches()
     QVERIFY(s.form.loaded().mapPath.isEmpty());
     s.openMap(s.mapPath);
     s.openReport(s.reportPath);
-    const QString other = s.files.write(
-        "other.pla", reportText({{"Alpha", "Zorn", "", "1", "5"},
-                                 {"Nowhere", "Zorn", "", "1", "5"},
-                                 {"alpha", "", "", "", ""},
-                                 {"Elsewhere", "", "", "", ""}}));
+    const QString other = s.files.write("other.pla", reportText({{"Alpha", "Zorn", "", "1", "5"},
+                                                                 {"Nowhere", "Zorn", "", "1", "5"},
+                                                                 {"alpha", "", "", "", ""},
+                                                                 {"Elsewhere", "", "", "", ""}}));
     s.openReport(other);
     QCOMPARE(s.form.loaded().mapPath, s.mapPath);
     QCOMPARE(s.form.loaded().planets, 5);
@@ -739,7 +692,8 @@ void TestMapCommands::mapWithoutExtentDraws()
         s.item("mnu_Center")->trigger();
         QCOMPARE(s.dialog.messages(), QStringList());
         QVERIFY(s.g.Map_Loaded && s.g.Chart_Shown);
-        QVERIFY(countPixels(s.picture(), qRgb(0, 0, 0)) < s.picture().width() * s.picture().height());
+        QVERIFY(countPixels(s.picture(), qRgb(0, 0, 0)) <
+                s.picture().width() * s.picture().height());
     }
 }
 
