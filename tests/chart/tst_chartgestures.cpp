@@ -2,6 +2,7 @@
 // wheel, touchpad scrolls and pinches, middle and right drags, keys, tooltips and the
 // search box's completion list. Each checks the view state, the captions and that the
 // chart picture holds the chart alone.
+#include "chartwindowfixture.h"
 #include "mapreader.h"
 #include "planetpicker.h"
 #include "scripteddialog.h"
@@ -45,31 +46,9 @@ const QList<MapLine> kPlanets = {
 };
 constexpr QSize kPicture(537, 441);
 
-struct Chart {
-    explicit Chart(const QList<MapLine> &planets = kPlanets)
-    {
-        g.applyStartupValues();
-        g.Map_File_Name = files.write("test.map", mapText(planets));
-        Open_Map_File(g);
-        window = new starmap(g, dialog, {});
-        area.addSubWindow(window);
-        area.resize(900, 600);
-        area.show();
-        window->show();
-        area.activateWindow();
-        if (!QTest::qWaitForWindowActive(&area))
-            qFatal("the workspace did not show");
-        window->display_map(g.View_Zoom, 0, 0);
-    }
+struct Chart : ChartWindowFixture {
+    explicit Chart(const QList<MapLine> &planets = kPlanets) : ChartWindowFixture(planets) {}
 
-    template <typename T = QWidget> T *control(const char *name) const
-    {
-        auto *widget = window->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
-    QWidget *chart() const { return control("Starchart"); }
     QString zoomText() const { return control<QComboBox>("ZoomList")->currentText(); }
     QPointF mapAt(QPointF pixel) const { return window->view().toMap(pixel, kPicture); }
     QPointF centre() const { return {*g.View_Center_X, double(g.View_Center_Y)}; }
@@ -77,20 +56,14 @@ struct Chart {
     void send(QEvent &&event) const { QApplication::sendEvent(chart(), &event); }
     void wheel(QPointF at, QPoint angle, QPoint pixels = {}) const
     {
-        send(QWheelEvent(at, chart()->mapToGlobal(at), pixels, angle, Qt::NoButton,
-                         Qt::NoModifier, Qt::NoScrollPhase, false));
+        send(QWheelEvent(at, chart()->mapToGlobal(at), pixels, angle, Qt::NoButton, Qt::NoModifier,
+                         Qt::NoScrollPhase, false));
     }
     void pinch(QPointF at, Qt::NativeGestureType type, double value) const
     {
         send(QNativeGestureEvent(type, QPointingDevice::primaryPointingDevice(), 2, at, at,
                                  chart()->mapToGlobal(at), value, {}));
     }
-
-    TestFiles files;
-    Globals g;
-    ScriptedDialog dialog;
-    QMdiArea area;
-    starmap *window = nullptr;
 };
 
 bool near(QPointF a, QPointF b, double within)
@@ -230,10 +203,11 @@ void TestChartGestures::rightDragMeasuresOverThePicture()
 
     QTest::mousePress(c.chart(), Qt::RightButton, {}, QPoint(50, 50));
     QTest::mouseMove(c.chart(), QPoint(300, 250));
-    QCOMPARE(c.window->input().ruler().label().section(u'\n', 0, 0),
-             QString::number(std::hypot(c.mapAt(QPoint(300, 250)).x() - c.mapAt(QPoint(50, 50)).x(),
-                                        c.mapAt(QPoint(300, 250)).y() - c.mapAt(QPoint(50, 50)).y()),
-                             'f', 1));
+    QCOMPARE(
+        c.window->input().ruler().label().section(u'\n', 0, 0),
+        QString::number(std::hypot(c.mapAt(QPoint(300, 250)).x() - c.mapAt(QPoint(50, 50)).x(),
+                                   c.mapAt(QPoint(300, 250)).y() - c.mapAt(QPoint(50, 50)).y()),
+                        'f', 1));
     // The ruler is on screen, over the picture; the picture, which saving writes, has no
     // part of it, and the caption readout goes on.
     const QImage measuring = shown();

@@ -2,6 +2,7 @@
 // large at its logical 537 by 441, while the pointer, the readout, click-to-centre and
 // saving stay in picture pixels and map units.
 #include "chartpicture.h"
+#include "chartwindowfixture.h"
 #include "runerror.h"
 #include "savepicture.h"
 #include "scripteddialog.h"
@@ -59,21 +60,8 @@ Globals universe()
     return g;
 }
 
-struct Window {
-    Window() : g(universe())
-    {
-        window = new starmap(g, dialog, {});
-        area.addSubWindow(window);
-        area.resize(900, 600);
-        area.show();
-        window->show();
-        area.activateWindow();
-        if (!QTest::qWaitForWindowActive(&area))
-            qFatal("the workspace did not show");
-        window->display_map(0, 0, 0);
-    }
-
-    ChartPicture *chart() const { return window->findChild<ChartPicture *>("Starchart"); }
+struct Window : ChartWindowFixture {
+    Window() : ChartWindowFixture(universe(), 0) {}
 
     // What Qt hands the picture: positions in logical pixels, fractions included.
     void send(QEvent::Type type, QPointF at, Qt::MouseButton button = Qt::NoButton)
@@ -83,11 +71,6 @@ struct Window {
                           Qt::NoModifier);
         QApplication::sendEvent(chart(), &event);
     }
-
-    Globals g;
-    ScriptedDialog dialog;
-    QMdiArea area;
-    starmap *window = nullptr;
 };
 
 QImage drawn(int scale)

@@ -1,4 +1,5 @@
 #include "chartpicture.h"
+#include "chartwindowfixture.h"
 #include "imagesurface.h"
 #include "mapreader.h"
 #include "renderer.h"
@@ -8,10 +9,10 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QClipboard>
 #include <QCheckBox>
-#include <QElapsedTimer>
+#include <QClipboard>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -77,33 +78,12 @@ constexpr int kPictureWidth = 537;
 constexpr int kPictureHeight = 441;
 
 // A chart window on a loaded map, in a workspace of its own, drawn once centred.
-struct Chart {
+struct Chart : ChartWindowFixture {
     explicit Chart(const QList<MapLine> &planets = kPlanets, qint16 zoomStep = 0)
+        : ChartWindowFixture(planets, zoomStep, [this] { ++raceColourCalls; })
     {
-        g.applyStartupValues();
-        g.Zoom_Step = zoomStep;
-        g.Map_File_Name = files.write("test.map", mapText(planets));
-        Open_Map_File(g);
-        window = new starmap(g, dialog, [this] { ++raceColourCalls; });
-        area.addSubWindow(window);
-        area.resize(900, 600);
-        area.show();
-        window->show();
-        area.activateWindow();
-        if (!QTest::qWaitForWindowActive(&area))
-            qFatal("the workspace did not show");
-        window->display_map(g.View_Zoom, 0, 0);
     }
 
-    template <typename T = QWidget> T *control(const char *name) const
-    {
-        auto *widget = window->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
-
-    QWidget *chart() const { return control("Starchart"); }
     void click(const char *name) const { QTest::mouseClick(control(name), Qt::LeftButton); }
 
     void search(const QString &name) const
@@ -125,11 +105,6 @@ struct Chart {
                           view->visualRect(list->model()->index(entry, 0)).center());
     }
 
-    TestFiles files;
-    Globals g;
-    ScriptedDialog dialog;
-    QMdiArea area;
-    starmap *window = nullptr;
     int raceColourCalls = 0;
 };
 
@@ -655,8 +630,8 @@ void TestStarmap::freshChartHasNoLabels()
     QCOMPARE(opened, plain.Image());
     // The same chart with labels looks different, so the comparison can tell.
     ImageSurface labelled(opened.size());
-    display_map(same, labelled, LabelOptions{true, false, false}, c.g.View_Zoom,
-                c.g.View_Center_X, c.g.View_Center_Y);
+    display_map(same, labelled, LabelOptions{true, false, false}, c.g.View_Zoom, c.g.View_Center_X,
+                c.g.View_Center_Y);
     QVERIFY(labelled.Image() != opened);
 }
 
