@@ -2,6 +2,7 @@
 #include "explorerview.h"
 #include "imagesurface.h"
 #include "labelplacer.h"
+#include "planets.h"
 #include "renderer.h"
 
 #include <QRandomGenerator>
@@ -26,34 +27,6 @@ private slots:
 namespace {
 
 constexpr QRgb kDot = 0xFFFFFFFF;
-
-Star_Object planet(const QString &name, int x, int y, const QString &owner = {},
-                   const QString &starbase = {}, const QString &population = {})
-{
-    Star_Object p;
-    p.Star_Name = name;
-    p.Star_X = QString::number(x);
-    p.Star_Y = QString::number(y);
-    p.Owner = owner;
-    p.Starbase = starbase;
-    p.population = population;
-    p.color = kWhite;
-    if (!owner.isEmpty()) {
-        p.color = 0x0000FF;
-        p.Style = FillUpwardDiagonal;
-    }
-    return p;
-}
-
-Globals chartOf(const QList<Star_Object> &planets, int maxX = 2000, int maxY = 1800)
-{
-    Globals g;
-    g.Map_Max_X = qint16(maxX);
-    g.Map_Max_Y = maxY;
-    g.Star_Table.assign(planets.begin(), planets.end());
-    g.Last_Star_Index = qint16(planets.size() - 1);
-    return g;
-}
 
 // Many planets close together, most owned, some with starbases: labels must fight for room.
 Globals denseChart(quint32 seed, int planets)
@@ -152,9 +125,8 @@ void TestExplorer::squareAtEveryShape()
     const int across = b.x() - a.x();
     const int down = a.y() - c.y(); // Y grows upward
     QVERIFY(across > 10);
-    QVERIFY2(std::abs(across - down) <= 1, qPrintable(QStringLiteral("%1 across, %2 down")
-                                                          .arg(across)
-                                                          .arg(down)));
+    QVERIFY2(std::abs(across - down) <= 1,
+             qPrintable(QStringLiteral("%1 across, %2 down").arg(across).arg(down)));
 }
 
 // The zoom-0 extent fits the picture, centred, touching two opposite edges; black around it.
@@ -279,8 +251,7 @@ void TestExplorer::labelsNeverCollide()
     const std::vector<int> order = labelPriority(g);
     const QSize picture(900, 600);
     auto place = [&](double zoom, LabelChoice choice) {
-        const ChartView view =
-            explorerViewFor(picture, extent, zoom, 1550, 1400).chartView(extent);
+        const ChartView view = explorerViewFor(picture, extent, zoom, 1550, 1400).chartView(extent);
         const LabelOptions options = labelOptionsFor(choice);
         std::vector<PlacedLabel> placed =
             placeLabels(g, order, view, picture, options, -1, metrics);
@@ -340,11 +311,10 @@ void TestExplorer::labelsNeverCollide()
 // Starbase planets first, then the larger population, then the name.
 void TestExplorer::priorityOrder()
 {
-    const Globals g = chartOf({planet("Zed", 1000, 1000, "A", {}, "500"),
-                               planet("Big", 1000, 1000, "A", {}, "90000"),
-                               planet("Base", 1000, 1000, "A", "SB", "10"),
-                               planet("Alpha", 1000, 1000, "A", {}, "500"),
-                               planet("Lone", 1000, 1000)});
+    const Globals g = chartOf(
+        {planet("Zed", 1000, 1000, "A", {}, "500"), planet("Big", 1000, 1000, "A", {}, "90000"),
+         planet("Base", 1000, 1000, "A", "SB", "10"), planet("Alpha", 1000, 1000, "A", {}, "500"),
+         planet("Lone", 1000, 1000)});
     QCOMPARE(::labelPriority(g), (std::vector<int>{2, 1, 3, 0, 4}));
 
     // Labels are placed where the dot is set: at the coordinates in single precision.
@@ -367,8 +337,8 @@ void TestExplorer::priorityOrder()
 // win, with a ring around its dot.
 void TestExplorer::selectedPlanet()
 {
-    const Globals g = chartOf({planet("Base", 1500, 1400, "A", "SB", "10"),
-                               planet("Quiet", 1500, 1400)});
+    const Globals g =
+        chartOf({planet("Base", 1500, 1400, "A", "SB", "10"), planet("Quiet", 1500, 1400)});
     ExplorerScene scene;
     scene.view = ExplorerView::fitted(QSize(500, 400), mapExtent(g.Map_Max_X, g.Map_Max_Y));
     scene.selected = 1;

@@ -1,5 +1,6 @@
 #include "conversions.h"
 #include "imagesurface.h"
+#include "planets.h"
 #include "recordingsurface.h"
 #include "renderer.h"
 #include "runerror.h"
@@ -22,35 +23,6 @@ private slots:
 };
 
 namespace {
-
-Star_Object planet(const QString &name, const QString &x, const QString &y,
-                   const QString &owner = {}, const QString &starbase = {},
-                   const QString &population = {})
-{
-    Star_Object p;
-    p.Star_Name = name;
-    p.Star_X = x;
-    p.Star_Y = y;
-    p.Owner = owner;
-    p.Starbase = starbase;
-    p.population = population;
-    p.color = kWhite;
-    if (!owner.isEmpty()) {
-        p.color = 0x0000FF;
-        p.Style = FillUpwardDiagonal;
-    }
-    return p;
-}
-
-Globals chartOf(const QList<Star_Object> &planets)
-{
-    Globals g;
-    g.Map_Max_X = 2000;
-    g.Map_Max_Y = 1800;
-    g.Star_Table.assign(planets.begin(), planets.end());
-    g.Last_Star_Index = qint16(planets.size() - 1);
-    return g;
-}
 
 // Recorded numbers carry ten significant digits.
 bool near(double a, double b)
