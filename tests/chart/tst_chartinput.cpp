@@ -101,6 +101,16 @@ bool near(QPointF a, QPointF b, double within = 1e-6)
     return std::abs(a.x() - b.x()) <= within && std::abs(a.y() - b.y()) <= within;
 }
 
+// A planet as a map line alone gives it: no owner, no report, colour and style unset.
+Star_Object mapped(const QString &name, const QString &x, const QString &y)
+{
+    Star_Object planet;
+    planet.Star_Name = name;
+    planet.Star_X = x;
+    planet.Star_Y = y;
+    return planet;
+}
+
 } // namespace
 
 void TestChartInput::zoomKeepsThePointUnderThePointer_data()
@@ -116,8 +126,8 @@ void TestChartInput::zoomKeepsThePointUnderThePointer_data()
     QTest::newRow("in, bottom right") << 0.0 << 0 << 1 << QPointF(530, 430) << tenth;
     QTest::newRow("out to the whole map") << tenth << 1 << -1 << QPointF(100, 300) << 0.0;
     QTest::newRow("in from a zoom the list set") << 0.5 << 0 << 1 << QPointF(400, 50) << tenth;
-    QTest::newRow("in to the top step") << double(0.8f) << 8 << 1 << QPointF(250, 250)
-                                        << double(0.9f);
+    QTest::newRow("in to the top step")
+        << double(0.8f) << 8 << 1 << QPointF(250, 250) << double(0.9f);
 }
 
 void TestChartInput::zoomKeepsThePointUnderThePointer()
@@ -342,8 +352,8 @@ void TestChartInput::pickerFindsTheNearestDrawnDot()
     const SyntheticUniverse u = syntheticUniverse(3000, 5);
     Globals g;
     for (const MapLine &line : u.planets)
-        g.Star_Table.push_back({line.name, line.x, line.y});
-    g.Star_Table.push_back({"Not a number", "x", "1500"});
+        g.Star_Table.push_back(mapped(line.name, line.x, line.y));
+    g.Star_Table.push_back(mapped("Not a number", "x", "1500"));
     g.Last_Star_Index = qint16(g.Star_Table.size() - 1);
     g.Map_Max_X = 4000;
     g.Map_Max_Y = 4000;
@@ -351,8 +361,8 @@ void TestChartInput::pickerFindsTheNearestDrawnDot()
     QRandomGenerator random(11);
     int hits = 0; // dots checked against the drawn picture
     for (const double zoom : {0.0, 0.9}) {
-        const ChartView view = viewFor(zoom, 2000 + random.bounded(500), 2000, g.Map_Max_X,
-                                       g.Map_Max_Y);
+        const ChartView view =
+            viewFor(zoom, 2000 + random.bounded(500), 2000, g.Map_Max_X, g.Map_Max_Y);
         PlanetPicker picker;
         picker.rebuild(g, view, kPicture);
 
@@ -363,9 +373,9 @@ void TestChartInput::pickerFindsTheNearestDrawnDot()
         display_map(g, surface, {}, zoom, view.centreX, view.centreY);
         const QImage image = surface.Image();
         auto pixelOf = [&](const Star_Object &planet) {
-            const QPointF p = view.toPixel({double(float(planet.Star_X.toDouble())),
-                                            double(float(planet.Star_Y.toDouble()))},
-                                           kPicture);
+            const QPointF p = view.toPixel(
+                {double(float(planet.Star_X.toDouble())), double(float(planet.Star_Y.toDouble()))},
+                kPicture);
             return QPoint(int(std::floor(p.x())), int(std::floor(p.y())));
         };
         // The straightforward way: every planet's pixel, the nearest one within 4.
@@ -397,7 +407,7 @@ void TestChartInput::pickerFindsTheNearestDrawnDot()
             QCOMPARE(picker.nearest(QPointF(at) + QPointF(0.5, 0.25)),
                      over ? plainNearest(at) : -1);
         }
-        g.Star_Table.push_back({"Not a number", "x", "1500"});
+        g.Star_Table.push_back(mapped("Not a number", "x", "1500"));
         g.Last_Star_Index = qint16(g.Star_Table.size() - 1);
     }
 
@@ -414,11 +424,11 @@ void TestChartInput::pickerFindsTheNearestDrawnDot()
 
 void TestChartInput::tooltipText()
 {
-    Star_Object owned{"Alpha", "1200", "1100", "Race A", "SB", "3", "12000"};
+    Star_Object owned{"Alpha", "1200", "1100", "Race A", "SB", "3", "12000", {}, {}};
     QCOMPARE(planetTooltip(owned), QStringLiteral("Alpha\nOwner: Race A\nPopulation: 12000\n"
                                                   "Starbase: SB\nReport age: 3\n"
                                                   "Coordinates: 1200, 1100"));
-    const Star_Object plain{"Beta", "-5", "7"};
+    const Star_Object plain = mapped("Beta", "-5", "7");
     QCOMPARE(planetTooltip(plain), QStringLiteral("Beta\nOwner: unowned\nPopulation: unknown\n"
                                                   "Starbase: none\nReport age: unknown\n"
                                                   "Coordinates: -5, 7"));
@@ -431,24 +441,25 @@ void TestChartInput::completionOrderAndLimit()
     Globals g;
     for (const char *name : {"Zeta Nova", "nova", "Alpha", "Novaria", "Casanova", "NOVA prime",
                              "Bnova", "nova", "Vega"})
-        g.Star_Table.push_back({QString::fromLatin1(name), "1", "1"});
+        g.Star_Table.push_back(mapped(QString::fromLatin1(name), "1", "1"));
     g.Last_Star_Index = qint16(g.Star_Table.size() - 1);
     PlanetNames names;
     names.rebuild(g);
     // Starting with the text first, then containing it; each alphabetical ignoring case;
     // a name found twice is offered once.
-    QCOMPARE(names.matching(u"NoV"), QStringList({"nova", "NOVA prime", "Novaria", "Bnova",
-                                                  "Casanova", "Zeta Nova"}));
+    QCOMPARE(names.matching(u"NoV"),
+             QStringList({"nova", "NOVA prime", "Novaria", "Bnova", "Casanova", "Zeta Nova"}));
     QCOMPARE(names.matching(u"nov", 3), QStringList({"nova", "NOVA prime", "Novaria"}));
     QCOMPARE(names.matching(u"nov", 4), QStringList({"nova", "NOVA prime", "Novaria", "Bnova"}));
-    QCOMPARE(names.matching(u"a"), QStringList({"Alpha", "Bnova", "Casanova", "nova",
-                                                "NOVA prime", "Novaria", "Vega", "Zeta Nova"}));
+    QCOMPARE(names.matching(u"a"), QStringList({"Alpha", "Bnova", "Casanova", "nova", "NOVA prime",
+                                                "Novaria", "Vega", "Zeta Nova"}));
     QVERIFY(names.matching(u"").isEmpty());
     QVERIFY(names.matching(u"xyz").isEmpty());
 
     // At most twenty, and a new table replaces the old names.
     for (int i = 0; i < 50; ++i)
-        g.Star_Table.push_back({QStringLiteral("Star %1").arg(i, 2, 10, QLatin1Char('0')), "1", "1"});
+        g.Star_Table.push_back(
+            mapped(QStringLiteral("Star %1").arg(i, 2, 10, QLatin1Char('0')), "1", "1"));
     g.Last_Star_Index = qint16(g.Star_Table.size() - 1);
     names.rebuild(g);
     const QStringList twenty = names.matching(u"star");
@@ -470,12 +481,12 @@ void TestChartInput::completionMatchesAPlainScan()
         QString name = line.name;
         if (random.bounded(3) == 0)
             name = name.toUpper();
-        g.Star_Table.push_back({name, line.x, line.y});
+        g.Star_Table.push_back(mapped(name, line.x, line.y));
     }
     g.Last_Star_Index = qint16(g.Star_Table.size() - 1);
     PlanetNames names;
     names.rebuild(g);
-    for (const QString &typed : {"1", "planet 1", "ANET 19", "99", "t 5", "e"}) {
+    for (const QString &typed : QStringList{"1", "planet 1", "ANET 19", "99", "t 5", "e"}) {
         QStringList starting;
         QStringList containing;
         for (const Star_Object &planet : g.Star_Table) {
