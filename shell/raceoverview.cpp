@@ -12,10 +12,12 @@
 #include <QPushButton>
 #include <QStackedBarSeries>
 #include <QTableView>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 namespace {
+
+constexpr int kNamesAcross = 6; // race names the bar chart writes horizontally
 
 // The zone's own hatch as a tile: hatches repeat every 8 pixels.
 QBrush zoneBrush(const Player_Object &race)
@@ -105,29 +107,60 @@ void RaceOverview::rebuildChart()
     }
 
     const int races = m_model.rowCount();
+    double largest = 0;
+    for (int slot = 0; slot < races; ++slot)
+        largest = std::max(largest, m_globals.Player_Table[slot].Player_Population.value_or(0));
+    // Bars in a unit that keeps the axis figures short: "1.5" millions, not "1.5e+06".
+    const struct {
+        double size;
+        const char *name;
+    } units[] = {{1e12, "trillions"}, {1e9, "billions"}, {1e6, "millions"}, {1e3, "thousands"}};
+    double unit = 1;
+    QString unitName;
+    for (const auto &u : units) {
+        if (largest >= u.size) {
+            unit = u.size;
+            unitName = QString::fromLatin1(u.name);
+            break;
+        }
+    }
+
     auto *series = new QStackedBarSeries;
     QStringList names;
-    double largest = 0;
     for (int slot = 0; slot < races; ++slot) {
         const Player_Object &race = m_globals.Player_Table[slot];
         names.append(race.Player_Name.isEmpty() ? QStringLiteral("(%1)").arg(slot)
                                                 : race.Player_Name);
         auto *bars = new QBarSet(race.Player_Name);
         for (int k = 0; k < races; ++k)
-            bars->append(k == slot ? race.Player_Population.value_or(0) : 0);
+            bars->append(k == slot ? race.Player_Population.value_or(0) / unit : 0);
         bars->setBrush(zoneBrush(race));
         bars->setBorderColor(QColor(rgbFromPacked(race.Player_Color)));
         series->append(bars);
-        largest = std::max(largest, race.Player_Population.value_or(0));
     }
     m_chart->addSeries(series);
     auto *categories = new QBarCategoryAxis;
+    // More than a few names no longer fit across their bars, and names cut to "..." say
+    // nothing: the bars then go by the slot, the table's first column beside them.
+    if (races > kNamesAcross) {
+        names.clear();
+        for (int slot = 0; slot < races; ++slot)
+            names.append(QString::number(slot));
+        categories->setTitleText(QStringLiteral("Slot"));
+        // Two digits in the chart's label font are a little wider than a bar of 16.
+        QFont small = categories->labelsFont();
+        small.setPixelSize(9);
+        categories->setLabelsFont(small);
+        categories->setTruncateLabels(false);
+    }
     categories->append(names);
     m_chart->addAxis(categories, Qt::AlignBottom);
     series->attachAxis(categories);
     auto *values = new QValueAxis;
-    values->setRange(0, largest > 0 ? largest * 1.05 : 1);
+    values->setRange(0, largest > 0 ? largest / unit * 1.05 : 1);
+    values->applyNiceNumbers();
     values->setLabelFormat(QStringLiteral("%.3g"));
+    values->setTitleText(unitName);
     m_chart->addAxis(values, Qt::AlignLeft);
     series->attachAxis(values);
 }

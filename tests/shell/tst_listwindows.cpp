@@ -15,6 +15,7 @@
 #include "testfiles.h"
 
 #include <QApplication>
+#include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
 #include <QClipboard>
@@ -31,6 +32,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QValueAxis>
 
 class TestListWindows : public QObject {
     Q_OBJECT
@@ -318,8 +320,13 @@ void TestListWindows::raceOverviewFollowsTheData()
     auto *series = qobject_cast<QStackedBarSeries *>(overview->chart()->series().value(0));
     QVERIFY(series);
     QCOMPARE(series->count(), 3);
-    QCOMPARE(series->barSets()[1]->at(1), 1000000.0);
+    // Vell's million people as 1 on an axis in millions, not as 1e+06.
+    QCOMPARE(series->barSets()[1]->at(1), 1.0);
     QCOMPARE(series->barSets()[1]->at(0), 0.0);
+    auto *values = qobject_cast<QValueAxis *>(overview->chart()->axes(Qt::Vertical).value(0));
+    QVERIFY(values);
+    QCOMPARE(values->titleText(), QStringLiteral("millions"));
+    QVERIFY(values->max() >= 1.0);
     auto brushColourAt = [&](int slot, QPoint pixel) {
         return QColor(series->barSets()[slot]->brush().textureImage().pixel(pixel));
     };
@@ -341,11 +348,24 @@ void TestListWindows::raceOverviewFollowsTheData()
     view->sortByColumn(RaceOverviewModel::Population, Qt::DescendingOrder);
     QCOMPARE(shownColumn(view, RaceOverviewModel::Name), (QStringList{"Vell", "Zorn", "zorn"}));
 
+    // A bar's category is its race's name while the names fit across, its slot after that.
+    auto categories = [&] {
+        const auto axes = overview->chart()->axes(Qt::Horizontal);
+        auto *axis = qobject_cast<QBarCategoryAxis *>(axes.value(0));
+        return axis ? axis->categories() : QStringList{"no category axis"};
+    };
+    QCOMPARE(categories(), (QStringList{"Zorn", "Vell", "zorn"}));
+    const QList<ReportLine> many = {{"Alpha", "R3", "", "1", "9"},
+                                    {"North", "R4", "", "1", "9"},
+                                    {"Gamma", "R5", "", "1", "9"},
+                                    {"Delta", "R6", "", "1", "9"}};
+    s.openReport(s.files.write("many.pla", reportText(many)));
+    QCOMPARE(categories(), (QStringList{"0", "1", "2", "3", "4", "5", "6"}));
+
     // A new map empties the report lines and the planets; the races stay known.
     s.openMap(s.mapPath);
     QCOMPARE(loaded->text(), QStringLiteral("Map: %1 (5 planets)").arg(s.mapPath));
-    QCOMPARE(shownColumn(view, RaceOverviewModel::Planets),
-             (QStringList{"1", "1", "1"}).replaceInStrings("1", "0"));
+    QCOMPARE(shownColumn(view, RaceOverviewModel::Planets), QStringList(7, QStringLiteral("0")));
 }
 
 // Keep in one run; in the next run, with the same settings file, the first report that
