@@ -37,6 +37,7 @@ struct WhiteLayer::Glyph {
     int left;
     int top;
     int height;
+    int width; // of its widest row, in pixels (below 64)
     size_t firstRow;
 };
 
@@ -116,7 +117,8 @@ const WhiteLayer::Glyph *WhiteLayer::glyphFor(QChar c)
         }
         if (right - left >= 64)
             return nullptr;
-        Glyph glyph{int(advance.x()), left - m_reachLeft, top - m_reachUp, 0, m_glyphRows.size()};
+        Glyph glyph{int(advance.x()), left - m_reachLeft, top - m_reachUp, 0,
+                    right - left + 1, m_glyphRows.size()};
         if (right >= 0) {
             glyph.height = bottom - top + 1;
             for (int y = top; y <= bottom; ++y) {
@@ -150,12 +152,20 @@ void WhiteLayer::addGlyph(const Glyph &glyph, int x, int baseline)
     }
     const int word = start >> 6;
     const int shift = start & 63;
-    for (int y = firstY; y <= lastY; ++y) {
-        const quint64 bits = *rows++ >> cut;
-        quint64 *row = &m_bits[size_t(y) * m_stride + word];
-        row[0] |= bits << shift;
-        if (shift != 0)
+    quint64 *row = &m_bits[size_t(firstY) * m_stride + word];
+    // Word by word, and only the words the glyph reaches: the next glyph of the label reads
+    // them back at once, and a store reaches a load of the same word quickly, not a load of
+    // two words together (which is what the compiler makes of a pair of neighbours).
+    if (shift + glyph.width - cut <= 64) {
+        for (int y = firstY; y <= lastY; ++y, row += m_stride)
+            row[0] |= (*rows++ >> cut) << shift;
+    } else {
+        for (int y = firstY; y <= lastY; ++y, row += m_stride) {
+            const quint64 bits = *rows++ >> cut;
+            row[0] |= bits << shift;
+            asm("" ::: "memory"); // keeps the two words two stores
             row[1] |= bits >> (64 - shift);
+        }
     }
     markRows(firstY, lastY);
 }
