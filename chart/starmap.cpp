@@ -7,15 +7,15 @@
 #include "runreported.h"
 #include "search.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QComboBox>
-#include <QAbstractItemView>
-#include <QApplication>
 #include <QCompleter>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -89,7 +89,6 @@ qint16 pannedY(qint16 y, int step)
     return qint16(std::clamp(int(y) + step, int(std::numeric_limits<qint16>::min()),
                              int(std::numeric_limits<qint16>::max())));
 }
-
 
 } // namespace
 
@@ -534,11 +533,18 @@ void starmap::addKeys()
 }
 
 // A text field keeps every key: Up and Down too, which move through the completion list
-// and the zoom list.
+// and the zoom list. The zoom list's open drop-down is a window of its own, which
+// isAncestorOf does not look into, so the parents are followed by hand.
 void starmap::enableKeys(QWidget *focus)
 {
-    const bool typing = focus && (focus == Star_Search || focus == ZoomList ||
-                                  ZoomList->isAncestorOf(focus));
+    auto within = [](const QWidget *widget, const QWidget *field) {
+        for (; widget; widget = widget->parentWidget()) {
+            if (widget == field)
+                return true;
+        }
+        return false;
+    };
+    const bool typing = within(focus, Star_Search) || within(focus, ZoomList);
     for (QShortcut *shortcut : m_keys)
         shortcut->setEnabled(!typing);
 }

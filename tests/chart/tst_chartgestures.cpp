@@ -264,6 +264,21 @@ void TestChartGestures::keysMoveTheView()
     QCOMPARE(box->text(), QStringLiteral("a+-="));
     QCOMPARE(c.centre(), QPointF(1550, 1360));
     QCOMPARE(c.g.Zoom_Step, qint16(1));
+
+    // So in the zoom list's open drop-down, a window of its own: the arrows move through
+    // the entries and leave the chart where it is.
+    auto *zoomList = c.control<QComboBox>("ZoomList");
+    zoomList->setFocus();
+    zoomList->showPopup();
+    QAbstractItemView *entries = zoomList->view();
+    QTRY_VERIFY(entries->isVisible());
+    entries->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), entries);
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Down, Qt::Key_Home})
+        QTest::keyClick(entries, key);
+    QCOMPARE(drawn.size(), 0);
+    QCOMPARE(c.centre(), QPointF(1550, 1360));
+    zoomList->hidePopup();
 }
 
 void TestChartGestures::tooltipNamesThePlanet()

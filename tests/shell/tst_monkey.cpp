@@ -281,6 +281,9 @@ private:
             const Qt::Key key = any<Qt::Key>({Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,
                                                Qt::Key_Down, Qt::Key_Plus, Qt::Key_Minus,
                                                Qt::Key_Home});
+            // Keys reach the widget with the focus, as a click on the explorer gives it; the
+            // chart window's keys act where the focus is in the chart window.
+            canvas->setFocus();
             QTest::keyClick(canvas, key);
             return QStringLiteral("explorer key %1").arg(int(key));
         }
