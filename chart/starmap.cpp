@@ -1,5 +1,6 @@
 #include "starmap.h"
 
+#include "chartkeys.h"
 #include "chartpicture.h"
 #include "conversions.h"
 #include "hourglass.h"
@@ -118,7 +119,7 @@ starmap::starmap(Globals &globals, CommonDialog &dialog, std::function<void()> s
 starmap::~starmap()
 {
     // The controls lose the focus as they go; the keys must not hear of it by then.
-    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    m_keys.reset();
     if (!m_unloaded)
         m_globals.Chart_Shown = false;
 }
@@ -508,16 +509,12 @@ void starmap::Starchart_MouseMove(QPointF pixel)
     setWindowTitle(pointerReadout(m_view, pixel, kPictureSize));
 }
 
-// The keys act while the chart window has the focus anywhere but in a text field, which
-// keeps its own use of them. Arrows move the visible window: Left does what "&R" does.
+// Arrows move the visible window: Left does what "&R" does, Right what "&L" does.
 void starmap::addKeys()
 {
+    m_keys = std::make_unique<ChartKeys>(this, QList<const QWidget *>{Star_Search, ZoomList});
     auto key = [this](QList<QKeySequence> keys, void (starmap::*handler)()) {
-        auto *shortcut = new QShortcut(this);
-        shortcut->setKeys(keys);
-        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(shortcut, &QShortcut::activated, this, handler);
-        m_keys << shortcut;
+        m_keys->add(keys, [this, handler] { (this->*handler)(); });
     };
     key({Qt::Key_Up}, &starmap::Up_Button_Click);
     key({Qt::Key_Down}, &starmap::Down_Button_Click);
@@ -527,26 +524,6 @@ void starmap::addKeys()
         &starmap::Zoom_In_Button_Click);
     key({Qt::Key_Minus, Qt::KeypadModifier | Qt::Key_Minus}, &starmap::Zoom_Out_Button_Click);
     key({Qt::Key_Home}, &starmap::Center_Button_Click);
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget *, QWidget *now) { enableKeys(now); });
-    enableKeys(QApplication::focusWidget());
-}
-
-// A text field keeps every key: Up and Down too, which move through the completion list
-// and the zoom list. The zoom list's open drop-down is a window of its own, which
-// isAncestorOf does not look into, so the parents are followed by hand.
-void starmap::enableKeys(QWidget *focus)
-{
-    auto within = [](const QWidget *widget, const QWidget *field) {
-        for (; widget; widget = widget->parentWidget()) {
-            if (widget == field)
-                return true;
-        }
-        return false;
-    };
-    const bool typing = within(focus, Star_Search) || within(focus, ZoomList);
-    for (QShortcut *shortcut : m_keys)
-        shortcut->setEnabled(!typing);
 }
 
 ChartInput::Frame starmap::inputFrame() const

@@ -26,7 +26,7 @@ class QStringListModel;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QShortcut;
+class ChartKeys;
 class QPushButton;
 class ChartPicture;
 
@@ -115,7 +115,6 @@ private:
     QString Starchart_ToolTip(QPointF pixel);
     void Star_Search_Change(const QString &text);
     void addKeys();
-    void enableKeys(QWidget *focus);
     ChartInput::Frame inputFrame() const;
 
     Globals &m_globals;
@@ -137,7 +136,7 @@ private:
     PlanetNames m_names;
     QCompleter *m_completer = nullptr;
     QStringListModel *m_completions = nullptr;
-    QList<QShortcut *> m_keys;
+    std::unique_ptr<ChartKeys> m_keys;
     bool m_searchedNow = false; // Enter or a pick searched in this pass of the event loop
     // Where the pointer was last over the picture, for the readout after a gesture's redraw.
     std::optional<QPointF> m_pointer;
