@@ -125,12 +125,18 @@ void RaceOverview::rebuildChart()
         }
     }
 
+    // More than a few names no longer fit across their bars, and names cut to "..." say
+    // nothing: the bars then go by the slot, the table's first column beside them.
+    const bool bySlot = races > kNamesAcross;
     auto *series = new QStackedBarSeries;
     QStringList names;
     for (int slot = 0; slot < races; ++slot) {
         const Player_Object &race = m_globals.Player_Table[slot];
-        names.append(race.Player_Name.isEmpty() ? QStringLiteral("(%1)").arg(slot)
-                                                : race.Player_Name);
+        if (bySlot)
+            names.append(QString::number(slot));
+        else
+            names.append(race.Player_Name.isEmpty() ? QStringLiteral("(%1)").arg(slot)
+                                                    : race.Player_Name);
         auto *bars = new QBarSet(race.Player_Name);
         for (int k = 0; k < races; ++k)
             bars->append(k == slot ? race.Player_Population.value_or(0) / unit : 0);
@@ -140,12 +146,7 @@ void RaceOverview::rebuildChart()
     }
     m_chart->addSeries(series);
     auto *categories = new QBarCategoryAxis;
-    // More than a few names no longer fit across their bars, and names cut to "..." say
-    // nothing: the bars then go by the slot, the table's first column beside them.
-    if (races > kNamesAcross) {
-        names.clear();
-        for (int slot = 0; slot < races; ++slot)
-            names.append(QString::number(slot));
+    if (bySlot) {
         categories->setTitleText(QStringLiteral("Slot"));
         // Two digits in the chart's label font are a little wider than a bar of 16.
         QFont small = categories->labelsFont();
