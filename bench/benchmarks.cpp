@@ -353,13 +353,8 @@ void openSample(benchmark::State &state)
     const StatusFn status = caption.fn();
     for (auto _ : state) {
         Globals g;
-        g.applyStartupValues();
-        g.Map_File_Name = folder + "universe.map";
-        Open_Map_File(g, status);
-        for (const char *report : {"turn41.pla", "turn42.pla"}) {
-            g.Player_File_Name = folder + report;
-            readPlayerFile(g, status);
-        }
+        loadUniverse(g, folder + "universe.map",
+                     {folder + "turn41.pla", folder + "turn42.pla"}, status);
         benchmark::DoNotOptimize(g.Star_Table.data());
     }
 }

@@ -2,6 +2,7 @@
 
 #include "chartview.h"
 #include "conversions.h"
+#include "loaduniverse.h"
 #include "mapreader.h"
 #include "palette.h"
 #include "renderer.h"
@@ -112,15 +113,10 @@ QTemporaryDir &folder()
 
 } // namespace
 
-Globals loadUniverse(const QStringList &files)
+Globals loadedUniverse(const QStringList &files)
 {
-    Globals g = startedGlobals();
-    g.Map_File_Name = files.value(0);
-    Open_Map_File(g);
-    for (qsizetype r = 1; r < files.size(); ++r) {
-        g.Player_File_Name = files[r];
-        readPlayerFile(g);
-    }
+    Globals g;
+    loadUniverse(g, files.value(0), files.mid(1));
     return g;
 }
 
@@ -136,8 +132,8 @@ const BenchUniverse &benchUniverse(int planets)
     u->mapPath = files.takeFirst();
     u->reportPaths = files;
     u->started = startedGlobals();
-    u->mapped = loadUniverse({u->mapPath});
-    u->charted = loadUniverse(QStringList{u->mapPath} + u->reportPaths);
+    u->mapped = loadedUniverse({u->mapPath});
+    u->charted = loadedUniverse(QStringList{u->mapPath} + u->reportPaths);
     findDensestView(*u);
     u->lastName = lastUniqueName(u->charted.Star_Table);
     return *u;

@@ -40,4 +40,4 @@ const BenchUniverse &benchUniverse(int planets);
 QStringList writeLargestUniverse(const QString &folder);
 
 // A map and its reports read the way the program reads them, for the in-process run.
-Globals loadUniverse(const QStringList &files);
+Globals loadedUniverse(const QStringList &files);

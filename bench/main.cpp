@@ -28,7 +28,7 @@ int renderChart(const QStringList &arguments)
         std::fputs("usage: kavora_bench --render OUT MAP [REPORT...]\n", stderr);
         return 2;
     }
-    Globals g = loadUniverse(arguments.mid(1));
+    Globals g = loadedUniverse(arguments.mid(1));
     ImageSurface surface;
     display_map(g, surface, {true, false, false}, 0, 0, 0);
     return surface.Image().save(arguments[0], "BMP") ? 0 : 1;

@@ -1,6 +1,7 @@
 #include "renderer.h"
 
 #include "conversions.h"
+#include "population.h"
 #include "runerror.h"
 
 #include <cmath>
@@ -12,22 +13,6 @@ constexpr double kMissingPopulation = 700000; // an owned planet the report give
 constexpr double kZoneFactor = 15;
 constexpr double kStarbaseZoneFactor = 25.5;
 constexpr qsizetype kLabelCapacity = 128;
-
-double populationOf(const QString &text)
-{
-    const double plain = conv::plainDigits(text, 15);
-    if (plain >= 0)
-        return plain;
-    if (text.isEmpty())
-        return 0;
-    try {
-        return conv::leadingNumber(text);
-    } catch (const RunError &) {
-        // Only a figure beyond double's range gets here: "1e400" is as large as can be,
-        // "-1e400" as missing as any other negative figure.
-        return text.trimmed().startsWith(u'-') ? 0 : std::numeric_limits<double>::max();
-    }
-}
 
 // A planet's texts live in their own allocations, scattered once a sort has moved the
 // records, so a pass over a large table waits on memory at every planet. Asking for the
@@ -190,7 +175,10 @@ void DrawSquare(Surface &surface, qint16 X, qint16 Y, double zone_size)
 
 double planetPopulation(const Star_Object &planet)
 {
-    return populationOf(planet.population);
+    // A figure beyond a double's range is as large as can be, or as missing as any other
+    // negative figure.
+    const double value = populationValue(planet.population);
+    return std::isinf(value) ? (value > 0 ? std::numeric_limits<double>::max() : 0) : value;
 }
 
 // GCC 12 at -O2 drops the rounding of two doubles to float when both are widened back into
@@ -213,7 +201,7 @@ QPointF planetPosition(const Star_Object &planet)
 
 double zoneSize(const Star_Object &planet)
 {
-    double people = populationOf(planet.population);
+    double people = planetPopulation(planet);
     if (!(people > 0))
         people = planet.Owner.isEmpty() ? 1 : kMissingPopulation;
     return std::log(people) * (planet.Starbase.isEmpty() ? kZoneFactor : kStarbaseZoneFactor);

@@ -1,9 +1,10 @@
 #include "quicksort.h"
 
-#include "conversions.h"
+#include "population.h"
 #include "runerror.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -272,24 +273,14 @@ private:
     std::vector<int> m_changed; // positions exchanged in the current pass
 };
 
-// leadingNumber's value, read directly for the usual text of digits only ("" and "1200"):
-// a whole number of up to 15 digits is exactly what a full reading gives.
+// The sort compares figures as doubles: one too large for a double fails the sort, as the
+// comparison itself would.
 double populationKey(const QString &text)
 {
-    const qsizetype n = text.size();
-    if (n <= 15) {
-        qint64 value = 0;
-        qsizetype i = 0;
-        for (; i < n; ++i) {
-            const unsigned digit = unsigned(text[i].unicode()) - u'0';
-            if (digit > 9)
-                break;
-            value = value * 10 + digit;
-        }
-        if (i == n)
-            return double(value);
-    }
-    return conv::leadingNumber(text);
+    const double key = populationValue(text);
+    if (std::isinf(key))
+        throw RunError(RunError::Overflow);
+    return key;
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "reportreader.h"
 
-#include "conversions.h"
 #include "dumpfile.h"
 #include "itemreader.h"
+#include "population.h"
 #include "quicksort.h"
 #include "runerror.h"
 
@@ -41,7 +41,7 @@ bool grows(const QString &stored, QStringView reported, double reportedValue)
 {
     if (stored.isEmpty())
         return !reported.isEmpty();
-    return conv::leadingNumber(stored) < reportedValue;
+    return populationValue(stored) < reportedValue;
 }
 
 double plus(const std::optional<double> &total, double amount)
@@ -71,7 +71,9 @@ ReportFields split(QStringView item)
 
 void apply(Globals &globals, Star_Object &planet, const ReportFields &line)
 {
-    const double reported = conv::leadingNumber(line.population);
+    const double reported = populationValue(line.population);
+    if (std::isinf(reported))
+        throw RunError(RunError::Overflow);
     const bool grown = grows(planet.population, line.population, reported);
 
     int slot = slotOf(globals.Player_Table, line.owner);

@@ -2,13 +2,12 @@
 
 #include "conversions.h"
 #include "explorerrenderer.h"
-#include "mapreader.h"
+#include "loaduniverse.h"
 #include "palette.h"
 #include "imagesurface.h"
 #include "legend.h"
 #include "racecolours.h"
 #include "renderer.h"
-#include "reportreader.h"
 #include "savepicture.h"
 #include "runerror.h"
 #include "version.h"
@@ -67,20 +66,6 @@ int written(FILE *out, FILE *err)
     error.at(out == stdout ? QStringLiteral("standard output") : QStringLiteral("the output"), 0);
     write(err, error.message() + u'\n');
     return 1;
-}
-
-// The map, then each report merged in turn, as the two open commands do.
-void loadUniverse(Globals &globals, const QStringList &files)
-{
-    Initialize_Colors(globals);
-    globals.applyStartupValues();
-    globals.Map_File_Name = files.first();
-    Open_Map_File(globals);
-    Initialize_Colors(globals);
-    for (qsizetype i = 1; i < files.size(); ++i) {
-        globals.Player_File_Name = files[i];
-        readPlayerFile(globals);
-    }
 }
 
 // Draws the chart as the chart window would and writes it; a failure leaves OUT as it was.
@@ -425,7 +410,7 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
 
     Globals globals;
     try {
-        loadUniverse(globals, options.files);
+        loadUniverse(globals, options.files.first(), options.files.mid(1));
     } catch (const RunError &error) {
         write(err, error.message() + u'\n');
         return 1;

@@ -1,8 +1,7 @@
 #include "planetlistmodel.h"
 
-#include "conversions.h"
 #include "palette.h"
-#include "runerror.h"
+#include "population.h"
 #include "tables.h"
 
 #include <QHash>
@@ -13,19 +12,11 @@ namespace {
 
 constexpr double kEmpty = -std::numeric_limits<double>::infinity();
 
-// Numbers as the program reads them elsewhere: the number at the start of the text.
+// Numbers as the program reads a population: the number at the start of the text, an empty
+// text before every number.
 double sortValue(const QString &text)
 {
-    if (text.isEmpty())
-        return kEmpty;
-    const double digits = conv::plainDigits(text, 15);
-    if (digits >= 0)
-        return digits;
-    try {
-        return conv::leadingNumber(text);
-    } catch (const RunError &) {
-        return std::numeric_limits<double>::infinity(); // too large for a double
-    }
+    return text.isEmpty() ? kEmpty : populationValue(text);
 }
 
 const char *const kHeaders[] = {"Name",    "X",          "Y",         "Owner",

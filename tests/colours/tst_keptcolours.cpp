@@ -1,5 +1,5 @@
 #include "keptcolours.h"
-#include "mapreader.h"
+#include "loaduniverse.h"
 #include "palette.h"
 #include "reportreader.h"
 #include "settings.h"
@@ -23,18 +23,14 @@ namespace {
 struct Universe {
     Universe()
     {
-        g.applyStartupValues();
-        Initialize_Colors(g);
-        g.Map_File_Name = files.write("u.map", mapText({{"1200", "1100", "beta"},
-                                                        {"900", "1800", "Alpha"},
-                                                        {"1500", "1300", "Gamma"},
-                                                        {"1700", "1500", "delta"}}));
-        Open_Map_File(g);
-        Initialize_Colors(g);
-        g.Player_File_Name = files.write("u.pla", reportText({{"beta", "Zorn", "SB", "10", "900"},
-                                                              {"Alpha", "Vell", "", "2", "1000"},
-                                                              {"Gamma", "zorn", "", "1", "25"}}));
-        readPlayerFile(g);
+        loadUniverse(g,
+                     files.write("u.map", mapText({{"1200", "1100", "beta"},
+                                                   {"900", "1800", "Alpha"},
+                                                   {"1500", "1300", "Gamma"},
+                                                   {"1700", "1500", "delta"}})),
+                     {files.write("u.pla", reportText({{"beta", "Zorn", "SB", "10", "900"},
+                                                       {"Alpha", "Vell", "", "2", "1000"},
+                                                       {"Gamma", "zorn", "", "1", "25"}}))});
     }
     TestFiles files;
     Globals g;

@@ -1,6 +1,6 @@
 #include "commandline.h"
 #include "imagesurface.h"
-#include "mapreader.h"
+#include "loaduniverse.h"
 #include "palette.h"
 #include "legend.h"
 #include "renderer.h"
@@ -58,12 +58,7 @@ namespace {
 Globals loaded(const QString &map, const QString &report)
 {
     Globals g;
-    Initialize_Colors(g);
-    g.Map_File_Name = map;
-    Open_Map_File(g);
-    Initialize_Colors(g);
-    g.Player_File_Name = report;
-    readPlayerFile(g);
+    loadUniverse(g, map, {report});
     return g;
 }
 
@@ -404,13 +399,7 @@ void TestCommandLine::writeFailure()
 // centred, or closer by --zoom about --center; pixel for pixel what the explorer draws.
 void TestCommandLine::renderExplorerSize()
 {
-    Globals g;
-    Initialize_Colors(g);
-    g.Map_File_Name = m_map;
-    Open_Map_File(g);
-    Initialize_Colors(g);
-    g.Player_File_Name = m_report;
-    readPlayerFile(g);
+    const Globals g = loaded(m_map, m_report);
     const MapExtent extent = mapExtent(g.Map_Max_X, g.Map_Max_Y);
 
     struct Case {

@@ -1,4 +1,4 @@
-#include "mapreader.h"
+#include "loaduniverse.h"
 #include "palette.h"
 #include "planetlistmodel.h"
 #include "raceoverviewmodel.h"
@@ -41,13 +41,10 @@ const QList<ReportLine> kReport = {
 struct Universe {
     Universe()
     {
-        g.applyStartupValues();
-        Initialize_Colors(g);
-        g.Map_File_Name = files.write("u.map", mapText(kPlanets));
-        Open_Map_File(g);
-        Initialize_Colors(g);
-        g.Player_File_Name = files.write("u.pla", reportText(kReport));
-        readPlayerFile(g, {}, &tally);
+        tally = loadUniverse(g, files.write("u.map", mapText(kPlanets)),
+                             {files.write("u.pla", reportText(kReport))})
+                    .reports.first()
+                    .tally;
     }
     TestFiles files;
     Globals g;
