@@ -6,7 +6,7 @@
 #include "explorerrenderer.h"
 #include "fixtures.h"
 #include "imagesurface.h"
-#include "legend.h"
+#include "legendstrip.h"
 #include "mapreader.h"
 #include "planetnames.h"
 #include "planetpicker.h"
@@ -14,7 +14,7 @@
 #include "raceoverviewmodel.h"
 #include "renderer.h"
 #include "reportreader.h"
-#include "savepicture.h"
+#include "picturefile.h"
 #include "search.h"
 
 #include <QCoreApplication>

@@ -5,10 +5,10 @@
 #include "loaduniverse.h"
 #include "palette.h"
 #include "imagesurface.h"
-#include "legend.h"
+#include "legendstrip.h"
 #include "racecolours.h"
 #include "renderer.h"
-#include "savepicture.h"
+#include "picturefile.h"
 #include "runerror.h"
 #include "version.h"
 

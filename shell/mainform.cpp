@@ -13,7 +13,7 @@
 #include "recentmenu.h"
 #include "reportreader.h"
 #include "runreported.h"
-#include "savepicture.h"
+#include "savepictureas.h"
 #include "settings.h"
 #include "starmap.h"
 #include "windowplacement.h"

@@ -3,6 +3,7 @@
 #include "loaduniverse.h"
 #include "palette.h"
 #include "legend.h"
+#include "legendstrip.h"
 #include "renderer.h"
 #include "explorerrenderer.h"
 #include "reportreader.h"

@@ -1,8 +1,6 @@
-#include "savepicture.h"
+#include "picturefile.h"
 
-#include "commondialog.h"
 #include "runerror.h"
-#include "runreported.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,8 +11,6 @@
 
 namespace {
 
-const QString kSaveTitle = QStringLiteral("Save Map as Bitmap");
-const QString kSaveFilter = QStringLiteral("Bitmaps (*.bmp)|*.bmp|PNG images (*.png)|*.png");
 // Qt turns a PNG "quality" q into zlib level (100 - q) * 9 / 91: 85 gives level 1.
 constexpr int kFastPngQuality = 85;
 
@@ -94,12 +90,4 @@ void SavePicture(const QImage &picture, const QString &fileName, const char *for
 const char *pictureFormatFor(const QString &fileName)
 {
     return fileName.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ? "png" : "bmp";
-}
-
-void savePictureAs(CommonDialog &dialog, const QImage &picture)
-{
-    const std::optional<QString> path = dialog.ShowSave(kSaveTitle, kSaveFilter);
-    if (!path)
-        return;
-    runReported(dialog, [&] { SavePicture(picture, *path, pictureFormatFor(*path)); });
 }

@@ -1,7 +1,5 @@
 #include "imagesurface.h"
 
-#include <QFontDatabase>
-
 #include <algorithm>
 #include <cmath>
 
@@ -9,7 +7,6 @@ namespace {
 
 constexpr QRgb kForeground = rgbFromPacked(kWhite);
 constexpr size_t kLabelGlyphs = 128;
-const char kFontFile[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
 // A device position as a pixel index, kept far inside int so that absurd coordinates
 // (a point a million screens away) clip instead of overflowing.
@@ -31,25 +28,6 @@ int firstCentreFrom(double position, int limit)
 }
 
 } // namespace
-
-// The font file is loaded by path so that fontconfig's idea of "sans" cannot change the
-// labels from one machine to the next; the family name is the fallback elsewhere. Taken
-// from a QFont rather than straight from the file because only a QFont carries
-// NoAntialias, which makes the glyphs plain white pixels.
-QRawFont chartFont(int scale)
-{
-    static const QString family = [] {
-        const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(kFontFile));
-        const QStringList families =
-            id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
-        return families.isEmpty() ? QStringLiteral("DejaVu Sans") : families.first();
-    }();
-    QFont font(family);
-    font.setPixelSize(10 * scale);
-    font.setStyleHint(QFont::SansSerif, QFont::NoAntialias);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return QRawFont::fromFont(font);
-}
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "chartpicture.h"
 #include "chartwindowfixture.h"
 #include "runerror.h"
-#include "savepicture.h"
+#include "picturefile.h"
 #include "scripteddialog.h"
 #include "starmap.h"
 
@@ -132,8 +132,7 @@ void TestSharpScreen::savingAndCopying()
 
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("chart.png"));
-    w.dialog.answerFile(path);
-    savePictureAs(w.dialog, w.window->picture());
+    SavePicture(w.window->picture(), path, pictureFormatFor(path));
     const QImage written = QImageReader(path).read();
     QCOMPARE(written.size(), QSize(537, 441));
     QCOMPARE(written.convertToFormat(QImage::Format_RGB32), drawn(1));

@@ -3,6 +3,7 @@
 // only talks to this interface; ImageSurface draws pixels, RecordingSurface lists calls.
 #pragma once
 
+#include "chartview.h"
 #include "palette.h"
 #include "records.h"
 
@@ -63,18 +64,8 @@ public:
     virtual void FillBoxes(std::span<const FilledBox> boxes);
 };
 
-// A user coordinate on one axis as a position in device pixels, 0 at the first edge of the
-// picture. The surface and ChartView both use it, so a point lands on the same pixel in
-// the picture as in the arithmetic of the window and the tests.
-inline double userToDevice(double value, double first, double last, int pixels)
-{
-    return (value - first) / (last - first) * pixels;
-}
-
-inline double deviceToUser(double position, double first, double last, int pixels)
-{
-    return first + position / pixels * (last - first);
-}
+// The most times larger any surface draws the chart.
+constexpr int kMaxChartScale = 8;
 
 // What every Scale checks: finite corners and some extent on both axes, else InvalidCall.
 void checkScaleWindow(double x1, double y1, double x2, double y2);

@@ -6,6 +6,19 @@
 #include <QSize>
 #include <QtGlobal>
 
+// A user coordinate on one axis as a position in device pixels, 0 at the first edge of the
+// picture. The surfaces and the views both use it, so a point lands on the same pixel in
+// the picture as in the arithmetic of the windows and the tests.
+inline double userToDevice(double value, double first, double last, int pixels)
+{
+    return (value - first) / (last - first) * pixels;
+}
+
+inline double deviceToUser(double position, double first, double last, int pixels)
+{
+    return first + position / pixels * (last - first);
+}
+
 struct ChartView {
     double left, top, right, bottom; // the picture's corners in map units; top > bottom
     double defaultX, defaultY;       // middle of the map's extent, where the "+" goes

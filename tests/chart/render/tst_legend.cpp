@@ -2,6 +2,7 @@
 // colour and hatch, its name and totals as text; the chart unchanged at the top left.
 #include "imagesurface.h"
 #include "legend.h"
+#include "legendstrip.h"
 #include "renderer.h"
 
 #include <QTest>

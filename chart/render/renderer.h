@@ -4,18 +4,12 @@
 #pragma once
 
 #include "chartview.h"
+#include "planetgeometry.h"
 #include "records.h"
 #include "surface.h"
 
 #include <optional>
 #include <vector>
-
-// The chart window's three display check boxes; they combine by union.
-struct LabelOptions {
-    bool all = false;       // "All Planets": every planet
-    bool populated = false; // "Populated Planets": every owned planet
-    bool starbases = false; // "Planets with Starbases": every owned planet with a starbase
-};
 
 // What Place_Star draws with: the surface, the ticked boxes, and buffers that every planet
 // of a redraw reuses, so labels and zones cost no allocation per planet.
@@ -69,23 +63,3 @@ void Place_Star(ChartCanvas &canvas, const Star_Object &Z, qint16 Mode);
 
 // One box of side zone_size centred on (X, Y), with the current pen and fill.
 void DrawSquare(Surface &surface, qint16 X, qint16 Y, double zone_size);
-
-// A planet's coordinate text as a number; TypeMismatch when it is not one.
-double planetCoordinate(const QString &text);
-
-// The side of a planet's square in map units: ln(population) times 15, or 25.5 with a
-// starbase. A population that is empty, "0" or whose leading number is not positive counts
-// as missing: 700000 for an owned planet, 1 for another.
-double zoneSize(const Star_Object &planet);
-
-// The population figure as the zone size reads it; 0 where there is none.
-double planetPopulation(const Star_Object &planet);
-// Where a planet's dot goes: its coordinates in single precision. Throws TypeMismatch for
-// a coordinate that is not a number.
-QPointF planetPosition(const Star_Object &planet);
-
-// The label the ticked boxes give a planet, written into `text`; false for none.
-//   owned, no starbase: "Name Owner"       when All or Populated is ticked
-//   owned, starbase:    "Name Owner (s)"   when any box is ticked
-//   no owner:           "Name"             when All is ticked
-bool planetLabel(const Star_Object &planet, const LabelOptions &labels, QString &text);

@@ -1,9 +1,7 @@
 #include "legend.h"
 
 #include "conversions.h"
-#include "imagesurface.h"
-
-#include <QPainter>
+#include "chartfont.h"
 
 #include <algorithm>
 #include <cmath>
@@ -50,34 +48,15 @@ struct Layout {
     int nameLeft, populationRight, starbasesRight, width, height;
 };
 
-// Text width in picture pixels as the surface lays it out: glyph advances of the font of
-// that scale.
-class TextWidth {
-public:
-    explicit TextWidth(int scale) : m_font(chartFont(scale)), m_scale(scale) {}
-    int operator()(const QString &text) const
-    {
-        qreal width = 0;
-        for (const QPointF &advance :
-             m_font.advancesForGlyphIndexes(m_font.glyphIndexesForString(text)))
-            width += advance.x();
-        return int(std::ceil(width / m_scale));
-    }
-
-private:
-    QRawFont m_font;
-    int m_scale;
-};
-
 // `name`, or as much of it as fits kLongestName with "…" after it.
-QString shortened(const QString &name, const TextWidth &width)
+QString shortened(const QString &name, ChartTextMetric &metric)
 {
-    if (width(name) <= kLongestName)
+    if (metric.width(name) <= kLongestName)
         return name;
     const QString ellipsis(QChar(0x2026));
     qsizetype fits = 0;
     for (qsizetype step = name.size() / 2; step > 0; step /= 2) {
-        while (fits + step <= name.size() && width(name.left(fits + step) + ellipsis) <= kLongestName)
+        while (fits + step <= name.size() && metric.width(name.left(fits + step) + ellipsis) <= kLongestName)
             fits += step;
     }
     if (fits > 0 && name[fits - 1].isHighSurrogate())
@@ -88,20 +67,20 @@ QString shortened(const QString &name, const TextWidth &width)
 Layout layoutOf(const Globals &globals, bool totals, int scale)
 {
     Layout l{rowsOf(globals), totals, 0, 0, 0, 0, 0};
-    const TextWidth width(std::clamp(scale, 1, ImageSurface::kMaxScale));
+    ChartTextMetric metric(std::clamp(scale, 1, kMaxChartScale));
     for (Row &row : l.rows) {
-        row.name = shortened(row.name, width);
-        row.population = shortened(row.population, width);
-        row.starbases = shortened(row.starbases, width);
+        row.name = shortened(row.name, metric);
+        row.population = shortened(row.population, metric);
+        row.starbases = shortened(row.starbases, metric);
     }
-    int names = totals ? width(kRaceHeader) : 0;
-    int populations = width(kPopulationHeader);
-    int starbases = width(kStarbasesHeader);
+    int names = totals ? metric.width(kRaceHeader) : 0;
+    int populations = metric.width(kPopulationHeader);
+    int starbases = metric.width(kStarbasesHeader);
     for (const Row &row : l.rows) {
-        names = std::max(names, width(row.name));
+        names = std::max(names, metric.width(row.name));
         if (totals) {
-            populations = std::max(populations, width(row.population));
-            starbases = std::max(starbases, width(row.starbases));
+            populations = std::max(populations, metric.width(row.population));
+            starbases = std::max(starbases, metric.width(row.starbases));
         }
     }
     l.nameLeft = kMargin + kSwatch.width() + kGap / 2;
@@ -134,11 +113,11 @@ QSize legendSize(const Globals &globals, bool totals, int scale)
 void drawLegend(Surface &surface, QSize picture, const Globals &globals, bool totals, int scale)
 {
     const Layout l = layoutOf(globals, totals, scale);
-    const TextWidth width(std::clamp(scale, 1, ImageSurface::kMaxScale));
+    ChartTextMetric metric(std::clamp(scale, 1, kMaxChartScale));
     surface.Scale(0, 0, picture.width(), picture.height());
     int top = kMargin;
     auto rightAligned = [&](int right, const QString &text) {
-        print(surface, right - width(text), top + kTextTop, text);
+        print(surface, right - metric.width(text), top + kTextTop, text);
     };
     if (totals) {
         print(surface, l.nameLeft, top + kTextTop, kRaceHeader);
@@ -160,23 +139,4 @@ void drawLegend(Surface &surface, QSize picture, const Globals &globals, bool to
         }
         top += kRowHeight;
     }
-}
-
-QImage chartWithLegend(const QImage &chart, const Globals &globals, int scale)
-{
-    scale = std::clamp(scale, 1, ImageSurface::kMaxScale);
-    const QSize chartSize = chart.size() / scale;
-    const QSize natural = legendSize(globals, true, scale);
-    const QSize strip(natural.width(), std::max(natural.height(), chartSize.height()));
-    ImageSurface legend(strip, scale);
-    drawLegend(legend, strip, globals, true, scale);
-
-    QImage out(QSize(chartSize.width() + strip.width(), strip.height()) * scale,
-               QImage::Format_RGB32);
-    out.fill(Qt::black);
-    QPainter painter(&out);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, chart);
-    painter.drawImage(chartSize.width() * scale, 0, legend.Image());
-    return out;
 }

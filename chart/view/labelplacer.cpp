@@ -3,73 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-constexpr int kCodeUnits = 0x10000;
-constexpr int kUnknown = -1;
-
-} // namespace
-
-LabelOptions labelOptionsFor(LabelChoice choice)
-{
-    return {choice == LabelChoice::All, choice == LabelChoice::Populated,
-            choice == LabelChoice::Starbases};
-}
-
-LabelMetrics::LabelMetrics(const QRawFont &font)
-    : m_font(font), m_advances(new int[kCodeUnits])
-{
-    // The surface's line: its ascent and descent, each rounded up.
-    m_height = static_cast<int>(std::ceil(m_font.ascent())) +
-               static_cast<int>(std::ceil(m_font.descent()));
-    std::fill_n(m_advances.get(), kCodeUnits, kUnknown);
-}
-
-LabelMetrics::~LabelMetrics() = default;
-
-int LabelMetrics::advance(QChar c)
-{
-    int &known = m_advances[c.unicode()];
-    if (known == kUnknown) {
-        quint32 glyph = 0;
-        int count = 1;
-        QPointF step;
-        if (m_font.glyphIndexesForChars(&c, 1, &glyph, &count) && count == 1 &&
-            m_font.advancesForGlyphIndexes(&glyph, &step, 1, QRawFont::SeparateAdvances))
-            known = static_cast<int>(std::lround(step.x()));
-        else
-            known = 0;
-    }
-    return known;
-}
-
-int LabelMetrics::slowWidth(QStringView text) const
-{
-    std::vector<quint32> glyphs(size_t(text.size()));
-    std::vector<QPointF> steps(size_t(text.size()));
-    int count = static_cast<int>(text.size());
-    if (!m_font.glyphIndexesForChars(text.data(), count, glyphs.data(), &count) ||
-        !m_font.advancesForGlyphIndexes(glyphs.data(), steps.data(), count,
-                                        QRawFont::SeparateAdvances))
-        return 0;
-    double width = 0;
-    for (int i = 0; i < count; ++i)
-        width += steps[size_t(i)].x();
-    return static_cast<int>(std::ceil(width));
-}
-
-int LabelMetrics::width(QStringView text)
-{
-    int width = 0;
-    for (QChar c : text) {
-        // A pair of surrogates makes one glyph: measure such a text as a whole.
-        if (c.isSurrogate())
-            return slowWidth(text);
-        width += advance(c);
-    }
-    return width;
-}
-
 OccupancyGrid::OccupancyGrid(QSize picture)
     : m_width(std::max(picture.width(), 1)), m_height(std::max(picture.height(), 1)),
       m_stride((m_width + 63) / 64), m_bits(size_t(m_stride) * size_t(m_height), 0)
@@ -143,22 +76,10 @@ std::vector<int> labelPriority(const Globals &globals)
     return order;
 }
 
-QPoint dotPixel(const ChartView &view, QSize picture, QPointF map)
-{
-    static constexpr double kFar = 1 << 30;
-    auto index = [](double position) {
-        if (std::isnan(position))
-            return -(1 << 30);
-        return static_cast<int>(std::floor(std::clamp(position, -kFar, kFar)));
-    };
-    return {index(userToDevice(map.x(), view.left, view.right, picture.width())),
-            index(userToDevice(map.y(), view.top, view.bottom, picture.height()))};
-}
-
 std::vector<PlacedLabel> placeLabels(const Globals &globals, std::span<const int> order,
                                      const ChartView &view, QSize picture,
                                      const LabelOptions &labels, int selected,
-                                     LabelMetrics &metrics, std::span<const QRect> reserved)
+                                     TextMeasure &metrics, std::span<const QRect> reserved)
 {
     std::vector<PlacedLabel> placed;
     OccupancyGrid grid(picture);

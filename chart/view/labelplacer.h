@@ -4,37 +4,22 @@
 #pragma once
 
 #include "chartview.h"
+#include "planetgeometry.h"
 #include "records.h"
-#include "renderer.h"
 
-#include <QRawFont>
 #include <QRect>
 #include <QSize>
 
-#include <memory>
 #include <span>
 #include <vector>
 
-// The explorer's label choice: the same rules as the chart window's check boxes, one at a time.
-enum class LabelChoice { None, Starbases, Populated, All };
-LabelOptions labelOptionsFor(LabelChoice choice);
-
-// Text widths in the chart font, in pixels, as the surface lays a label out: glyph after
-// glyph at their advances. Each character's advance is looked up once.
-class LabelMetrics {
+// How wide a label's text is and how tall its line, in picture pixels. The chart font's
+// metric implements it; the placer needs nothing else of the font.
+class TextMeasure {
 public:
-    explicit LabelMetrics(const QRawFont &font);
-    ~LabelMetrics();
-    int width(QStringView text);
-    int height() const { return m_height; }
-
-private:
-    int advance(QChar c);
-    int slowWidth(QStringView text) const;
-
-    QRawFont m_font;
-    int m_height = 0;
-    std::unique_ptr<int[]> m_advances; // per UTF-16 code unit; -1 unknown
+    virtual ~TextMeasure() = default;
+    virtual int width(QStringView text) = 0;
+    virtual int height() const = 0;
 };
 
 // Which pixels placed labels cover, one bit per pixel, so a test costs a few word
@@ -68,8 +53,5 @@ std::vector<int> labelPriority(const Globals &globals);
 std::vector<PlacedLabel> placeLabels(const Globals &globals, std::span<const int> order,
                                      const ChartView &view, QSize picture,
                                      const LabelOptions &labels, int selected,
-                                     LabelMetrics &metrics,
+                                     TextMeasure &metrics,
                                      std::span<const QRect> reserved = {});
-
-// The pixel of a map point's dot on that picture, as the surface finds it.
-QPoint dotPixel(const ChartView &view, QSize picture, QPointF map);

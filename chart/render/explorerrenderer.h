@@ -3,6 +3,7 @@
 // ring, the scale bar and the legend. The window and `kavora --render --size` share it.
 #pragma once
 
+#include "chartfont.h"
 #include "explorerview.h"
 #include "labelplacer.h"
 #include "records.h"
@@ -65,7 +66,7 @@ private:
     int legendRowHeight() const;
     void drawLegend(const Globals &globals, Surface &surface, const QRect &panel);
 
-    LabelMetrics m_metrics;
+    ChartTextMetric m_metrics;
     std::vector<int> m_order; // label priority, built on first need after a change
     QString m_text;
 };

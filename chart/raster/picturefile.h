@@ -6,8 +6,6 @@
 #include <QImage>
 #include <QString>
 
-class CommonDialog;
-
 // Writes `picture` in `format` ("bmp" or "png") under `fileName` exactly (no extension
 // added). The file is written beside its final name and moved into place only when
 // complete, so a failure leaves any existing file as it was. A PNG is compressed at a fast
@@ -18,8 +16,3 @@ void SavePicture(const QImage &picture, const QString &fileName, const char *for
 
 // "png" for a name ending in ".png" in any case, "bmp" for every other name.
 const char *pictureFormatFor(const QString &fileName);
-
-// The save command of a chart: asks for a name in the save dialog titled "Save Map as
-// Bitmap", offering bitmaps and then PNG images, and writes `picture` in the format the
-// name asks for. Cancelling does nothing; a failure is shown as the one error message.
-void savePictureAs(CommonDialog &dialog, const QImage &picture);

@@ -1,7 +1,5 @@
 #include "chartview.h"
 
-#include "surface.h"
-
 #include <algorithm>
 #include <cmath>
 #include <limits>

@@ -6,7 +6,6 @@
 #include "records.h"
 #include "surface.h"
 
-#include <QImage>
 #include <QSize>
 
 // The legend's own size in picture pixels: as wide as its columns need, as tall as its
@@ -18,8 +17,3 @@ QSize legendSize(const Globals &globals, bool totals, int scale = 1);
 // `totals`. Sets the surface's scale to picture pixels, y down.
 void drawLegend(Surface &surface, QSize picture, const Globals &globals, bool totals,
                 int scale = 1);
-
-// `chart` (drawn at `scale`) with the legend, totals included, as a strip to its right:
-// the chart stays at the top left exactly as it was, the strip is as tall as the chart or
-// as its rows need, and whatever neither covers is black.
-QImage chartWithLegend(const QImage &chart, const Globals &globals, int scale = 1);

@@ -4,6 +4,7 @@
 // them exactly. A scale N draws the same picture N times larger and sharp.
 #pragma once
 
+#include "chartfont.h"
 #include "surface.h"
 #include "whitelayer.h"
 #include "zonefill.h"
@@ -14,9 +15,6 @@
 #include <QRect>
 
 #include <vector>
-
-// The labels' font: DejaVu Sans at 10 pixels times `scale`, monochrome, fully hinted.
-QRawFont chartFont(int scale = 1);
 
 // Pixel rules, in device pixels (x to the right, y down, pixel i spans [i, i + 1)):
 // - a point paints the pixel it falls in, DrawWidth w > 1 a w by w square around it;
@@ -46,7 +44,7 @@ public:
     static constexpr int kWidth = 537;
     static constexpr int kHeight = 441;
     static constexpr QSize kPictureSize{kWidth, kHeight};
-    static constexpr int kMaxScale = 8;
+    static constexpr int kMaxScale = kMaxChartScale;
 
     // A black picture of `picture` pixels drawn `scale` times larger (1 to kMaxScale, clamped).
     explicit ImageSurface(QSize picture = kPictureSize, int scale = 1);

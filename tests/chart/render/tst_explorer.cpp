@@ -56,7 +56,7 @@ QImage drawn(const Globals &g, const ExplorerScene &scene, ExplorerDrawing *out 
 
 // The straightforward placement: every box tested against every box kept so far.
 std::vector<PlacedLabel> placeByPairs(const Globals &g, const ChartView &view, QSize picture,
-                                      const LabelOptions &labels, LabelMetrics &metrics)
+                                      const LabelOptions &labels, TextMeasure &metrics)
 {
     std::vector<PlacedLabel> kept;
     const QRect inside(QPoint(0, 0), picture);
@@ -247,7 +247,7 @@ void TestExplorer::labelsNeverCollide()
 {
     const Globals g = denseChart(7, 3000);
     const MapExtent extent = mapExtent(g.Map_Max_X, g.Map_Max_Y);
-    LabelMetrics metrics(chartFont());
+    ChartTextMetric metrics;
     const std::vector<int> order = labelPriority(g);
     const QSize picture(900, 600);
     auto place = [&](double zoom, LabelChoice choice) {
@@ -324,7 +324,7 @@ void TestExplorer::priorityOrder()
 
     // All five at one point: only the first in that order gets its label.
     const MapExtent extent = mapExtent(g.Map_Max_X, g.Map_Max_Y);
-    LabelMetrics metrics(chartFont());
+    ChartTextMetric metrics;
     const QSize picture(500, 400);
     const std::vector<PlacedLabel> placed =
         placeLabels(g, ::labelPriority(g), ExplorerView::fitted(picture, extent).chartView(extent),

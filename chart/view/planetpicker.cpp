@@ -1,32 +1,25 @@
 #include "planetpicker.h"
 
-#include "renderer.h"
+#include "planetgeometry.h"
 #include "runerror.h"
+
+#include <QRect>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-// The pixel the surface sets for a dot: coordinates in single precision, the pixel whose
-// square holds the point.
-bool dotPixel(const Star_Object &planet, const ChartView &view, QSize picture, QPoint &pixel)
+// The pixel the surface sets for a planet's dot; false for a planet without one (its
+// coordinates are not numbers).
+bool planetDot(const Star_Object &planet, const ChartView &view, QSize picture, QPoint &pixel)
 {
-    float x = 0;
-    float y = 0;
     try {
-        x = static_cast<float>(planetCoordinate(planet.Star_X));
-        y = static_cast<float>(planetCoordinate(planet.Star_Y));
+        pixel = dotPixel(view, picture, planetPosition(planet));
     } catch (const RunError &) {
         return false;
     }
-    const QPointF at = view.toPixel(QPointF(x, y), picture);
-    if (!std::isfinite(at.x()) || !std::isfinite(at.y()))
-        return false;
-    constexpr double kFar = 1 << 20; // far enough off the picture to be left out anyway
-    if (std::abs(at.x()) > kFar || std::abs(at.y()) > kFar)
-        return false;
-    pixel = QPoint(int(std::floor(at.x())), int(std::floor(at.y())));
     return true;
 }
 
@@ -59,7 +52,7 @@ void PlanetPicker::rebuild(const Globals &globals, const ChartView &view, QSize 
     const int last = globals.lastPlanet();
     for (int i = 0; i <= last; ++i) {
         QPoint pixel;
-        if (dotPixel(globals.Star_Table[size_t(i)], view, picture, pixel) &&
+        if (planetDot(globals.Star_Table[size_t(i)], view, picture, pixel) &&
             covered.contains(pixel))
             found.push_back({pixel, i});
     }

@@ -1,6 +1,6 @@
 #include "explorerrenderer.h"
 
-#include "imagesurface.h"
+#include "chartfont.h"
 #include "palette.h"
 #include "renderer.h"
 
@@ -92,7 +92,7 @@ QString explorerStatus(const Globals &globals, std::optional<QPointF> pointerMap
     return parts.join(QStringLiteral("    "));
 }
 
-ExplorerRenderer::ExplorerRenderer() : m_metrics(chartFont()) {}
+ExplorerRenderer::ExplorerRenderer() = default;
 
 ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
                                        const ExplorerScene &scene)

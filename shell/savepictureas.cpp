@@ -1,0 +1,20 @@
+#include "savepictureas.h"
+
+#include "commondialog.h"
+#include "picturefile.h"
+#include "runreported.h"
+
+namespace {
+
+const QString kSaveTitle = QStringLiteral("Save Map as Bitmap");
+const QString kSaveFilter = QStringLiteral("Bitmaps (*.bmp)|*.bmp|PNG images (*.png)|*.png");
+
+} // namespace
+
+void savePictureAs(CommonDialog &dialog, const QImage &picture)
+{
+    const std::optional<QString> path = dialog.ShowSave(kSaveTitle, kSaveFilter);
+    if (!path)
+        return;
+    runReported(dialog, [&] { SavePicture(picture, *path, pictureFormatFor(*path)); });
+}
