@@ -108,11 +108,11 @@ void mainform::buildMenus()
     addItem(map, "mnu_Center", QStringLiteral("&Center"), &mainform::mnu_Center_Click);
     addItem(map, "mnuPlayerColors", QStringLiteral("&Player Colors"),
             &mainform::mnuPlayerColors_Click);
-    addItem(map, "mnuPlanetList", QStringLiteral("Planet &List"), &mainform::mnuPlanetList_Click);
+    addItem(map, "mnuPlanetList", QStringLiteral("Planet &List"), &mainform::showPlanetList);
     addItem(map, "mnuRaceOverview", QStringLiteral("&Race Overview"),
-            &mainform::mnuRaceOverview_Click);
+            &mainform::showRaceOverview);
     addItem(map, "mnuChartExplorer", QStringLiteral("Chart &Explorer"),
-            &mainform::mnuChartExplorer_Click, Qt::CTRL | Qt::Key_E);
+            &mainform::showChartExplorer, Qt::CTRL | Qt::Key_E);
 
     QMenu *help = addMenu("mnuHelp", QStringLiteral("&Help"));
     addItem(help, "mnuAbout", QStringLiteral("&About"), &mainform::mnuAbout_Click, Qt::Key_F1);
@@ -327,7 +327,10 @@ void mainform::mnuSaveBmp_Click()
         m_dialog.message(kDisplayMapFirst);
         return;
     }
-    savePictureAs(m_dialog, m_chart->picture());
+    // On a sharp screen the picture at its own size is drawn now, which may fail.
+    const QImage *picture = nullptr;
+    if (runReported(m_dialog, [&] { picture = &m_chart->picture(); }))
+        savePictureAs(m_dialog, *picture);
 }
 
 void mainform::mnu_Exit_Click()
@@ -364,7 +367,7 @@ ChartExplorer *mainform::explorerWindow() const
 }
 
 // One explorer at a time: the command brings an open one forward.
-void mainform::mnuChartExplorer_Click()
+void mainform::showChartExplorer()
 {
     if (!requireMap())
         return;
@@ -404,16 +407,6 @@ void mainform::choosePlanet(int index)
         return;
     chart()->centreOnPlanet(index);
     emit planetChosen(index);
-}
-
-void mainform::mnuPlanetList_Click()
-{
-    showPlanetList();
-}
-
-void mainform::mnuRaceOverview_Click()
-{
-    showRaceOverview();
 }
 
 // Both windows live in the workspace like the chart window and follow every change of the

@@ -69,6 +69,8 @@ public:
 
     // The chart explorer, or nullptr while it is not open.
     ChartExplorer *explorerWindow() const;
+    // Opens the one chart explorer or brings it forward; needs a map.
+    void showChartExplorer();
 
     // Redraws the chart at the current view, reopening a closed chart window; nothing
     // before a map is loaded. The race colours dialog calls it after a colour change.
@@ -134,11 +136,8 @@ private:
     void mnu_Exit_Click();
     void mnu_Center_Click();
     void mnuPlayerColors_Click();
-    void mnuPlanetList_Click();
-    void mnuRaceOverview_Click();
     // Kept colours for the races from `fromSlot` on; true when any race took one.
     bool applyKeptColours(int fromSlot);
-    void mnuChartExplorer_Click();
     void mnuAbout_Click();
 
     Globals &m_globals;

@@ -86,14 +86,19 @@ bool ChartInput::eventFilter(QObject *watched, QEvent *event)
         return true;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: // the second press of a quick pair starts a drag too
-        mousePress(*static_cast<QMouseEvent *>(event));
-        break;
     case QEvent::MouseMove:
-        mouseMove(*static_cast<QMouseEvent *>(event));
+    case QEvent::MouseButtonRelease: {
+        const auto &mouse = *static_cast<QMouseEvent *>(event);
+        if (m_ruler.mouseEvent(mouse))
+            emit overlayChanged();
+        if (event->type() == QEvent::MouseMove)
+            mouseMove(mouse);
+        else if (event->type() == QEvent::MouseButtonRelease)
+            mouseRelease(mouse);
+        else
+            mousePress(mouse);
         break;
-    case QEvent::MouseButtonRelease:
-        mouseRelease(*static_cast<QMouseEvent *>(event));
-        break;
+    }
     default:
         break;
     }
@@ -156,8 +161,6 @@ void ChartInput::mousePress(const QMouseEvent &event)
         m_dragging = true;
         m_dragFrame = m_frame();
         m_dragFrom = m_dragTo = event.position();
-    } else if (event.button() == Qt::RightButton) {
-        m_ruler.start(event.position());
     }
 }
 
@@ -166,18 +169,10 @@ void ChartInput::mouseMove(const QMouseEvent &event)
     // A release that never came (the pointer grabbed elsewhere) ends the gesture here.
     if (m_dragging && !(event.buttons() & Qt::MiddleButton))
         endDrag();
-    if (m_ruler.isActive() && !(event.buttons() & Qt::RightButton)) {
-        m_ruler.clear();
-        emit overlayChanged();
-    }
     if (m_dragging && event.position() != m_dragTo) {
         m_dragTo = event.position();
         m_dragPending = true;
         queueFlush();
-    }
-    if (m_ruler.isActive() && event.position() != m_ruler.to()) {
-        m_ruler.moveTo(event.position());
-        emit overlayChanged();
     }
 }
 
@@ -187,11 +182,6 @@ void ChartInput::mouseRelease(const QMouseEvent &event)
         m_dragTo = event.position();
         m_dragPending = m_dragPending || m_dragTo != m_dragFrom;
         endDrag();
-    } else if (event.button() == Qt::RightButton && m_ruler.isActive()) {
-        const bool shown = m_ruler.isShown();
-        m_ruler.clear();
-        if (shown)
-            emit overlayChanged();
     }
 }
 

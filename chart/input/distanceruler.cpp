@@ -3,6 +3,7 @@
 #include "conversions.h"
 
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <cmath>
@@ -16,6 +17,43 @@ QString wholePosition(QPointF map)
 }
 
 } // namespace
+
+bool DistanceRuler::mouseEvent(const QMouseEvent &event)
+{
+    switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (event.button() != Qt::RightButton)
+            return false;
+        {
+            // Nothing shows until the pointer moves, but a ruler left over goes.
+            const bool shown = isShown();
+            start(event.position());
+            return shown;
+        }
+    case QEvent::MouseMove:
+        if (!m_active)
+            return false;
+        if (!(event.buttons() & Qt::RightButton)) {
+            clear();
+            return true;
+        }
+        if (event.position() == m_to)
+            return false;
+        moveTo(event.position());
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (event.button() != Qt::RightButton || !m_active)
+            return false;
+        {
+            const bool shown = isShown();
+            clear();
+            return shown;
+        }
+    default:
+        return false;
+    }
+}
 
 void DistanceRuler::start(QPointF pixel)
 {

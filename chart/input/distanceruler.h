@@ -10,11 +10,18 @@
 
 #include <functional>
 
+class QMouseEvent;
+
 class DistanceRuler : public ChartOverlay {
 public:
     using ToMap = std::function<QPointF(QPointF pixel)>;
 
     explicit DistanceRuler(ToMap toMap) : m_toMap(std::move(toMap)) {}
+
+    // Follows the right button on the picture: a press starts the ruler, moves with the
+    // button held stretch it, the release (or a move without the button, when the release
+    // went elsewhere) takes it away. True when what the ruler shows changed.
+    bool mouseEvent(const QMouseEvent &event);
 
     void start(QPointF pixel);
     void moveTo(QPointF pixel);

@@ -1,6 +1,7 @@
 #include "explorerrenderer.h"
 
 #include "chartfont.h"
+#include "legend.h"
 #include "palette.h"
 #include "renderer.h"
 
@@ -8,17 +9,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
+#include <optional>
 
 namespace {
 
 constexpr PackedColor kBlack = 0;
-constexpr PackedColor kRingColour = 0x0000FFFF; // yellow, apart from the white dots
 constexpr int kBarHeight = 3;
 constexpr int kTickHeight = 9;
-constexpr int kSwatchWidth = 20;
-constexpr int kSwatchHeight = 10;
-constexpr int kGap = 6;
 
 // A filled box in picture pixels, outlined in white or not.
 void box(Surface &surface, const QRect &pixels, PackedColor fill, qint16 style, bool outline)
@@ -35,17 +32,6 @@ void text(Surface &surface, QPoint topLeft, const QString &line)
     surface.CurrentX(topLeft.x());
     surface.CurrentY(topLeft.y());
     surface.Print(line);
-}
-
-// A ring of points around the middle of a pixel.
-void ring(Surface &surface, QPoint pixel, int radius)
-{
-    const int points = 8 * radius;
-    for (int i = 0; i < points; ++i) {
-        const double angle = 2 * std::numbers::pi * i / points;
-        surface.PSet(pixel.x() + 0.5 + radius * std::cos(angle),
-                     pixel.y() + 0.5 + radius * std::sin(angle), kRingColour);
-    }
 }
 
 } // namespace
@@ -111,8 +97,15 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
         m_order = labelPriority(globals);
     // The scale bar and the legend go on top; labels keep out of their way.
     drawing.scaleBar = scaleBarFor(scene.view);
-    if (scene.legend)
-        drawing.legend = legendPanel(globals, picture);
+    std::optional<Legend> legend;
+    if (scene.legend) {
+        // Races that do not fit under one another are left out; a legend wider than the
+        // picture is not drawn at all.
+        legend.emplace(globals, true, 1, Legend::rowsFitting(picture.height() - 2 * kMargin, true));
+        const QSize size = legend->size();
+        if (legend->rows() > 0 && size.width() + 2 * kMargin <= picture.width())
+            drawing.legend = QRect(QPoint(picture.width() - kMargin - size.width(), kMargin), size);
+    }
     const QRect reserved[] = {scaleBarArea(drawing.scaleBar), drawing.legend};
     drawing.labels = placeLabels(globals, m_order, drawing.chartView, picture, scene.labels,
                                  scene.selected, m_metrics, reserved);
@@ -122,10 +115,13 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
     for (const PlacedLabel &label : drawing.labels)
         text(surface, label.box.topLeft(), label.text);
     if (!drawing.labels.empty() && drawing.labels.front().planet == scene.selected)
-        ring(surface, drawing.labels.front().box.topLeft(), kRingRadius);
+        drawing.selectedDot = drawing.labels.front().box.topLeft();
 
     drawScaleBar(surface, drawing.scaleBar);
-    drawLegend(globals, surface, drawing.legend);
+    if (!drawing.legend.isEmpty()) {
+        box(surface, drawing.legend, kBlack, FillSolid, true);
+        legend->draw(surface, drawing.legend.topLeft());
+    }
     return drawing;
 }
 
@@ -143,29 +139,6 @@ void ExplorerRenderer::drawScaleBar(Surface &surface, const ScaleBar &bar)
          bar.text);
 }
 
-// The races in slot order, a swatch in each one's colour and hatch beside its name, on a
-// black panel in the upper right corner; rows that do not fit the picture are left out.
-QRect ExplorerRenderer::legendPanel(const Globals &globals, QSize picture)
-{
-    const int races = globals.Last_Player_Index + 1;
-    if (races <= 0)
-        return {};
-    const int rowHeight = legendRowHeight();
-    int nameWidth = 0;
-    for (int slot = 0; slot < races; ++slot)
-        nameWidth = std::max(nameWidth, m_metrics.width(globals.Player_Table[slot].Player_Name));
-    const int rows = std::min(races, (picture.height() - 2 * kMargin - kGap) / rowHeight);
-    const int width = kGap + kSwatchWidth + kGap + nameWidth + kGap;
-    if (rows <= 0 || width + 2 * kMargin > picture.width())
-        return {};
-    return {picture.width() - kMargin - width, kMargin, width, rows * rowHeight + kGap};
-}
-
-int ExplorerRenderer::legendRowHeight() const
-{
-    return std::max(m_metrics.height(), kSwatchHeight) + 2;
-}
-
 QRect ExplorerRenderer::scaleBarArea(const ScaleBar &bar)
 {
     if (bar.bar.isEmpty())
@@ -173,22 +146,4 @@ QRect ExplorerRenderer::scaleBarArea(const ScaleBar &bar)
     const int top = bar.bar.bottom() + 1 - kTickHeight - m_metrics.height();
     const int width = std::max(bar.bar.width(), 4 + m_metrics.width(bar.text));
     return {bar.bar.left(), top, width, bar.bar.bottom() + 1 - top};
-}
-
-void ExplorerRenderer::drawLegend(const Globals &globals, Surface &surface, const QRect &panel)
-{
-    if (panel.isEmpty())
-        return;
-    const int rowHeight = legendRowHeight();
-    const int rows = (panel.height() - kGap) / rowHeight;
-    box(surface, panel, kBlack, FillSolid, true);
-    for (int slot = 0; slot < rows; ++slot) {
-        const Player_Object &race = globals.Player_Table[slot];
-        const int top = panel.top() + kGap / 2 + slot * rowHeight + 1;
-        box(surface,
-            QRect(panel.left() + kGap, top + (rowHeight - 2 - kSwatchHeight) / 2, kSwatchWidth,
-                  kSwatchHeight),
-            race.Player_Color, race.Player_Style, true);
-        text(surface, QPoint(panel.left() + kGap + kSwatchWidth + kGap, top), race.Player_Name);
-    }
 }

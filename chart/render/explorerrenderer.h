@@ -1,6 +1,7 @@
 // Draws the chart explorer's picture: the chart as the chart window draws it, on a view of
-// the picture's own size and one scale, then the labels that fit, the selected planet's
-// ring, the scale bar and the legend. The window and `kavora --render --size` share it.
+// the picture's own size and one scale, then the labels that fit (the selected planet's
+// first), the scale bar and the legend. The selection's ring is the window's overlay. The
+// window and `kavora --render --size` share it.
 #pragma once
 
 #include "chartfont.h"
@@ -38,6 +39,8 @@ struct ExplorerDrawing {
     std::vector<PlacedLabel> labels;
     ScaleBar scaleBar;
     QRect legend; // empty when not drawn
+    // The selected planet's dot, where the window's ring goes; unset when none is selected.
+    std::optional<QPoint> selectedDot;
 };
 
 // The explorer's status line: the map position under the pointer (whole parts, as the chart
@@ -55,16 +58,11 @@ public:
     void dataChanged() { m_order.clear(); }
 
     static constexpr int kMargin = 8;
-    static constexpr int kRingRadius = 6;
 
 private:
     void drawScaleBar(Surface &surface, const ScaleBar &bar);
     // The pixels the bar and its text take.
     QRect scaleBarArea(const ScaleBar &bar);
-    // The legend's black panel in the upper right corner; empty without races or room.
-    QRect legendPanel(const Globals &globals, QSize picture);
-    int legendRowHeight() const;
-    void drawLegend(const Globals &globals, Surface &surface, const QRect &panel);
 
     ChartTextMetric m_metrics;
     std::vector<int> m_order; // label priority, built on first need after a change

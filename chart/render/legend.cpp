@@ -23,30 +23,12 @@ const QString kRaceHeader = QStringLiteral("Race");
 const QString kPopulationHeader = QStringLiteral("Population");
 const QString kStarbasesHeader = QStringLiteral("Starbases");
 
-struct Row {
-    PackedColor color;
-    qint16 style;
-    QString name, population, starbases;
-};
-
-std::vector<Row> rowsOf(const Globals &globals)
+void print(Surface &surface, double x, double y, const QString &text)
 {
-    std::vector<Row> rows;
-    for (int slot = 0; slot <= globals.Last_Player_Index && slot < kPlayerSlots; ++slot) {
-        const Player_Object &p = globals.Player_Table[size_t(slot)];
-        rows.push_back({p.Player_Color, p.Player_Style, p.Player_Name,
-                        conv::plainNumber(p.Player_Population.value_or(0)),
-                        conv::plainNumber(p.Player_Starbases.value_or(0))});
-    }
-    return rows;
+    surface.CurrentX(x);
+    surface.CurrentY(y);
+    surface.Print(text);
 }
-
-// Where the columns go: the name after the swatch, then the two totals right-aligned.
-struct Layout {
-    std::vector<Row> rows;
-    bool totals;
-    int nameLeft, populationRight, starbasesRight, width, height;
-};
 
 // `name`, or as much of it as fits kLongestName with "…" after it.
 QString shortened(const QString &name, ChartTextMetric &metric)
@@ -56,7 +38,8 @@ QString shortened(const QString &name, ChartTextMetric &metric)
     const QString ellipsis(QChar(0x2026));
     qsizetype fits = 0;
     for (qsizetype step = name.size() / 2; step > 0; step /= 2) {
-        while (fits + step <= name.size() && metric.width(name.left(fits + step) + ellipsis) <= kLongestName)
+        while (fits + step <= name.size() &&
+               metric.width(name.left(fits + step) + ellipsis) <= kLongestName)
             fits += step;
     }
     if (fits > 0 && name[fits - 1].isHighSurrogate())
@@ -64,79 +47,88 @@ QString shortened(const QString &name, ChartTextMetric &metric)
     return name.left(fits) + ellipsis;
 }
 
-Layout layoutOf(const Globals &globals, bool totals, int scale)
+} // namespace
+
+Legend::Legend(const Globals &globals, bool totals, int scale, int rows)
+    : m_totals(totals), m_metric(std::make_unique<ChartTextMetric>(std::clamp(scale, 1, kMaxChartScale)))
 {
-    Layout l{rowsOf(globals), totals, 0, 0, 0, 0, 0};
-    ChartTextMetric metric(std::clamp(scale, 1, kMaxChartScale));
-    for (Row &row : l.rows) {
-        row.name = shortened(row.name, metric);
-        row.population = shortened(row.population, metric);
-        row.starbases = shortened(row.starbases, metric);
+    ChartTextMetric &metric = *m_metric;
+    const int races = std::min<int>(globals.Last_Player_Index + 1, kPlayerSlots);
+    const int shown = rows < 0 ? races : std::min(races, rows);
+    for (int slot = 0; slot < shown; ++slot) {
+        const Player_Object &p = globals.Player_Table[size_t(slot)];
+        m_rows.push_back({p.Player_Color, p.Player_Style, shortened(p.Player_Name, metric),
+                          shortened(conv::plainNumber(p.Player_Population.value_or(0)), metric),
+                          shortened(conv::plainNumber(p.Player_Starbases.value_or(0)), metric)});
     }
     int names = totals ? metric.width(kRaceHeader) : 0;
     int populations = metric.width(kPopulationHeader);
     int starbases = metric.width(kStarbasesHeader);
-    for (const Row &row : l.rows) {
+    for (const Row &row : m_rows) {
         names = std::max(names, metric.width(row.name));
         if (totals) {
             populations = std::max(populations, metric.width(row.population));
             starbases = std::max(starbases, metric.width(row.starbases));
         }
     }
-    l.nameLeft = kMargin + kSwatch.width() + kGap / 2;
-    l.width = l.nameLeft + names + kMargin;
+    m_nameLeft = kMargin + kSwatch.width() + kGap / 2;
+    int width = m_nameLeft + names + kMargin;
     if (totals) {
-        l.populationRight = l.nameLeft + names + kGap + populations;
-        l.starbasesRight = l.populationRight + kGap + starbases;
-        l.width = l.starbasesRight + kMargin;
+        m_populationRight = m_nameLeft + names + kGap + populations;
+        m_starbasesRight = m_populationRight + kGap + starbases;
+        width = m_starbasesRight + kMargin;
     }
-    const int lines = int(l.rows.size()) + (totals ? 1 : 0);
-    l.height = 2 * kMargin + lines * kRowHeight;
-    return l;
+    m_size = QSize(width, heightFor(int(m_rows.size()), totals));
 }
 
-void print(Surface &surface, double x, double y, const QString &text)
+Legend::~Legend() = default;
+
+int Legend::heightFor(int rows, bool totals)
 {
-    surface.CurrentX(x);
-    surface.CurrentY(y);
-    surface.Print(text);
+    return 2 * kMargin + (rows + (totals ? 1 : 0)) * kRowHeight;
 }
 
-} // namespace
-
-QSize legendSize(const Globals &globals, bool totals, int scale)
+int Legend::rowsFitting(int height, bool totals)
 {
-    const Layout l = layoutOf(globals, totals, scale);
-    return {l.width, l.height};
+    return std::max(0, (height - 2 * kMargin) / kRowHeight - (totals ? 1 : 0));
 }
 
-void drawLegend(Surface &surface, QSize picture, const Globals &globals, bool totals, int scale)
+void Legend::draw(Surface &surface, QPoint topLeft) const
 {
-    const Layout l = layoutOf(globals, totals, scale);
-    ChartTextMetric metric(std::clamp(scale, 1, kMaxChartScale));
-    surface.Scale(0, 0, picture.width(), picture.height());
-    int top = kMargin;
+    const int left = topLeft.x();
+    int top = topLeft.y() + kMargin;
     auto rightAligned = [&](int right, const QString &text) {
-        print(surface, right - metric.width(text), top + kTextTop, text);
+        print(surface, left + right - m_metric->width(text), top + kTextTop, text);
     };
-    if (totals) {
-        print(surface, l.nameLeft, top + kTextTop, kRaceHeader);
-        rightAligned(l.populationRight, kPopulationHeader);
-        rightAligned(l.starbasesRight, kStarbasesHeader);
+    if (m_totals) {
+        print(surface, left + m_nameLeft, top + kTextTop, kRaceHeader);
+        rightAligned(m_populationRight, kPopulationHeader);
+        rightAligned(m_starbasesRight, kStarbasesHeader);
         top += kRowHeight;
     }
-    for (const Row &row : l.rows) {
+    for (const Row &row : m_rows) {
         // The swatch is the zone's fill inside a white edge, so a hatch reads as a box.
         surface.DrawWidth(1);
         surface.DrawStyle(DrawSolid);
         surface.FillColor(row.color);
         surface.FillStyle(row.style);
-        surface.Line(kMargin, top + kSwatchTop, kSwatch.width(), kSwatch.height());
-        print(surface, l.nameLeft, top + kTextTop, row.name);
-        if (totals) {
-            rightAligned(l.populationRight, row.population);
-            rightAligned(l.starbasesRight, row.starbases);
+        surface.Line(left + kMargin, top + kSwatchTop, kSwatch.width(), kSwatch.height());
+        print(surface, left + m_nameLeft, top + kTextTop, row.name);
+        if (m_totals) {
+            rightAligned(m_populationRight, row.population);
+            rightAligned(m_starbasesRight, row.starbases);
         }
         top += kRowHeight;
     }
+}
+
+QSize legendSize(const Globals &globals, bool totals, int scale)
+{
+    return Legend(globals, totals, scale).size();
+}
+
+void drawLegend(Surface &surface, QSize picture, const Globals &globals, bool totals, int scale)
+{
+    surface.Scale(0, 0, picture.width(), picture.height());
+    Legend(globals, totals, scale).draw(surface, QPoint(0, 0));
 }

@@ -1,19 +1,60 @@
-// The chart's legend: for each race in slot order a swatch in its zone colour and hatch,
-// its name and, if asked, its population total and starbases. Laid out in picture pixels
-// and drawn through the Surface, so it scales with the chart and any view can draw it.
+// The race legend: for each race in slot order a swatch in its zone colour and hatch, its
+// name and, if asked, its population total and starbases. One layout in picture pixels,
+// drawn through the Surface anywhere on a picture: beside the chart window's picture (the
+// legend strip) or in a corner of the explorer's.
 #pragma once
 
 #include "records.h"
 #include "surface.h"
 
+#include <QPoint>
 #include <QSize>
+#include <QString>
 
-// The legend's own size in picture pixels: as wide as its columns need, as tall as its
-// rows need. `scale` is the surface scale it will be drawn at (text widths depend on it).
+#include <memory>
+#include <vector>
+
+class ChartTextMetric;
+
+class Legend {
+public:
+    // The first `rows` races (all when negative), laid out for a surface drawn `scale`
+    // times larger (text widths depend on it), with a header line "Race Population
+    // Starbases" when `totals`. Long names and totals are cut with "…".
+    Legend(const Globals &globals, bool totals, int scale = 1, int rows = -1);
+    ~Legend();
+    Legend(const Legend &) = delete;
+    Legend &operator=(const Legend &) = delete;
+
+    // As wide as its columns need, as tall as its rows need, margins included.
+    QSize size() const { return m_size; }
+    int rows() const { return int(m_rows.size()); }
+    // Draws it with its top-left corner at `topLeft`, on a surface whose user units are
+    // picture pixels, y down. Leaves the background as it is.
+    void draw(Surface &surface, QPoint topLeft) const;
+
+    // How tall a legend of `rows` races is, and how many races a height holds.
+    static int heightFor(int rows, bool totals);
+    static int rowsFitting(int height, bool totals);
+
+private:
+    struct Row {
+        PackedColor color;
+        qint16 style;
+        QString name, population, starbases;
+    };
+    bool m_totals;
+    std::unique_ptr<ChartTextMetric> m_metric;
+    std::vector<Row> m_rows;
+    int m_nameLeft = 0, m_populationRight = 0, m_starbasesRight = 0;
+    QSize m_size;
+};
+
+// The legend's own size in picture pixels.
 QSize legendSize(const Globals &globals, bool totals, int scale = 1);
 
 // Draws the legend onto `surface`, a black picture of `picture` pixels (at least
-// legendSize()) drawn at `scale`, with a header line "Race Population Starbases" when
-// `totals`. Sets the surface's scale to picture pixels, y down.
+// legendSize()) drawn at `scale`, its corner at the picture's. Sets the surface's scale to
+// picture pixels, y down.
 void drawLegend(Surface &surface, QSize picture, const Globals &globals, bool totals,
                 int scale = 1);

@@ -59,12 +59,9 @@ ChartView display_map(Globals &globals, Surface &surface, const LabelOptions &la
 {
     surface.Cls();
     surface.BackColor(0);
-    globals.View_Zoom = Zoom_Factor;
-
     const ChartView view = viewFor(Zoom_Factor.value_or(0), center_x.value_or(0),
                                    center_y.value_or(0), globals.Map_Max_X, globals.Map_Max_Y);
-    globals.View_Center_X = view.centreX;
-    globals.setViewCenterY(view.centreY);
+    StoredView::of(Zoom_Factor, view).storeIn(globals);
     if (minimised)
         return view;
     drawChart(globals, surface, labels, view);

@@ -1,5 +1,7 @@
 #include "chartview.h"
 
+#include "conversions.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -51,6 +53,19 @@ ChartView viewFor(double zoom, double centreX, double centreY, int maxX, double 
     view.centreX = centreX != 0 ? centreX : x0;
     view.centreY = centreY != 0 ? centreY : y0;
     return view;
+}
+
+StoredView StoredView::of(std::optional<double> zoom, const ChartView &view)
+{
+    // As Globals::setViewCenterY stores it.
+    return {zoom, view.centreX, conv::toInt16(view.centreY)};
+}
+
+void StoredView::storeIn(Globals &globals) const
+{
+    globals.View_Zoom = zoom;
+    globals.View_Center_X = centreX;
+    globals.View_Center_Y = centreY;
 }
 
 double zoomForStep(qint16 step, qint16 steps)

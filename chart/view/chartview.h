@@ -2,9 +2,13 @@
 // widget, no painter, so the window, the command line and the tests share it.
 #pragma once
 
+#include "records.h"
+
 #include <QPointF>
 #include <QSize>
 #include <QtGlobal>
+
+#include <optional>
 
 // A user coordinate on one axis as a position in device pixels, 0 at the first edge of the
 // picture. The surfaces and the views both use it, so a point lands on the same pixel in
@@ -36,6 +40,20 @@ struct ChartView {
 // `zoom` is the fraction of it cut away (0 shows it all); a centre of 0 on an axis means
 // that axis's default. The window is (1 - zoom) of the extent, centred on the centre.
 ChartView viewFor(double zoom, double centreX, double centreY, int maxX, double maxY);
+
+// The view state a redraw leaves in the globals: View_Zoom the zoom as given, View_Center_X
+// and View_Center_Y the centre used (an axis given 0 takes the map's middle), Y rounded half
+// to even. Worked out before anything is stored, so a centre that cannot be stored changes
+// nothing.
+struct StoredView {
+    std::optional<double> zoom;
+    double centreX = 0;
+    qint16 centreY = 0;
+
+    // Throws Overflow when the centre Y does not fit 16 bits.
+    static StoredView of(std::optional<double> zoom, const ChartView &view);
+    void storeIn(Globals &globals) const;
+};
 
 // A zoom step as the fraction of the map cut away, in single precision: step 1 of 10 is
 // 0.1f, which as a double is 0.10000000149...

@@ -103,6 +103,29 @@ int PlanetPicker::nearest(QPointF pointer, int reach) const
     return best;
 }
 
+void PicturePicker::drawn(const ChartView &view, QSize picture)
+{
+    m_view = view;
+    m_picture = picture;
+    m_stale = true;
+}
+
+int PicturePicker::nearest(QPointF pointer, int reach)
+{
+    if (m_stale) {
+        m_picker.rebuild(m_globals, m_view, m_picture);
+        m_stale = false;
+    }
+    const int planet = m_picker.nearest(pointer, reach);
+    return planet <= m_globals.lastPlanet() ? planet : -1;
+}
+
+QString PicturePicker::toolTipAt(QPointF pointer)
+{
+    const int planet = nearest(pointer);
+    return planet < 0 ? QString() : planetTooltip(m_globals.Star_Table[size_t(planet)]);
+}
+
 QString planetTooltip(const Star_Object &planet)
 {
     auto orUnknown = [](const QString &text) {

@@ -44,6 +44,34 @@ private:
     std::vector<Dot> m_dots;
 };
 
+// The picker of one chart picture, kept by its window: told of every redraw (and of every
+// change of the planets), it indexes the dots again on the first lookup after it, so a
+// burst of redraws costs no index at all.
+class PicturePicker {
+public:
+    PicturePicker(const Globals &globals, int maxReach = PlanetPicker::kReach)
+        : m_globals(globals), m_picker(maxReach)
+    {
+    }
+
+    // The picture now shows `view` on `picture` pixels.
+    void drawn(const ChartView &view, QSize picture);
+    // The planets changed under the same picture.
+    void planetsChanged() { m_stale = true; }
+
+    // As PlanetPicker::nearest, on the dots of the picture last drawn.
+    int nearest(QPointF pointer, int reach = PlanetPicker::kReach);
+    // The tooltip of the planet under the pointer, empty for none.
+    QString toolTipAt(QPointF pointer);
+
+private:
+    const Globals &m_globals;
+    PlanetPicker m_picker;
+    ChartView m_view{};
+    QSize m_picture;
+    bool m_stale = true;
+};
+
 // The planet's tooltip, one fact a line: name, owner or "unowned", population, starbase,
 // report age and coordinates.
 QString planetTooltip(const Star_Object &planet);

@@ -1,9 +1,12 @@
 #include "chartexplorer.h"
 
-#include "explorercanvas.h"
+#include "chartpicture.h"
 #include "runreported.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QShortcut>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -50,9 +53,10 @@ void ChartExplorer::buildControls()
     bar->addStretch();
     layout->addLayout(bar);
 
-    m_canvas = new ExplorerCanvas([this](QPointF pixel) { return m_scene.view.toMap(pixel); },
-                                  client);
+    m_canvas = new ChartPicture(client);
     m_canvas->setObjectName(QStringLiteral("Canvas"));
+    m_canvas->setFocusPolicy(Qt::StrongFocus);
+    m_canvas->setMinimumSize(1, 1);
     m_canvas->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     layout->addWidget(m_canvas, 1);
 
@@ -74,13 +78,25 @@ void ChartExplorer::buildControls()
         m_scene.legend = on;
         requestRedraw();
     });
-    connect(m_canvas, &ExplorerCanvas::sizeChanged, this, &ChartExplorer::canvasResized);
-    connect(m_canvas, &ExplorerCanvas::zoomRequested, this, &ChartExplorer::zoomAbout);
-    connect(m_canvas, &ExplorerCanvas::panRequested, this, &ChartExplorer::pan);
-    connect(m_canvas, &ExplorerCanvas::fitRequested, this, &ChartExplorer::fit);
-    connect(m_canvas, &ExplorerCanvas::clicked, this, &ChartExplorer::select);
-    connect(m_canvas, &ExplorerCanvas::pointerMoved, this, &ChartExplorer::showStatus);
-    m_canvas->setToolTipText([this](QPointF pixel) { return toolTipAt(pixel); });
+    m_input = new ExplorerInput([this] { return inputFrame(); }, this);
+    m_input->attach(m_canvas);
+    // Keeps the centre and the scale; the first size known fits the map.
+    connect(m_input, &ExplorerInput::resized, this, &ChartExplorer::requestRedraw);
+    connect(m_input, &ExplorerInput::viewRequested, this, &ChartExplorer::viewStep);
+    connect(m_input, &ExplorerInput::fitRequested, this, &ChartExplorer::fit);
+    connect(m_input, &ExplorerInput::clicked, this, &ChartExplorer::select);
+    connect(m_input, &ExplorerInput::pointerMoved, this, &ChartExplorer::showStatus);
+    connect(m_input, &ExplorerInput::overlayChanged, m_canvas, qOverload<>(&QWidget::update));
+    auto *copy = new QShortcut(QKeySequence::Copy, this);
+    copy->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(copy, &QShortcut::activated, this, &ChartExplorer::copyPicture);
+    m_canvas->addOverlay(&m_ring);
+    m_canvas->addOverlay(&m_input->ruler());
+    // The dots as last drawn: the pointer is over the picture on screen.
+    m_canvas->setToolTipText([this](QPointF pixel) {
+        flush();
+        return m_picker.toolTipAt(pixel);
+    });
 }
 
 void ChartExplorer::closeEvent(QCloseEvent *event)
@@ -106,11 +122,17 @@ const QImage &ChartExplorer::picture() const
     return m_canvas->picture();
 }
 
+void ChartExplorer::copyPicture()
+{
+    flush();
+    QGuiApplication::clipboard()->setImage(picture());
+}
+
 void ChartExplorer::mapOpened()
 {
     m_renderer.dataChanged();
     m_scene.selected = -1;
-    m_pickerStale = true;
+    m_picker.planetsChanged();
     m_fitPending = true;
     m_failed = false;
     requestRedraw();
@@ -121,7 +143,7 @@ void ChartExplorer::planetsChanged()
     m_renderer.dataChanged();
     // A merged report reorders the planet table: the selection's index no longer names it.
     m_scene.selected = -1;
-    m_pickerStale = true;
+    m_picker.planetsChanged();
     m_failed = false;
     requestRedraw();
 }
@@ -198,54 +220,40 @@ void ChartExplorer::redraw()
         return;
     }
     m_canvas->setPicture(m_surface->Image());
-    m_pickerStale = true;
+    m_picker.drawn(m_drawing.chartView, m_scene.view.picture);
+    placeRing();
     showStatus();
 }
 
-const PlanetPicker &ChartExplorer::picker()
+// The ring stays over the picture, never in it, so a saved or copied view lacks it.
+void ChartExplorer::placeRing()
 {
-    if (m_pickerStale) {
-        m_picker.rebuild(m_globals, m_drawing.chartView, m_scene.view.picture);
-        m_pickerStale = false;
-    }
-    return m_picker;
-}
-
-// The same tooltip as the chart window's, for the dot within the same reach.
-QString ChartExplorer::toolTipAt(QPointF pixel)
-{
-    flush();
-    const int planet = picker().nearest(pixel);
-    if (planet < 0 || planet > m_globals.lastPlanet())
-        return {};
-    return planetTooltip(m_globals.Star_Table[size_t(planet)]);
+    std::optional<QPointF> centre;
+    if (m_drawing.selectedDot)
+        centre = QPointF(*m_drawing.selectedDot) + QPointF(0.5, 0.5);
+    if (m_ring.setCentre(centre))
+        m_canvas->update();
 }
 
 void ChartExplorer::showStatus()
 {
     std::optional<QPointF> at;
-    if (const auto pointer = m_canvas->pointer())
+    if (const auto pointer = m_input->pointer())
         at = m_scene.view.toMap(*pointer);
     m_status->setText(explorerStatus(m_globals, at, m_scene.selected));
 }
 
-// Keeps the centre and the scale; the first size known fits the map.
-void ChartExplorer::canvasResized(QSize)
-{
-    requestRedraw();
-}
-
-void ChartExplorer::zoomAbout(QPointF pixel, double factor)
+// Steps read the view as it will be drawn next, so a burst of them adds up before one
+// redraw.
+ExplorerInput::Frame ChartExplorer::inputFrame()
 {
     syncView();
-    m_scene.view = m_scene.view.zoomedAbout(pixel, factor, extent());
-    requestRedraw();
+    return {m_scene.view, extent()};
 }
 
-void ChartExplorer::pan(QPointF pixels)
+void ChartExplorer::viewStep(const ExplorerView &view)
 {
-    syncView();
-    m_scene.view = m_scene.view.dragged(pixels);
+    m_scene.view = view;
     requestRedraw();
 }
 
@@ -259,6 +267,6 @@ void ChartExplorer::select(QPointF pixel)
 {
     // The dots as last drawn: the click was aimed at the picture on screen.
     flush();
-    m_scene.selected = picker().nearest(pixel, kPickRadius);
+    m_scene.selected = m_picker.nearest(pixel, kPickRadius);
     requestRedraw();
 }

@@ -1,13 +1,16 @@
 // The chart explorer: a resizable child window showing the universe on a picture the size of
 // its client area, one scale for both axes, with labels that never collide. Input comes from
-// the canvas, drawing from ExplorerRenderer; this window holds the view and the controls.
+// ExplorerInput, drawing from ExplorerRenderer, the ring and the ruler are overlays; this
+// window holds the view and the controls.
 #pragma once
 
 #include "commondialog.h"
+#include "explorerinput.h"
 #include "explorerrenderer.h"
 #include "imagesurface.h"
 #include "planetpicker.h"
 #include "records.h"
+#include "ringoverlay.h"
 
 #include <QMdiSubWindow>
 #include <QTimer>
@@ -17,7 +20,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class ExplorerCanvas;
+class ChartPicture;
 
 class ChartExplorer : public QMdiSubWindow {
     Q_OBJECT
@@ -42,12 +45,19 @@ public:
     // a burst of resizes or wheel steps costs one redraw.
     void flush();
 
+    // The picture as shown, without the ring and the ruler over it: what saving and
+    // copying take.
     const QImage &picture() const;
+    // Puts picture() on the clipboard; Ctrl+C in the window does this.
+    void copyPicture();
     const ExplorerView &view() const { return m_scene.view; }
     const ExplorerDrawing &drawing() const { return m_drawing; }
     int selected() const { return m_scene.selected; }
     int redrawCount() const { return m_redraws; }
-    ExplorerCanvas *canvas() const { return m_canvas; }
+    ChartPicture *canvas() const { return m_canvas; }
+    const ExplorerInput &input() const { return *m_input; }
+    // Around the selected planet's dot while it is in the picture.
+    const RingOverlay &ring() const { return m_ring; }
 
 signals:
     void unloaded();
@@ -65,14 +75,11 @@ private:
     MapExtent extent() const;
     QSize pictureSize() const;
 
-    void canvasResized(QSize size);
-    void zoomAbout(QPointF pixel, double factor);
-    void pan(QPointF pixels);
+    ExplorerInput::Frame inputFrame();
+    void viewStep(const ExplorerView &view);
     void fit();
     void select(QPointF pixel);
-    QString toolTipAt(QPointF pixel);
-    // The dots of the picture shown, indexed on first need after each redraw.
-    const PlanetPicker &picker();
+    void placeRing();
 
     Globals &m_globals;
     CommonDialog &m_dialog;
@@ -83,11 +90,12 @@ private:
     bool m_fitPending = true;
     bool m_failed = false; // the last redraw failed: its message is not shown again
     int m_redraws = 0;
-    PlanetPicker m_picker{kPickRadius};
-    bool m_pickerStale = true;
+    PicturePicker m_picker{m_globals, kPickRadius};
+    RingOverlay m_ring;
     QTimer m_redrawTimer;
 
-    ExplorerCanvas *m_canvas = nullptr;
+    ChartPicture *m_canvas = nullptr;
+    ExplorerInput *m_input = nullptr;
     QComboBox *m_labels = nullptr;
     QCheckBox *m_legend = nullptr;
     QLabel *m_status = nullptr;

@@ -63,25 +63,8 @@ void ChartPicture::paintEvent(QPaintEvent *event)
     const qreal ratio = m_picture.devicePixelRatio();
     painter.drawImage(QRectF(r), m_picture,
                       QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
-    if (m_ring) {
-        // Yellow inside a black edge stays visible on white dots and on every zone colour.
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(Qt::black, 4));
-        painter.drawEllipse(*m_ring, kRingRadius, kRingRadius);
-        painter.setPen(QPen(Qt::yellow, 2));
-        painter.drawEllipse(*m_ring, kRingRadius, kRingRadius);
-    }
     for (const ChartOverlay *overlay : m_overlays)
         overlay->paint(painter);
-}
-
-void ChartPicture::setRing(std::optional<QPointF> centre)
-{
-    if (centre == m_ring)
-        return;
-    m_ring = centre;
-    update();
 }
 
 void ChartPicture::mousePressEvent(QMouseEvent *event)

@@ -1,15 +1,15 @@
-// The chart picture of the chart window: it shows the image the chart was last drawn into
-// (at its logical size, so an image drawn N times larger for a high-resolution screen
-// shows sharp) and reports the pointer over it in picture pixels. Exposing it repaints that image and
-// never asks for a redraw; what a pixel means in map units is the chart window's business.
-// Overlays and the tooltip are painted and shown over the picture, never drawn into it.
+// The picture widget of both chart windows: it shows the image the chart was last drawn
+// into (at its logical size, so an image drawn N times larger for a high-resolution screen
+// shows sharp) and reports the pointer over it in picture pixels. Exposing it repaints that
+// image and never asks for a redraw; what a pixel means in map units is the window's
+// business, and its input filter reads the wheel, drags and keys. Overlays and the tooltip
+// are painted and shown over the picture, never drawn into it.
 #pragma once
 
 #include <QImage>
 #include <QWidget>
 
 #include <functional>
-#include <optional>
 #include <vector>
 
 class ChartOverlay;
@@ -31,12 +31,6 @@ public:
     // The tooltip for a pointer at a pixel; an empty text shows none.
     void setToolTipText(std::function<QString(QPointF pixel)> text);
 
-    // A ring around a picture pixel, painted over the picture and never into it, so saving
-    // the chart never holds it. Unset takes it away.
-    void setRing(std::optional<QPointF> centre);
-    std::optional<QPointF> ring() const { return m_ring; }
-    static constexpr int kRingRadius = 10;
-
 signals:
     void mousePressed(Qt::MouseButton button, QPointF pixel);
     // Every movement over the picture, with or without a button held.
@@ -52,5 +46,4 @@ private:
     QImage m_picture;
     std::vector<const ChartOverlay *> m_overlays;
     std::function<QString(QPointF)> m_toolTipText;
-    std::optional<QPointF> m_ring;
 };

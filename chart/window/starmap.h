@@ -1,6 +1,7 @@
 // The chart window: the chart picture beside the "Map Control Center" with search, zoom,
-// navigation, the label check boxes and the race colours button. Every command changes
-// the view state and redraws through display_map; drawing itself is the renderer's.
+// navigation, the label check boxes and the race colours button. Every command works out
+// the view it asks for as a value and draws it; the globals take the new view state only
+// once the redraw has succeeded. Drawing itself is the renderer's.
 #pragma once
 
 #include "chartinput.h"
@@ -11,6 +12,7 @@
 #include "planetpicker.h"
 #include "records.h"
 #include "renderer.h"
+#include "ringoverlay.h"
 
 #include <QMdiSubWindow>
 #include <QTimer>
@@ -24,7 +26,6 @@ class QComboBox;
 class QCompleter;
 class QStringListModel;
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class ChartKeys;
 class QPushButton;
@@ -35,6 +36,7 @@ class starmap : public QMdiSubWindow {
 public:
     static constexpr int kPanStep = 40;
     static constexpr QSize kClientSize{704, 454}; // 10560 by 6810 twips
+    static constexpr QSize kPictureSize = ImageSurface::kPictureSize;
 
     // Loading the window: the zoom list shows Zoom_Step, the check boxes are clear and
     // Chart_Shown becomes true. `showRaceColours` opens the race colours dialog.
@@ -49,8 +51,10 @@ public:
     void display_map(std::optional<double> Zoom_Factor, std::optional<double> center_x,
                      std::optional<double> center_y);
 
-    // The chart as last drawn at its specified 537 by 441 pixels: what saving writes.
-    const QImage &picture() const { return m_picture; }
+    // The chart as last drawn at its specified 537 by 441 pixels: what saving writes. On a
+    // high-resolution screen it is drawn when first asked for after a redraw. Throws
+    // RunError when that drawing fails.
+    const QImage &picture() const;
     // The chart as the window shows it: on a screen whose device pixel ratio is above 1,
     // drawn that many times larger (rounded up), with that ratio; else picture().
     const QImage &shownPicture() const;
@@ -72,6 +76,7 @@ public:
     static constexpr int kRingMs = 2000;
     // The ringed planet's map position while the ring shows.
     std::optional<QPointF> ringedPosition() const { return m_ringAt; }
+    const RingOverlay &ring() const { return m_ring; }
 
 signals:
     // The window has been closed; it is deleted once control returns to the event loop.
@@ -87,13 +92,26 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // What a command asks to draw: display_map's arguments and the zoom step with them.
+    struct Request {
+        std::optional<double> zoom;
+        std::optional<double> centreX;
+        std::optional<double> centreY;
+        qint16 zoomStep;
+    };
+    // The view state as it stands, to be changed by a command.
+    Request current() const;
+    // Draws `next`, then stores it; a failure throws with nothing changed.
+    void redraw(const Request &next);
+    // Runs a command; a failure is shown as a message.
+    bool command(const std::function<void()> &body);
+
     void buildControls();
+    void connectControls();
     void Form_Load();
     void Form_Unload();
-    // Runs a command; a failure is shown as a message and the view state is put back.
-    bool command(const std::function<void()> &body);
-    void redrawCurrentView();
     void showZoomStep();
+    LabelOptions labelOptions() const;
     // How many times larger the shown chart is drawn: the screen's ratio rounded up.
     int displayScale() const;
 
@@ -111,28 +129,29 @@ private:
     void placeRing();
     void Starchart_MouseDown(Qt::MouseButton button, QPointF pixel);
     void Starchart_MouseMove(QPointF pixel);
-    void Starchart_Gesture(const ChartInput::Step &step);
-    QString Starchart_ToolTip(QPointF pixel);
-    void Star_Search_Change(const QString &text);
+    void gestureStep(const ChartInput::Step &step);
+    void searchTextEdited(const QString &text);
     void addKeys();
-    ChartInput::Frame inputFrame() const;
 
     Globals &m_globals;
     CommonDialog &m_dialog;
     std::function<void()> m_showRaceColours;
     bool m_unloaded = false;
 
-    // The window shows a copy of the surface's image that only a successful redraw
-    // replaces, so a failed one leaves the previous chart on screen.
-    ImageSurface m_surface;
-    QImage m_picture;
-    // The chart for a high-resolution screen, drawn alongside at displayScale().
-    std::unique_ptr<ImageSurface> m_sharpSurface;
+    // The surface the window draws on, at displayScale(); its image is copied into the
+    // picture widget only after a successful redraw, so a failed one leaves the chart shown.
+    std::unique_ptr<ImageSurface> m_shownSurface;
+    // The specified picture: the shown one at scale 1, else drawn on first need from what
+    // the shown one was drawn with.
+    mutable ImageSurface m_surface;
+    mutable QImage m_picture;
+    mutable bool m_pictureStale = false;
+    LabelOptions m_drawnLabels;
+    bool m_drawnMinimised = false;
     ChartView m_view{};
+
     ChartInput *m_input = nullptr;
-    // The dots of the picture shown, indexed on the first tooltip after each redraw.
-    PlanetPicker m_picker;
-    bool m_pickerStale = true;
+    PicturePicker m_picker{m_globals};
     PlanetNames m_names;
     QCompleter *m_completer = nullptr;
     QStringListModel *m_completions = nullptr;
@@ -142,6 +161,7 @@ private:
     std::optional<QPointF> m_pointer;
 
     std::optional<QPointF> m_ringAt;
+    RingOverlay m_ring;
     QTimer m_ringTimer;
 
     ChartPicture *Starchart = nullptr;

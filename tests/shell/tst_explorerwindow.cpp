@@ -1,5 +1,5 @@
 #include "chartexplorer.h"
-#include "explorercanvas.h"
+#include "chartpicture.h"
 #include "mainform.h"
 #include "mainwindowfixture.h"
 #include "racecolours.h"
@@ -8,6 +8,8 @@
 #include "testfiles.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QImageReader>
 #include <QLabel>
@@ -31,6 +33,7 @@ private slots:
     void followsTheData();
     void centresOnSearch();
     void saveAsShown();
+    void ringOnlyOnScreen();
 };
 
 namespace {
@@ -120,7 +123,7 @@ void TestExplorerWindow::fitsAndFollowsResizes()
     Session s;
     s.openMap(s.mapPath);
     ChartExplorer *e = s.explorer();
-    ExplorerCanvas *canvas = e->canvas();
+    ChartPicture *canvas = e->canvas();
     QCOMPARE(e->picture().size(), canvas->size());
     const MapExtent extent = mapExtent(s.g.Map_Max_X, s.g.Map_Max_Y);
     QCOMPARE(e->view(), ExplorerView::fitted(canvas->size(), extent));
@@ -154,7 +157,7 @@ void TestExplorerWindow::wheelDragClickKeys()
     Session s;
     s.openMap(s.mapPath);
     ChartExplorer *e = s.explorer();
-    ExplorerCanvas *canvas = e->canvas();
+    ChartPicture *canvas = e->canvas();
     const MapExtent extent = mapExtent(s.g.Map_Max_X, s.g.Map_Max_Y);
     const ExplorerView fit = e->view();
 
@@ -243,7 +246,7 @@ void TestExplorerWindow::labelsLegendAndStatus()
     QVERIFY(!e->drawing().legend.isEmpty());
 
     // The status line: the position under the pointer, then the selected planet.
-    ExplorerCanvas *canvas = e->canvas();
+    ChartPicture *canvas = e->canvas();
     const QPointF gamma = e->view().toPixel(QPointF(1700, 1500));
     QTest::mouseClick(canvas, Qt::LeftButton, {}, gamma.toPoint());
     QTest::mouseMove(canvas, QPoint(10, 10));
@@ -353,6 +356,40 @@ void TestExplorerWindow::saveAsShown()
     s.item("mnuSaveBmp")->trigger();
     QCOMPARE(s.dialog.messages().size(), 1);
     QVERIFY(s.dialog.messages().first().startsWith(QStringLiteral("Error!!! 76")));
+}
+
+// The selection's ring is over the picture on screen, never in what is saved or copied.
+void TestExplorerWindow::ringOnlyOnScreen()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    ChartExplorer *e = s.explorer();
+    const QPointF beta = e->view().toPixel(QPointF(1500, 1300));
+    QTest::mouseClick(e->canvas(), Qt::LeftButton, {}, beta.toPoint());
+    s.settle();
+    QVERIFY(e->selected() >= 0);
+    QVERIFY(e->ring().centre());
+    auto yellow = [](const QImage &image) {
+        const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+        int count = 0;
+        for (int y = 0; y < rgb.height(); ++y)
+            for (int x = 0; x < rgb.width(); ++x) {
+                const QColor p = rgb.pixelColor(x, y);
+                count += p.red() > 200 && p.green() > 200 && p.blue() < 80;
+            }
+        return count;
+    };
+    QVERIFY(yellow(e->canvas()->grab().toImage()) > 20);
+
+    s.dialog.answerFile(s.files.path(QStringLiteral("selected.png")));
+    s.item("mnuSaveBmp")->trigger();
+    QCOMPARE(yellow(QImageReader(s.files.path(QStringLiteral("selected.png"))).read()), 0);
+    QGuiApplication::clipboard()->clear();
+    e->canvas()->setFocus();
+    QTest::keyClick(e->canvas(), Qt::Key_C, Qt::ControlModifier);
+    const QImage copied = QGuiApplication::clipboard()->image();
+    QCOMPARE(copied.size(), e->picture().size());
+    QCOMPARE(yellow(copied), 0);
 }
 
 QTEST_MAIN(TestExplorerWindow)

@@ -4,7 +4,7 @@
 // The seed is printed; KAVORA_MONKEY_SEED replays a run, KAVORA_MONKEY_ACTIONS sets its
 // length and KAVORA_MONKEY_TRACE lists the actions.
 #include "chartexplorer.h"
-#include "explorercanvas.h"
+#include "chartpicture.h"
 #include "frmcolor.h"
 #include "mainform.h"
 #include "planetlist.h"
@@ -245,7 +245,7 @@ private:
     QString explore()
     {
         ChartExplorer *e = m_form.explorerWindow();
-        ExplorerCanvas *canvas = e->canvas();
+        ChartPicture *canvas = e->canvas();
         const QPoint at(m_random.bounded(-20, canvas->width() + 20),
                         m_random.bounded(-20, canvas->height() + 20));
         switch (m_random.bounded(10)) {

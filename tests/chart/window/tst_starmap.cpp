@@ -701,12 +701,12 @@ void TestStarmap::centreOnPlanetRingsIt()
     QCOMPARE(picked.g.View_Center_Y, searched.g.View_Center_Y);
     QCOMPARE(picked.window->picture(), searched.window->picture());
     QCOMPARE(picked.window->ringedPosition(), std::optional<QPointF>(QPointF(1500.5, 1200.5)));
-    const auto ring = picked.control<ChartPicture>("Starchart")->ring();
+    const auto ring = picked.window->ring().centre();
     QVERIFY(ring);
     const QPointF expected = picked.window->view().toPixel({1500.5, 1200.5}, {537, 441});
     QCOMPARE(*ring, expected);
     QVERIFY(std::abs(ring->x() - 537 / 2.0) < 1 && std::abs(ring->y() - 441 / 2.0) < 2);
-    QVERIFY(searched.control<ChartPicture>("Starchart")->ring() == std::nullopt);
+    QVERIFY(searched.window->ring().centre() == std::nullopt);
 
     // Outside the table nothing moves.
     const Globals before = picked.g;
@@ -720,16 +720,16 @@ void TestStarmap::ringFollowsRedrawsAndFades()
 {
     Chart c;
     c.window->centreOnPlanet(0); // Alpha at 1200, 1100
-    auto *picture = c.control<ChartPicture>("Starchart");
-    const QPointF first = *picture->ring();
+    const RingOverlay &ring = c.window->ring();
+    const QPointF first = *ring.centre();
     c.click("Up_Button"); // the view moves 40 units up, so the planet slides down
-    QVERIFY(picture->ring());
-    QVERIFY(picture->ring()->y() > first.y());
-    QCOMPARE(picture->ring()->x(), first.x());
+    QVERIFY(ring.centre());
+    QVERIFY(ring.centre()->y() > first.y());
+    QCOMPARE(ring.centre()->x(), first.x());
 
     QElapsedTimer clock;
     clock.start();
-    QTRY_VERIFY_WITH_TIMEOUT(!picture->ring(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!ring.centre(), 5000);
     QVERIFY(clock.elapsed() >= starmap::kRingMs - 100);
     QVERIFY(!c.window->ringedPosition());
 }
@@ -747,8 +747,8 @@ void TestStarmap::ringNeverInThePicture()
     const QImage shown = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
     auto yellowAroundRing = [&](const QImage &image) {
         int count = 0;
-        const QPoint c = widget->ring()->toPoint();
-        const int r = ChartPicture::kRingRadius + 2;
+        const QPoint c = ringed.window->ring().centre()->toPoint();
+        const int r = RingOverlay::kRadius + 2;
         for (int y = c.y() - r; y <= c.y() + r; ++y) {
             for (int x = c.x() - r; x <= c.x() + r; ++x) {
                 const QColor p = image.pixelColor(x, y);
