@@ -215,10 +215,12 @@ void hoverText(benchmark::State &state)
 // The chart window's gestures: an event reaches the chart's input reader, which asks for a
 // step, and the step is drawn with display_map, as the window does between the event and
 // the new picture.
+// `scale` is the screen's pixel ratio: the window draws the chart once, that many times
+// larger.
 struct GestureChart {
-    GestureChart(int planets, bool labelled)
+    GestureChart(int planets, bool labelled, int scale = 1)
         : g(benchUniverse(planets).charted), labels{labelled, labelled, labelled},
-          input([this] { return frame(); })
+          surface(ImageSurface::kPictureSize, scale), input([this] { return frame(); })
     {
         input.attach(&picture);
         QObject::connect(&input, &ChartInput::stepRequested, [this](const ChartInput::Step &s) {
@@ -251,9 +253,9 @@ struct GestureChart {
 
 // One wheel notch, in and out in turn between the whole map and step 2, about a point off
 // the middle.
-void chartWheel(benchmark::State &state, int planets, bool labelled)
+void chartWheel(benchmark::State &state, int planets, bool labelled, int scale = 1)
 {
-    GestureChart c(planets, labelled);
+    GestureChart c(planets, labelled, scale);
     const QPointF at(150, 300);
     int n = 0;
     for (auto _ : state) {
@@ -540,6 +542,8 @@ void registerBenchmarks()
         add(named(labelled ? "chart_drag_labels" : "chart_drag", "kavora", kLargestUniverse),
             [labelled](auto &s) { chartDrag(s, kLargestUniverse, labelled); });
     }
+    add(named("chart_wheel_sharp", "kavora", kLargestUniverse),
+        [](auto &s) { chartWheel(s, kLargestUniverse, true, 2); });
     add(named("chart_drag_burst", "kavora", kLargestUniverse),
         [](auto &s) { chartDragBurst(s, kLargestUniverse); });
     add(named("tooltip_lookup", "kavora", kLargestUniverse), [](auto &s) {

@@ -19,8 +19,8 @@ void RingOverlay::paint(QPainter &painter) const
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(Qt::black, 4));
-    painter.drawEllipse(*m_centre, kRadius, kRadius);
+    painter.drawEllipse(*m_centre, m_radius, m_radius);
     painter.setPen(QPen(Qt::yellow, 2));
-    painter.drawEllipse(*m_centre, kRadius, kRadius);
+    painter.drawEllipse(*m_centre, m_radius, m_radius);
     painter.restore();
 }

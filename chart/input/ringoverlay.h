@@ -13,6 +13,9 @@ class RingOverlay : public ChartOverlay {
 public:
     static constexpr int kRadius = 10;
 
+    explicit RingOverlay(int radius = kRadius) : m_radius(radius) {}
+    int radius() const { return m_radius; }
+
     // The ring's centre in picture pixels; unset takes it away. True when it changed, so
     // the widget showing it must repaint.
     bool setCentre(std::optional<QPointF> pixel);
@@ -21,5 +24,6 @@ public:
     void paint(QPainter &painter) const override;
 
 private:
+    int m_radius;
     std::optional<QPointF> m_centre;
 };

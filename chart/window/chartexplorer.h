@@ -29,6 +29,7 @@ public:
     static constexpr int kMaxPicture = 8192;
     // A click selects the nearest planet within this many pixels.
     static constexpr int kPickRadius = 6;
+    static constexpr int kRingRadius = 6;
 
     ChartExplorer(Globals &globals, CommonDialog &dialog, QWidget *parent = nullptr);
 
@@ -91,7 +92,8 @@ private:
     bool m_failed = false; // the last redraw failed: its message is not shown again
     int m_redraws = 0;
     PicturePicker m_picker{m_globals, kPickRadius};
-    RingOverlay m_ring;
+    // Smaller than the chart window's, so it leaves the selection's label readable.
+    RingOverlay m_ring{kRingRadius};
     QTimer m_redrawTimer;
 
     ChartPicture *m_canvas = nullptr;
