@@ -2,9 +2,11 @@
 
 #include "chartoverlay.h"
 
+#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleHints>
 #include <QToolTip>
 
 #include <algorithm>
@@ -67,8 +69,23 @@ void ChartPicture::paintEvent(QPaintEvent *event)
         overlay->paint(painter);
 }
 
+// Qt's own rule for a double click: the same button again, soon enough and near enough.
 void ChartPicture::mousePressEvent(QMouseEvent *event)
 {
+    const QStyleHints *hints = QGuiApplication::styleHints();
+    const bool second = event->button() == m_pressButton &&
+                        event->timestamp() - m_pressTime <
+                            quint64(hints->mouseDoubleClickInterval()) &&
+                        (event->position() - m_pressAt).manhattanLength() <=
+                            hints->mouseDoubleClickDistance();
+    if (second) {
+        // A third press starts over, as Qt's next double click does.
+        m_pressButton = Qt::NoButton;
+        return;
+    }
+    m_pressButton = event->button();
+    m_pressTime = event->timestamp();
+    m_pressAt = event->position();
     emit mousePressed(event->button(), event->position());
 }
 

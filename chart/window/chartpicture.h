@@ -32,6 +32,8 @@ public:
     void setToolTipText(std::function<QString(QPointF pixel)> text);
 
 signals:
+    // A button went down. The second press of a double click is not one: Qt reports it as
+    // a press and a double click, and a double click must centre once, as a click does.
     void mousePressed(Qt::MouseButton button, QPointF pixel);
     // Every movement over the picture, with or without a button held.
     void mouseMoved(QPointF pixel);
@@ -46,4 +48,8 @@ private:
     QImage m_picture;
     std::vector<const ChartOverlay *> m_overlays;
     std::function<QString(QPointF)> m_toolTipText;
+    // The last press that counted, to tell the second press of a double click.
+    Qt::MouseButton m_pressButton = Qt::NoButton;
+    quint64 m_pressTime = 0;
+    QPointF m_pressAt;
 };

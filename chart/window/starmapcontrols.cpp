@@ -50,6 +50,19 @@ QCheckBox *checkBox(QWidget *parent, const char *name, const QString &text, cons
     return place(new QCheckBox(text, parent), name, geometry);
 }
 
+// A caption wider than its control's designed place is drawn narrower until it fits, so
+// the place stays as designed and the text shows whole.
+void fitCaption(QWidget *control)
+{
+    QFont font = control->font();
+    for (int stretch = font.stretch() - 6;
+         control->sizeHint().width() > control->width() && stretch >= QFont::ExtraCondensed;
+         stretch -= 6) {
+        font.setStretch(stretch);
+        control->setFont(font);
+    }
+}
+
 } // namespace
 
 void starmap::buildControls()
@@ -107,6 +120,9 @@ void starmap::buildControls()
     Race_Color_Button =
         button(frame, "Race_Color_Button", QStringLiteral("R&ace Color Selector..."),
                twips(120, 6120, 1935, 375));
+
+    for (QCheckBox *control : {Starbases_Option, Populated_Option, All_Option})
+        fitCaption(control);
 
     ZoomList->setEditable(true);
     ZoomList->setInsertPolicy(QComboBox::NoInsert);

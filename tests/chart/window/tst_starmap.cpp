@@ -30,6 +30,7 @@ private slots:
     void layout_data();
     void layout();
     void windowLook();
+    void captionsFit();
     void tabOrder();
     void loadAndUnload_data();
     void loadAndUnload();
@@ -221,6 +222,20 @@ void TestStarmap::windowLook()
     }
     QVERIFY(!c.control("Label1")->autoFillBackground());
     QCOMPARE(c.chart()->grab().toImage().size(), QSize(537, 441));
+}
+
+// Every check box and label of the control centre shows its caption whole in its own place
+// (a push button's hint holds a minimum width, not its text's).
+void TestStarmap::captionsFit()
+{
+    Chart c;
+    for (QWidget *widget : c.control("Frame1")->findChildren<QWidget *>()) {
+        if (!qobject_cast<QCheckBox *>(widget) && !qobject_cast<QLabel *>(widget))
+            continue;
+        if (widget->sizeHint().width() > widget->width())
+            qWarning() << widget->objectName() << widget->sizeHint() << widget->size();
+        QVERIFY(widget->sizeHint().width() <= widget->width());
+    }
 }
 
 void TestStarmap::tabOrder()
@@ -551,6 +566,13 @@ void TestStarmap::clickToCentre()
     QCOMPARE(c.g.View_Zoom.value_or(0), zoom);
     QVERIFY(c.window->picture().cacheKey() != key);
     QVERIFY(c.dialog.asked().isEmpty());
+
+    // A double click is one click and a double click: it centres once, as the click did.
+    const ChartView clicked = c.window->view();
+    c.window->display_map(zoom, before.centreX, before.centreY);
+    QTest::mouseDClick(c.chart(), Qt::LeftButton, {}, pixel);
+    QTest::mouseRelease(c.chart(), Qt::LeftButton, {}, pixel); // the button comes up at last
+    QCOMPARE(c.window->view(), clicked);
 }
 
 void TestStarmap::hoverCaption_data()
