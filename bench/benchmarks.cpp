@@ -7,6 +7,7 @@
 #include "fixtures.h"
 #include "imagesurface.h"
 #include "legendstrip.h"
+#include "loaduniverse.h"
 #include "mapreader.h"
 #include "planetnames.h"
 #include "planetpicker.h"

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int kCodeUnits = 0x10000;
-constexpr float kUnknown = -1;
 const char kFontResource[] = ":/kavora/fonts/DejaVuSans.ttf";
 
 } // namespace
@@ -32,30 +30,34 @@ QRawFont chartFont(int scale)
     return QRawFont::fromFont(font);
 }
 
-ChartTextMetric::ChartTextMetric(int scale)
-    : m_font(chartFont(scale)), m_scale(std::max(scale, 1)), m_advances(new float[kCodeUnits])
+ChartTextMetric::ChartTextMetric(int scale) : m_font(chartFont(scale)), m_scale(std::max(scale, 1))
 {
     // The surface's line: its ascent and descent, each rounded up.
     const int line = static_cast<int>(std::ceil(m_font.ascent())) +
                      static_cast<int>(std::ceil(m_font.descent()));
     m_height = (line + m_scale - 1) / m_scale;
-    std::fill_n(m_advances.get(), kCodeUnits, kUnknown);
 }
 
 ChartTextMetric::~ChartTextMetric() = default;
 
-float ChartTextMetric::advance(QChar c)
+const ChartTextMetric::Glyph &ChartTextMetric::glyph(QChar c)
 {
-    float &known = m_advances[c.unicode()];
-    if (known < 0) {
-        quint32 glyph = 0;
+    std::unique_ptr<Glyph[]> &block = m_glyphs[c.unicode() >> 8];
+    if (!block)
+        block.reset(new Glyph[256]);
+    Glyph &known = block[c.unicode() & 0xFF];
+    if (known.advance < 0) {
+        quint32 index = 0;
         int count = 1;
         QPointF step;
-        if (m_font.glyphIndexesForChars(&c, 1, &glyph, &count) && count == 1 &&
-            m_font.advancesForGlyphIndexes(&glyph, &step, 1, QRawFont::SeparateAdvances))
-            known = float(std::max(step.x(), 0.0));
-        else
-            known = 0;
+        known = {0, 0};
+        if (m_font.glyphIndexesForChars(&c, 1, &index, &count) && count == 1 &&
+            m_font.advancesForGlyphIndexes(&index, &step, 1, QRawFont::SeparateAdvances)) {
+            known.advance = float(std::max(step.x(), 0.0));
+            // The hinted glyph's pixels may reach a pixel beyond its outline's bounds.
+            const double ink = std::ceil(m_font.boundingRect(index).right());
+            known.overhang = float(std::max(0.0, ink - known.advance));
+        }
     }
     return known;
 }
@@ -69,22 +71,28 @@ double ChartTextMetric::slowWidth(QStringView text) const
         !m_font.advancesForGlyphIndexes(glyphs.data(), steps.data(), count,
                                         QRawFont::SeparateAdvances))
         return 0;
-    double width = 0;
-    for (int i = 0; i < count; ++i)
-        width += steps[size_t(i)].x();
-    return width;
+    double pen = 0;
+    double reach = 0;
+    for (int i = 0; i < count; ++i) {
+        const double ink = std::ceil(m_font.boundingRect(glyphs[size_t(i)]).right());
+        reach = std::max(reach, pen + ink);
+        pen += steps[size_t(i)].x();
+    }
+    return std::max(pen, reach);
 }
 
 int ChartTextMetric::width(QStringView text)
 {
-    double width = 0;
+    double pen = 0;
+    double reach = 0;
     for (QChar c : text) {
         // A pair of surrogates makes one glyph: measure such a text as a whole.
-        if (c.isSurrogate()) {
-            width = slowWidth(text);
-            break;
-        }
-        width += advance(c);
+        if (c.isSurrogate())
+            return static_cast<int>(std::ceil(slowWidth(text) / m_scale));
+        const Glyph &g = glyph(c);
+        pen += g.advance;
+        if (g.overhang > 0)
+            reach = std::max(reach, pen + g.overhang);
     }
-    return static_cast<int>(std::ceil(width / m_scale));
+    return static_cast<int>(std::ceil(std::max(pen, reach) / m_scale));
 }

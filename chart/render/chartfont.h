@@ -6,14 +6,17 @@
 
 #include <QRawFont>
 
+#include <array>
 #include <memory>
 
 // DejaVu Sans at 10 pixels times `scale`, monochrome, fully hinted.
 QRawFont chartFont(int scale = 1);
 
 // Text widths and the line height in picture pixels, as a surface drawn `scale` times
-// larger lays text out: glyph after glyph at the advances of the font of that scale, the
-// sum rounded up to whole picture pixels. Each character's advance is looked up once.
+// larger lays text out: glyph after glyph at the advances of the font of that scale. A
+// width reaches as far as the advances or the farthest ink, whichever is more (a trailing
+// "f" paints past its advance), rounded up to whole picture pixels. Each character is
+// looked up once.
 class ChartTextMetric : public TextMeasure {
 public:
     explicit ChartTextMetric(int scale = 1);
@@ -26,11 +29,18 @@ public:
     int scale() const { return m_scale; }
 
 private:
-    float advance(QChar c);
+    // A character's advance, and how far its ink reaches past it, in device pixels.
+    struct Glyph {
+        float advance = -1; // < 0: not looked up yet
+        float overhang = 0;
+    };
+    const Glyph &glyph(QChar c);
     double slowWidth(QStringView text) const;
 
     QRawFont m_font;
     int m_scale;
     int m_height = 0;
-    std::unique_ptr<float[]> m_advances; // per UTF-16 code unit, in device pixels; < 0 unknown
+    // Per UTF-16 code unit, in blocks of 256 made when first used: a label's characters
+    // come from a few blocks, so a metric costs little to make.
+    std::array<std::unique_ptr<Glyph[]>, 256> m_glyphs;
 };

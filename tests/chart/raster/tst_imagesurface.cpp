@@ -1,6 +1,8 @@
+#include "chartfont.h"
 #include "imagesurface.h"
 #include "renderer.h"
 
+#include <QFontDatabase>
 #include <QTest>
 
 #include <cmath>
@@ -20,6 +22,8 @@ private slots:
     void labels_data();
     void labels();
     void minimisedLeavesBlack();
+    void textMetricCoversTheInk();
+    void chartFontIsBundled();
 };
 
 namespace {
@@ -374,6 +378,43 @@ void TestImageSurface::minimisedLeavesBlack()
     display_map(g, surface, {true, false, false}, 0, 0, 0, true);
     QCOMPARE(countColour(surface.Image(), surface.Image().rect(), kBlack),
              ImageSurface::kWidth * ImageSurface::kHeight);
+}
+
+// A label's measured box holds every pixel the surface paints for it, so labels placed
+// side by side never touch: a trailing "f" reaches past its advance.
+void TestImageSurface::textMetricCoversTheInk()
+{
+    for (int scale : {1, 3}) {
+        ChartTextMetric metric(scale);
+        for (char16_t c = 0x21; c < 0x250; ++c) {
+            const QString text = QStringLiteral("Ab") + QChar(c);
+            ImageSurface surface(QSize(120, 30), scale);
+            surface.Scale(0, 0, 120, 30);
+            surface.CurrentX(10);
+            surface.CurrentY(10);
+            surface.Print(text);
+            const QImage image = surface.Image();
+            const int right = (10 + metric.width(text)) * scale;
+            const int outside = count(image, QRect(right, 0, image.width() - right, image.height()),
+                                      [](QRgb p) { return p != kBlack; });
+            if (outside != 0)
+                qWarning() << "ink past the box of" << text << "at scale" << scale;
+            QCOMPARE(outside, 0);
+        }
+    }
+}
+
+// The labels' face comes with Kavora: the font in its resources is what the chart uses.
+void TestImageSurface::chartFontIsBundled()
+{
+    const QRawFont font = chartFont();
+    QVERIFY(font.isValid());
+    QCOMPARE(font.familyName(), QStringLiteral("DejaVu Sans"));
+    QVERIFY(QFile::exists(QStringLiteral(":/kavora/fonts/DejaVuSans.ttf")));
+    bool added = false;
+    for (int id = 0; id < 4; ++id)
+        added = added || QFontDatabase::applicationFontFamilies(id).contains(font.familyName());
+    QVERIFY(added);
 }
 
 QTEST_MAIN(TestImageSurface)

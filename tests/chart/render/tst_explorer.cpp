@@ -2,6 +2,7 @@
 #include "explorerview.h"
 #include "imagesurface.h"
 #include "labelplacer.h"
+#include "legend.h"
 #include "planets.h"
 #include "renderer.h"
 
@@ -394,6 +395,12 @@ void TestExplorer::legend()
     QVERIFY(red > 50);
     QVERIFY(green > 5);
     QCOMPARE(greenOffColumn, 0);
+
+    // A race name of any length is shortened, as beside the chart; the legend stays.
+    g.Player_Table[1].Player_Name = QString(2000, u'W');
+    drawn(g, scene, &drawing);
+    QCOMPARE(drawing.legend.size(), Legend(g, true).size());
+    QVERIFY(!drawing.legend.isEmpty());
 }
 
 // A picture of one pixel, and planets at the 16-bit extremes at the closest zoom, draw.
