@@ -312,17 +312,12 @@ void mainform::openMapAndReports(const QString &map, const QStringList &reports)
 }
 
 // The map test comes first: without a map there is no chart to display. The file holds
-// the chart exactly as drawn at its specified size; nothing is redrawn for it. With the
-// explorer the active window, its picture is saved instead, as shown.
+// the chart window's picture exactly as drawn at its specified size, whichever window is
+// active; the explorer saves its own view with its own command.
 void mainform::mnuSaveBmp_Click()
 {
     if (!requireMap())
         return;
-    if (m_explorer && m_workspace->activeSubWindow() == m_explorer) {
-        m_explorer->flush();
-        savePictureAs(m_dialog, m_explorer->picture());
-        return;
-    }
     if (!m_globals.Chart_Shown || !m_chart) {
         m_dialog.message(kDisplayMapFirst);
         return;
@@ -377,6 +372,10 @@ void mainform::showChartExplorer()
         connect(this, &mainform::reportMerged, m_explorer, &ChartExplorer::planetsChanged);
         connect(this, &mainform::coloursChanged, m_explorer, &ChartExplorer::coloursChanged);
         connect(this, &mainform::planetChosen, m_explorer, &ChartExplorer::showPlanet);
+        connect(m_explorer, &ChartExplorer::saveViewRequested, this, [this] {
+            m_explorer->flush();
+            savePictureAs(m_dialog, m_explorer->picture(), QStringLiteral("Save View As"));
+        });
         m_workspace->addSubWindow(m_explorer);
         m_explorer->show();
         m_explorer->mapOpened();

@@ -6,14 +6,13 @@
 
 namespace {
 
-const QString kSaveTitle = QStringLiteral("Save Map as Bitmap");
 const QString kSaveFilter = QStringLiteral("Bitmaps (*.bmp)|*.bmp|PNG images (*.png)|*.png");
 
 } // namespace
 
-void savePictureAs(CommonDialog &dialog, const QImage &picture)
+void savePictureAs(CommonDialog &dialog, const QImage &picture, const QString &title)
 {
-    const std::optional<QString> path = dialog.ShowSave(kSaveTitle, kSaveFilter);
+    const std::optional<QString> path = dialog.ShowSave(title, kSaveFilter);
     if (!path)
         return;
     runReported(dialog, [&] { SavePicture(picture, *path, pictureFormatFor(*path)); });

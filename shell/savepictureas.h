@@ -2,10 +2,12 @@
 #pragma once
 
 #include <QImage>
+#include <QString>
 
 class CommonDialog;
 
-// Asks for a name in the save dialog titled "Save Map as Bitmap", offering bitmaps and then
-// PNG images, and writes `picture` in the format the name asks for. Cancelling does
-// nothing; a failure is shown as the one error message.
-void savePictureAs(CommonDialog &dialog, const QImage &picture);
+// Asks for a name in the save dialog titled `title` ("Save Map as Bitmap" for the chart
+// window), offering bitmaps and then PNG images, and writes `picture` in the format the
+// name asks for. Cancelling does nothing; a failure is shown as the one error message.
+void savePictureAs(CommonDialog &dialog, const QImage &picture,
+                   const QString &title = QStringLiteral("Save Map as Bitmap"));

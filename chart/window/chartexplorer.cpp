@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -51,6 +52,10 @@ void ChartExplorer::buildControls()
     bar->addSpacing(12);
     bar->addWidget(m_legend);
     bar->addStretch();
+    auto *save = new QPushButton(QStringLiteral("Sa&ve View As..."), client);
+    save->setObjectName(QStringLiteral("SaveView"));
+    save->setFocusPolicy(Qt::TabFocus);
+    bar->addWidget(save);
     layout->addLayout(bar);
 
     m_canvas = new ChartPicture(client);
@@ -87,6 +92,10 @@ void ChartExplorer::buildControls()
     connect(m_input, &ExplorerInput::clicked, this, &ChartExplorer::select);
     connect(m_input, &ExplorerInput::pointerMoved, this, &ChartExplorer::showStatus);
     connect(m_input, &ExplorerInput::overlayChanged, m_canvas, qOverload<>(&QWidget::update));
+    connect(save, &QPushButton::clicked, this, &ChartExplorer::saveViewRequested);
+    auto *saveKey = new QShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S, this);
+    saveKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(saveKey, &QShortcut::activated, this, &ChartExplorer::saveViewRequested);
     auto *copy = new QShortcut(QKeySequence::Copy, this);
     copy->setContext(Qt::WidgetWithChildrenShortcut);
     connect(copy, &QShortcut::activated, this, &ChartExplorer::copyPicture);

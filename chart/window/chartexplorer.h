@@ -62,6 +62,9 @@ public:
 
 signals:
     void unloaded();
+    // "Save View As..." (its button, or Ctrl+Shift+S in the window): the shell asks for a
+    // name and writes picture().
+    void saveViewRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

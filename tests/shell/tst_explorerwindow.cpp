@@ -331,7 +331,8 @@ void TestExplorerWindow::centresOnSearch()
     QCOMPARE(e->selected(), 1);
 }
 
-// With the explorer active, saving writes its picture as shown, PNG or BMP by the name.
+// "Save View As..." writes the explorer's picture as shown, PNG or BMP by the name, from
+// its button and from Ctrl+Shift+S; the File menu's command saves the chart window's.
 void TestExplorerWindow::saveAsShown()
 {
     Session s;
@@ -339,9 +340,20 @@ void TestExplorerWindow::saveAsShown()
     ChartExplorer *e = s.explorer();
     e->resize(400, 300);
     s.settle();
+    s.dialog.answerFile(s.files.path(QStringLiteral("chart.png")));
+    s.item("mnuSaveBmp")->trigger();
+    QCOMPARE(QImageReader(s.files.path(QStringLiteral("chart.png"))).read().convertToFormat(
+                 QImage::Format_RGB32),
+             s.form.chartWindow()->picture());
+    QCOMPARE(s.dialog.asked().last().title, QStringLiteral("Save Map as Bitmap"));
+
+    e->canvas()->setFocus();
     for (const char *name : {"explorer.png", "explorer.PNG", "explorer.bmp"}) {
         s.dialog.answerFile(s.files.path(QLatin1String(name)));
-        s.item("mnuSaveBmp")->trigger();
+        if (QByteArray(name).endsWith("bmp"))
+            QTest::mouseClick(s.control<QPushButton>("SaveView"), Qt::LeftButton);
+        else
+            QTest::keyClick(e->canvas(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         QImageReader reader(s.files.path(QLatin1String(name)));
         QCOMPARE(reader.format(),
                  QByteArray(QByteArray(name).toLower().endsWith("png") ? "png" : "bmp"));
@@ -351,9 +363,10 @@ void TestExplorerWindow::saveAsShown()
                  e->picture().convertToFormat(QImage::Format_RGB32));
     }
     QCOMPARE(s.dialog.asked().last().kind, Kind::Save);
+    QCOMPARE(s.dialog.asked().last().title, QStringLiteral("Save View As"));
     // Saving into a folder that does not exist is reported, as for the chart window.
     s.dialog.answerFile(s.files.path(QStringLiteral("nowhere/explorer.png")));
-    s.item("mnuSaveBmp")->trigger();
+    QTest::mouseClick(s.control<QPushButton>("SaveView"), Qt::LeftButton);
     QCOMPARE(s.dialog.messages().size(), 1);
     QVERIFY(s.dialog.messages().first().startsWith(QStringLiteral("Error!!! 76")));
 }
@@ -382,7 +395,7 @@ void TestExplorerWindow::ringOnlyOnScreen()
     QVERIFY(yellow(e->canvas()->grab().toImage()) > 20);
 
     s.dialog.answerFile(s.files.path(QStringLiteral("selected.png")));
-    s.item("mnuSaveBmp")->trigger();
+    QTest::mouseClick(s.control<QPushButton>("SaveView"), Qt::LeftButton);
     QCOMPARE(yellow(QImageReader(s.files.path(QStringLiteral("selected.png"))).read()), 0);
     QGuiApplication::clipboard()->clear();
     e->canvas()->setFocus();
