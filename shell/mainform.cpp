@@ -6,6 +6,7 @@
 #include "hourglass.h"
 #include "keptcolours.h"
 #include "mapreader.h"
+#include "menukeys.h"
 #include "openfiles.h"
 #include "palette.h"
 #include "planetlist.h"
@@ -52,6 +53,7 @@ mainform::mainform(Globals &globals, CommonDialog &dialog, const std::function<v
     m_workspace->setObjectName(QStringLiteral("workspace"));
     setCentralWidget(m_workspace);
     buildMenus();
+    new MenuKeys(this);
     resize(1024, 768);
     setAcceptDrops(true);
 

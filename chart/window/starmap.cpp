@@ -9,6 +9,7 @@
 #include "search.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -17,6 +18,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QWindow>
 #include <QStringListModel>
 
 #include <algorithm>
@@ -190,6 +193,8 @@ int starmap::displayScale() const
 // chart. Returning true here leaves the override unclaimed, so the shortcut goes ahead.
 bool starmap::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_completer && watched == m_completer->popup())
+        return completionEvent(event);
     if (event->type() == QEvent::ShortcutOverride) {
         auto *field = qobject_cast<QLineEdit *>(watched);
         if (field && !field->hasSelectedText() &&
@@ -376,5 +381,54 @@ void starmap::planetsChanged()
 void starmap::searchTextEdited(const QString &text)
 {
     m_searchedNow = false;
+    m_namePicked = false;
     m_completions->setStringList(m_names.matching(text));
+}
+
+// The open list marks the best name on its own. Enter searches at once: the name chosen
+// with the arrows if the user chose one, else the text as typed, which then stays in the
+// box. A click outside the list closes it and still does its job where it landed.
+bool starmap::completionEvent(QEvent *event)
+{
+    QAbstractItemView *list = m_completer->popup();
+    if (event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            m_namePicked = true;
+            return false;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (m_namePicked && list->currentIndex().isValid())
+                Star_Search->setText(list->currentIndex().data().toString());
+            list->hide();
+            Search_Button_Click();
+            return true;
+        default:
+            return false;
+        }
+    }
+    if (event->type() == QEvent::MouseButtonPress) {
+        // The completer closes its list on such a press and drops it. Posted to the window
+        // below as a new press, it takes Qt's own way to the widget there, so the release
+        // that follows completes a button's click.
+        const auto *press = static_cast<QMouseEvent *>(event);
+        if (list->rect().contains(press->position().toPoint()))
+            return false;
+        const QPoint global = press->globalPosition().toPoint();
+        list->hide();
+        const QWidget *target = QApplication::widgetAt(global);
+        QWindow *window = target ? target->window()->windowHandle() : nullptr;
+        if (window) {
+            const QPointF local = window->mapFromGlobal(global);
+            QCoreApplication::postEvent(window,
+                                        new QMouseEvent(QEvent::MouseButtonPress, local, local,
+                                                        global, press->button(), press->buttons(),
+                                                        press->modifiers()));
+        }
+        return true;
+    }
+    return false;
 }

@@ -131,6 +131,8 @@ private:
     void Starchart_MouseMove(QPointF pixel);
     void gestureStep(const ChartInput::Step &step);
     void searchTextEdited(const QString &text);
+    // The completion list's keys and clicks, before the completer's own handling.
+    bool completionEvent(QEvent *event);
     void addKeys();
 
     Globals &m_globals;
@@ -157,6 +159,7 @@ private:
     QStringListModel *m_completions = nullptr;
     std::unique_ptr<ChartKeys> m_keys;
     bool m_searchedNow = false; // Enter or a pick searched in this pass of the event loop
+    bool m_namePicked = false;  // a name in the open list was chosen with the keys
     // Where the pointer was last over the picture, for the readout after a gesture's redraw.
     std::optional<QPointF> m_pointer;
 

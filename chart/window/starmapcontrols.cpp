@@ -5,6 +5,7 @@
 #include "chartkeys.h"
 #include "chartpicture.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
@@ -162,6 +163,9 @@ void starmap::connectControls()
     m_completer->setCaseSensitivity(Qt::CaseInsensitive);
     m_completer->setMaxVisibleItems(PlanetNames::kShown);
     Star_Search->setCompleter(m_completer);
+    // Filters installed last run first: this one sees the list's events before the
+    // completer does.
+    m_completer->popup()->installEventFilter(this);
     // The list is filled before the line edit asks the completer to show it.
     connect(Star_Search, &QLineEdit::textEdited, this, &starmap::searchTextEdited);
     // Enter on the list both picks the name and reaches the box: one search for the two.

@@ -1,8 +1,13 @@
 // The main window's menu shortcuts: each reaches its command from the keyboard, with the
 // captions and their mnemonics as they were.
+#include "chartexplorer.h"
 #include "mainform.h"
+#include "mainwindowfixture.h"
 #include "scripteddialog.h"
+#include "starmap.h"
 
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTest>
 
 using Kind = ScriptedDialog::Kind;
@@ -11,6 +16,7 @@ class TestMenuKeys : public QObject {
     Q_OBJECT
 private slots:
     void shortcutsRunTheirCommands();
+    void menuKeysWinInTextFields();
 };
 
 void TestMenuKeys::shortcutsRunTheirCommands()
@@ -51,6 +57,52 @@ void TestMenuKeys::shortcutsRunTheirCommands()
     // Ctrl+Q leaves.
     QTest::keyClick(&form, Qt::Key_Q, Qt::ControlModifier);
     QVERIFY(!form.isVisible());
+}
+
+namespace {
+
+// A line edit as the X11 key scheme makes it: Ctrl+E is its "end of line" and it claims the
+// key before any shortcut (the test platform's scheme has no such binding).
+class EmacsLineEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride &&
+            static_cast<QKeyEvent *>(event)->keyCombination() ==
+                QKeyCombination(Qt::ControlModifier, Qt::Key_E)) {
+            event->accept();
+            return true;
+        }
+        return QLineEdit::event(event);
+    }
+};
+
+} // namespace
+
+// After a search the box keeps the focus: the menu's Ctrl+E still opens the explorer from a
+// field that would take the key for its cursor, while editing keys stay with the field.
+void TestMenuKeys::menuKeysWinInTextFields()
+{
+    MainWindowFixture s;
+    s.openMap(s.mapPath);
+    auto *box = s.form.chartWindow()->findChild<QLineEdit *>(QStringLiteral("Star_Search"));
+    box->setFocus();
+    QTest::keyClicks(box, QStringLiteral("Alpha"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QVERIFY(box->hasFocus());
+    auto *field = new EmacsLineEdit(s.form.chartWindow()->widget());
+    field->show();
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_E, Qt::ControlModifier);
+    QVERIFY(s.form.explorerWindow());
+
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(box->text(), QStringLiteral("Alpha"));
 }
 
 QTEST_MAIN(TestMenuKeys)

@@ -3,6 +3,7 @@
 // search box's completion list. Each checks the view state, the captions and that the
 // chart picture holds the chart alone.
 #include "chartwindowfixture.h"
+#include "search.h"
 #include "mapreader.h"
 #include "planetpicker.h"
 #include "scripteddialog.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCompleter>
+#include <QWindow>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QNativeGestureEvent>
@@ -34,6 +36,7 @@ private slots:
     void keysMoveTheView();
     void tooltipNamesThePlanet();
     void completionListAndEnter();
+    void completionListGivesWay();
 };
 
 namespace {
@@ -371,6 +374,53 @@ void TestChartGestures::completionListAndEnter()
     box->clear();
     QTest::keyClicks(box, QStringLiteral("h"));
     QCOMPARE(offered(), QStringList({"Hadar"}));
+}
+
+// Keys and clicks that come through the window system go to the open list first. Enter
+// there searches at once, keeping the text as typed; a click elsewhere closes the list and
+// still does its job.
+void TestChartGestures::completionListGivesWay()
+{
+    Chart c;
+    auto *box = c.control<QLineEdit>("Star_Search");
+    QAbstractItemView *popup = box->completer()->popup();
+    QWindow *window = c.area.windowHandle();
+    auto typed = [&](const QString &text) {
+        box->setFocus();
+        box->clear();
+        QTest::keyClicks(box, text);
+        QTRY_VERIFY(popup->isVisible());
+    };
+    // Press, then the event loop, then release, as a hand does it.
+    auto click = [&](QWidget *widget, QPoint at) {
+        const QPoint inArea = widget->mapTo(&c.area, at);
+        QTest::mousePress(window, Qt::LeftButton, {}, inArea);
+        QCoreApplication::processEvents();
+        QTest::mouseRelease(window, Qt::LeftButton, {}, inArea);
+        QCoreApplication::processEvents();
+    };
+
+    const QPointF start = c.centre();
+    typed(QStringLiteral("Bas"));
+    QTest::keyClick(window, Qt::Key_Return);
+    QCOMPARE(box->text(), QStringLiteral("Bas"));
+    QVERIFY(!popup->isVisible());
+    QCOMPARE(c.centre(), start);
+    typed(QStringLiteral("Base"));
+    QTest::keyClick(window, Qt::Key_Return);
+    QCOMPARE(c.centre(), QPointF(1800, 1200));
+
+    typed(QStringLiteral("Bas"));
+    const QPointF clicked = wholeMapPosition(c.window->view(), QPointF(100, 300), kPicture);
+    click(c.chart(), QPoint(100, 300));
+    QVERIFY(!popup->isVisible());
+    QCOMPARE(c.centre(), clicked);
+
+    typed(QStringLiteral("Half"));
+    QWidget *search = c.control("Search_Button");
+    click(search, QPoint(search->width() / 2, search->height() - 4));
+    QVERIFY(!popup->isVisible());
+    QCOMPARE(c.centre(), QPointF(1500, 1200));
 }
 
 QTEST_MAIN(TestChartGestures)
