@@ -50,10 +50,14 @@ double numberOption(const QString &option, const QString &text)
     }
 }
 
+void write(FILE *stream, const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
 void write(FILE *stream, const QString &text)
 {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    write(stream, text.toUtf8());
 }
 
 // The exit status once everything is written to `out`: a full disk or a closed pipe shows
@@ -377,12 +381,12 @@ bool isCommandLineMode(const QStringList &arguments)
 
 QString planetTableText(const Globals &globals, TableFormat format)
 {
-    return formatTable(planetTable(globals), format);
+    return QString::fromUtf8(planetTableBytes(globals, format));
 }
 
 QString raceTableText(const Globals &globals, TableFormat format)
 {
-    return formatTable(raceTable(globals), format);
+    return QString::fromUtf8(raceTableBytes(globals, format));
 }
 
 int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
@@ -416,11 +420,11 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
         return 1;
     }
     if (options.mode == Mode::Planets) {
-        write(out, planetTableText(globals, options.format));
+        write(out, planetTableBytes(globals, options.format));
         return written(out, err);
     }
     if (options.mode == Mode::Races) {
-        write(out, raceTableText(globals, options.format));
+        write(out, raceTableBytes(globals, options.format));
         return written(out, err);
     }
     return renderToFile(globals, options, err);
