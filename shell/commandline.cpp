@@ -5,7 +5,8 @@
 #include "loaduniverse.h"
 #include "palette.h"
 #include "imagesurface.h"
-#include "legendstrip.h"
+#include "layoutpicture.h"
+#include "picturelayout.h"
 #include "racecolours.h"
 #include "renderer.h"
 #include "picturefile.h"
@@ -23,6 +24,8 @@ using Mode = CommandLineOptions::Mode;
 
 constexpr int kMinRenderSide = 16;
 constexpr int kMaxRenderSide = 8192;
+// The most pixels a side of a drawn picture may have once --scale has enlarged it.
+constexpr int kMaxDrawnSide = 16384;
 
 const char kUsage[] =
     "Usage: kavora [MAP [REPORT ...]]                    open the windows\n"
@@ -32,7 +35,9 @@ const char kUsage[] =
     "                                                    print the race table\n"
     "       kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]\n"
     "              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH]\n"
-    "              MAP [REPORT ...]                      draw the chart into OUT (.bmp or .png);\n"
+    "              [--title TEXT] MAP [REPORT ...]\n"
+    "                                                    draw the chart into OUT (.bmp, .png,\n"
+    "                                                    or as vectors .svg, .pdf);\n"
     "                                                    --size: the explorer's view, one scale\n"
     "                                                    on both axes, labels that never collide\n"
     "       kavora --help | --version\n";
@@ -89,33 +94,36 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
     labels.populated = options.labelPopulated;
     labels.starbases = options.labelStarbases;
 
-    ImageSurface surface(options.size.value_or(ImageSurface::kPictureSize),
-                         options.size ? 1 : options.scale);
-    try {
-        if (options.size) {
-            ExplorerScene scene;
-            scene.view = explorerViewFor(*options.size,
-                                         mapExtent(globals.Map_Max_X, globals.Map_Max_Y),
-                                         options.zoom.value_or(0), options.centerX,
-                                         options.centerY);
-            scene.labels = labels;
-            scene.legend = options.legend; // in the upper right corner, not beside
+    // The panes are drawn when the file is written, so a failure of the drawing and one of
+    // the writing both leave OUT as it was.
+    PictureLayout layout;
+    if (options.size) {
+        ExplorerScene scene;
+        scene.view = explorerViewFor(*options.size, mapExtent(globals.Map_Max_X, globals.Map_Max_Y),
+                                     options.zoom.value_or(0), options.centerX, options.centerY);
+        scene.labels = labels;
+        scene.legend = options.legend; // in the upper right corner, not beside
+        scene.scale = options.scale;
+        layout = PictureLayout::single(*options.size, [&globals, scene](Surface &surface) {
             ExplorerRenderer().draw(globals, surface, scene);
-        } else {
-            display_map(globals, surface, labels, options.zoom, options.centerX,
-                        options.centerY);
-        }
-    } catch (const RunError &error) {
-        write(err, error.message() + u'\n');
-        return 1;
+        });
+    } else {
+        layout = PictureLayout::single(ImageSurface::kPictureSize, [&](Surface &surface) {
+            display_map(globals, surface, labels, options.zoom, options.centerX, options.centerY);
+        });
+        if (options.legend)
+            addLegendStrip(layout, globals, options.scale);
     }
+    if (!options.title.isEmpty())
+        addTitleStrip(layout, options.title, options.scale);
 
-    const QByteArray format = QFileInfo(options.output).suffix().toLower().toLatin1();
     try {
-        const QImage picture = options.legend && !options.size
-                                   ? chartWithLegend(surface.Image(), globals, options.scale)
-                                   : surface.Image();
-        SavePicture(picture, options.output, format.constData());
+        if (const char *vector = vectorFormatFor(options.output)) {
+            SaveVectorPicture(layout, options.output, vector, options.scale);
+        } else {
+            const QByteArray format = QFileInfo(options.output).suffix().toLower().toLatin1();
+            SavePicture(layoutImage(layout, options.scale), options.output, format.constData());
+        }
     } catch (const RunError &error) {
         write(err, error.message() + u'\n');
         return 1;
@@ -139,8 +147,9 @@ constexpr unsigned modeBit(Mode mode) { return 1u << unsigned(mode); }
 void setOutput(CommandLineOptions &options, const QString &, const QString &value)
 {
     const QString suffix = QFileInfo(value).suffix().toLower();
-    if (suffix != u"bmp" && suffix != u"png")
-        usage(QStringLiteral("the chart is written as .bmp or .png, not \"%1\"").arg(value));
+    if (suffix != u"bmp" && suffix != u"png" && suffix != u"svg" && suffix != u"pdf")
+        usage(QStringLiteral("the chart is written as .bmp, .png, .svg or .pdf, not \"%1\"")
+                  .arg(value));
     options.output = value;
 }
 
@@ -222,6 +231,12 @@ void setLegend(CommandLineOptions &options, const QString &, const QString &)
     options.legend = true;
 }
 
+void setTitle(CommandLineOptions &options, const QString &, const QString &value)
+{
+    // One line: a line end would leave the strip's one text line half empty.
+    options.title = value.simplified();
+}
+
 void setFormat(CommandLineOptions &options, const QString &, const QString &value)
 {
     const std::optional<TableFormat> format = tableFormatNamed(value);
@@ -246,6 +261,7 @@ const OptionRule kOptions[] = {
     {QLatin1StringView("--size"), Mode::Gui, kRender, true, setSize},
     {QLatin1StringView("--scale"), Mode::Gui, kRender, true, setScale},
     {QLatin1StringView("--legend"), Mode::Gui, kRender, false, setLegend},
+    {QLatin1StringView("--title"), Mode::Gui, kRender, true, setTitle},
     {QLatin1StringView("--format"), Mode::Gui, kTables, true, setFormat},
 };
 
@@ -282,6 +298,11 @@ QStringList withoutToolkitOptions(const QStringList &arguments)
         "session", "style", "stylesheet", "qmljsdebugger"};
     static const QStringList plain{"reverse", "widgetcount", "nograb", "dograb", "sync",
                                    "testability"};
+    // "--title" names a window's caption to the toolkit, but the caption strip of a picture
+    // once --render asks for one: no window opens then.
+    const qsizetype end = arguments.indexOf(QStringLiteral("--"));
+    const bool rendering = arguments.mid(0, end < 0 ? arguments.size() : end)
+                               .contains(QStringLiteral("--render"));
     QStringList kept;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments[i];
@@ -298,6 +319,10 @@ QStringList withoutToolkitOptions(const QStringList &arguments)
             name = {};
         const qsizetype equals = name.indexOf(u'=');
         const QStringView bare = equals < 0 ? name : name.first(equals);
+        if (rendering && arg == u"--title") {
+            kept.append(arg);
+            continue;
+        }
         if (!name.isEmpty() && withValue.contains(bare)) {
             if (equals < 0)
                 ++i; // the value that follows, when there is one
@@ -364,9 +389,10 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
         usage(goesWithHint(misplaced, modes));
     if (options.mode != Mode::Gui && options.files.isEmpty())
         usage(QStringLiteral("no map file given"));
-    // The explorer's view is drawn at the size asked for, not enlarged.
-    if (options.size && options.scale != 1)
-        usage(QStringLiteral("--scale cannot go with --size"));
+    if (options.size && (options.size->width() * options.scale > kMaxDrawnSide ||
+                         options.size->height() * options.scale > kMaxDrawnSide))
+        usage(QStringLiteral("--size times --scale is at most %1 pixels each way")
+                  .arg(kMaxDrawnSide));
     return options;
 }
 

@@ -4,7 +4,8 @@
 //   kavora --planets [--format tsv|csv|json] MAP [REPORT ...]
 //   kavora --races [--format tsv|csv|json] MAP [REPORT ...]
 //   kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
-//          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH] MAP [REPORT ...]
+//          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH]
+//          [--title TEXT] MAP [REPORT ...]
 //   kavora --help | --version
 #pragma once
 
@@ -25,9 +26,10 @@ struct CommandLineOptions {
     double centerX = 0, centerY = 0;   // 0: that axis's default centre
     bool labelAll = false, labelPopulated = false, labelStarbases = false;
     QList<QPair<QString, PackedColor>> raceColors;
-    int scale = 1;                     // --scale N: the chart N times larger, 1 to 8
+    int scale = 1;                     // --scale N: the picture N times larger, 1 to 8
     bool legend = false;               // --legend: the race legend to the right
     std::optional<QSize> size;         // --size: the explorer's square view at that size
+    QString title;                     // --title: a caption strip above the picture
     TableFormat format = TableFormat::Tsv; // --format for --planets and --races
     QStringList files;                 // the map, then the reports in order
 };

@@ -11,6 +11,8 @@
 
 // DejaVu Sans at 10 pixels times `scale`, monochrome, fully hinted.
 QRawFont chartFont(int scale = 1);
+// The bundled face's family name, for painters that take a QFont (vector pictures).
+QString chartFontFamily();
 
 // Text widths and the line height in picture pixels, as a surface drawn `scale` times
 // larger lays text out: glyph after glyph at the advances of the font of that scale. A
@@ -44,3 +46,6 @@ private:
     // come from a few blocks, so a metric costs little to make.
     std::array<std::unique_ptr<Glyph[]>, 256> m_glyphs;
 };
+
+// `text`, or as much of it as fits `width` picture pixels with "…" after it.
+QString elidedText(const QString &text, int width, ChartTextMetric &metric);

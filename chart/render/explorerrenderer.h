@@ -13,6 +13,7 @@
 #include <QRect>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -21,6 +22,9 @@ struct ExplorerScene {
     LabelOptions labels; // the chart window's rules, combined by union
     int selected = -1; // index in Star_Table, -1 for none
     bool legend = false;
+    // How many times larger the surface draws the picture (ImageSurface's scale): text is
+    // measured at that size, so labels placed at it never collide.
+    int scale = 1;
 };
 
 // A round length in map units (1, 2 or 5 times a power of ten) close to a fifth of the
@@ -60,11 +64,13 @@ public:
     static constexpr int kMargin = 8;
 
 private:
-    void drawScaleBar(Surface &surface, const ScaleBar &bar);
+    void drawScaleBar(Surface &surface, const ScaleBar &bar, int textHeight);
     // The pixels the bar and its text take.
-    QRect scaleBarArea(const ScaleBar &bar);
+    QRect scaleBarArea(const ScaleBar &bar, ChartTextMetric &metrics);
 
-    ChartTextMetric m_metrics;
+    ChartTextMetric &metrics(int scale);
+
+    std::unique_ptr<ChartTextMetric> m_metrics; // at the scale last drawn
     std::vector<int> m_order; // label priority, built on first need after a change
     QString m_text;
 };

@@ -92,7 +92,7 @@ void TestCommandLine::usageErrors_data()
     QTest::addColumn<QString>("hint");
     QTest::newRow("unknown option") << QStringList{"--bogus", "m.map"} << "unknown option --bogus";
     QTest::newRow("missing value") << QStringList{"--render"} << "--render needs a value";
-    QTest::newRow("bad extension") << QStringList{"--render", "out.jpg", "m.map"} << ".bmp or .png";
+    QTest::newRow("bad extension") << QStringList{"--render", "out.jpg", "m.map"} << ".bmp, .png, .svg or .pdf";
     QTest::newRow("no map") << QStringList{"--planets"} << "no map file given";
     QTest::newRow("two modes") << QStringList{"--planets", "--races", "m.map"} << "only one of";
     QTest::newRow("zoom of 1") << QStringList{"--render", "o.bmp", "--zoom", "1", "m.map"}
@@ -114,9 +114,9 @@ void TestCommandLine::usageErrors_data()
                                     << "--size takes WxH";
     QTest::newRow("size one number") << QStringList{"--render", "o.png", "--size", "640", "m.map"}
                                      << "--size takes WxH";
-    QTest::newRow("size with scale") << QStringList{"--render", "o.png", "--size", "64x64", "--scale",
-                                                    "2", "m.map"}
-                                     << "--scale cannot go with --size";
+    QTest::newRow("size times scale too large")
+        << QStringList{"--render", "o.png", "--size", "64x8192", "--scale", "3", "m.map"}
+        << "--size times --scale is at most 16384 pixels each way";
     QTest::newRow("size not numbers") << QStringList{"--render", "o.png", "--size", "axb", "m.map"}
                                       << "--size takes WxH";
     QTest::newRow("render options without render") << QStringList{"--planets", "--zoom", "0.5",
