@@ -204,6 +204,37 @@ void PainterSurface::Line(double x, double y, double w, double h)
     }
 }
 
+void PainterSurface::FillBoxes(std::span<const FilledBox> boxes)
+{
+    if (boxes.empty())
+        return;
+    if (m_zonePixels.size() != m_picture)
+        m_zonePixels = QImage(m_picture, QImage::Format_RGB32);
+    m_pixelBoxes.clear();
+    for (const FilledBox &box : boxes) {
+        // The pixels whose centres lie inside, as the bitmap paints them.
+        const double ax = userToDevice(box.x, m_x1, m_x2, m_picture.width());
+        const double bx = userToDevice(box.x + box.w, m_x1, m_x2, m_picture.width());
+        const double ay = userToDevice(box.y, m_y1, m_y2, m_picture.height());
+        const double by = userToDevice(box.y + box.h, m_y1, m_y2, m_picture.height());
+        auto centre = [](double v) { return pixelIndex(std::ceil(v - 0.5)); };
+        const QRect pixels(QPoint(centre(std::min(ax, bx)), centre(std::min(ay, by))),
+                           QPoint(centre(std::max(ax, bx)) - 1, centre(std::max(ay, by)) - 1));
+        m_pixelBoxes.push_back({pixels, rgbFromPacked(box.color), box.style});
+    }
+    m_zoneFill.paint(m_zonePixels, m_pixelBoxes, 1, &m_shown);
+    DrawStyle(DrawInvisible);
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        if (!m_shown[i])
+            continue;
+        FillColor(boxes[i].color);
+        FillStyle(boxes[i].style);
+        Line(boxes[i].x, boxes[i].y, boxes[i].w, boxes[i].h);
+    }
+    FillColor(boxes.back().color);
+    FillStyle(boxes.back().style);
+}
+
 void PainterSurface::PSet(double x, double y, PackedColor color)
 {
     const QPoint centre = pixelAt(x, y);

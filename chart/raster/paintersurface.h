@@ -5,6 +5,7 @@
 #pragma once
 
 #include "surface.h"
+#include "zonefill.h"
 
 #include <QBrush>
 #include <QFont>
@@ -48,6 +49,13 @@ public:
     // A vector picture has no pixels: a null image.
     const QImage &Image() const override;
 
+    // The zone pass comes as one run, so that the boxes later ones hide are left out: at
+    // the largest map most zones lie under others, and a drawing of every one of them would
+    // be many megabytes of ink nobody sees. Whether a box shows is decided on the picture's
+    // pixels, as the bitmap shows it.
+    bool fillsBoxesTogether() const override { return true; }
+    void FillBoxes(std::span<const FilledBox> boxes) override;
+
     // Paints the white points still gathered. The destructor does it too.
     void finish();
 
@@ -61,6 +69,10 @@ private:
     int m_ascent = 0;
     int m_lineHeight = 0;
     QPainterPath m_white;
+    ZoneFill m_zoneFill;
+    QImage m_zonePixels; // where ZoneFill finds which boxes show
+    std::vector<PixelBox> m_pixelBoxes;
+    std::vector<bool> m_shown;
     // Kept between calls: a painter takes a brush or pen equal to its own as no change,
     // and a vector device then starts no new group of attributes.
     QBrush m_fillBrush;

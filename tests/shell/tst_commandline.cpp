@@ -1,5 +1,6 @@
 #include "commandline.h"
 #include "imagesurface.h"
+#include "picturelayout.h"
 #include "loaduniverse.h"
 #include "palette.h"
 #include "legend.h"
@@ -36,6 +37,7 @@ private slots:
     void renderMapWithoutExtent();
     void renderExplorerSize();
     void renderScaledWithLegend();
+    void renderSharperTitledAndVectors();
     void writeFailure();
     void renderKeepsOutputOnFailure();
     void helpAndVersion();
@@ -438,6 +440,41 @@ void TestCommandLine::renderExplorerSize()
                          (view.top - view.bottom) / c.size.height()) < 1e-9);
     }
     // Without --size the chart window's picture, as before: see render().
+}
+
+// The explorer's view three times sharper with a title, and the chart as SVG and PDF: each
+// file arrives with its size (what they hold is the picture layer's test).
+void TestCommandLine::renderSharperTitledAndVectors()
+{
+    const Globals g = loaded(m_map, m_report);
+    const QString out = m_files.path(QStringLiteral("alliance.png"));
+    Run run = kavora({"--render", out, "--scale", "3", "--size", "1600x1200", "--legend",
+                      "--labels", "all", "--title", "Turn 12, north", m_map, m_report});
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    const QImage written = QImage(out).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(written.size(), QSize(4800, 3600 + 3 * titleStripHeight()));
+    ExplorerScene scene;
+    scene.view = ExplorerView::fitted(QSize(1600, 1200), mapExtent(g.Map_Max_X, g.Map_Max_Y));
+    scene.labels.all = true;
+    scene.legend = true;
+    scene.scale = 3;
+    ImageSurface surface(QSize(1600, 1200), 3);
+    ExplorerRenderer().draw(g, surface, scene);
+    QCOMPARE(written.copy(QRect(QPoint(0, 3 * titleStripHeight()), QSize(4800, 3600))),
+             surface.Image());
+
+    for (const char *name : {"chart.svg", "chart.PDF"}) {
+        const QString vector = m_files.path(QLatin1String(name));
+        run = kavora({"--render", vector, "--legend", m_map, m_report});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QFile file(vector);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray start = file.read(400);
+        QVERIFY2(QByteArray(name).endsWith("svg") ? start.contains("<svg") : start.startsWith("%PDF-"),
+                 name);
+    }
+    // In window mode "--title" stays the toolkit's option, as before.
+    QCOMPARE(withoutToolkitOptions({"--title", "Mine", m_map}), QStringList{m_map});
 }
 
 void TestCommandLine::renderMapWithoutExtent()
