@@ -79,7 +79,10 @@ PainterSurface::PainterSurface(QPainter &painter, QSize picture)
 {
     m_font.setPixelSize(10);
     m_font.setKerning(false);
-    m_font.setHintingPreference(QFont::PreferNoHinting);
+    // The glyphs stay outlines; hinting only gives them the whole-pixel advances the
+    // bitmap has, so a PDF's text is as wide as the boxes the labels were placed in (an
+    // SVG viewer lays its text out itself).
+    m_font.setHintingPreference(QFont::PreferFullHinting);
     // The line and the cell's ascent of the raster's font, so text lines fall on the same
     // rows as in the bitmap.
     const QRawFont raster = chartFont();
