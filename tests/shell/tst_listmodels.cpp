@@ -242,9 +242,9 @@ void TestListModels::raceOverviewSorts()
 void TestListModels::loadHistoryText()
 {
     Universe u;
-    QCOMPARE(u.tally, (ReportTally{4, 1}));
+    QCOMPARE(u.tally, (ReportTally{4, 1, 4, 1}));
     QCOMPARE(::loadHistoryText({}), QStringLiteral("No map is open."));
-    const LoadHistory history{"/maps/u.map", 6, {{"/a.pla", u.tally}, {"/b.pla", {0, 12}}}};
+    const LoadHistory history{"/maps/u.map", 6, {{"/a.pla", u.tally, {}}, {"/b.pla", {0, 12}, {}}}, {}};
     QCOMPARE(::loadHistoryText(history),
              QStringLiteral("Map: /maps/u.map (6 planets)\n"
                             "Report: /a.pla: 4 lines matched a planet, 1 did not\n"
