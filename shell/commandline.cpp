@@ -264,10 +264,15 @@ QString goesWithHint(const QStringList &options, unsigned modes)
     for (const OptionRule &rule : kOptions)
         if (rule.selects != Mode::Gui && (modes & modeBit(rule.selects)))
             modeNames << rule.name;
-    QString names = options.join(QLatin1String(", "));
-    if (options.size() > 1)
-        names.replace(names.lastIndexOf(QLatin1String(", ")), 2, QLatin1String(" and "));
-    return QStringLiteral("%1 can only go with %2").arg(names, modeNames.join(QLatin1String(" or ")));
+    auto listed = [](const QStringList &items, QLatin1StringView last) {
+        QString text = items.join(QLatin1String(", "));
+        if (items.size() > 1)
+            text.replace(text.lastIndexOf(QLatin1String(", ")), 2, last);
+        return text;
+    };
+    return QStringLiteral("%1 can only go with %2")
+        .arg(listed(options, QLatin1StringView(" and ")),
+             listed(modeNames, QLatin1StringView(" or ")));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The planet list and the race overview as a user meets them in the main window: opened
 // from the Map menu, following every change of the data, choosing a planet on the chart,
 // copying rows, and keeping colours between two runs.
+#include "changelist.h"
 #include "chartpicture.h"
 #include "keptcolours.h"
 #include "mainform.h"
@@ -46,6 +47,7 @@ private slots:
     void raceOverviewFollowsTheData();
     void keptColoursAcrossTwoRuns();
     void defaultColours();
+    void changesWindow();
 };
 
 namespace {
@@ -66,6 +68,11 @@ struct Session : MainWindowFixture {
     {
         trigger("mnuRaceOverview");
         return form.raceOverview();
+    }
+    ChangeList *changes()
+    {
+        trigger("mnuChanges");
+        return form.changeList();
     }
 };
 
@@ -431,6 +438,56 @@ void TestListWindows::defaultColours()
         if (planet.Owner == "Zorn")
             QCOMPARE(planet.color, std::optional(kDefaultPalette[0].color));
     QVERIFY(s.form.chartWindow()->picture() != recoloured);
+}
+
+// The changes window follows every merge, undo and map; a double-click centres the chart on
+// the planet, as the planet list does.
+void TestListWindows::changesWindow()
+{
+    Session s;
+    auto *map = s.form.findChild<QMenu *>("mnu_Map");
+    QCOMPARE(map->actions().last()->text(), QStringLiteral("C&hanges"));
+    ChangeList *changes = s.changes();
+    QVERIFY(changes);
+    QCOMPARE(s.changes(), changes);
+    auto *summary = child<QLabel>(changes, "summary");
+    auto *count = child<QLabel>(changes, "count");
+    auto *step = child<QComboBox>(changes, "step");
+    QCOMPARE(summary->text(), QStringLiteral("No report has been merged."));
+
+    s.openMap(s.mapPath);
+    s.openReport(s.reportPath);
+    QCOMPARE(step->count(), 1);
+    QCOMPARE(step->currentText(), QStringLiteral("player.pla: changes since universe.map"));
+    QCOMPARE(count->text(), QStringLiteral("3 of 3 changes"));
+    s.openReport(s.files.write("later.pla", reportText({{"Beta", "Zorn", "", "3", "900"}})));
+    QCOMPARE(step->count(), 2);
+    QCOMPARE(step->currentIndex(), 1);
+    QCOMPARE(summary->text(), QStringLiteral("1 planet changed hands, population -97.4%"));
+    QCOMPARE(shownColumn(changes->view(), ChangeListModel::Kind), QStringList{"new owner"});
+
+    QSignalSpy chosen(&s.form, &mainform::planetChosen);
+    QTableView *view = changes->view();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rowCentre(view, 0));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rowCentre(view, 0));
+    QCOMPARE(chosen.size(), 1);
+    QCOMPARE(s.g.Star_Table[chosen[0][0].toInt()].Star_Name, QStringLiteral("Beta"));
+    QCOMPARE(s.g.View_Center_X, std::optional<double>(1500));
+    QCOMPARE(s.g.View_Center_Y, qint16(1300));
+
+    view->selectRow(0);
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(QApplication::clipboard()->text().endsWith(
+        QStringLiteral("Beta\t1500\t1300\tnew owner\tVell\tZorn\t1000000\t900\t-999100\n")));
+
+    s.trigger("mnuUndoReport");
+    QCOMPARE(step->count(), 1);
+    QCOMPARE(count->text(), QStringLiteral("3 of 3 changes"));
+    s.openMap(s.mapPath);
+    QCOMPARE(step->count(), 0);
+    QCOMPARE(count->text(), QStringLiteral("0 of 0 changes"));
+    QVERIFY(s.dialog.messages().isEmpty());
 }
 
 QTEST_MAIN(TestListWindows)

@@ -49,6 +49,8 @@ private slots:
     void mapWithoutExtentDraws();
     void dataChangesAreAnnounced();
     void loadHistoryCountsMatches();
+    void undoLastReport();
+    void reportFitInTheStatusBar();
     void choosePlanet();
 };
 
@@ -674,6 +676,56 @@ void TestMapCommands::loadHistoryCountsMatches()
     // A new map starts the list again.
     s.openMap(s.mapPath);
     QVERIFY(s.form.loaded().reports.isEmpty());
+}
+
+// Undo puts the tables back as they were before the report and redraws the chart; the item
+// is there while a report is merged.
+void TestMapCommands::undoLastReport()
+{
+    Session s;
+    QAction *undo = s.item("mnuUndoReport");
+    QVERIFY(!undo->isEnabled());
+    s.openMap(s.mapPath);
+    QVERIFY(!undo->isEnabled());
+    const Globals mapped = s.g;
+    const QImage white = s.picture();
+    s.openReport(s.reportPath);
+    QVERIFY(undo->isEnabled());
+    QVERIFY(s.picture() != white);
+
+    undo->trigger();
+    QCOMPARE(s.g.Star_Table, mapped.Star_Table);
+    QCOMPARE(s.g.Player_Table, mapped.Player_Table);
+    QCOMPARE(s.g.Last_Player_Index, mapped.Last_Player_Index);
+    QCOMPARE(s.picture(), white);
+    QVERIFY(s.form.loaded().reports.isEmpty());
+    QVERIFY(!undo->isEnabled());
+    QCOMPARE(s.form.reportFit()->text(), QStringLiteral("Undone: player.pla"));
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QVERIFY(s.dialog.messages().isEmpty());
+}
+
+void TestMapCommands::reportFitInTheStatusBar()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    QLabel *fit = s.form.reportFit();
+    QVERIFY(fit->isVisible());
+    s.openReport(s.reportPath);
+    QCOMPARE(fit->text(), QStringLiteral("player.pla: 3 of 3 lines matched planets of universe.map"));
+    QCOMPARE(fit->property("warning").toBool(), false);
+
+    const QString foreign = s.files.write(
+        "foreign.pla", reportText({{"Elsewhere", "Zorn", "", "1", "5"}, {"Nowhere", "Zorn", "", "1", "5"}}));
+    s.openReport(foreign);
+    QCOMPARE(fit->text(), QStringLiteral("foreign.pla: only 0 of 2 lines name a planet of "
+                                         "universe.map; is it from another universe?"));
+    QCOMPARE(fit->property("warning").toBool(), true);
+    QVERIFY(s.dialog.messages().isEmpty()); // merged without an error, only the warning says so
+
+    s.openMap(s.mapPath);
+    QCOMPARE(fit->text(), QString());
+    QCOMPARE(fit->property("warning").toBool(), false);
 }
 
 void TestMapCommands::choosePlanet()
