@@ -26,6 +26,7 @@ private slots:
     void loadHistoryText();
     void changeListRows();
     void changeListFiltersAndSummary();
+    void raceHistory();
 };
 
 namespace {
@@ -382,6 +383,35 @@ void TestListModels::changeListFiltersAndSummary()
              QStringLiteral("1 planet captured, 1 starbase built, population +14.3%"));
     QCOMPARE(changeSummary(t.history, 0),
              QStringLiteral("5 planets first seen, population +1050"));
+}
+
+void TestListModels::raceHistory()
+{
+    TwoTurns t;
+    auto figures = [&](const QString &race) {
+        QStringList out;
+        for (const std::optional<RaceAtStep> &at : ::raceHistory(t.history, race))
+            out << (at ? QStringLiteral("%1/%2").arg(at->population).arg(at->planets) : "-");
+        return out;
+    };
+    QCOMPARE(figures("Zorn"), (QStringList{"300/2", "130/2"}));
+    QCOMPARE(figures("Kell"), (QStringList{"700/2", "800/3"}));
+    QCOMPARE(figures("Nobody"), (QStringList{"-", "-"}));
+
+    // A race met in the second report has no figure for the first.
+    t.g.Player_File_Name = t.files.write("t3.pla", reportText({{"E", "Orb", "", "3", "40"}}));
+    ReportTally tally;
+    ReportStep step = readPlayerFile(t.g, {}, &tally);
+    t.history.add(t.g.Player_File_Name, tally, std::move(step));
+    QCOMPARE(figures("Orb"), (QStringList{"-", "-", "40/1"}));
+    QCOMPARE(figures("Vex"), (QStringList{"50/1", "50/1", "0/0"}));
+
+    RaceOverviewModel model(t.g, &t.history);
+    QCOMPARE(model.index(1, RaceOverviewModel::Planets).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("t1.pla: 2 planets, population 700\n"
+                            "t2.pla: 3 planets, population 800\n"
+                            "t3.pla: 3 planets, population 800"));
+    QVERIFY(model.index(1, RaceOverviewModel::Name).data(Qt::ToolTipRole).isNull());
 }
 
 QTEST_MAIN(TestListModels)

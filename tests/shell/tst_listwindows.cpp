@@ -24,6 +24,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -337,6 +338,14 @@ void TestListWindows::raceOverviewFollowsTheData()
         return QColor(series->barSets()[slot]->brush().textureImage().pixel(pixel));
     };
     QCOMPARE(brushColourAt(0, {0, 0}), QColor(rgbFromPacked(kDefaultPalette[0].color)));
+
+    // Beside it, a line per race through its population after each report, in its colour.
+    const QList<QAbstractSeries *> lines = overview->historyChart()->series();
+    QCOMPARE(lines.size(), 3);
+    auto *vell = qobject_cast<QLineSeries *>(lines[1]);
+    QVERIFY(vell);
+    QCOMPARE(vell->points(), (QList<QPointF>{{1, 1.0}, {2, 1.0}})); // a million both times
+    QCOMPARE(vell->pen().color(), QColor(rgbFromPacked(kDefaultPalette[1].color)));
 
     // Recolouring follows at once, in the table's swatch and the chart.
     s.g.Player_Table[0].Player_Color = 0x00FFFF;
