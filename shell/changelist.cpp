@@ -58,12 +58,18 @@ ChangeList::ChangeList(const Globals &globals, const LoadHistory &history, QWidg
     m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_view->verticalHeader()->setDefaultSectionSize(m_view->fontMetrics().height() + 6);
     m_view->horizontalHeader()->setStretchLastSection(true);
-    m_view->setColumnWidth(ChangeListModel::Planet, 130);
-    m_view->setColumnWidth(ChangeListModel::X, 50);
-    m_view->setColumnWidth(ChangeListModel::Y, 50);
-    m_view->setColumnWidth(ChangeListModel::Kind, 170);
-    m_view->setColumnWidth(ChangeListModel::RaceBefore, 110);
-    m_view->setColumnWidth(ChangeListModel::RaceAfter, 110);
+    // Wide enough for the longest kinds ("starbase built, population up") and every header.
+    const struct {
+        int column, width;
+    } widths[] = {{ChangeListModel::Planet, 120},         {ChangeListModel::X, 45},
+                  {ChangeListModel::Y, 45},              {ChangeListModel::Kind, 190},
+                  {ChangeListModel::RaceBefore, 100},    {ChangeListModel::RaceAfter, 100},
+                  {ChangeListModel::PopulationBefore, 80}, {ChangeListModel::PopulationAfter, 80}};
+    for (const auto &w : widths) {
+        const QString header = m_model.headerData(w.column, Qt::Horizontal).toString();
+        m_view->setColumnWidth(
+            w.column, std::max(w.width, m_view->fontMetrics().horizontalAdvance(header) + 16));
+    }
     m_view->installEventFilter(this);
 
     auto *controls = new QHBoxLayout;
@@ -95,7 +101,7 @@ ChangeList::ChangeList(const Globals &globals, const LoadHistory &history, QWidg
     fillRaces();
     fillKinds();
     showTexts();
-    resize(860, 480);
+    resize(1000, 480);
 }
 
 void ChangeList::reload()
