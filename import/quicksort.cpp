@@ -306,8 +306,14 @@ TableOrder QuickSort_Range(Star_Table_Type &table, int low, int high)
     PopulationOrder sorter(keys);
     sorter.sortRange(0, high - low);
 
-    // Each record moves once, around the cycles of the order, through one spare record.
     TableOrder order = sorter.takeOrder();
+    reorderTable(table, order, low);
+    return order;
+}
+
+// Each record moves once, around the cycles of the order, through one spare record.
+void reorderTable(Star_Table_Type &table, const TableOrder &order, int low)
+{
     std::vector<bool> placed(order.size(), false);
     for (size_t start = 0; start < order.size(); ++start) {
         if (placed[start] || order[start] == int(start))
@@ -322,7 +328,6 @@ TableOrder QuickSort_Range(Star_Table_Type &table, int low, int high)
         table[low + to] = std::move(spare);
         placed[to] = true;
     }
-    return order;
 }
 
 TableOrder QuickSort(Star_Table_Type &table)

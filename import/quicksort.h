@@ -14,6 +14,10 @@
 // that the sort left at position p. A report's history keeps it to take the sort back.
 using TableOrder = std::vector<int>;
 
+// Moves the records of `table` from `low` on so that position low + p receives the record
+// that was at low + order[p]; each record moves once.
+void reorderTable(Star_Table_Type &table, const TableOrder &order, int low = 0);
+
 // Sorts the whole table; an empty table is left alone. Every record moves as a whole.
 // Throws RunError (Overflow) before anything moves when a population is too large for a
 // double.

@@ -139,11 +139,12 @@ void ReportStep::revert(Globals &globals) const
 {
     Star_Table_Type &table = globals.Star_Table;
     if (m_orderSize == int(table.size()) && !m_order.empty()) {
+        // The record now at p goes back to where it came from, sorted[p].
         const TableOrder sorted = order();
-        Star_Table_Type back(table.size());
+        TableOrder back(sorted.size());
         for (size_t p = 0; p < sorted.size(); ++p)
-            back[size_t(sorted[p])] = std::move(table[p]);
-        table.swap(back);
+            back[size_t(sorted[p])] = int(p);
+        reorderTable(table, back);
     }
 
     for (int slot = 0; slot < kPlayerSlots; ++slot) {

@@ -7,7 +7,6 @@
 #include "hourglass.h"
 #include "keptcolours.h"
 #include "loaduniverse.h"
-#include "mapreader.h"
 #include "openfiles.h"
 #include "palette.h"
 #include "planetlist.h"
