@@ -78,8 +78,8 @@ const Case kCases[] = {
 struct Target {
     const char *id;
     int planets;
-    double milliseconds;
-    double speedUp; // 0: none asked
+    double milliseconds; // 0: none asked
+    double speedUp;      // 0: none asked
 };
 
 const Target kTargets[] = {
@@ -99,11 +99,11 @@ const Target kTargets[] = {
     // JSON at most twice the time of TSV: the "baseline" here is the TSV run.
     {"planets_json", kLargestUniverse, 2000, 0.5},
     // The history step at most 1.2 times the merge without it, --changes at most 1.5 times
-    // --planets.
-    {"merge_step", kLargestUniverse, 20, 1 / 1.2},
+    // --planets: ratios only, so no time of their own.
+    {"merge_step", kLargestUniverse, 0, 1 / 1.2},
     {"changes_fill", kLargestUniverse, 50, 0},
     {"undo", kLargestUniverse, 20, 0},
-    {"changes_process", kLargestUniverse, 2000, 1 / 1.5},
+    {"changes_process", kLargestUniverse, 0, 1 / 1.5},
 };
 constexpr double kPeakTargetMegabytes = 60;
 constexpr double kHistoryTargetMegabytes = 30; // 50 steps above one
@@ -238,16 +238,20 @@ void writeMarkdown(const QString &path, const MedianCollector &results, const Ru
                                      [&](const Case &x) { return qstrcmp(x.id, t.id) == 0; });
         const std::optional<double> mine = median(key(t.id, "kavora", t.planets));
         out << "| " << c->title << ", " << QLocale(QLocale::English).toString(t.planets)
-            << " planets: ≤ " << t.milliseconds << " ms";
+            << " planets:";
+        if (t.milliseconds > 0)
+            out << " ≤ " << t.milliseconds << " ms";
+        if (t.milliseconds > 0 && t.speedUp > 0)
+            out << " and";
         if (t.speedUp > 0)
-            out << " and ≥ " << t.speedUp << "× the baseline";
+            out << " ≥ " << QString::number(t.speedUp, 'g', 3) << "× the baseline";
         out << " | ";
         if (!mine) {
             out << "not run | |\n";
             continue;
         }
         out << duration(*mine);
-        bool met = *mine <= t.milliseconds;
+        bool met = t.milliseconds <= 0 || *mine <= t.milliseconds;
         if (t.speedUp > 0) {
             const std::optional<double> plain = median(key(t.id, "baseline", t.planets));
             if (plain) {
