@@ -143,8 +143,8 @@ void store(Globals &globals, const ReadReport &read, ReportStep &step)
     for (const PlanetNews &news : read.news) {
         Star_Object &s = globals.Star_Table[size_t(news.planet)];
         const Player_Object &race = globals.Player_Table[news.slot];
-        const QStringView population = news.population.isNull() ? QStringView(s.population)
-                                                                : news.population;
+        const QStringView population =
+            news.population.isNull() ? QStringView(s.population) : news.population;
         quint8 fields = 0;
         if (s.Owner != race.Player_Name)
             fields |= ReportStep::OwnerField;
@@ -206,9 +206,8 @@ std::array<int, kPlayerSlots> sumRaces(Globals &globals)
         if (race.Player_Name.isEmpty())
             continue;
         race.Player_Population = population[size_t(slot)];
-        race.Player_Starbases = starbases[size_t(slot)]
-                                    ? std::optional<double>(starbases[size_t(slot)])
-                                    : std::nullopt;
+        race.Player_Starbases =
+            starbases[size_t(slot)] ? std::optional<double>(starbases[size_t(slot)]) : std::nullopt;
     }
     return planets;
 }

@@ -59,9 +59,9 @@ void ReportStep::record(int planet, const Star_Object &before, quint8 fields, QS
     Entry e{};
     e.planet = planet;
     e.fields = fields;
-    e.kinds = changeKinds(before.Owner, owner, before.Starbase, starbase, before.population,
-                          population)
-                  .toInt();
+    e.kinds =
+        changeKinds(before.Owner, owner, before.Starbase, starbase, before.population, population)
+            .toInt();
     if (before.color) {
         e.fields |= kHadColor;
         e.colorBefore = *before.color;

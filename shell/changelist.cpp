@@ -15,11 +15,10 @@
 namespace {
 
 // Captured and lost only mean something with a race chosen.
-constexpr KindFilter kKinds[] = {KindFilter::Any,           KindFilter::Captured,
-                                 KindFilter::Lost,          KindFilter::NewOwner,
-                                 KindFilter::StarbaseBuilt, KindFilter::StarbaseLost,
-                                 KindFilter::PopulationUp,  KindFilter::PopulationDown,
-                                 KindFilter::FirstSeen};
+constexpr KindFilter kKinds[] = {
+    KindFilter::Any,          KindFilter::Captured,       KindFilter::Lost,
+    KindFilter::NewOwner,     KindFilter::StarbaseBuilt,  KindFilter::StarbaseLost,
+    KindFilter::PopulationUp, KindFilter::PopulationDown, KindFilter::FirstSeen};
 
 } // namespace
 
@@ -61,10 +60,14 @@ ChangeList::ChangeList(const Globals &globals, const LoadHistory &history, QWidg
     // Wide enough for the longest kinds ("starbase built, population up") and every header.
     const struct {
         int column, width;
-    } widths[] = {{ChangeListModel::Planet, 120},         {ChangeListModel::X, 45},
-                  {ChangeListModel::Y, 45},              {ChangeListModel::Kind, 190},
-                  {ChangeListModel::RaceBefore, 100},    {ChangeListModel::RaceAfter, 100},
-                  {ChangeListModel::PopulationBefore, 80}, {ChangeListModel::PopulationAfter, 80}};
+    } widths[] = {{ChangeListModel::Planet, 120},
+                  {ChangeListModel::X, 45},
+                  {ChangeListModel::Y, 45},
+                  {ChangeListModel::Kind, 190},
+                  {ChangeListModel::RaceBefore, 100},
+                  {ChangeListModel::RaceAfter, 100},
+                  {ChangeListModel::PopulationBefore, 80},
+                  {ChangeListModel::PopulationAfter, 80}};
     for (const auto &w : widths) {
         const QString header = m_model.headerData(w.column, Qt::Horizontal).toString();
         m_view->setColumnWidth(

@@ -11,9 +11,9 @@
 
 namespace {
 
-const char *const kHeaders[] = {"Planet",    "X",          "Y",          "Kind",      "Race Before",
-                                "Race After", "Population Before", "Population After",
-                                "Difference"};
+const char *const kHeaders[] = {
+    "Planet",           "X",         "Y", "Kind", "Race Before", "Race After", "Population Before",
+    "Population After", "Difference"};
 
 double sortValue(QStringView text)
 {
@@ -87,15 +87,24 @@ QString changeKindText(const ReportStep::PlanetChange &c, const QString &race)
 bool hasKind(const ReportStep::PlanetChange &c, KindFilter kind, const QString &race)
 {
     switch (kind) {
-    case KindFilter::Any: return true;
-    case KindFilter::Captured: return (c.kinds & ChangeKind::NewOwner) && c.ownerAfter == race;
-    case KindFilter::Lost: return (c.kinds & ChangeKind::NewOwner) && c.ownerBefore == race;
-    case KindFilter::NewOwner: return bool(c.kinds & ChangeKind::NewOwner);
-    case KindFilter::StarbaseBuilt: return bool(c.kinds & ChangeKind::StarbaseBuilt);
-    case KindFilter::StarbaseLost: return bool(c.kinds & ChangeKind::StarbaseLost);
-    case KindFilter::PopulationUp: return bool(c.kinds & ChangeKind::PopulationUp);
-    case KindFilter::PopulationDown: return bool(c.kinds & ChangeKind::PopulationDown);
-    case KindFilter::FirstSeen: return bool(c.kinds & ChangeKind::FirstSeen);
+    case KindFilter::Any:
+        return true;
+    case KindFilter::Captured:
+        return (c.kinds & ChangeKind::NewOwner) && c.ownerAfter == race;
+    case KindFilter::Lost:
+        return (c.kinds & ChangeKind::NewOwner) && c.ownerBefore == race;
+    case KindFilter::NewOwner:
+        return bool(c.kinds & ChangeKind::NewOwner);
+    case KindFilter::StarbaseBuilt:
+        return bool(c.kinds & ChangeKind::StarbaseBuilt);
+    case KindFilter::StarbaseLost:
+        return bool(c.kinds & ChangeKind::StarbaseLost);
+    case KindFilter::PopulationUp:
+        return bool(c.kinds & ChangeKind::PopulationUp);
+    case KindFilter::PopulationDown:
+        return bool(c.kinds & ChangeKind::PopulationDown);
+    case KindFilter::FirstSeen:
+        return bool(c.kinds & ChangeKind::FirstSeen);
     }
     return false;
 }
@@ -103,15 +112,24 @@ bool hasKind(const ReportStep::PlanetChange &c, KindFilter kind, const QString &
 QString kindFilterText(KindFilter kind)
 {
     switch (kind) {
-    case KindFilter::Any: return QStringLiteral("All kinds");
-    case KindFilter::Captured: return QStringLiteral("captured");
-    case KindFilter::Lost: return QStringLiteral("lost");
-    case KindFilter::NewOwner: return QStringLiteral("new owner");
-    case KindFilter::StarbaseBuilt: return QStringLiteral("starbase built");
-    case KindFilter::StarbaseLost: return QStringLiteral("starbase lost");
-    case KindFilter::PopulationUp: return QStringLiteral("population up");
-    case KindFilter::PopulationDown: return QStringLiteral("population down");
-    case KindFilter::FirstSeen: return QStringLiteral("first seen");
+    case KindFilter::Any:
+        return QStringLiteral("All kinds");
+    case KindFilter::Captured:
+        return QStringLiteral("captured");
+    case KindFilter::Lost:
+        return QStringLiteral("lost");
+    case KindFilter::NewOwner:
+        return QStringLiteral("new owner");
+    case KindFilter::StarbaseBuilt:
+        return QStringLiteral("starbase built");
+    case KindFilter::StarbaseLost:
+        return QStringLiteral("starbase lost");
+    case KindFilter::PopulationUp:
+        return QStringLiteral("population up");
+    case KindFilter::PopulationDown:
+        return QStringLiteral("population down");
+    case KindFilter::FirstSeen:
+        return QStringLiteral("first seen");
     }
     return {};
 }
@@ -168,7 +186,8 @@ QString changeSummary(const LoadHistory &history, int step, const QString &race)
     const double change = after - before;
     const QString sign = change < 0 ? QString() : QStringLiteral("+");
     if (before > 0)
-        parts << QStringLiteral("population %1%2%").arg(sign, QString::number(change / before * 100, 'f', 1));
+        parts << QStringLiteral("population %1%2%")
+                     .arg(sign, QString::number(change / before * 100, 'f', 1));
     else
         parts << QStringLiteral("population %1%2").arg(sign, conv::plainNumber(change));
     return parts.join(QLatin1String(", "));
@@ -178,7 +197,8 @@ QString differenceText(const ReportStep::PlanetChange &c)
 {
     if (c.populationBefore.isEmpty() || c.populationAfter.isEmpty())
         return {};
-    const double difference = populationValue(c.populationAfter) - populationValue(c.populationBefore);
+    const double difference =
+        populationValue(c.populationAfter) - populationValue(c.populationBefore);
     return (difference > 0 ? QStringLiteral("+") : QString()) + conv::plainNumber(difference);
 }
 
@@ -262,27 +282,44 @@ QVariant ChangeListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         switch (index.column()) {
-        case Planet: return s.Star_Name;
-        case X: return s.Star_X;
-        case Y: return s.Star_Y;
-        case Kind: return changeKindText(c, m_race);
-        case RaceBefore: return c.ownerBefore.toString();
-        case RaceAfter: return c.ownerAfter.toString();
-        case PopulationBefore: return c.populationBefore.toString();
-        case PopulationAfter: return c.populationAfter.toString();
-        case Difference: return differenceText(c);
+        case Planet:
+            return s.Star_Name;
+        case X:
+            return s.Star_X;
+        case Y:
+            return s.Star_Y;
+        case Kind:
+            return changeKindText(c, m_race);
+        case RaceBefore:
+            return c.ownerBefore.toString();
+        case RaceAfter:
+            return c.ownerAfter.toString();
+        case PopulationBefore:
+            return c.populationBefore.toString();
+        case PopulationAfter:
+            return c.populationAfter.toString();
+        case Difference:
+            return differenceText(c);
         }
         break;
     case kSortRole:
         switch (index.column()) {
-        case Planet: return s.Star_Name.toCaseFolded();
-        case X: return sortValue(s.Star_X);
-        case Y: return sortValue(s.Star_Y);
-        case Kind: return changeKindText(c, m_race);
-        case RaceBefore: return c.ownerBefore.toString().toCaseFolded();
-        case RaceAfter: return c.ownerAfter.toString().toCaseFolded();
-        case PopulationBefore: return sortValue(c.populationBefore);
-        case PopulationAfter: return sortValue(c.populationAfter);
+        case Planet:
+            return s.Star_Name.toCaseFolded();
+        case X:
+            return sortValue(s.Star_X);
+        case Y:
+            return sortValue(s.Star_Y);
+        case Kind:
+            return changeKindText(c, m_race);
+        case RaceBefore:
+            return c.ownerBefore.toString().toCaseFolded();
+        case RaceAfter:
+            return c.ownerAfter.toString().toCaseFolded();
+        case PopulationBefore:
+            return sortValue(c.populationBefore);
+        case PopulationAfter:
+            return sortValue(c.populationAfter);
         case Difference:
             if (c.populationBefore.isEmpty() || c.populationAfter.isEmpty())
                 return -std::numeric_limits<double>::infinity();

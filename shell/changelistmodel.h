@@ -26,8 +26,17 @@ std::vector<ListedChange> listedChanges(const LoadHistory &history, int step);
 // in view, a change of hands is its capture or its loss.
 QString changeKindText(const ReportStep::PlanetChange &change, const QString &race = {});
 // What a kind filter can ask for. Captured and Lost need a race.
-enum class KindFilter { Any, Captured, Lost, NewOwner, StarbaseBuilt, StarbaseLost, PopulationUp,
-                        PopulationDown, FirstSeen };
+enum class KindFilter {
+    Any,
+    Captured,
+    Lost,
+    NewOwner,
+    StarbaseBuilt,
+    StarbaseLost,
+    PopulationUp,
+    PopulationDown,
+    FirstSeen
+};
 bool hasKind(const ReportStep::PlanetChange &change, KindFilter kind, const QString &race);
 QString kindFilterText(KindFilter kind);
 // "turn42.pla: changes since turn41.pla"; the first report's changes are since the map.
@@ -41,8 +50,18 @@ QString differenceText(const ReportStep::PlanetChange &change);
 class ChangeListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Planet, X, Y, Kind, RaceBefore, RaceAfter, PopulationBefore, PopulationAfter,
-                  Difference, ColumnCount };
+    enum Column {
+        Planet,
+        X,
+        Y,
+        Kind,
+        RaceBefore,
+        RaceAfter,
+        PopulationBefore,
+        PopulationAfter,
+        Difference,
+        ColumnCount
+    };
     // Numbers for the numeric columns (an empty figure before every number), case-folded
     // text for the others.
     static constexpr int kSortRole = Qt::UserRole;

@@ -65,8 +65,8 @@ QStringList expectedRows(const KnownPlanets &before, const KnownPlanets &after)
             if (was.owner != now.owner)
                 kinds |= ChangeKind::NewOwner;
             if (was.starbase.isEmpty() != now.starbase.isEmpty())
-                kinds |= was.starbase.isEmpty() ? ChangeKind::StarbaseBuilt
-                                                : ChangeKind::StarbaseLost;
+                kinds |=
+                    was.starbase.isEmpty() ? ChangeKind::StarbaseBuilt : ChangeKind::StarbaseLost;
             const double a = conv::leadingNumber(was.population);
             const double b = conv::leadingNumber(now.population);
             if (was.owner == now.owner && a != b)
@@ -207,9 +207,9 @@ void TestHistory::undoKeepsColoursChosenSince()
 {
     TestFiles files;
     Globals g;
-    LoadHistory history = loadUniverse(
-        g, files.write("u.map", mapText({{"1000", "1000", "A"}, {"1100", "1000", "B"},
-                                         {"1200", "1000", "C"}})));
+    LoadHistory history = loadUniverse(g, files.write("u.map", mapText({{"1000", "1000", "A"},
+                                                                        {"1100", "1000", "B"},
+                                                                        {"1200", "1000", "C"}})));
     merge(g, history, files, {{"A", "Zorn", "", "1", "10"}, {"B", "Kell", "", "1", "20"}});
     merge(g, history, files, {{"B", "Zorn", "", "2", "5"}, {"C", "Vex", "", "2", "7"}});
     setRaceColor(g, 0, 0x00ABCDEF); // Zorn, after the second report
