@@ -30,6 +30,8 @@ const char kUsage[] =
     "                                                    print the planet table\n"
     "       kavora --races [--format tsv|csv|json] MAP [REPORT ...]\n"
     "                                                    print the race table\n"
+    "       kavora --changes [--format tsv|csv|json] MAP [REPORT ...]\n"
+    "                                                    print what each report changed\n"
     "       kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]\n"
     "              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH]\n"
     "              MAP [REPORT ...]                      draw the chart into OUT (.bmp or .png);\n"
@@ -229,11 +231,13 @@ void setFormat(CommandLineOptions &options, const QString &, const QString &valu
 void nothing(CommandLineOptions &, const QString &, const QString &) {}
 
 constexpr unsigned kRender = modeBit(Mode::Render);
-constexpr unsigned kTables = modeBit(Mode::Planets) | modeBit(Mode::Races);
+constexpr unsigned kTables =
+    modeBit(Mode::Planets) | modeBit(Mode::Races) | modeBit(Mode::Changes);
 
 const OptionRule kOptions[] = {
     {QLatin1StringView("--planets"), Mode::Planets, 0, false, nothing},
     {QLatin1StringView("--races"), Mode::Races, 0, false, nothing},
+    {QLatin1StringView("--changes"), Mode::Changes, 0, false, nothing},
     {QLatin1StringView("--render"), Mode::Render, 0, true, setOutput},
     {QLatin1StringView("--zoom"), Mode::Gui, kRender, true, setZoom},
     {QLatin1StringView("--center"), Mode::Gui, kRender, true, setCenter},
@@ -260,10 +264,15 @@ QString goesWithHint(const QStringList &options, unsigned modes)
     for (const OptionRule &rule : kOptions)
         if (rule.selects != Mode::Gui && (modes & modeBit(rule.selects)))
             modeNames << rule.name;
-    QString names = options.join(QLatin1String(", "));
-    if (options.size() > 1)
-        names.replace(names.lastIndexOf(QLatin1String(", ")), 2, QLatin1String(" and "));
-    return QStringLiteral("%1 can only go with %2").arg(names, modeNames.join(QLatin1String(" or ")));
+    auto listed = [](const QStringList &items, QLatin1StringView last) {
+        QString text = items.join(QLatin1String(", "));
+        if (items.size() > 1)
+            text.replace(text.lastIndexOf(QLatin1String(", ")), 2, last);
+        return text;
+    };
+    return QStringLiteral("%1 can only go with %2")
+        .arg(listed(options, QLatin1StringView(" and ")),
+             listed(modeNames, QLatin1StringView(" or ")));
 }
 
 } // namespace
@@ -338,7 +347,8 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
             }
             if (rule->selects != Mode::Gui) {
                 if (options.mode != Mode::Gui)
-                    usage(QStringLiteral("give only one of --planets, --races and --render"));
+                    usage(QStringLiteral(
+                        "give only one of --planets, --races, --changes and --render"));
                 options.mode = rule->selects;
             } else {
                 given.append(rule);
@@ -409,11 +419,16 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
     }
 
     Globals globals;
+    LoadHistory history;
     try {
-        loadUniverse(globals, options.files.first(), options.files.mid(1));
+        history = loadUniverse(globals, options.files.first(), options.files.mid(1));
     } catch (const RunError &error) {
         write(err, error.message() + u'\n');
         return 1;
+    }
+    for (const LoadedReport &report : history.reports) {
+        if (looksForeign(report.tally))
+            write(err, foreignWarning(report.tally, report.path, history.mapPath) + u'\n');
     }
     if (options.mode == Mode::Planets) {
         write(out, planetTableText(globals, options.format));
@@ -421,6 +436,10 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
     }
     if (options.mode == Mode::Races) {
         write(out, raceTableText(globals, options.format));
+        return written(out, err);
+    }
+    if (options.mode == Mode::Changes) {
+        write(out, formatTable(changeTable(globals, history), options.format));
         return written(out, err);
     }
     return renderToFile(globals, options, err);

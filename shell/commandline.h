@@ -3,6 +3,7 @@
 //
 //   kavora --planets [--format tsv|csv|json] MAP [REPORT ...]
 //   kavora --races [--format tsv|csv|json] MAP [REPORT ...]
+//   kavora --changes [--format tsv|csv|json] MAP [REPORT ...]
 //   kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
 //          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH] MAP [REPORT ...]
 //   kavora --help | --version
@@ -18,7 +19,7 @@
 #include <optional>
 
 struct CommandLineOptions {
-    enum class Mode { Gui, Planets, Races, Render, Help, Version };
+    enum class Mode { Gui, Planets, Races, Changes, Render, Help, Version };
     Mode mode = Mode::Gui;
     QString output;                    // --render OUT
     std::optional<double> zoom;
@@ -28,7 +29,7 @@ struct CommandLineOptions {
     int scale = 1;                     // --scale N: the chart N times larger, 1 to 8
     bool legend = false;               // --legend: the race legend to the right
     std::optional<QSize> size;         // --size: the explorer's square view at that size
-    TableFormat format = TableFormat::Tsv; // --format for --planets and --races
+    TableFormat format = TableFormat::Tsv; // --format for --planets, --races and --changes
     QStringList files;                 // the map, then the reports in order
 };
 
@@ -53,7 +54,8 @@ QStringList withoutToolkitOptions(const QStringList &arguments);
 bool isCommandLineMode(const QStringList &arguments);
 
 // Runs a command-line mode; returns the exit status: 0 done, 1 a file could not be read
-// or written, 2 a usage error. Writes UTF-8 to the two streams.
+// or written, 2 a usage error. Writes UTF-8 to the two streams. A report that hardly fits
+// the map earns a warning on `err`, whatever the mode; the exit status stays.
 int runCommandLine(const QStringList &arguments, FILE *out, FILE *err);
 
 // The tables as --planets and --races print them, tab-separated with a header line unless

@@ -1,5 +1,6 @@
 #include "tables.h"
 
+#include "changelistmodel.h"
 #include "conversions.h"
 #include "racecolours.h"
 #include "runerror.h"
@@ -181,6 +182,34 @@ Table raceTable(const Globals &globals)
         table.addRow({QString::number(slot), p.Player_Name, colorText(p.Player_Color),
                       QString::number(p.Player_Style), total(p.Player_Population),
                       total(p.Player_Starbases)});
+    }
+    return table;
+}
+
+Table changeTable(const Globals &globals, const LoadHistory &history)
+{
+    using K = TableColumn::Kind;
+    Table table;
+    table.columns = {{"step", K::Number},
+                     {"planet", K::Text},
+                     {"x", K::Number},
+                     {"y", K::Number},
+                     {"kind", K::Text},
+                     {"race_before", K::Text},
+                     {"race_after", K::Text},
+                     {"population_before", K::Number},
+                     {"population_after", K::Number},
+                     {"difference", K::Number}};
+    for (int step = 0; step < history.reports.size(); ++step) {
+        const QString number = QString::number(step + 1);
+        for (const ListedChange &row : listedChanges(history, step)) {
+            const Star_Object &s = globals.Star_Table[size_t(row.position)];
+            const ReportStep::PlanetChange &c = row.change;
+            table.addRow({number, s.Star_Name, s.Star_X, s.Star_Y, changeKindText(c),
+                          c.ownerBefore.toString(), c.ownerAfter.toString(),
+                          c.populationBefore.toString(), c.populationAfter.toString(),
+                          differenceText(c)});
+        }
     }
     return table;
 }

@@ -3,6 +3,7 @@
 // One table value feeds every format, so the three always carry the same columns.
 #pragma once
 
+#include "loadhistory.h"
 #include "records.h"
 
 #include <QList>
@@ -46,3 +47,6 @@ QString formatTable(const Table &table, TableFormat format);
 // last used slot.
 Table planetTable(const Globals &globals);
 Table raceTable(const Globals &globals);
+// The table of --changes: each report's changes, numbered by step from 1 in the order the
+// reports were merged.
+Table changeTable(const Globals &globals, const LoadHistory &history);

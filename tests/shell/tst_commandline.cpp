@@ -31,6 +31,8 @@ private slots:
     void planetTable();
     void raceTable();
     void tableFormats();
+    void changeTable();
+    void foreignReportWarns();
     void unreadableFiles();
     void render();
     void renderMapWithoutExtent();
@@ -141,7 +143,7 @@ void TestCommandLine::usageErrors_data()
                                         << "not \"CSV\"";
     QTest::newRow("format with render") << QStringList{"--render", "o.png", "--format", "csv",
                                                        "m.map"}
-                                        << "--format can only go with --planets or --races";
+                                        << "--format can only go with --planets, --races or --changes";
 }
 
 void TestCommandLine::usageErrors()
@@ -273,6 +275,53 @@ void TestCommandLine::tableFormats()
              QStringLiteral("slot,name,color,style,population,starbases\r\n"
                             "0,Zorn,#0000FF,4,25000,\r\n"
                             "1,Krell,#00FF00,4,100000000000000000000,1\r\n"));
+}
+
+// Each report's changes in what the reports before it left, numbered by step.
+void TestCommandLine::changeTable()
+{
+    const QString later = m_files.write("r2.pla", reportText({{"Alpha", "Krell", "", "2", "20000"},
+                                                             {"Be\\ta", "Krell", "SB", "1", "2e20"},
+                                                             {"Delta", "Zorn", "", "2", "7"}}));
+    const Run run = kavora({"--changes", m_map, m_report, later});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.out,
+             QStringLiteral("step\tplanet\tx\ty\tkind\trace_before\trace_after\tpopulation_before\t"
+                            "population_after\tdifference\n"
+                            "1\tAlpha\t1200\t1300\tfirst seen\t\tZorn\t\t25000\t\n"
+                            "1\tBe\\\\ta\t1500\t1400\tfirst seen\t\tKrell\t\t1e20\t\n"
+                            "2\tAlpha\t1200\t1300\tnew owner\tZorn\tKrell\t25000\t20000\t-5000\n"
+                            "2\tBe\\\\ta\t1500\t1400\tpopulation up\tKrell\tKrell\t1e20\t2e20\t"
+                            "+100000000000000000000\n"
+                            "2\tDelta\t2000\t1800\tfirst seen\t\tZorn\t\t7\t\n"));
+    QCOMPARE(kavora({"--changes", m_map}).out.count(u'\n'), 1); // the header alone
+
+    const Run json = kavora({"--changes", "--format", "json", m_map, m_report, later});
+    const QJsonArray rows = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    QCOMPARE(rows.size(), 5);
+    QCOMPARE(rows[2].toObject(),
+             (QJsonObject{{"step", 2}, {"planet", "Alpha"}, {"x", 1200}, {"y", 1300},
+                          {"kind", "new owner"}, {"race_before", "Zorn"}, {"race_after", "Krell"},
+                          {"population_before", 25000}, {"population_after", 20000},
+                          {"difference", -5000}}));
+    QCOMPARE(rows[0].toObject()["population_before"], QJsonValue(QJsonValue::Null));
+    QVERIFY(kavora({"--changes", "--format", "csv", m_map, m_report})
+                .out.startsWith("step,planet,x,y,kind,race_before,race_after,"));
+}
+
+// A report of another universe reads without an error, so the command line says so; the
+// exit status and the output stay as for any report.
+void TestCommandLine::foreignReportWarns()
+{
+    const QString foreign = m_files.write("foreign.pla", reportText({{"Elsewhere", "Zorn", "", "1", "5"},
+                                                                    {"Nowhere", "Zorn", "", "1", "5"},
+                                                                    {"Alpha", "", "", "1", ""}}));
+    const Run run = kavora({"--races", m_map, m_report, foreign});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, QStringLiteral("foreign.pla: only 0 of 2 lines name a planet of u.map; is it "
+                                     "from another universe?\n"));
+    QCOMPARE(run.out, kavora({"--races", m_map, m_report}).out);
 }
 
 void TestCommandLine::unreadableFiles()

@@ -197,16 +197,17 @@ void TestDesktop::recentFilesAcrossRuns()
     {
         Run first(f.settings);
         const QStringList plain = first.fileMenu();
-        QCOMPARE(plain, (QStringList{"&Open Map File", "Open &Player File", "&Save Map as Bitmap",
-                                     "-", "E&xit"}));
+        QCOMPARE(plain, (QStringList{"&Open Map File", "Open &Player File", "&Undo Last Report",
+                                     "&Save Map as Bitmap", "-", "E&xit"}));
         first.form.openFiles({f.map, f.turn1, f.turn2});
         first.form.openFiles({f.other});
         QCOMPARE(first.fileMenu(),
-                 (QStringList{"&Open Map File", "Open &Player File", "&Save Map as Bitmap", "-",
-                              "&1 other.map", "&2 universe.map", "-", "E&xit"}));
+                 (QStringList{"&Open Map File", "Open &Player File", "&Undo Last Report",
+                              "&Save Map as Bitmap", "-", "&1 other.map", "&2 universe.map", "-",
+                              "E&xit"}));
     }
     Run second(f.settings);
-    QCOMPARE(second.fileMenu()[4], QStringLiteral("&1 other.map"));
+    QCOMPARE(second.fileMenu()[5], QStringLiteral("&1 other.map"));
     QAction *older = second.item("mnuRecent2");
     QVERIFY(older);
     QCOMPARE(older->text(), QStringLiteral("&2 universe.map"));
@@ -217,7 +218,7 @@ void TestDesktop::recentFilesAcrossRuns()
     QCOMPARE(second.g.Map_File_Name, f.map);
     QCOMPARE(second.reportsRead(), (QStringList{f.turn1, f.turn2}));
     QCOMPARE(second.g.Player_Table[0].Player_Name, QStringLiteral("Zorn"));
-    QCOMPARE(second.fileMenu().mid(4, 2), (QStringList{"&1 universe.map", "&2 other.map"}));
+    QCOMPARE(second.fileMenu().mid(5, 2), (QStringList{"&1 universe.map", "&2 other.map"}));
 }
 
 void TestDesktop::recentFileGoneOrUnreadable()
@@ -238,7 +239,7 @@ void TestDesktop::recentFileGoneOrUnreadable()
     QVERIFY(second.scripted.messages()[0].contains(f.other));
     QVERIFY(!second.g.Map_Loaded);
     QCOMPARE(second.form.recentMenu()->entries().size(), 1);
-    QCOMPARE(second.fileMenu()[4], QStringLiteral("&1 universe.map"));
+    QCOMPARE(second.fileMenu()[5], QStringLiteral("&1 universe.map"));
 
     // A report that has gone: named; the map and the other report open.
     second.scripted.clearAsked();

@@ -1,6 +1,7 @@
 // The planet list and the race overview as a user meets them in the main window: opened
 // from the Map menu, following every change of the data, choosing a planet on the chart,
 // copying rows, and keeping colours between two runs.
+#include "changelist.h"
 #include "chartpicture.h"
 #include "keptcolours.h"
 #include "mainform.h"
@@ -23,6 +24,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -46,6 +48,7 @@ private slots:
     void raceOverviewFollowsTheData();
     void keptColoursAcrossTwoRuns();
     void defaultColours();
+    void changesWindow();
 };
 
 namespace {
@@ -66,6 +69,11 @@ struct Session : MainWindowFixture {
     {
         trigger("mnuRaceOverview");
         return form.raceOverview();
+    }
+    ChangeList *changes()
+    {
+        trigger("mnuChanges");
+        return form.changeList();
     }
 };
 
@@ -160,9 +168,8 @@ void TestListWindows::planetListFollowsTheData()
     s.openReport(s.reportPath);
     QCOMPARE(race->currentText(), QStringLiteral("Vell"));
     s.openMap(s.files.write("small.map", mapText({{"1000", "1000", "Solo"}})));
-    // The race names outlive a map, as the race table does; their planets do not.
-    QCOMPARE(count->text(), QStringLiteral("0 of 1 planets"));
-    race->setCurrentIndex(0);
+    // A new map starts a new universe: its races are gone, and with them the choice.
+    QCOMPARE(race->count(), 2);
     QCOMPARE(count->text(), QStringLiteral("1 of 1 planets"));
     checkRowsMatchTable(list, s.g);
 
@@ -331,6 +338,14 @@ void TestListWindows::raceOverviewFollowsTheData()
     };
     QCOMPARE(brushColourAt(0, {0, 0}), QColor(rgbFromPacked(kDefaultPalette[0].color)));
 
+    // Beside it, a line per race through its population after each report, in its colour.
+    const QList<QAbstractSeries *> lines = overview->historyChart()->series();
+    QCOMPARE(lines.size(), 3);
+    auto *vell = qobject_cast<QLineSeries *>(lines[1]);
+    QVERIFY(vell);
+    QCOMPARE(vell->points(), (QList<QPointF>{{1, 1.0}, {2, 1.0}})); // a million both times
+    QCOMPARE(vell->pen().color(), QColor(rgbFromPacked(kDefaultPalette[1].color)));
+
     // Recolouring follows at once, in the table's swatch and the chart.
     s.g.Player_Table[0].Player_Color = 0x00FFFF;
     s.form.raceColoursChanged();
@@ -361,10 +376,10 @@ void TestListWindows::raceOverviewFollowsTheData()
     s.openReport(s.files.write("many.pla", reportText(many)));
     QCOMPARE(categories(), (QStringList{"0", "1", "2", "3", "4", "5", "6"}));
 
-    // A new map empties the report lines and the planets; the races stay known.
+    // A new map empties the report lines, and starts a universe without races.
     s.openMap(s.mapPath);
     QCOMPARE(loaded->text(), QStringLiteral("Map: %1 (5 planets)").arg(s.mapPath));
-    QCOMPARE(shownColumn(view, RaceOverviewModel::Planets), QStringList(7, QStringLiteral("0")));
+    QCOMPARE(view->model()->rowCount(), 0);
 }
 
 // Keep in one run; in the next run, with the same settings file, the first report that
@@ -400,8 +415,11 @@ void TestListWindows::keptColoursAcrossTwoRuns()
             QCOMPARE(planet.Style, std::optional<qint16>(7));
         }
     }
-    // A map opened later keeps the kept colour for the race still known.
+    // A map opened later starts without races: the slot has its default colour again until
+    // a report brings Vell back.
     s.openMap(s.mapPath);
+    QCOMPARE(s.g.Player_Table[0].Player_Color, kDefaultPalette[0].color);
+    s.openReport(s.files.write("vell2.pla", reportText({{"Delta", "Vell", "", "3", "10"}})));
     QCOMPARE(s.g.Player_Table[0].Player_Color, PackedColor(0x123456));
 }
 
@@ -428,6 +446,56 @@ void TestListWindows::defaultColours()
         if (planet.Owner == "Zorn")
             QCOMPARE(planet.color, std::optional(kDefaultPalette[0].color));
     QVERIFY(s.form.chartWindow()->picture() != recoloured);
+}
+
+// The changes window follows every merge, undo and map; a double-click centres the chart on
+// the planet, as the planet list does.
+void TestListWindows::changesWindow()
+{
+    Session s;
+    auto *map = s.form.findChild<QMenu *>("mnu_Map");
+    QCOMPARE(map->actions().last()->text(), QStringLiteral("C&hanges"));
+    ChangeList *changes = s.changes();
+    QVERIFY(changes);
+    QCOMPARE(s.changes(), changes);
+    auto *summary = child<QLabel>(changes, "summary");
+    auto *count = child<QLabel>(changes, "count");
+    auto *step = child<QComboBox>(changes, "step");
+    QCOMPARE(summary->text(), QStringLiteral("No report has been merged."));
+
+    s.openMap(s.mapPath);
+    s.openReport(s.reportPath);
+    QCOMPARE(step->count(), 1);
+    QCOMPARE(step->currentText(), QStringLiteral("player.pla: changes since universe.map"));
+    QCOMPARE(count->text(), QStringLiteral("3 of 3 changes"));
+    s.openReport(s.files.write("later.pla", reportText({{"Beta", "Zorn", "", "3", "900"}})));
+    QCOMPARE(step->count(), 2);
+    QCOMPARE(step->currentIndex(), 1);
+    QCOMPARE(summary->text(), QStringLiteral("1 planet changed hands, population -97.4%"));
+    QCOMPARE(shownColumn(changes->view(), ChangeListModel::Kind), QStringList{"new owner"});
+
+    QSignalSpy chosen(&s.form, &mainform::planetChosen);
+    QTableView *view = changes->view();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rowCentre(view, 0));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rowCentre(view, 0));
+    QCOMPARE(chosen.size(), 1);
+    QCOMPARE(s.g.Star_Table[chosen[0][0].toInt()].Star_Name, QStringLiteral("Beta"));
+    QCOMPARE(s.g.View_Center_X, std::optional<double>(1500));
+    QCOMPARE(s.g.View_Center_Y, qint16(1300));
+
+    view->selectRow(0);
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(QApplication::clipboard()->text().endsWith(
+        QStringLiteral("Beta\t1500\t1300\tnew owner\tVell\tZorn\t1000000\t900\t-999100\n")));
+
+    s.trigger("mnuUndoReport");
+    QCOMPARE(step->count(), 1);
+    QCOMPARE(count->text(), QStringLiteral("3 of 3 changes"));
+    s.openMap(s.mapPath);
+    QCOMPARE(step->count(), 0);
+    QCOMPARE(count->text(), QStringLiteral("0 of 0 changes"));
+    QVERIFY(s.dialog.messages().isEmpty());
 }
 
 QTEST_MAIN(TestListWindows)
