@@ -20,6 +20,10 @@
 
 #include <cmath>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 // The command line is run as a user would run it: the real binary, real files.
 class TestCommandLine : public QObject {
     Q_OBJECT
@@ -38,6 +42,7 @@ private slots:
     void renderScaledWithLegend();
     void writeFailure();
     void renderKeepsOutputOnFailure();
+    void renderIntoSpecialFiles();
     void helpAndVersion();
     void toolkitOptions();
     void badInputCorpus();
@@ -468,6 +473,74 @@ void TestCommandLine::renderKeepsOutputOnFailure()
     run = kavora({"--render", m_files.path("no/such/folder/x.bmp"), m_map});
     QCOMPARE(run.status, 1);
     QVERIFY2(run.err.startsWith(QStringLiteral("Error!!! 76 Path not found")), qPrintable(run.err));
+}
+
+namespace {
+
+mode_t fileType(const QString &path)
+{
+    struct stat info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & S_IFMT : 0;
+}
+
+} // namespace
+
+// The output is followed through a link; a regular file is replaced whole, with its
+// permissions; a device or a pipe is written in place, never replaced by a file.
+void TestCommandLine::renderIntoSpecialFiles()
+{
+    // A link to a regular file: the file gets the chart, the link stays a link.
+    const QString target = m_files.write("target.png", "old");
+    QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    const QString toTarget = m_files.path("to-target.png");
+    QVERIFY(QFile::link(target, toTarget));
+    QCOMPARE(kavora({"--render", toTarget, m_map}).status, 0);
+    QCOMPARE(fileType(toTarget), mode_t(S_IFLNK));
+    QCOMPARE(QImage(target).size(), QSize(ImageSurface::kWidth, ImageSurface::kHeight));
+    const QFile::Permissions ownerGroupOther(0x7077); // not the ...User bits
+    QCOMPARE(QFile::permissions(target) & ownerGroupOther,
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+
+    // A pipe that nobody reads: refused at once, not waited on, and still a pipe.
+    const QString pipe = m_files.path("pipe");
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString toPipe = m_files.path("to-pipe.png");
+    QVERIFY(QFile::link(pipe, toPipe));
+    Run run = kavora({"--render", toPipe, m_map});
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains(u"no program reads from it") && run.err.contains(toPipe),
+             qPrintable(run.err));
+    QCOMPARE(fileType(pipe), mode_t(S_IFIFO));
+    // With a reader the chart flows through it.
+    QProcess reader;
+    reader.setStandardOutputFile(m_files.path("through-pipe.png"));
+    reader.start(QStringLiteral("cat"), {pipe});
+    QVERIFY(reader.waitForStarted());
+    run = kavora({"--render", toPipe, m_map});
+    QVERIFY(reader.waitForFinished(60000));
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    QCOMPARE(QImage(m_files.path("through-pipe.png")).size(),
+             QSize(ImageSurface::kWidth, ImageSurface::kHeight));
+    QCOMPARE(fileType(pipe), mode_t(S_IFIFO));
+
+    // A device: written in place, so a full one says so. Root gets a device node of its
+    // own, since a fault here would replace the node; anyone else cannot replace /dev/full.
+    QString device = QStringLiteral("/dev/full");
+    if (::geteuid() == 0) {
+        device = m_files.path("full");
+        if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+            QSKIP("cannot make a device node here");
+    } else if (fileType(device) != S_IFCHR) {
+        QSKIP("needs /dev/full");
+    }
+    const QString toDevice = m_files.path("to-device.bmp");
+    QVERIFY(QFile::link(device, toDevice));
+    run = kavora({"--render", toDevice, m_map});
+    QCOMPARE(run.status, 1);
+    QCOMPARE(fileType(device), mode_t(S_IFCHR));
+    QVERIFY2(run.err.startsWith(u"Error!!! 57 ") && run.err.contains(toDevice),
+             qPrintable(run.err));
+    QVERIFY2(run.err.contains(u"No space left on device"), qPrintable(run.err));
 }
 
 void TestCommandLine::helpAndVersion()
