@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "conversions.h"
+#include "filenames.h"
 #include "explorerrenderer.h"
 #include "loaduniverse.h"
 #include "palette.h"
@@ -12,6 +13,7 @@
 #include "runerror.h"
 #include "version.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <cmath>
@@ -268,6 +270,54 @@ QString goesWithHint(const QStringList &options, unsigned modes)
 
 } // namespace
 
+const char kNoDisplayMessage[] =
+    "kavora: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are unset); use "
+    "--render FILE to draw the chart into a file\n";
+
+QStringList decodedArguments(int argc, const char *const *argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray raw(argv[i]);
+        if (!decodesFaithfully(raw))
+            usage(QStringLiteral("the argument %1 is not UTF-8, so no file can be opened or "
+                                 "written under that name")
+                      .arg(escapedBytes(raw)));
+        arguments << QFile::decodeName(raw);
+    }
+    return arguments;
+}
+
+QStringList toolkitArguments(const QStringList &arguments)
+{
+    const qsizetype end = arguments.indexOf(QStringLiteral("--"));
+    return end < 0 ? arguments : arguments.first(end);
+}
+
+bool missingDisplay(const QStringList &toolkitArguments, const QString &platformVariable,
+                    const QString &display, const QString &waylandDisplay)
+{
+    if (!display.isEmpty() || !waylandDisplay.isEmpty())
+        return false;
+    // The last "-platform NAME" or "-platform=NAME" wins, as in Qt.
+    QString platforms = platformVariable;
+    for (qsizetype i = 0; i < toolkitArguments.size(); ++i) {
+        QStringView arg(toolkitArguments[i]);
+        arg = arg.startsWith(u"--") ? arg.mid(2) : arg.startsWith(u'-') ? arg.mid(1) : QStringView();
+        if (arg == u"platform" && i + 1 < toolkitArguments.size())
+            platforms = toolkitArguments[++i];
+        else if (arg.startsWith(u"platform="))
+            platforms = arg.mid(9).toString();
+    }
+    // "wayland;xcb" tries each in turn; "xcb:option" carries options after the name.
+    for (const QString &entry : platforms.split(u';')) {
+        const QString name = entry.section(u':', 0, 0).trimmed();
+        if (!name.isEmpty() && name != u"xcb" && !name.startsWith(u"wayland"))
+            return false;
+    }
+    return true;
+}
+
 QStringList withoutToolkitOptions(const QStringList &arguments)
 {
     // Qt reads these wherever they stand, with one dash or two, the value either next or
@@ -309,6 +359,13 @@ QStringList withoutToolkitOptions(const QStringList &arguments)
 CommandLineOptions parseCommandLine(const QStringList &arguments)
 {
     CommandLineOptions options;
+    // Help and version win wherever they stand, over any mistake around them.
+    for (const QString &arg : toolkitArguments(arguments)) {
+        if (arg == u"--help" || arg == u"-h" || arg == u"--version") {
+            options.mode = arg == u"--version" ? Mode::Version : Mode::Help;
+            return options;
+        }
+    }
     // Options that went with a mode, checked once the mode is known, since a file may come
     // first ("kavora u.map --planets").
     QList<const OptionRule *> given;
@@ -323,12 +380,6 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
         }
         if (arg == u"--") {
             filesOnly = true;
-        } else if (arg == u"--help" || arg == u"-h") {
-            options.mode = Mode::Help;
-            return options;
-        } else if (arg == u"--version") {
-            options.mode = Mode::Version;
-            return options;
         } else if (const OptionRule *rule = findOption(arg)) {
             QString value;
             if (rule->takesValue) {
@@ -372,6 +423,15 @@ bool isCommandLineMode(const QStringList &arguments)
         return parseCommandLine(arguments).mode != Mode::Gui;
     } catch (const UsageError &) {
         return true; // the command line reports it, before any window opens
+    }
+}
+
+bool commandLineDraws(const QStringList &arguments)
+{
+    try {
+        return parseCommandLine(arguments).mode == Mode::Render;
+    } catch (const UsageError &) {
+        return false;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "filenames.h"
 #include "imagesurface.h"
 #include "loaduniverse.h"
 #include "palette.h"
@@ -45,6 +46,9 @@ private slots:
     void renderIntoSpecialFiles();
     void helpAndVersion();
     void toolkitOptions();
+    void toolkitOptionsEndAtDoubleDash();
+    void namesThatAreNotUtf8();
+    void noDisplay();
     void badInputCorpus();
 
 private:
@@ -52,7 +56,7 @@ private:
         int status;
         QString out, err;
     };
-    Run kavora(const QStringList &arguments);
+    Run kavora(const QStringList &arguments, const QProcessEnvironment &environment = {});
 
     TestFiles m_files;
     QString m_map, m_report;
@@ -70,9 +74,12 @@ Globals loaded(const QString &map, const QString &report)
 
 } // namespace
 
-TestCommandLine::Run TestCommandLine::kavora(const QStringList &arguments)
+TestCommandLine::Run TestCommandLine::kavora(const QStringList &arguments,
+                                             const QProcessEnvironment &environment)
 {
     QProcess process;
+    if (!environment.isEmpty())
+        process.setProcessEnvironment(environment);
     process.start(QStringLiteral(KAVORA_BINARY), arguments);
     if (!process.waitForFinished(60000))
         qFatal("kavora did not finish");
@@ -560,6 +567,11 @@ void TestCommandLine::helpAndVersion()
         QCOMPARE(help.out, run.out);
     }
     QCOMPARE(kavora({m_map, "--version"}).out, QStringLiteral("Kavora 0.5.1\n"));
+    // They win over any mistake around them, but after "--" they are file names.
+    QCOMPARE(kavora({"--frob", "--help"}).out, run.out);
+    QCOMPARE(kavora({"--render", "out.jpg", "--version", "--zoom"}).out,
+             QStringLiteral("Kavora 0.5.1\n"));
+    QCOMPARE(parseCommandLine({"--", "--help"}).mode, CommandLineOptions::Mode::Gui);
 }
 
 void TestCommandLine::toolkitOptions()
@@ -581,6 +593,109 @@ void TestCommandLine::toolkitOptions()
     QCOMPARE(run.status, 0);
     QVERIFY(run.out.startsWith(u"index\t"));
     QVERIFY(!isCommandLineMode(withoutToolkitOptions({"-style", "Fusion", m_map})));
+}
+
+// After "--" even Qt's own options are file names: a map called "-platform" opens as one.
+void TestCommandLine::toolkitOptionsEndAtDoubleDash()
+{
+    QCOMPARE(toolkitArguments({"-style", "Fusion", "u.map", "--", "-platform", "r.pla"}),
+             (QStringList{"-style", "Fusion", "u.map"}));
+    QCOMPARE(toolkitArguments({"-reverse", "u.map"}), (QStringList{"-reverse", "u.map"}));
+
+    TestFiles here;
+    here.write("-platform", mapText({{"1200", "1300", "Alpha"}}));
+    here.write("r.pla", reportText({{"Alpha", "Zorn", "", "1", "5"}}));
+    QProcess process;
+    process.setWorkingDirectory(QFileInfo(here.path("r.pla")).absolutePath());
+    process.start(QStringLiteral(KAVORA_BINARY), {"--planets", "--", "-platform", "r.pla"});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    QVERIFY(process.readAllStandardOutput().contains("\tAlpha\t1200\t1300\tZorn\t"));
+    // With the windows: they open (and keep running) rather than Qt aborting on a platform
+    // called "r.pla".
+    process.start(QStringLiteral(KAVORA_BINARY), {"--", "-platform", "r.pla"});
+    QVERIFY(process.waitForStarted());
+    const bool ended = process.waitForFinished(2500);
+    if (ended)
+        QFAIL(qPrintable(QStringLiteral("ended with %1: %2")
+                             .arg(process.exitCode())
+                             .arg(QString::fromLocal8Bit(process.readAllStandardError()))));
+    process.kill();
+    process.waitForFinished();
+}
+
+// Qt cannot decode a name that is not UTF-8 and encode it back to the same bytes, so such
+// a name is refused before anything is read or written, in every mode.
+void TestCommandLine::namesThatAreNotUtf8()
+{
+    const QString folder = QFileInfo(m_map).absolutePath();
+    auto withBadName = [&](const QString &arguments) {
+        QProcess process;
+        process.setWorkingDirectory(folder);
+        // The shell makes the byte 0xFF, which no QString argument can carry.
+        process.start(QStringLiteral("sh"),
+                      {"-c", QStringLiteral("exec \"$0\" %1").arg(arguments), KAVORA_BINARY});
+        if (!process.waitForFinished(60000))
+            qFatal("kavora did not finish");
+        return Run{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                   QString::fromUtf8(process.readAllStandardError())};
+    };
+    const QStringList before = QDir(folder).entryList(QDir::Files);
+    for (const QString &arguments :
+         {QStringLiteral("--render \"$(printf 'bad\\377out.png')\" u.map"),
+          QStringLiteral("--planets \"$(printf 'bad\\377in.map')\""),
+          QStringLiteral("\"$(printf 'bad\\377in.map')\""), // the windows' mode
+          QStringLiteral("--races u.map -- \"$(printf 'bad\\377in.pla')\"")}) {
+        const Run run = withBadName(arguments);
+        QVERIFY2(run.status == 2, qPrintable(arguments + u' ' + run.err));
+        QCOMPARE(run.err.count(u'\n'), 1);
+        QVERIFY2(run.err.startsWith(u"kavora: ") && run.err.contains(u"bad\\xFF"),
+                 qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+    }
+    QCOMPARE(QDir(folder).entryList(QDir::Files), before); // nothing written under another name
+
+    QCOMPARE(escapedBytes("bad\xffout.png"), QStringLiteral("bad\\xFFout.png"));
+    QCOMPARE(escapedBytes("Gr\xc3\xbc\xc3\x9f" "e\xed\xa0\x80\n"), // a UTF-16 half, a line end
+             QStringLiteral("Gr\u00fc\u00dfe\\xED\\xA0\\x80\\x0A"));
+}
+
+// Without a display the command-line modes still work, whatever platform the environment
+// asks for; the windows say why they cannot open instead of aborting.
+void TestCommandLine::noDisplay()
+{
+    const QString out = m_files.path("headless.png");
+    for (const char *platform : {"wayland", "xcb", "", "wayland;xcb"}) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        if (*platform)
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QString::fromLatin1(platform));
+        else
+            environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        Run run = kavora({"--planets", m_map}, environment);
+        QVERIFY2(run.status == 0 && run.out.startsWith(u"index\t"), qPrintable(run.err));
+        run = kavora({"--races", "--format", "json", m_map, m_report}, environment);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QFile::remove(out);
+        run = kavora({"--render", out, m_map}, environment);
+        QVERIFY2(run.status == 0 && !QImage(out).isNull(), qPrintable(run.err));
+
+        run = kavora({m_map}, environment);
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.err, QStringLiteral(
+                              "kavora: no display to open a window on (DISPLAY and "
+                              "WAYLAND_DISPLAY are unset); use --render FILE to draw the chart "
+                              "into a file\n"));
+    }
+    QVERIFY(missingDisplay({}, QString(), {}, {}));
+    QVERIFY(missingDisplay({}, "wayland-egl", {}, {}));
+    QVERIFY(!missingDisplay({}, "offscreen", {}, {}));
+    QVERIFY(!missingDisplay({"-platform", "offscreen"}, "xcb", {}, {}));
+    QVERIFY(!missingDisplay({"-platform=minimal"}, "xcb", {}, {}));
+    QVERIFY(!missingDisplay({}, "xcb;offscreen", {}, {}));
+    QVERIFY(!missingDisplay({}, "xcb", ":0", {}));
+    QVERIFY(!missingDisplay({}, "wayland", {}, "wayland-0"));
 }
 
 void TestCommandLine::badInputCorpus()
