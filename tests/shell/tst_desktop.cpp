@@ -10,6 +10,7 @@
 #include "windowplacement.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -23,6 +24,8 @@ private slots:
     void dropOpensMapThenReports();
     void dropRefusesWhatIsNotAMapOrReport();
     void dropWithoutMap();
+    void dropNameNotUtf8();
+    void longRefusalsStayShort();
     void recentFilesAcrossRuns();
     void recentFileGoneOrUnreadable();
     void dialogFoldersAcrossRuns();
@@ -180,6 +183,37 @@ void TestDesktop::dropRefusesWhatIsNotAMapOrReport()
     enter.ignore();
     QCoreApplication::sendEvent(&other.form, &enter);
     QVERIFY(!enter.isAccepted());
+}
+
+// A name that is not UTF-8 is refused by its bytes, not opened as the file whose name it
+// decodes to.
+void TestDesktop::dropNameNotUtf8()
+{
+    TestFiles files;
+    const QString decoded = files.write(QStringLiteral("bad\uFFFDout.map"), mapText(kPlanets));
+    const QByteArray encoded = QUrl::fromLocalFile(QFileInfo(decoded).absolutePath()).toEncoded();
+    const DroppedFiles dropped = droppedFiles({QUrl::fromEncoded(encoded + "/bad%FFout.map")});
+    QCOMPARE(dropped.order, OpenOrder());
+    QCOMPARE(dropped.refused.size(), 1);
+    QVERIFY2(dropped.refused[0].contains(u"bad\\xFFout.map") &&
+                 dropped.refused[0].contains(u"not UTF-8"),
+             qPrintable(dropped.refused[0]));
+}
+
+// However many files are refused, the message names a few and counts the rest, so it fits
+// on a screen with its OK button.
+void TestDesktop::longRefusalsStayShort()
+{
+    QStringList refused;
+    for (int i = 0; i < 400; ++i)
+        refused << QStringLiteral("/home/u/photo%1.jpg (neither a map nor a planet report)").arg(i);
+    const QString message = refusalMessage(refused);
+    QVERIFY2(message.count(u'\n') <= 7, qPrintable(message));
+    QVERIFY(message.contains(refused[0]) && message.contains(refused[4]));
+    QVERIFY(!message.contains(refused[5]));
+    QVERIFY(message.endsWith(u"and 395 more"));
+    QCOMPARE(refusalMessage(refused.first(5)).count(u'\n'), 5); // five are named in full
+    QVERIFY(refusalMessage(refused.first(6)).endsWith(u"and 1 more"));
 }
 
 void TestDesktop::dropWithoutMap()
