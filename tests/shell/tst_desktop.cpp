@@ -28,6 +28,7 @@ private slots:
     void longRefusalsStayShort();
     void recentFilesAcrossRuns();
     void recentFileGoneOrUnreadable();
+    void recentReportThatIsAFolder();
     void dialogFoldersAcrossRuns();
     void damagedSettingsStartClean_data();
     void damagedSettingsStartClean();
@@ -245,6 +246,9 @@ void TestDesktop::recentFilesAcrossRuns()
     QVERIFY(older);
     QCOMPARE(older->text(), QStringLiteral("&2 universe.map"));
     QCOMPARE(older->statusTip(), QStringList({f.map, f.turn1, f.turn2}).join("; "));
+    // The main window has no status bar: the menu shows the paths as the item's tip.
+    QCOMPARE(older->toolTip(), QStringList({f.map, f.turn1, f.turn2}).join("\n"));
+    QVERIFY(second.form.findChild<QMenu *>("mnu_File")->toolTipsVisible());
 
     older->trigger();
     QCOMPARE(second.scripted.asked().size(), 0);
@@ -290,6 +294,39 @@ void TestDesktop::recentFileGoneOrUnreadable()
     QVERIFY2(second.scripted.messages()[0].startsWith("Error!!! "),
              qPrintable(second.scripted.messages()[0]));
     QCOMPARE(second.g.Map_File_Name, f.map); // the map loaded before stays
+}
+
+// A folder is no report: it is not recorded, and one found in an entry is named and
+// dropped from it rather than tried on every use. Many gone reports are counted, not listed.
+void TestDesktop::recentReportThatIsAFolder()
+{
+    Files f;
+    const QString folder = f.files.path("turns.pla");
+    QVERIFY(QDir().mkpath(folder));
+    {
+        Run first(f.settings);
+        first.form.openFiles({f.map, folder, f.turn1});
+        QCOMPARE(first.form.recentMenu()->entries().first().reports, QStringList{f.turn1});
+    }
+    QStringList gone;
+    for (int i = 0; i < 40; ++i)
+        gone << f.files.path(QStringLiteral("gone%1.pla").arg(i));
+    {
+        Settings settings(f.settings);
+        settings.setTextList("recentFiles/1", QStringList{f.map, folder} + gone + QStringList{f.turn2});
+    }
+    Run second(f.settings);
+    second.item("mnuRecent1")->trigger();
+    QCOMPARE(second.scripted.messages().size(), 1);
+    const QString message = second.scripted.messages()[0];
+    QVERIFY2(message.contains(folder) && message.contains(u"and 36 more") &&
+                 message.count(u'\n') <= 7,
+             qPrintable(message));
+    QCOMPARE(second.reportsRead(), QStringList{f.turn2});
+    QCOMPARE(second.form.recentMenu()->entries().first().reports, QStringList{f.turn2});
+    second.scripted.clearAsked();
+    second.item("mnuRecent1")->trigger();
+    QCOMPARE(second.scripted.messages(), QStringList());
 }
 
 void TestDesktop::dialogFoldersAcrossRuns()
