@@ -5,6 +5,7 @@
 #include "explorerrenderer.h"
 #include "loaduniverse.h"
 #include "palette.h"
+#include "planetgeometry.h"
 #include "imagesurface.h"
 #include "legendstrip.h"
 #include "racecolours.h"
@@ -16,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -87,8 +89,9 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
     labels.populated = options.labelPopulated;
     labels.starbases = options.labelStarbases;
 
-    ImageSurface surface(options.size.value_or(ImageSurface::kPictureSize),
-                         options.size ? 1 : options.scale);
+    const QSize pictureSize = options.size.value_or(ImageSurface::kPictureSize);
+    ImageSurface surface(pictureSize, options.size ? 1 : options.scale);
+    ChartView view;
     try {
         if (options.size) {
             ExplorerScene scene;
@@ -98,15 +101,25 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
                                          options.centerY);
             scene.labels = labels;
             scene.legend = options.legend; // in the upper right corner, not beside
-            ExplorerRenderer().draw(globals, surface, scene);
+            view = ExplorerRenderer().draw(globals, surface, scene).chartView;
         } else {
-            display_map(globals, surface, labels, options.zoom, options.centerX,
-                        options.centerY);
+            view = display_map(globals, surface, labels, options.zoom, options.centerX,
+                               options.centerY);
         }
     } catch (const RunError &error) {
         write(err, error.message() + u'\n');
         return 1;
     }
+    // Drawn all the same, but a black picture is more often a mistyped --center than a wish.
+    const QRect picture(QPoint(0, 0), pictureSize);
+    const bool anyShown = std::any_of(globals.Star_Table.begin(), globals.Star_Table.end(),
+                                      [&](const Star_Object &planet) {
+                                          return picture.contains(dotPixel(
+                                              view, pictureSize, planetPosition(planet)));
+                                      });
+    if (!anyShown)
+        write(err, QStringLiteral("kavora: no planet lies in the view drawn (see --zoom and "
+                                  "--center)\n"));
 
     const QByteArray format = QFileInfo(options.output).suffix().toLower().toLatin1();
     try {
@@ -157,10 +170,12 @@ void setCenter(CommandLineOptions &options, const QString &option, const QString
         usage(QStringLiteral("--center takes X,Y, not \"%1\"").arg(value));
     options.centerX = numberOption(option, parts[0]);
     options.centerY = numberOption(option, parts[1]);
-    try {
-        conv::toInt16(options.centerY);
-    } catch (const RunError &) {
-        usage(QStringLiteral("--center: Y must lie within -32768 to 32767"));
+    for (const auto &[axis, value] : {std::pair{'X', options.centerX}, {'Y', options.centerY}}) {
+        try {
+            conv::toInt16(value);
+        } catch (const RunError &) {
+            usage(QStringLiteral("--center: %1 must lie within -32768 to 32767").arg(QChar(axis)));
+        }
     }
 }
 

@@ -39,6 +39,7 @@ private slots:
     void unreadableFiles();
     void render();
     void renderMapWithoutExtent();
+    void renderEmptyView();
     void renderExplorerSize();
     void renderScaledWithLegend();
     void writeFailure();
@@ -114,6 +115,9 @@ void TestCommandLine::usageErrors_data()
     QTest::newRow("centre without comma") << QStringList{"--render", "o.bmp", "--center", "5",
                                                          "m.map"}
                                           << "X,Y";
+    QTest::newRow("centre X out of range") << QStringList{"--render", "o.bmp", "--center", "1e300,5",
+                                                          "m.map"}
+                                           << "--center: X must lie within -32768 to 32767";
     QTest::newRow("unknown label kind") << QStringList{"--render", "o.bmp", "--labels", "some",
                                                        "m.map"}
                                         << "not \"some\"";
@@ -450,6 +454,23 @@ void TestCommandLine::renderExplorerSize()
                          (view.top - view.bottom) / c.size.height()) < 1e-9);
     }
     // Without --size the chart window's picture, as before: see render().
+}
+
+// A view that holds no planet is drawn all the same, but said so: a typo in --center is
+// more likely than a wish for a black picture.
+void TestCommandLine::renderEmptyView()
+{
+    const QString out = m_files.path("empty.png");
+    Run run = kavora({"--render", out, "--zoom", "0.9", "--center", "30000,30000", m_map});
+    QCOMPARE(run.status, 0);
+    QVERIFY(!QImage(out).isNull());
+    QVERIFY2(run.err.startsWith(u"kavora: no planet lies in the view drawn") &&
+                 run.err.count(u'\n') == 1,
+             qPrintable(run.err));
+    run = kavora({"--render", out, "--size", "64x64", "--zoom", "0.9", "--center", "-3000,5", m_map});
+    QVERIFY2(run.status == 0 && run.err.startsWith(u"kavora: no planet"), qPrintable(run.err));
+    run = kavora({"--render", out, "--zoom", "0.9", "--center", "1500,1400", m_map});
+    QVERIFY2(run.status == 0 && run.err.isEmpty(), qPrintable(run.err));
 }
 
 void TestCommandLine::renderMapWithoutExtent()
