@@ -261,8 +261,8 @@ void TestTables::emptyTables()
              QStringLiteral("slot,name,color,style,population,starbases\r\n"));
 }
 
-// What strict readers trip on: an empty cell alone on its line (read as no record), and a lone half
-// of a UTF-16 pair, which has no UTF-8 form.
+// What strict readers trip on: an empty cell alone on its line (read as no record), and a
+// lone half of a UTF-16 pair, which has no UTF-8 form.
 void TestTables::oddCellsReadBack()
 {
     Table one;
