@@ -7,6 +7,8 @@
 #include "palette.h"
 #include "planetgeometry.h"
 #include "imagesurface.h"
+#include "keptcolours.h"
+#include "settings.h"
 #include "legendstrip.h"
 #include "racecolours.h"
 #include "renderer.h"
@@ -30,16 +32,18 @@ constexpr int kMaxRenderSide = 8192;
 
 const char kUsage[] =
     "Usage: kavora [MAP [REPORT ...]]                    open the windows\n"
-    "       kavora --planets [--format tsv|csv|json] MAP [REPORT ...]\n"
+    "       kavora --planets [--format tsv|csv|json] [--kept-colours] MAP [REPORT ...]\n"
     "                                                    print the planet table\n"
-    "       kavora --races [--format tsv|csv|json] MAP [REPORT ...]\n"
+    "       kavora --races [--format tsv|csv|json] [--kept-colours] MAP [REPORT ...]\n"
     "                                                    print the race table\n"
     "       kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]\n"
     "              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH]\n"
-    "              MAP [REPORT ...]                      draw the chart into OUT (.bmp or .png);\n"
+    "              [--kept-colours] MAP [REPORT ...]     draw the chart into OUT (.bmp or .png);\n"
     "                                                    --size: the explorer's view, one scale\n"
     "                                                    on both axes, labels that never collide\n"
-    "       kavora --help | --version\n";
+    "       kavora --help | --version\n"
+    "The races get their default colours; --kept-colours gives them those kept in the\n"
+    "windows (Keep These Colours) instead.\n";
 
 const QString kHint = QStringLiteral(" (kavora --help shows the usage)");
 
@@ -243,10 +247,16 @@ void setFormat(CommandLineOptions &options, const QString &, const QString &valu
     options.format = *format;
 }
 
+void setKeptColours(CommandLineOptions &options, const QString &, const QString &)
+{
+    options.keptColours = true;
+}
+
 void nothing(CommandLineOptions &, const QString &, const QString &) {}
 
 constexpr unsigned kRender = modeBit(Mode::Render);
 constexpr unsigned kTables = modeBit(Mode::Planets) | modeBit(Mode::Races);
+constexpr unsigned kAllModes = kRender | kTables;
 
 const OptionRule kOptions[] = {
     {QLatin1StringView("--planets"), Mode::Planets, 0, false, nothing},
@@ -260,6 +270,7 @@ const OptionRule kOptions[] = {
     {QLatin1StringView("--scale"), Mode::Gui, kRender, true, setScale},
     {QLatin1StringView("--legend"), Mode::Gui, kRender, false, setLegend},
     {QLatin1StringView("--format"), Mode::Gui, kTables, true, setFormat},
+    {QLatin1StringView("--kept-colours"), Mode::Gui, kAllModes, false, setKeptColours},
 };
 
 const OptionRule *findOption(const QString &name)
@@ -489,6 +500,10 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
     } catch (const RunError &error) {
         write(err, error.message() + u'\n');
         return 1;
+    }
+    if (options.keptColours) {
+        const Settings settings;
+        applyKeptColours(globals, keptColours(settings));
     }
     if (options.mode == Mode::Planets) {
         write(out, planetTableText(globals, options.format));

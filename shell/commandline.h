@@ -1,11 +1,14 @@
 // Kavora without a window: print the planet or race table, or draw the chart into an
 // image file, through the same readers and renderer that the windows use.
 //
-//   kavora --planets [--format tsv|csv|json] MAP [REPORT ...]
-//   kavora --races [--format tsv|csv|json] MAP [REPORT ...]
+//   kavora --planets [--format tsv|csv|json] [--kept-colours] MAP [REPORT ...]
+//   kavora --races [--format tsv|csv|json] [--kept-colours] MAP [REPORT ...]
 //   kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
-//          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH] MAP [REPORT ...]
+//          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH]
+//          [--kept-colours] MAP [REPORT ...]
 //   kavora --help | --version
+// Nothing here reads the user's settings unless --kept-colours asks for the colours kept
+// there, so a script gives the same output on every machine.
 #pragma once
 
 #include "records.h"
@@ -29,6 +32,7 @@ struct CommandLineOptions {
     bool legend = false;               // --legend: the race legend to the right
     std::optional<QSize> size;         // --size: the explorer's square view at that size
     TableFormat format = TableFormat::Tsv; // --format for --planets and --races
+    bool keptColours = false;          // --kept-colours: the races' colours kept in the settings
     QStringList files;                 // the map, then the reports in order
 };
 

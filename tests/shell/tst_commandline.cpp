@@ -35,6 +35,7 @@ private slots:
     void options();
     void planetTable();
     void raceTable();
+    void keptColoursOnlyWhenAsked();
     void tableFormats();
     void unreadableFiles();
     void render();
@@ -251,6 +252,29 @@ void TestCommandLine::raceTable()
              QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n"
                             "0\tZorn\t#0000FF\t4\t12.3\t\n"
                             "1\tKrell\t#00FF00\t4\t1234567.891\t\n"));
+}
+
+// The command line leaves the user's settings alone unless --kept-colours asks for the
+// colours kept there, so a script gives the same output on any machine.
+void TestCommandLine::keptColoursOnlyWhenAsked()
+{
+    TestFiles config;
+    QVERIFY(QDir().mkpath(config.path("Kavora")));
+    config.write("Kavora/Kavora.ini", "[keptColours]\n0\\name=Zorn\n0\\colour=#123456\n"
+                                      "0\\style=6\n");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", QFileInfo(config.path("Kavora")).absolutePath());
+    const QString header = QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n");
+    QCOMPARE(kavora({"--races", m_map, m_report}, environment).out,
+             header + "0\tZorn\t#0000FF\t4\t25000\t\n1\tKrell\t#00FF00\t4\t100000000000000000000\t1\n");
+    const Run kept = kavora({"--races", "--kept-colours", m_map, m_report}, environment);
+    QCOMPARE(kept.status, 0);
+    QCOMPARE(kept.out,
+             header + "0\tZorn\t#123456\t6\t25000\t\n1\tKrell\t#00FF00\t4\t100000000000000000000\t1\n");
+    // The planets take them too.
+    QVERIFY(kavora({"--planets", m_map, m_report, "--kept-colours"}, environment)
+                .out.contains(u"\tZorn\t\t1\t25000\t#123456\t6\n"));
+    QCOMPARE(kavora({"--kept-colours", m_map}).status, 2); // no command-line mode
 }
 
 // The same tables as CSV and JSON; a name with a tab and a backslash comes back intact.
