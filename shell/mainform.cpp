@@ -40,6 +40,8 @@ const QString kOpenReportTitle = QStringLiteral("Open Quelmar Player File");
 const QString kReportFilter = QStringLiteral("Quelmar Player File (*.pla)|*.pla");
 const QString kWindowPlaceKey = QStringLiteral("window/geometry");
 const QString kWindowMaximizedKey = QStringLiteral("window/maximized");
+// Below this only the menu bar would show; a size saved below it is not restored.
+constexpr QSize kMinimumSize(320, 240);
 
 } // namespace
 
@@ -53,6 +55,7 @@ mainform::mainform(Globals &globals, CommonDialog &dialog, const std::function<v
     setCentralWidget(m_workspace);
     buildMenus();
     resize(1024, 768);
+    setMinimumSize(kMinimumSize);
     setAcceptDrops(true);
 
     m_statusFlush.setSingleShot(true);
@@ -155,7 +158,8 @@ void mainform::useSettings(Settings &settings)
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
         screens << screen->availableGeometry();
-    if (const std::optional<QRect> place = restorablePlace(settings.rect(kWindowPlaceKey), screens))
+    if (const std::optional<QRect> place =
+            restorablePlace(settings.rect(kWindowPlaceKey), screens, minimumSize()))
         setGeometry(*place);
     if (settings.flag(kWindowMaximizedKey, false))
         setWindowState(windowState() | Qt::WindowMaximized);

@@ -416,6 +416,15 @@ void TestDesktop::windowPlace()
     Settings(f.settings).setRect("window/geometry", screen.translated(screen.width() * 3, 0));
     Run third(f.settings);
     QCOMPARE(third.form.size(), QSize(1024, 768));
+    // A size below the window's minimum (only the menu bar showed) is no place to go back to.
+    Settings(f.settings).setRect("window/geometry", QRect(place.topLeft(), QSize(196, 87)));
+    Run fourth(f.settings);
+    QCOMPARE(fourth.form.size(), QSize(1024, 768));
+    QVERIFY(fourth.form.minimumSize().width() > 196 && fourth.form.minimumSize().height() > 87);
+    QVERIFY(fourth.form.minimumSize().width() <= 400 && fourth.form.minimumSize().height() <= 300);
+    QCOMPARE(restorablePlace(QRect(100, 80, 800, 600), screens, QSize(800, 600)),
+             QRect(100, 80, 800, 600));
+    QCOMPARE(restorablePlace(QRect(100, 80, 800, 599), screens, QSize(800, 600)), std::nullopt);
 }
 
 QTEST_MAIN(TestDesktop)
