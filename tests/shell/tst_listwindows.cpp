@@ -292,7 +292,7 @@ void TestListWindows::copySelectedRows()
     QCOMPARE(QApplication::clipboard()->text(),
              QStringLiteral("Name\tX\tY\tOwner\tStarbase\tReport Age\tPopulation\n"
                             "Plain\t1200\t1200\t\t\t\t\n"
-                            "Back\\\\slash\t1000\t1000\t\t\t\t\n"));
+                            "Back\\slash\t1000\t1000\t\t\t\t\n"));
 }
 
 void TestListWindows::raceOverviewFollowsTheData()
