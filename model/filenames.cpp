@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace {
 
 // The length of the valid UTF-8 sequence at `at` (no overlong form, no UTF-16 half, nothing
@@ -48,9 +50,13 @@ QString escapedBytes(const QByteArray &name)
     for (qsizetype i = 0; i < name.size();) {
         const int length = sequenceLength(name, i);
         const uchar lead = uchar(name[i]);
-        if (length == 0 || lead < 0x20 || lead == 0x7F) {
-            text += QStringLiteral("\\x") + QString::number(lead, 16).toUpper().rightJustified(2, u'0');
-            ++i;
+        // C1 controls (U+0080 to U+009F) move a terminal's cursor as the C0 ones do.
+        const bool control = lead < 0x20 || lead == 0x7F ||
+                             (length == 2 && lead == 0xC2 && uchar(name[i + 1]) < 0xA0);
+        if (length == 0 || control) {
+            for (qsizetype end = i + std::max(length, 1); i < end; ++i)
+                text += QStringLiteral("\\x") +
+                        QString::number(uchar(name[i]), 16).toUpper().rightJustified(2, u'0');
             continue;
         }
         text += QString::fromUtf8(name.constData() + i, length);

@@ -10,5 +10,5 @@
 bool decodesFaithfully(const QByteArray &name);
 
 // The bytes for a one-line message: valid UTF-8 as it stands, every other byte and every
-// control character as \xHH ("bad\xFFout.png").
+// control character (C0, DEL and C1) as \xHH ("bad\xFFout.png").
 QString escapedBytes(const QByteArray &name);

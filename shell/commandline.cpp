@@ -47,7 +47,14 @@ const char kUsage[] =
 
 const QString kHint = QStringLiteral(" (kavora --help shows the usage)");
 
-[[noreturn]] void usage(const QString &what) { throw UsageError{what + kHint}; }
+// The hint is one line on a terminal whatever the arguments held: a line end or an escape
+// sequence in a value is shown as \x0A or \x1B.
+QString oneLine(const QString &text)
+{
+    return escapedBytes(text.toUtf8());
+}
+
+[[noreturn]] void usage(const QString &what) { throw UsageError{oneLine(what) + kHint}; }
 
 double numberOption(const QString &option, const QString &text)
 {
@@ -82,8 +89,8 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
     for (const auto &[name, color] : options.raceColors) {
         const int slot = findRace(globals, name);
         if (slot < 0) {
-            write(err, QStringLiteral("kavora: no race named \"%1\" in the reports").arg(name) +
-                           kHint + u'\n');
+            write(err, QStringLiteral("kavora: no race named \"%1\" in the reports")
+                               .arg(oneLine(name)) + kHint + u'\n');
             return 2;
         }
         setRaceColor(globals, slot, color);

@@ -154,6 +154,9 @@ void TestCommandLine::usageErrors_data()
                                            << "--legend can only go with --render";
     QTest::newRow("unknown format") << QStringList{"--planets", "--format", "xml", "m.map"}
                                     << "--format takes tsv, csv or json, not \"xml\"";
+    // Whatever an argument holds, the hint stays one line.
+    QTest::newRow("line end in a value") << QStringList{"--planets", "--format", "a\nb\x1b[2J", "m.map"}
+                                         << "not \"a\\x0Ab\\x1B[2J\"";
     QTest::newRow("format in capitals") << QStringList{"--races", "--format", "CSV", "m.map"}
                                         << "not \"CSV\"";
     QTest::newRow("format with render") << QStringList{"--render", "o.png", "--format", "csv",
@@ -701,8 +704,8 @@ void TestCommandLine::namesThatAreNotUtf8()
     QCOMPARE(QDir(folder).entryList(QDir::Files), before); // nothing written under another name
 
     QCOMPARE(escapedBytes("bad\xffout.png"), QStringLiteral("bad\\xFFout.png"));
-    QCOMPARE(escapedBytes("Gr\xc3\xbc\xc3\x9f" "e\xed\xa0\x80\n"), // a UTF-16 half, a line end
-             QStringLiteral("Gr\u00fc\u00dfe\\xED\\xA0\\x80\\x0A"));
+    QCOMPARE(escapedBytes("Gr\xc3\xbc\xc3\x9f" "e\xed\xa0\x80\n\xc2\x9b"), // a UTF-16 half,
+             QStringLiteral("Gr\u00fc\u00dfe\\xED\\xA0\\x80\\x0A\\xC2\\x9B")); // LF, CSI
 }
 
 // Without a display the command-line modes still work, whatever platform the environment
