@@ -17,6 +17,7 @@
 #include "settings.h"
 #include "starmap.h"
 #include "windowplacement.h"
+#include "workspace.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -50,7 +51,7 @@ mainform::mainform(Globals &globals, CommonDialog &dialog, const std::function<v
     : QMainWindow(parent), m_globals(globals), m_dialog(dialog)
 {
     setObjectName(QStringLiteral("mainform"));
-    m_workspace = new QMdiArea(this);
+    m_workspace = new Workspace(this);
     m_workspace->setObjectName(QStringLiteral("workspace"));
     setCentralWidget(m_workspace);
     buildMenus();
@@ -193,6 +194,11 @@ void mainform::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
+QMdiArea *mainform::workspace() const
+{
+    return m_workspace;
+}
+
 starmap *mainform::chartWindow() const
 {
     return m_chart;
@@ -215,8 +221,7 @@ starmap *mainform::chart()
         connect(this, &mainform::mapOpened, window, &starmap::planetsChanged);
         connect(this, &mainform::reportMerged, window, &starmap::planetsChanged);
         m_chart = window;
-        m_workspace->addSubWindow(window);
-        window->show();
+        m_workspace->addWindow(window);
     }
     return m_chart;
 }
@@ -378,8 +383,7 @@ void mainform::mnuChartExplorer_Click()
         connect(this, &mainform::reportMerged, m_explorer, &ChartExplorer::planetsChanged);
         connect(this, &mainform::coloursChanged, m_explorer, &ChartExplorer::coloursChanged);
         connect(this, &mainform::planetChosen, m_explorer, &ChartExplorer::showPlanet);
-        m_workspace->addSubWindow(m_explorer);
-        m_explorer->show();
+        m_workspace->addWindow(m_explorer);
         m_explorer->mapOpened();
     }
     m_workspace->setActiveSubWindow(m_explorer);
@@ -432,7 +436,7 @@ void mainform::showPlanetList()
         connect(this, &mainform::chartClosed, list, [list] { list->reload(true); });
         connect(this, &mainform::coloursChanged, list, &PlanetList::coloursChanged);
         connect(list, &PlanetList::planetChosen, this, &mainform::choosePlanet);
-        m_workspace->addSubWindow(list)->resize(list->size());
+        m_workspace->addWindow(list);
     }
     m_planetList->show();
     m_workspace->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(m_planetList->parentWidget()));
@@ -459,7 +463,7 @@ void mainform::showRaceOverview()
         connect(overview, &RaceOverview::keepColoursClicked, this, &mainform::keepRaceColours);
         connect(overview, &RaceOverview::defaultColoursClicked, this,
                 &mainform::defaultRaceColours);
-        m_workspace->addSubWindow(overview)->resize(overview->size());
+        m_workspace->addWindow(overview);
     }
     m_raceOverview->show();
     m_workspace->setActiveSubWindow(

@@ -24,6 +24,7 @@ class ChartExplorer;
 class RecentMenu;
 class Settings;
 class starmap;
+class Workspace;
 
 class mainform : public QMainWindow {
     Q_OBJECT
@@ -41,8 +42,8 @@ public:
     QString status() const { return m_status; }
     StatusFn statusFn();
 
-    // Where the chart window lives.
-    QMdiArea *workspace() const { return m_workspace; }
+    // Where the chart window lives, with the other windows; each kept wholly in view.
+    QMdiArea *workspace() const;
     // The chart window, or nullptr while there is none (before the first map is drawn and
     // after the user closed it).
     starmap *chartWindow() const;
@@ -143,7 +144,7 @@ private:
 
     Globals &m_globals;
     CommonDialog &m_dialog;
-    QMdiArea *m_workspace;
+    Workspace *m_workspace;
     QPointer<starmap> m_chart;
     QPointer<ChartExplorer> m_explorer;
     QPointer<QWidget> m_raceColours; // frmColor, which deletes itself when closed

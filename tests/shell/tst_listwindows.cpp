@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -46,6 +47,7 @@ private slots:
     void raceOverviewFollowsTheData();
     void keptColoursAcrossTwoRuns();
     void defaultColours();
+    void windowsInViewAtFirstRunSize();
 };
 
 namespace {
@@ -429,6 +431,29 @@ void TestListWindows::defaultColours()
         if (planet.Owner == "Zorn")
             QCOMPARE(planet.color, std::optional(kDefaultPalette[0].color));
     QVERIFY(s.form.chartWindow()->picture() != recoloured);
+}
+
+// At the first run's 1024 by 768 every window opens wholly in view; a maximised list does
+// not maximise the chart window when it opens again.
+void TestListWindows::windowsInViewAtFirstRunSize()
+{
+    MainWindowFixture s({}, nullptr, QSize(1024, 768));
+    s.openMap(s.mapPath);
+    s.trigger("mnuPlanetList");
+    s.trigger("mnuRaceOverview");
+    s.trigger("mnuChartExplorer");
+    const QRect area = s.form.workspace()->viewport()->rect();
+    QCOMPARE(s.form.workspace()->subWindowList().size(), 4);
+    for (const QMdiSubWindow *window : s.form.workspace()->subWindowList())
+        QVERIFY2(area.contains(window->geometry()), qPrintable(window->windowTitle()));
+
+    auto *list = qobject_cast<QMdiSubWindow *>(s.form.planetList()->parentWidget());
+    list->showMaximized();
+    s.form.chartWindow()->close();
+    s.trigger("mnu_Center");
+    QVERIFY(s.form.chartWindow());
+    QVERIFY(!s.form.chartWindow()->isMaximized());
+    QCOMPARE(s.form.workspace()->activeSubWindow(), s.form.chartWindow());
 }
 
 QTEST_MAIN(TestListWindows)
