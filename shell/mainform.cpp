@@ -259,6 +259,7 @@ bool mainform::openMap(const QString &path)
         Initialize_Colors(m_globals);
         applyKeptColours(0);
         m_loaded = LoadHistory{path, int(m_globals.Star_Table.size()), {}};
+        m_reportFolder = QFileInfo(path).absolutePath();
         emit mapOpened();
         chart()->display_map(m_globals.View_Zoom, 0, 0);
     });
@@ -269,7 +270,8 @@ void mainform::mnuOpenPlayerFile_Click()
 {
     if (!requireMap())
         return;
-    if (const std::optional<QString> path = m_dialog.ShowOpen(kOpenReportTitle, kReportFilter))
+    if (const std::optional<QString> path =
+            m_dialog.ShowOpen(kOpenReportTitle, kReportFilter, m_reportFolder))
         openReport(*path);
 }
 
@@ -294,6 +296,7 @@ void mainform::openReport(const QString &path)
             },
             &tally);
         m_loaded.reports.append({path, tally});
+        m_reportFolder.clear();
         applyKeptColours(firstNewSlot);
         emit reportMerged();
         chart()->display_map(m_globals.View_Zoom, m_globals.View_Center_X, m_globals.View_Center_Y);

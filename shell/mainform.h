@@ -151,6 +151,9 @@ private:
     std::unique_ptr<Registry> m_registry = systemRegistry();
     std::unique_ptr<Programs> m_programs = systemPrograms();
     LoadHistory m_loaded;
+    // Where the report dialog starts: the folder of a map just opened, whose reports are
+    // likely beside it, until a report is read; empty: where the last report came from.
+    QString m_reportFolder;
     RecentMenu *m_recentMenu = nullptr;
     Settings *m_settings = nullptr;
     QPointer<PlanetList> m_planetList;

@@ -346,16 +346,25 @@ void TestDesktop::dialogFoldersAcrossRuns()
     Run second(f.settings);
     second.item("mnu_Open")->trigger(); // cancelled: the queue is empty
     second.form.openMap(f.map);
+    // The map just opened lies in another folder than the last report: its reports are
+    // likely beside it.
     second.item("mnuOpenPlayerFile")->trigger();
     second.item("mnuSaveBmp")->trigger();
+    second.scripted.answerFile(moved);
+    second.item("mnuOpenPlayerFile")->trigger();
+    // Once a report is read, the report dialog goes back to where the last one came from.
+    second.item("mnuOpenPlayerFile")->trigger();
     const auto &asked = second.scripted.asked();
-    QCOMPARE(asked.size(), 3);
+    QCOMPARE(asked.size(), 5);
     QCOMPARE(asked[0].title, QStringLiteral("Open Quelmar Map File"));
     QCOMPARE(asked[0].folder, QFileInfo(f.map).absolutePath());
     QCOMPARE(asked[1].title, QStringLiteral("Open Quelmar Player File"));
-    QCOMPARE(asked[1].folder, elsewhere);
+    QCOMPARE(asked[1].folder, QFileInfo(f.map).absolutePath());
     QCOMPARE(asked[2].title, QStringLiteral("Save Map as Bitmap"));
     QCOMPARE(asked[2].folder, QString());
+    QCOMPARE(asked[3].folder, QFileInfo(f.map).absolutePath());
+    QCOMPARE(asked[4].title, QStringLiteral("Open Quelmar Player File"));
+    QCOMPARE(asked[4].folder, elsewhere);
 }
 
 void TestDesktop::damagedSettingsStartClean_data()
