@@ -33,14 +33,14 @@ Workspace::Workspace(QWidget *parent) : QMdiArea(parent)
 QMdiSubWindow *Workspace::addWindow(QWidget *window)
 {
     auto *sub = qobject_cast<QMdiSubWindow *>(window);
-    if (sub) {
-        addSubWindow(sub);
-    } else {
-        sub = addSubWindow(window);
-        sub->resize(window->size());
-    }
+    const bool framed = !sub;
+    const QSize wanted = window->size();
+    sub = addSubWindow(window);
     // The workspace places a window when it first shows; it is kept in view after that.
     sub->show();
+    // A widget framed here keeps its own size inside the frame and title bar.
+    if (framed)
+        sub->resize(wanted.grownBy(sub->contentsMargins()));
     keepInView(sub, viewport()->rect());
     return sub;
 }

@@ -28,6 +28,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStackedBarSeries>
 #include <QTableView>
@@ -446,6 +447,11 @@ void TestListWindows::windowsInViewAtFirstRunSize()
     QCOMPARE(s.form.workspace()->subWindowList().size(), 4);
     for (const QMdiSubWindow *window : s.form.workspace()->subWindowList())
         QVERIFY2(area.contains(window->geometry()), qPrintable(window->windowTitle()));
+    // And the list shows every column whole, the population too.
+    QTableView *view = s.form.planetList()->view();
+    QTRY_COMPARE(view->horizontalScrollBar()->maximum(), 0);
+    QVERIFY(view->horizontalHeader()->sectionSize(PlanetListModel::Population) >=
+            view->horizontalHeader()->sectionSizeHint(PlanetListModel::Population));
 
     auto *list = qobject_cast<QMdiSubWindow *>(s.form.planetList()->parentWidget());
     list->showMaximized();
