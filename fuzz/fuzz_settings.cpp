@@ -85,8 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
         NoDialog none;
         RememberedFolders folders(none, settings);
-        for (const char *title : {"Open Quelmar Map File", "Open Quelmar Player File",
-                                  "Save Map as Bitmap"}) {
+        for (const char *title :
+             {"Open Quelmar Map File", "Open Quelmar Player File", "Save Map as Bitmap"}) {
             const QString remembered = folders.folder(QLatin1String(title));
             check(remembered.isEmpty() || QFileInfo(remembered).isDir());
         }

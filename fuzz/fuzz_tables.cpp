@@ -94,7 +94,8 @@ QList<QStringList> readCsv(const QString &text)
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         const bool lineEnd = c == u'\r' || c == u'\n';
-        if (lineEnd && state != InQuoted && c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+        if (lineEnd && state != InQuoted && c == u'\r' && i + 1 < text.size() &&
+            text[i + 1] == u'\n')
             ++i; // CR LF is one line end
         switch (state) {
         case StartRecord:
@@ -239,16 +240,35 @@ private:
             }
             const QChar e = next();
             switch (e.unicode()) {
-            case u'"': out += u'"'; break;
-            case u'\\': out += u'\\'; break;
-            case u'/': out += u'/'; break;
-            case u'b': out += u'\b'; break;
-            case u'f': out += u'\f'; break;
-            case u'n': out += u'\n'; break;
-            case u'r': out += u'\r'; break;
-            case u't': out += u'\t'; break;
-            case u'u': out += QChar(char16_t(hex4())); break; // halves pair up as UTF-16 does
-            default: std::abort();
+            case u'"':
+                out += u'"';
+                break;
+            case u'\\':
+                out += u'\\';
+                break;
+            case u'/':
+                out += u'/';
+                break;
+            case u'b':
+                out += u'\b';
+                break;
+            case u'f':
+                out += u'\f';
+                break;
+            case u'n':
+                out += u'\n';
+                break;
+            case u'r':
+                out += u'\r';
+                break;
+            case u't':
+                out += u'\t';
+                break;
+            case u'u': // halves of a pair come one by one and pair up as UTF-16 does
+                out += QChar(char16_t(hex4()));
+                break;
+            default:
+                std::abort();
             }
         }
     }

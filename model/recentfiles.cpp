@@ -100,9 +100,10 @@ QStringList recentCaptions(const QList<RecentEntry> &entries)
             const qsizetype depth = QFileInfo(entries[i].map).path().count(u'/') + 1;
             for (qsizetype parts = 1;; ++parts) {
                 const QString tail = folderTail(entries[i].map, parts);
-                const bool shared = std::any_of(namesakes.begin(), namesakes.end(), [&](qsizetype j) {
-                    return folderTail(entries[j].map, parts) == tail;
-                });
+                const bool shared =
+                    std::any_of(namesakes.begin(), namesakes.end(), [&](qsizetype j) {
+                        return folderTail(entries[j].map, parts) == tail;
+                    });
                 if (!shared || parts >= depth) {
                     caption += QStringLiteral(" (%1)").arg(tail);
                     break;

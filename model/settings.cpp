@@ -90,4 +90,7 @@ void Settings::remove(const QString &key) { m_store.remove(key); }
 
 void Settings::sync() { m_store.sync(); }
 
-void Settings::reload() const { m_store.sync(); }
+void Settings::reload() const
+{
+    m_store.sync();
+}

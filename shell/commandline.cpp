@@ -1,19 +1,19 @@
 #include "commandline.h"
 
 #include "conversions.h"
-#include "filenames.h"
 #include "explorerrenderer.h"
-#include "loaduniverse.h"
-#include "palette.h"
-#include "planetgeometry.h"
+#include "filenames.h"
 #include "imagesurface.h"
 #include "keptcolours.h"
-#include "settings.h"
 #include "legendstrip.h"
+#include "loaduniverse.h"
+#include "palette.h"
+#include "picturefile.h"
+#include "planetgeometry.h"
 #include "racecolours.h"
 #include "renderer.h"
-#include "picturefile.h"
 #include "runerror.h"
+#include "settings.h"
 #include "version.h"
 
 #include <QFile>
@@ -54,7 +54,10 @@ QString oneLine(const QString &text)
     return escapedBytes(text.toUtf8());
 }
 
-[[noreturn]] void usage(const QString &what) { throw UsageError{oneLine(what) + kHint}; }
+[[noreturn]] void usage(const QString &what)
+{
+    throw UsageError{oneLine(what) + kHint};
+}
 
 double numberOption(const QString &option, const QString &text)
 {
@@ -89,8 +92,9 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
     for (const auto &[name, color] : options.raceColors) {
         const int slot = findRace(globals, name);
         if (slot < 0) {
-            write(err, QStringLiteral("kavora: no race named \"%1\" in the reports")
-                               .arg(oneLine(name)) + kHint + u'\n');
+            write(err,
+                  QStringLiteral("kavora: no race named \"%1\" in the reports").arg(oneLine(name)) +
+                      kHint + u'\n');
             return 2;
         }
         setRaceColor(globals, slot, color);
@@ -123,11 +127,10 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
     }
     // Drawn all the same, but a black picture is more often a mistyped --center than a wish.
     const QRect picture(QPoint(0, 0), pictureSize);
-    const bool anyShown = std::any_of(globals.Star_Table.begin(), globals.Star_Table.end(),
-                                      [&](const Star_Object &planet) {
-                                          return picture.contains(dotPixel(
-                                              view, pictureSize, planetPosition(planet)));
-                                      });
+    const bool anyShown = std::any_of(
+        globals.Star_Table.begin(), globals.Star_Table.end(), [&](const Star_Object &planet) {
+            return picture.contains(dotPixel(view, pictureSize, planetPosition(planet)));
+        });
     if (!anyShown)
         write(err, QStringLiteral("kavora: no planet lies in the view drawn (see --zoom and "
                                   "--center)\n"));
@@ -336,7 +339,9 @@ bool missingDisplay(const QStringList &toolkitArguments, const QString &platform
     QString platforms = platformVariable;
     for (qsizetype i = 0; i < toolkitArguments.size(); ++i) {
         QStringView arg(toolkitArguments[i]);
-        arg = arg.startsWith(u"--") ? arg.mid(2) : arg.startsWith(u'-') ? arg.mid(1) : QStringView();
+        arg = arg.startsWith(u"--")  ? arg.mid(2)
+              : arg.startsWith(u'-') ? arg.mid(1)
+                                     : QStringView();
         if (arg == u"platform" && i + 1 < toolkitArguments.size())
             platforms = toolkitArguments[++i];
         else if (arg.startsWith(u"platform="))

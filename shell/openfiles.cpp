@@ -43,7 +43,8 @@ DroppedFiles droppedFiles(const QList<QUrl> &urls)
         const QByteArray bytes =
             QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
         if (!decodesFaithfully(bytes)) {
-            dropped.refused << QStringLiteral("%1 (a name that is not UTF-8)").arg(escapedBytes(bytes));
+            dropped.refused
+                << QStringLiteral("%1 (a name that is not UTF-8)").arg(escapedBytes(bytes));
             continue;
         }
         const QString path = url.toLocalFile();

@@ -77,10 +77,10 @@ PlanetList::PlanetList(const Globals &globals, QWidget *parent)
     // header's width or the default width of a column.
     int tableWidth = 2 * m_view->frameWidth() + m_view->verticalScrollBar()->sizeHint().width();
     for (int column = 0; column < m_model.columnCount(); ++column)
-        tableWidth += column == PlanetListModel::Population
-                          ? std::max(headerWidth(column),
-                                     m_view->horizontalHeader()->defaultSectionSize())
-                          : m_view->columnWidth(column);
+        tableWidth +=
+            column == PlanetListModel::Population
+                ? std::max(headerWidth(column), m_view->horizontalHeader()->defaultSectionSize())
+                : m_view->columnWidth(column);
     const QMargins margins = layout->contentsMargins();
     resize(std::max(700, tableWidth + margins.left() + margins.right()), 480);
 }

@@ -8,8 +8,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace {
 
@@ -71,7 +71,8 @@ QString QtCommonDialog::startFor(const QString &title, const QString &folder) co
     const QString last = m_lastChosen.value(title);
     if (last.isEmpty())
         return folder;
-    const bool lastLiesThere = QFileInfo(last).absolutePath() == QFileInfo(folder).absoluteFilePath();
+    const bool lastLiesThere =
+        QFileInfo(last).absolutePath() == QFileInfo(folder).absoluteFilePath();
     return folder.isEmpty() || lastLiesThere ? last : folder;
 }
 

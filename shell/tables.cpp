@@ -199,7 +199,8 @@ std::optional<TableFormat> tableFormatNamed(QStringView name)
 
 QString clipboardText(const Table &table)
 {
-    return table.columns.isEmpty() ? QString() : separated(table, u'\t', u"\n", appendClipboardCell);
+    return table.columns.isEmpty() ? QString()
+                                   : separated(table, u'\t', u"\n", appendClipboardCell);
 }
 
 QString formatTable(const Table &table, TableFormat format)
@@ -222,10 +223,11 @@ Table planetTable(const Globals &globals)
 {
     using K = TableColumn::Kind;
     Table table;
-    table.columns = {{"index", K::Number},      {"name", K::Text},       {"x", K::Number},
-                     {"y", K::Number},          {"owner", K::OptionalText}, {"starbase", K::OptionalText},
-                     {"report_age", K::Number}, {"population", K::Number}, {"color", K::Colour},
-                     {"style", K::Number}};
+    table.columns = {{"index", K::Number},       {"name", K::Text},
+                     {"x", K::Number},           {"y", K::Number},
+                     {"owner", K::OptionalText}, {"starbase", K::OptionalText},
+                     {"report_age", K::Number},  {"population", K::Number},
+                     {"color", K::Colour},       {"style", K::Number}};
     table.cells.reserve(globals.Star_Table.size() * size_t(table.columns.size()));
     for (size_t i = 0; i < globals.Star_Table.size(); ++i) {
         const Star_Object &s = globals.Star_Table[i];

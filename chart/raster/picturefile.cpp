@@ -97,15 +97,15 @@ void writePicture(const QImage &picture, QFileDevice &file, const char *format,
 // A device or a pipe is written where it is, as a shell's redirection would: replacing it
 // by a new file would break it for every other program. A pipe that nobody reads yet would
 // block forever, so it is opened without waiting and refused.
-void writeInPlace(const QImage &picture, const QString &fileName, mode_t type,
-                  const char *format)
+void writeInPlace(const QImage &picture, const QString &fileName, mode_t type, const char *format)
 {
     if (type != S_IFCHR && type != S_IFBLK && type != S_IFIFO)
         throw RunError(RunError::PathFileAccess,
                        QStringLiteral("not a file, a device or a pipe that a picture can be "
                                       "written to"))
             .at(fileName, 0);
-    const int fd = ::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
         if (type == S_IFIFO && error == ENXIO)
@@ -113,13 +113,14 @@ void writeInPlace(const QImage &picture, const QString &fileName, mode_t type,
                            QStringLiteral("a pipe, and no program reads from it"))
                 .at(fileName, 0);
         throw RunError(error == EACCES || error == EPERM ? RunError::PermissionDenied
-                                                          : RunError::PathFileAccess,
+                                                         : RunError::PathFileAccess,
                        QString::fromLocal8Bit(std::strerror(error)))
             .at(fileName, 0);
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     QFile file;
-    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                   QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         throw RunError(RunError::PathFileAccess, file.errorString()).at(fileName, 0);
     }

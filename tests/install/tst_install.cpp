@@ -204,7 +204,8 @@ void TestInstall::fileTypesNeedTheHeader()
         }
         return bytes;
     };
-    QFile sampleMap(KAVORA_SAMPLE_DIR "/universe.map"), sampleReport(KAVORA_SAMPLE_DIR "/turn41.pla");
+    QFile sampleMap(KAVORA_SAMPLE_DIR "/universe.map"),
+        sampleReport(KAVORA_SAMPLE_DIR "/turn41.pla");
     QVERIFY(sampleMap.open(QIODevice::ReadOnly) && sampleReport.open(QIODevice::ReadOnly));
     const QString map = QString::fromUtf8(sampleMap.read(400));
     const QString report = QString::fromUtf8(sampleReport.read(400));

@@ -120,15 +120,15 @@ void TestRecentFiles::captions()
              QStringLiteral("/home/p/games/universe.map; /home/p/t41.pla; /home/p/t42.pla"));
 
     // Two maps of one name: each with as much of its folder as tells them apart.
-    QCOMPARE(recentCaptions({{"/home/p/alpha/universe.map", {}},
-                             {"/home/p/other.map", {}},
-                             {"/home/p/beta/universe.map", {}},
-                             {"/srv/beta/universe.map", {}},
-                             {"/universe.map", {}},
-                             {"/h/R&D/other.map", {}}}),
-             (QStringList{"&1 universe.map (alpha)", "&2 other.map (p)",
-                          "&3 universe.map (p/beta)", "&4 universe.map (/srv/beta)",
-                          "&5 universe.map (/)", "&6 other.map (R&&D)"}));
+    QCOMPARE(
+        recentCaptions({{"/home/p/alpha/universe.map", {}},
+                        {"/home/p/other.map", {}},
+                        {"/home/p/beta/universe.map", {}},
+                        {"/srv/beta/universe.map", {}},
+                        {"/universe.map", {}},
+                        {"/h/R&D/other.map", {}}}),
+        (QStringList{"&1 universe.map (alpha)", "&2 other.map (p)", "&3 universe.map (p/beta)",
+                     "&4 universe.map (/srv/beta)", "&5 universe.map (/)", "&6 other.map (R&&D)"}));
 }
 
 // Two copies of Kavora running at once: each reads the list again before it changes it,

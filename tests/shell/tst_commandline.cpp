@@ -1,12 +1,12 @@
 #include "commandline.h"
+#include "explorerrenderer.h"
 #include "filenames.h"
 #include "imagesurface.h"
-#include "loaduniverse.h"
-#include "palette.h"
 #include "legend.h"
 #include "legendstrip.h"
+#include "loaduniverse.h"
+#include "palette.h"
 #include "renderer.h"
-#include "explorerrenderer.h"
 #include "reportreader.h"
 #include "testfiles.h"
 
@@ -116,9 +116,9 @@ void TestCommandLine::usageErrors_data()
     QTest::newRow("centre without comma") << QStringList{"--render", "o.bmp", "--center", "5",
                                                          "m.map"}
                                           << "X,Y";
-    QTest::newRow("centre X out of range") << QStringList{"--render", "o.bmp", "--center", "1e300,5",
-                                                          "m.map"}
-                                           << "--center: X must lie within -32768 to 32767";
+    QTest::newRow("centre X out of range")
+        << QStringList{"--render", "o.bmp", "--center", "1e300,5", "m.map"}
+        << "--center: X must lie within -32768 to 32767";
     QTest::newRow("unknown label kind") << QStringList{"--render", "o.bmp", "--labels", "some",
                                                        "m.map"}
                                         << "not \"some\"";
@@ -155,8 +155,9 @@ void TestCommandLine::usageErrors_data()
     QTest::newRow("unknown format") << QStringList{"--planets", "--format", "xml", "m.map"}
                                     << "--format takes tsv, csv or json, not \"xml\"";
     // Whatever an argument holds, the hint stays one line.
-    QTest::newRow("line end in a value") << QStringList{"--planets", "--format", "a\nb\x1b[2J", "m.map"}
-                                         << "not \"a\\x0Ab\\x1B[2J\"";
+    QTest::newRow("line end in a value")
+        << QStringList{"--planets", "--format", "a\nb\x1b[2J", "m.map"}
+        << "not \"a\\x0Ab\\x1B[2J\"";
     QTest::newRow("format in capitals") << QStringList{"--races", "--format", "CSV", "m.map"}
                                         << "not \"CSV\"";
     QTest::newRow("format with render") << QStringList{"--render", "o.png", "--format", "csv",
@@ -269,11 +270,13 @@ void TestCommandLine::keptColoursOnlyWhenAsked()
     environment.insert("XDG_CONFIG_HOME", QFileInfo(config.path("Kavora")).absolutePath());
     const QString header = QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n");
     QCOMPARE(kavora({"--races", m_map, m_report}, environment).out,
-             header + "0\tZorn\t#0000FF\t4\t25000\t\n1\tKrell\t#00FF00\t4\t100000000000000000000\t1\n");
+             header +
+                 "0\tZorn\t#0000FF\t4\t25000\t\n1\tKrell\t#00FF00\t4\t100000000000000000000\t1\n");
     const Run kept = kavora({"--races", "--kept-colours", m_map, m_report}, environment);
     QCOMPARE(kept.status, 0);
     QCOMPARE(kept.out,
-             header + "0\tZorn\t#123456\t6\t25000\t\n1\tKrell\t#00FF00\t4\t100000000000000000000\t1\n");
+             header +
+                 "0\tZorn\t#123456\t6\t25000\t\n1\tKrell\t#00FF00\t4\t100000000000000000000\t1\n");
     // The planets take them too.
     QVERIFY(kavora({"--planets", m_map, m_report, "--kept-colours"}, environment)
                 .out.contains(u"\tZorn\t\t1\t25000\t#123456\t6\n"));
@@ -494,7 +497,8 @@ void TestCommandLine::renderEmptyView()
     QVERIFY2(run.err.startsWith(u"kavora: no planet lies in the view drawn") &&
                  run.err.count(u'\n') == 1,
              qPrintable(run.err));
-    run = kavora({"--render", out, "--size", "64x64", "--zoom", "0.9", "--center", "-3000,5", m_map});
+    run =
+        kavora({"--render", out, "--size", "64x64", "--zoom", "0.9", "--center", "-3000,5", m_map});
     QVERIFY2(run.status == 0 && run.err.startsWith(u"kavora: no planet"), qPrintable(run.err));
     run = kavora({"--render", out, "--zoom", "0.9", "--center", "1500,1400", m_map});
     QVERIFY2(run.status == 0 && run.err.isEmpty(), qPrintable(run.err));
@@ -704,7 +708,8 @@ void TestCommandLine::namesThatAreNotUtf8()
     QCOMPARE(QDir(folder).entryList(QDir::Files), before); // nothing written under another name
 
     QCOMPARE(escapedBytes("bad\xffout.png"), QStringLiteral("bad\\xFFout.png"));
-    QCOMPARE(escapedBytes("Gr\xc3\xbc\xc3\x9f" "e\xed\xa0\x80\n\xc2\x9b"), // a UTF-16 half,
+    QCOMPARE(escapedBytes("Gr\xc3\xbc\xc3\x9f"
+                          "e\xed\xa0\x80\n\xc2\x9b"),                          // a UTF-16 half,
              QStringLiteral("Gr\u00fc\u00dfe\\xED\\xA0\\x80\\x0A\\xC2\\x9B")); // LF, CSI
 }
 
@@ -731,10 +736,10 @@ void TestCommandLine::noDisplay()
 
         run = kavora({m_map}, environment);
         QCOMPARE(run.status, 1);
-        QCOMPARE(run.err, QStringLiteral(
-                              "kavora: no display to open a window on (DISPLAY and "
-                              "WAYLAND_DISPLAY are unset); use --render FILE to draw the chart "
-                              "into a file\n"));
+        QCOMPARE(run.err,
+                 QStringLiteral("kavora: no display to open a window on (DISPLAY and "
+                                "WAYLAND_DISPLAY are unset); use --render FILE to draw the chart "
+                                "into a file\n"));
     }
     QVERIFY(missingDisplay({}, QString(), {}, {}));
     QVERIFY(missingDisplay({}, "wayland-egl", {}, {}));

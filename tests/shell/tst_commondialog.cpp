@@ -98,8 +98,8 @@ void TestCommonDialog::openDialog()
     TestFiles other;
     other.write("v.map", "Planet\tX\tY\tName\n");
     QString startedIn, offered;
-    for (const QString &folder : {QFileInfo(other.path("v.map")).absolutePath(),
-                                  QFileInfo(map).absolutePath()}) {
+    for (const QString &folder :
+         {QFileInfo(other.path("v.map")).absolutePath(), QFileInfo(map).absolutePath()}) {
         whenShown<QFileDialog>(this, [&](QFileDialog *d) {
             startedIn = d->directory().absolutePath();
             offered = d->selectedFiles().value(0);

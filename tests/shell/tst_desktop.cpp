@@ -10,8 +10,8 @@
 #include "windowplacement.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
@@ -313,7 +313,8 @@ void TestDesktop::recentReportThatIsAFolder()
         gone << f.files.path(QStringLiteral("gone%1.pla").arg(i));
     {
         Settings settings(f.settings);
-        settings.setTextList("recentFiles/1", QStringList{f.map, folder} + gone + QStringList{f.turn2});
+        settings.setTextList("recentFiles/1",
+                             QStringList{f.map, folder} + gone + QStringList{f.turn2});
     }
     Run second(f.settings);
     second.item("mnuRecent1")->trigger();

@@ -11,8 +11,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QImageReader>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QSignalSpy>

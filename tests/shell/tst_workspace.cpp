@@ -52,14 +52,17 @@ void TestWorkspace::fitting_data()
     const QSize none(0, 0);
     QTest::newRow("inside stays") << QRect(10, 20, 300, 200) << none << QRect(10, 20, 300, 200);
     QTest::newRow("past the right") << QRect(600, 20, 500, 200) << none << QRect(500, 20, 500, 200);
-    QTest::newRow("past the bottom") << QRect(10, 700, 300, 200) << none << QRect(10, 600, 300, 200);
+    QTest::newRow("past the bottom")
+        << QRect(10, 700, 300, 200) << none << QRect(10, 600, 300, 200);
     QTest::newRow("above and left") << QRect(-50, -10, 300, 200) << none << QRect(0, 0, 300, 200);
-    QTest::newRow("too large: shrunk") << QRect(300, 100, 1400, 1000) << none << QRect(0, 0, 1000, 800);
-    QTest::newRow("too wide only") << QRect(300, 100, 1400, 300) << none << QRect(0, 100, 1000, 300);
-    QTest::newRow("cannot shrink: top left") << QRect(300, 100, 1400, 1000) << QSize(1400, 1000)
-                                             << QRect(0, 0, 1400, 1000);
-    QTest::newRow("shrinks to its minimum") << QRect(300, 100, 1400, 300) << QSize(1200, 0)
-                                            << QRect(0, 100, 1200, 300);
+    QTest::newRow("too large: shrunk")
+        << QRect(300, 100, 1400, 1000) << none << QRect(0, 0, 1000, 800);
+    QTest::newRow("too wide only")
+        << QRect(300, 100, 1400, 300) << none << QRect(0, 100, 1000, 300);
+    QTest::newRow("cannot shrink: top left")
+        << QRect(300, 100, 1400, 1000) << QSize(1400, 1000) << QRect(0, 0, 1400, 1000);
+    QTest::newRow("shrinks to its minimum")
+        << QRect(300, 100, 1400, 300) << QSize(1200, 0) << QRect(0, 100, 1200, 300);
 }
 
 void TestWorkspace::fitting()
