@@ -1,5 +1,6 @@
 #include "tables.h"
 
+#include "changelistmodel.h"
 #include "conversions.h"
 #include "racecolours.h"
 #include "runerror.h"
@@ -115,9 +116,50 @@ void appendTsvCell(TableText &out, QStringView text)
             out += QLatin1String("\\t");
         else if (c == u'\n')
             out += QLatin1String("\\n");
+        else if (c == u'\r') // most readers end a line at a lone CR too
+            out += QLatin1String("\\r");
         else
             out += c;
     }
+}
+
+// For a spreadsheet: the text as it is, only a tab or a line end, which would split the
+// cell, made a space.
+void appendClipboardCell(TableText &out, QStringView text)
+{
+    for (QChar c : text)
+        out += c == u'\t' || c == u'\n' || c == u'\r' ? QChar(u' ') : c;
+}
+
+// A number as JSON writes one: -?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)?
+bool isJsonNumber(QStringView text)
+{
+    qsizetype i = 0;
+    const auto digits = [&] {
+        const qsizetype start = i;
+        while (i < text.size() && text[i] >= u'0' && text[i] <= u'9')
+            ++i;
+        return i - start;
+    };
+    if (i < text.size() && text[i] == u'-')
+        ++i;
+    if (i < text.size() && text[i] == u'0')
+        ++i;
+    else if (digits() == 0)
+        return false;
+    if (i < text.size() && text[i] == u'.') {
+        ++i;
+        if (digits() == 0)
+            return false;
+    }
+    if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+            ++i;
+        if (digits() == 0)
+            return false;
+    }
+    return i == text.size();
 }
 
 void appendCsvCell(TableText &out, QStringView text)
@@ -137,10 +179,28 @@ void appendCsvCell(TableText &out, QStringView text)
     out += u'"';
 }
 
+// In a table of one column an empty cell is quoted, or its line would read as no record.
+void appendLoneCsvCell(TableText &out, QStringView text)
+{
+    if (text.isEmpty())
+        out += QLatin1String("\"\"");
+    else
+        appendCsvCell(out, text);
+}
+
+// True when the UTF-16 half at `i` belongs to a pair.
+bool pairedAt(QStringView text, qsizetype i)
+{
+    if (text[i].isHighSurrogate())
+        return i + 1 < text.size() && text[i + 1].isLowSurrogate();
+    return i > 0 && text[i - 1].isHighSurrogate();
+}
+
 void appendJsonString(TableText &out, QStringView text)
 {
     out += u'"';
-    for (QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
         switch (c.unicode()) {
         case u'"': out += QLatin1String("\\\""); break;
         case u'\\': out += QLatin1String("\\\\"); break;
@@ -148,7 +208,8 @@ void appendJsonString(TableText &out, QStringView text)
         case u'\r': out += QLatin1String("\\r"); break;
         case u'\t': out += QLatin1String("\\t"); break;
         default:
-            if (c.unicode() < 0x20)
+            // A lone half of a UTF-16 pair has no UTF-8 form: escaped, it reads back intact.
+            if (c.unicode() < 0x20 || (c.isSurrogate() && !pairedAt(text, i)))
                 out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
             else
                 out += c;
@@ -164,8 +225,8 @@ void appendJsonCell(TableText &out, QStringView text, TableColumn::Kind kind)
         return;
     }
     if (kind == TableColumn::Number) {
-        // Plain digits, the common case, are already a JSON number as they stand.
-        if (conv::plainDigits(text, 15) >= 0 && (text.size() == 1 || text[0] != u'0')) {
+        // A number written as JSON writes one is printed from its own digits, however many.
+        if (isJsonNumber(text)) {
             out += text;
             return;
         }
@@ -258,7 +319,7 @@ const QList<TableColumn> &planetColumns()
     using K = TableColumn::Kind;
     static const QList<TableColumn> columns = {
         {"index", K::Number},      {"name", K::Text},         {"x", K::Number},
-        {"y", K::Number},          {"owner", K::Text},        {"starbase", K::Text},
+        {"y", K::Number},          {"owner", K::OptionalText}, {"starbase", K::OptionalText},
         {"report_age", K::Number}, {"population", K::Number}, {"color", K::Colour},
         {"style", K::Number}};
     return columns;
@@ -387,7 +448,10 @@ QByteArray format(const Rows &rows, TableFormat format)
     case TableFormat::Tsv:
         return separated(rows, u'\t', QLatin1StringView("\n"), appendTsvCell);
     case TableFormat::Csv:
-        return separated(rows, u',', QLatin1StringView("\r\n"), appendCsvCell);
+        // In a table of one column an empty cell is quoted, or its line would read as none.
+        return rows.columns().size() == 1
+                   ? separated(rows, u',', QLatin1StringView("\r\n"), appendLoneCsvCell)
+                   : separated(rows, u',', QLatin1StringView("\r\n"), appendCsvCell);
     case TableFormat::Json:
         break;
     }
@@ -420,6 +484,14 @@ std::optional<TableFormat> tableFormatNamed(QStringView name)
     return std::nullopt;
 }
 
+QString clipboardText(const Table &table)
+{
+    return table.columns.isEmpty()
+               ? QString()
+               : QString::fromUtf8(separated(TableRows(table), u'\t', QLatin1StringView("\n"),
+                                             appendClipboardCell));
+}
+
 QString formatTable(const Table &table, TableFormat format)
 {
     return QString::fromUtf8(::format(TableRows(table), format));
@@ -443,4 +515,32 @@ QByteArray planetTableBytes(const Globals &globals, TableFormat format)
 QByteArray raceTableBytes(const Globals &globals, TableFormat format)
 {
     return ::format(RaceRows(globals), format);
+}
+
+Table changeTable(const Globals &globals, const LoadHistory &history)
+{
+    using K = TableColumn::Kind;
+    Table table;
+    table.columns = {{"step", K::Number},
+                     {"planet", K::Text},
+                     {"x", K::Number},
+                     {"y", K::Number},
+                     {"kind", K::Text},
+                     {"race_before", K::Text},
+                     {"race_after", K::Text},
+                     {"population_before", K::Number},
+                     {"population_after", K::Number},
+                     {"difference", K::Number}};
+    for (int step = 0; step < history.reports.size(); ++step) {
+        const QString number = QString::number(step + 1);
+        for (const ListedChange &row : listedChanges(history, step)) {
+            const Star_Object &s = globals.Star_Table[size_t(row.position)];
+            const ReportStep::PlanetChange &c = row.change;
+            table.addRow({number, s.Star_Name, s.Star_X, s.Star_Y, changeKindText(c),
+                          c.ownerBefore.toString(), c.ownerAfter.toString(),
+                          c.populationBefore.toString(), c.populationAfter.toString(),
+                          differenceText(c)});
+        }
+    }
+    return table;
 }
