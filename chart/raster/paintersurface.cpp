@@ -79,6 +79,9 @@ PainterSurface::PainterSurface(QPainter &painter, QSize picture)
 {
     m_font.setPixelSize(10);
     m_font.setKerning(false);
+    // One glyph per letter, as the bitmap draws them: a ligature ("fi" as one glyph) would
+    // make a PDF's "Mufia" read back, and be searched for, as another word.
+    m_font.setStyleStrategy(QFont::PreferNoShaping);
     // The glyphs stay outlines; hinting only gives them the whole-pixel advances the
     // bitmap has, so a PDF's text is as wide as the boxes the labels were placed in (an
     // SVG viewer lays its text out itself).

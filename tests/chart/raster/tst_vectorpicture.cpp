@@ -233,6 +233,7 @@ void TestVectorPicture::svgHoldsTheScene()
 void TestVectorPicture::pdfHoldsTheScene()
 {
     Globals g = threeRaces();
+    g.Star_Table[3].Star_Name = QStringLiteral("Fifield"); // "fi" read back as two letters
     QTemporaryDir dir;
     const QString path = dir.filePath("chart.pdf");
     SaveVectorPicture(chartLayout(g, {true, false, false}), path, "pdf", 2);
@@ -255,7 +256,8 @@ void TestVectorPicture::pdfHoldsTheScene()
     text.start(reader, {path, "-"});
     QVERIFY(text.waitForFinished(60000));
     const QString words = QString::fromUtf8(text.readAllStandardOutput());
-    QVERIFY2(words.contains("Bastion Vell (s)") && words.contains("Corrin Quor"), qPrintable(words));
+    for (const char *label : {"Bastion Vell (s)", "Corrin Quor", "Fifield"})
+        QVERIFY2(words.contains(QLatin1String(label)), qPrintable(words));
 }
 
 // The chart with the legend strip and a title, as panes: the bitmap is the chart and strip

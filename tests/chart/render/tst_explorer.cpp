@@ -311,7 +311,6 @@ void TestExplorer::labelsNeverCollide()
     QVERIFY(inMiddle(place(0.8, LabelChoice::All)) > 2 * inMiddle(place(0, LabelChoice::All)));
 }
 
-// Starbase planets first, then the larger population, then the name.
 // Three times sharper: the picture is 4800 by 3600 pixels for 1600 by 1200, the labels are
 // measured in the three times larger font and still never overlap each other, the scale bar
 // or the legend, which has its numbers.
@@ -358,6 +357,7 @@ void TestExplorer::sharperLabelsNeverCollide()
              (QStringList{"Race5", QString::number(owned), "6000", "0"}));
 }
 
+// Starbase planets first, then the larger population, then the name.
 void TestExplorer::priorityOrder()
 {
     const Globals g = chartOf(
