@@ -44,6 +44,8 @@ public:
     // The marks the Changes box shows and the title of the report whose changes they are:
     // the shell builds them again whenever the planets, the colours or that report change.
     void setChangeMarks(std::vector<ChangeMark> marks, const QString &title);
+    const std::vector<ChangeMark> &changeMarks() const { return m_marks; }
+    const QString &changeMarksTitle() const { return m_marksTitle; }
     bool changesShown() const;
 
     // Draws now whatever is pending; requests only mark the picture for redrawing, so that
