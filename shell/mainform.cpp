@@ -20,6 +20,7 @@
 #include "starmap.h"
 #include "stepmarks.h"
 #include "windowplacement.h"
+#include "workspace.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -45,6 +46,8 @@ const QString kOpenReportTitle = QStringLiteral("Open Quelmar Player File");
 const QString kReportFilter = QStringLiteral("Quelmar Player File (*.pla)|*.pla");
 const QString kWindowPlaceKey = QStringLiteral("window/geometry");
 const QString kWindowMaximizedKey = QStringLiteral("window/maximized");
+// Below this only the menu bar would show; a size saved below it is not restored.
+constexpr QSize kMinimumSize(320, 240);
 
 } // namespace
 
@@ -53,7 +56,7 @@ mainform::mainform(Globals &globals, CommonDialog &dialog, const std::function<v
     : QMainWindow(parent), m_globals(globals), m_dialog(dialog)
 {
     setObjectName(QStringLiteral("mainform"));
-    m_workspace = new QMdiArea(this);
+    m_workspace = new Workspace(this);
     m_workspace->setObjectName(QStringLiteral("workspace"));
     setCentralWidget(m_workspace);
     buildMenus();
@@ -63,6 +66,7 @@ mainform::mainform(Globals &globals, CommonDialog &dialog, const std::function<v
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->addWidget(m_reportFit, 1);
     resize(1024, 768);
+    setMinimumSize(kMinimumSize);
     setAcceptDrops(true);
 
     m_statusFlush.setSingleShot(true);
@@ -171,7 +175,8 @@ void mainform::useSettings(Settings &settings)
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
         screens << screen->availableGeometry();
-    if (const std::optional<QRect> place = restorablePlace(settings.rect(kWindowPlaceKey), screens))
+    if (const std::optional<QRect> place =
+            restorablePlace(settings.rect(kWindowPlaceKey), screens, minimumSize()))
         setGeometry(*place);
     if (settings.flag(kWindowMaximizedKey, false))
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -205,6 +210,11 @@ void mainform::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
+QMdiArea *mainform::workspace() const
+{
+    return m_workspace;
+}
+
 starmap *mainform::chartWindow() const
 {
     return m_chart;
@@ -228,8 +238,7 @@ starmap *mainform::chart()
         connect(this, &mainform::reportMerged, window, &starmap::planetsChanged);
         connect(this, &mainform::reportUndone, window, &starmap::planetsChanged);
         m_chart = window;
-        m_workspace->addSubWindow(window);
-        window->show();
+        m_workspace->addWindow(window);
     }
     return m_chart;
 }
@@ -267,6 +276,7 @@ bool mainform::openMap(const QString &path)
         }
         applyKeptColours(0);
         m_loaded = LoadHistory{path, int(m_globals.Star_Table.size()), {}, {}};
+        m_reportFolder = QFileInfo(path).absolutePath();
         updateUndo();
         showReportFit({});
         emit mapOpened();
@@ -280,7 +290,8 @@ void mainform::mnuOpenPlayerFile_Click()
 {
     if (!requireMap())
         return;
-    if (const std::optional<QString> path = m_dialog.ShowOpen(kOpenReportTitle, kReportFilter))
+    if (const std::optional<QString> path =
+            m_dialog.ShowOpen(kOpenReportTitle, kReportFilter, m_reportFolder))
         openReport(*path);
 }
 
@@ -307,6 +318,7 @@ void mainform::openReport(const QString &path)
             &tally);
         if (step) {
             m_loaded.add(path, tally, std::move(*step));
+            m_reportFolder.clear();
             applyKeptColours(firstNewSlot);
             updateUndo();
             if (looksForeign(tally))
@@ -441,8 +453,7 @@ void mainform::showChartExplorer()
             m_explorer->flush();
             savePictureAs(m_dialog, m_explorer->picture(), QStringLiteral("Save View As"));
         });
-        m_workspace->addSubWindow(m_explorer);
-        m_explorer->show();
+        m_workspace->addWindow(m_explorer);
         m_explorer->mapOpened();
         updateChangeMarks();
     }
@@ -488,7 +499,7 @@ void mainform::showPlanetList()
         connect(this, &mainform::chartClosed, list, [list] { list->reload(true); });
         connect(this, &mainform::coloursChanged, list, &PlanetList::coloursChanged);
         connect(list, &PlanetList::planetChosen, this, &mainform::choosePlanet);
-        m_workspace->addSubWindow(list)->resize(list->size());
+        m_workspace->addWindow(list);
     }
     m_planetList->show();
     m_workspace->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(m_planetList->parentWidget()));
@@ -516,7 +527,7 @@ void mainform::showRaceOverview()
         connect(overview, &RaceOverview::keepColoursClicked, this, &mainform::keepRaceColours);
         connect(overview, &RaceOverview::defaultColoursClicked, this,
                 &mainform::defaultRaceColours);
-        m_workspace->addSubWindow(overview)->resize(overview->size());
+        m_workspace->addWindow(overview);
     }
     m_raceOverview->show();
     m_workspace->setActiveSubWindow(
@@ -538,7 +549,7 @@ void mainform::showChanges()
         connect(changes, &ChangeList::choiceChanged, this, [this] { updateChangeMarks(); });
         connect(changes, &QObject::destroyed, &m_changesClosing,
                 [this] { updateChangeMarks(nullptr); });
-        m_workspace->addSubWindow(changes)->resize(changes->size());
+        m_workspace->addWindow(changes);
         updateChangeMarks();
     }
     m_changeList->show();

@@ -27,6 +27,7 @@ class ChartExplorer;
 class RecentMenu;
 class Settings;
 class starmap;
+class Workspace;
 
 class mainform : public QMainWindow {
     Q_OBJECT
@@ -44,8 +45,8 @@ public:
     QString status() const { return m_status; }
     StatusFn statusFn();
 
-    // Where the chart window lives.
-    QMdiArea *workspace() const { return m_workspace; }
+    // Where the chart window lives, with the other windows; each kept wholly in view.
+    QMdiArea *workspace() const;
     // The chart window, or nullptr while there is none (before the first map is drawn and
     // after the user closed it).
     starmap *chartWindow() const;
@@ -162,13 +163,16 @@ private:
 
     Globals &m_globals;
     CommonDialog &m_dialog;
-    QMdiArea *m_workspace;
+    Workspace *m_workspace;
     QPointer<starmap> m_chart;
     QPointer<ChartExplorer> m_explorer;
     QPointer<QWidget> m_raceColours; // frmColor, which deletes itself when closed
     std::unique_ptr<Registry> m_registry = systemRegistry();
     std::unique_ptr<Programs> m_programs = systemPrograms();
     LoadHistory m_loaded;
+    // Where the report dialog starts: the folder of a map just opened, whose reports are
+    // likely beside it, until a report is read; empty: where the last report came from.
+    QString m_reportFolder;
     RecentMenu *m_recentMenu = nullptr;
     Settings *m_settings = nullptr;
     QPointer<PlanetList> m_planetList;

@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -48,7 +50,7 @@ PlanetList::PlanetList(const Globals &globals, QWidget *parent)
     m_view->setColumnWidth(PlanetListModel::Owner, 140);
     for (int column : {PlanetListModel::X, PlanetListModel::Y, PlanetListModel::Starbase,
                        PlanetListModel::ReportAge})
-        m_view->setColumnWidth(column, 70);
+        m_view->setColumnWidth(column, std::max(70, headerWidth(column)));
     m_view->installEventFilter(this);
 
     auto *controls = new QHBoxLayout;
@@ -71,7 +73,27 @@ PlanetList::PlanetList(const Globals &globals, QWidget *parent)
 
     fillRaces();
     showCount();
-    resize(700, 480);
+    // Wide enough to show every column whole; the last one stretches, but not below its
+    // header's width or the default width of a column.
+    int tableWidth = 2 * m_view->frameWidth() + m_view->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < m_model.columnCount(); ++column)
+        tableWidth +=
+            column == PlanetListModel::Population
+                ? std::max(headerWidth(column), m_view->horizontalHeader()->defaultSectionSize())
+                : m_view->columnWidth(column);
+    const QMargins margins = layout->contentsMargins();
+    resize(std::max(700, tableWidth + margins.left() + margins.right()), 480);
+}
+
+int PlanetList::headerWidth(int column) const
+{
+    // The header above the current cell is drawn in bold, which is wider.
+    const QHeaderView *header = m_view->horizontalHeader();
+    QFont bold = header->font();
+    bold.setBold(true);
+    const QString title = m_model.headerData(column, Qt::Horizontal).toString();
+    return header->sectionSizeHint(column) + QFontMetrics(bold).horizontalAdvance(title) -
+           QFontMetrics(header->font()).horizontalAdvance(title);
 }
 
 void PlanetList::reload(bool keepCurrent)

@@ -158,13 +158,16 @@ void TestListModels::copyText()
 {
     Globals g;
     g.Star_Table = {{"Tab\tbed", "1", "2", "Zorn", "", "", "7", {}, {}},
-                    {"Back\\slash", "3", "4", "", "SB", "2", "", {}, {}}};
-    g.Last_Star_Index = 1;
+                    {"Back\\slash", "3", "4", "", "SB", "2", "", {}, {}},
+                    {"Two\r\nlines\n", "5", "6", "Vell\\t", "", "", "", {}, {}}};
+    g.Last_Star_Index = 2;
     PlanetListModel model(g);
-    QCOMPARE(model.copyText({1, 0}),
+    // For a spreadsheet: names as they are, only what would split a cell made a space.
+    QCOMPARE(model.copyText({1, 0, 2}),
              QStringLiteral("Name\tX\tY\tOwner\tStarbase\tReport Age\tPopulation\n"
-                            "Back\\\\slash\t3\t4\t\tSB\t2\t\n"
-                            "Tab\\tbed\t1\t2\tZorn\t\t\t7\n"));
+                            "Back\\slash\t3\t4\t\tSB\t2\t\n"
+                            "Tab bed\t1\t2\tZorn\t\t\t7\n"
+                            "Two  lines \t5\t6\tVell\\t\t\t\t\n"));
     QCOMPARE(model.copyText({}), QStringLiteral("Name\tX\tY\tOwner\tStarbase\tReport Age\tPopulation\n"));
 }
 

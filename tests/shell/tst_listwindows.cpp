@@ -26,9 +26,11 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStackedBarSeries>
 #include <QTableView>
@@ -49,6 +51,7 @@ private slots:
     void keptColoursAcrossTwoRuns();
     void defaultColours();
     void changesWindow();
+    void windowsInViewAtFirstRunSize();
 };
 
 namespace {
@@ -298,7 +301,7 @@ void TestListWindows::copySelectedRows()
     QCOMPARE(QApplication::clipboard()->text(),
              QStringLiteral("Name\tX\tY\tOwner\tStarbase\tReport Age\tPopulation\n"
                             "Plain\t1200\t1200\t\t\t\t\n"
-                            "Back\\\\slash\t1000\t1000\t\t\t\t\n"));
+                            "Back\\slash\t1000\t1000\t\t\t\t\n"));
 }
 
 void TestListWindows::raceOverviewFollowsTheData()
@@ -496,6 +499,34 @@ void TestListWindows::changesWindow()
     QCOMPARE(step->count(), 0);
     QCOMPARE(count->text(), QStringLiteral("0 of 0 changes"));
     QVERIFY(s.dialog.messages().isEmpty());
+}
+
+// At the first run's 1024 by 768 every window opens wholly in view; a maximised list does
+// not maximise the chart window when it opens again.
+void TestListWindows::windowsInViewAtFirstRunSize()
+{
+    MainWindowFixture s({}, nullptr, QSize(1024, 768));
+    s.openMap(s.mapPath);
+    s.trigger("mnuPlanetList");
+    s.trigger("mnuRaceOverview");
+    s.trigger("mnuChartExplorer");
+    const QRect area = s.form.workspace()->viewport()->rect();
+    QCOMPARE(s.form.workspace()->subWindowList().size(), 4);
+    for (const QMdiSubWindow *window : s.form.workspace()->subWindowList())
+        QVERIFY2(area.contains(window->geometry()), qPrintable(window->windowTitle()));
+    // And the list shows every column whole, the population too.
+    QTableView *view = s.form.planetList()->view();
+    QTRY_COMPARE(view->horizontalScrollBar()->maximum(), 0);
+    QVERIFY(view->horizontalHeader()->sectionSize(PlanetListModel::Population) >=
+            view->horizontalHeader()->sectionSizeHint(PlanetListModel::Population));
+
+    auto *list = qobject_cast<QMdiSubWindow *>(s.form.planetList()->parentWidget());
+    list->showMaximized();
+    s.form.chartWindow()->close();
+    s.trigger("mnu_Center");
+    QVERIFY(s.form.chartWindow());
+    QVERIFY(!s.form.chartWindow()->isMaximized());
+    QCOMPARE(s.form.workspace()->activeSubWindow(), s.form.chartWindow());
 }
 
 QTEST_MAIN(TestListWindows)
