@@ -15,6 +15,7 @@
 #include "renderer.h"
 #include "runerror.h"
 #include "settings.h"
+#include "stepmarks.h"
 #include "version.h"
 
 #include <QFile>
@@ -42,12 +43,14 @@ const char kUsage[] =
     "       kavora --changes [--format tsv|csv|json] MAP [REPORT ...]\n"
     "                                                    print what each report changed\n"
     "       kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]\n"
-    "              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH]\n"
-    "              [--title TEXT] [--kept-colours] MAP [REPORT ...]\n"
+    "              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend]\n"
+    "              [--size WxH [--changes]] [--title TEXT] [--kept-colours] MAP [REPORT ...]\n"
     "                                                    draw the chart into OUT (.bmp, .png,\n"
     "                                                    or as vectors .svg, .pdf);\n"
     "                                                    --size: the explorer's view, one scale\n"
-    "                                                    on both axes, labels that never collide\n"
+    "                                                    on both axes, labels that never collide;\n"
+    "                                                    --changes: the last report's changes\n"
+    "                                                    marked on it\n"
     "       kavora --help | --version\n"
     "The races get their default colours; --kept-colours gives them those kept in the\n"
     "windows (Keep These Colours) instead.\n";
@@ -98,7 +101,8 @@ int written(FILE *out, FILE *err)
 }
 
 // Draws the chart as the chart window would and writes it; a failure leaves OUT as it was.
-int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
+int renderToFile(Globals &globals, const LoadHistory &history, const CommandLineOptions &options,
+                 FILE *err)
 {
     for (const auto &[name, color] : options.raceColors) {
         const int slot = findRace(globals, name);
@@ -127,6 +131,11 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
         scene.labels = labels;
         scene.legend = options.legend; // in the upper right corner, not beside
         scene.scale = options.scale;
+        if (options.changes) {
+            const int last = int(history.reports.size()) - 1;
+            scene.changes = stepMarks(globals, listedChanges(history, last));
+            scene.changesTitle = stepTitle(history, last);
+        }
         layout = PictureLayout::single(*options.size, [&globals, &view, scene](Surface &surface) {
             view = ExplorerRenderer().draw(globals, surface, scene).chartView;
         });
@@ -165,14 +174,17 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
 }
 
 // One row per option. An option that selects a mode has `selects` set; every other one
-// names the modes it goes with. To add an option, add a row (and its field in
-// CommandLineOptions); the parser below needs no change.
+// names the modes it goes with. An option that selects a mode may also go with another
+// mode; given with it, it selects nothing and sets `flag` ("--render x.png --changes"). To
+// add an option, add a row (and its field in CommandLineOptions); the parser below needs no
+// change.
 struct OptionRule {
     QLatin1StringView name;
     Mode selects;      // Mode::Gui: the option selects no mode
     unsigned goesWith; // modeBit()s of the modes the option goes with
     bool takesValue;
     void (*apply)(CommandLineOptions &options, const QString &option, const QString &value);
+    bool CommandLineOptions::*flag = nullptr; // for a mode option that goes with another
 };
 
 constexpr unsigned modeBit(Mode mode) { return 1u << unsigned(mode); }
@@ -295,7 +307,8 @@ constexpr unsigned kAllModes = kRender | kTables;
 const OptionRule kOptions[] = {
     {QLatin1StringView("--planets"), Mode::Planets, 0, false, nothing},
     {QLatin1StringView("--races"), Mode::Races, 0, false, nothing},
-    {QLatin1StringView("--changes"), Mode::Changes, 0, false, nothing},
+    {QLatin1StringView("--changes"), Mode::Changes, kRender, false, nothing,
+     &CommandLineOptions::changes},
     {QLatin1StringView("--render"), Mode::Render, 0, true, setOutput},
     {QLatin1StringView("--zoom"), Mode::Gui, kRender, true, setZoom},
     {QLatin1StringView("--center"), Mode::Gui, kRender, true, setCenter},
@@ -447,6 +460,7 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
     // Options that went with a mode, checked once the mode is known, since a file may come
     // first ("kavora u.map --planets").
     QList<const OptionRule *> given;
+    const OptionRule *modeRule = nullptr;
     bool filesOnly = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments[i];
@@ -465,13 +479,22 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
                     usage(QStringLiteral("%1 needs a value").arg(arg));
                 value = arguments[++i];
             }
-            if (rule->selects != Mode::Gui) {
-                if (options.mode != Mode::Gui)
-                    usage(QStringLiteral(
-                        "give only one of --planets, --races, --changes and --render"));
+            if (rule->selects == Mode::Gui) {
+                given.append(rule);
+            } else if (!modeRule) {
+                modeRule = rule;
+                options.mode = rule->selects;
+            } else if (rule->selects != modeRule->selects &&
+                       (rule->goesWith & modeBit(modeRule->selects))) {
+                options.*(rule->flag) = true; // "--render x.png --changes"
+                continue;
+            } else if (rule->selects != modeRule->selects &&
+                       (modeRule->goesWith & modeBit(rule->selects))) {
+                options.*(modeRule->flag) = true; // "--changes --render x.png"
+                modeRule = rule;
                 options.mode = rule->selects;
             } else {
-                given.append(rule);
+                usage(QStringLiteral("give only one of --planets, --races, --changes and --render"));
             }
             rule->apply(options, arg, value);
         } else {
@@ -494,6 +517,9 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
                          options.size->height() * options.scale > kMaxDrawnSide))
         usage(QStringLiteral("--size times --scale is at most %1 pixels each way")
                   .arg(kMaxDrawnSide));
+    // The chart window's picture has no marks; the explorer's has.
+    if (options.changes && !options.size)
+        usage(QStringLiteral("--changes with --render needs --size"));
     return options;
 }
 
@@ -576,5 +602,5 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
         write(out, formatTable(changeTable(globals, history), options.format));
         return written(out, err);
     }
-    return renderToFile(globals, options, err);
+    return renderToFile(globals, history, options, err);
 }

@@ -5,7 +5,7 @@
 //   kavora --races [--format tsv|csv|json] [--kept-colours] MAP [REPORT ...]
 //   kavora --changes [--format tsv|csv|json] MAP [REPORT ...]
 //   kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
-//          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH]
+//          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH [--changes]]
 //          [--title TEXT] [--kept-colours] MAP [REPORT ...]
 //   kavora --help | --version
 // Nothing here reads the user's settings unless --kept-colours asks for the colours kept
@@ -33,6 +33,7 @@ struct CommandLineOptions {
     bool legend = false;               // --legend: the race legend to the right
     std::optional<QSize> size;         // --size: the explorer's square view at that size
     QString title;                     // --title: a caption strip above the picture
+    bool changes = false;              // --changes with --render: the last report's marks
     TableFormat format = TableFormat::Tsv; // --format for --planets, --races and --changes
     bool keptColours = false;          // --kept-colours: the races' colours kept in the settings
     QStringList files;                 // the map, then the reports in order

@@ -1,5 +1,6 @@
 #include "explorerrenderer.h"
 
+#include "changemarks.h"
 #include "chartfont.h"
 #include "legend.h"
 #include "palette.h"
@@ -110,8 +111,10 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
     if (scene.legend) {
         // Races that do not fit under one another are left out; a legend wider than the
         // picture is not drawn at all.
+        const MarkLegend marks{changeMarkKinds(scene.changes), scene.changesTitle};
         legend.emplace(globals, true, metric.scale(),
-                       Legend::rowsFitting(picture.height() - 2 * kMargin, true));
+                       Legend::rowsFitting(picture.height() - 2 * kMargin, true, marks.rows()),
+                       marks);
         const QSize size = legend->size();
         if (legend->rows() > 0 && size.width() + 2 * kMargin <= picture.width())
             drawing.legend = QRect(QPoint(picture.width() - kMargin - size.width(), kMargin), size);
@@ -122,6 +125,8 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
 
     // Everything from here on is placed in picture pixels.
     surface.Scale(0, 0, picture.width(), picture.height());
+    // Under the labels, so that their text stays readable.
+    drawChangeMarks(surface, globals, drawing.chartView, picture, scene.changes);
     for (const PlacedLabel &label : drawing.labels)
         text(surface, label.box.topLeft(), label.text);
     if (!drawing.labels.empty() && drawing.labels.front().planet == scene.selected)

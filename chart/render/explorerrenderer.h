@@ -1,9 +1,10 @@
 // Draws the chart explorer's picture: the chart as the chart window draws it, on a view of
 // the picture's own size and one scale, then the labels that fit (the selected planet's
-// first), the scale bar and the legend. The selection's ring is the window's overlay. The
+// first), the change marks, the scale bar and the legend. The selection's ring is the window's overlay. The
 // window and `kavora --render --size` share it.
 #pragma once
 
+#include "changemark.h"
 #include "chartfont.h"
 #include "explorerview.h"
 #include "labelplacer.h"
@@ -25,6 +26,10 @@ struct ExplorerScene {
     // How many times larger the surface draws the picture (ImageSurface's scale): text is
     // measured at that size, so labels placed at it never collide.
     int scale = 1;
+    // Drawn beside their planets and explained in the legend, under the title of the
+    // report whose changes they are; none when empty.
+    std::vector<ChangeMark> changes;
+    QString changesTitle;
 };
 
 // A round length in map units (1, 2 or 5 times a power of ten) close to a fifth of the

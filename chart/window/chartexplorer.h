@@ -42,6 +42,12 @@ public:
     void coloursChanged();
     // Centres on a planet and selects it.
     void showPlanet(int index);
+    // The marks the Changes box shows and the title of the report whose changes they are:
+    // the shell builds them again whenever the planets, the colours or that report change.
+    void setChangeMarks(std::vector<ChangeMark> marks, const QString &title);
+    const std::vector<ChangeMark> &changeMarks() const { return m_marks; }
+    const QString &changeMarksTitle() const { return m_marksTitle; }
+    bool changesShown() const;
 
     // Draws now whatever is pending; requests only mark the picture for redrawing, so that
     // a burst of resizes or wheel steps costs one redraw.
@@ -106,5 +112,8 @@ private:
     ExplorerInput *m_input = nullptr;
     QComboBox *m_labels = nullptr;
     QCheckBox *m_legend = nullptr;
+    QCheckBox *m_changes = nullptr;
+    std::vector<ChangeMark> m_marks;
+    QString m_marksTitle;
     QLabel *m_status = nullptr;
 };
