@@ -81,12 +81,21 @@ QString explorerStatus(const Globals &globals, std::optional<QPointF> pointerMap
 
 ExplorerRenderer::ExplorerRenderer() = default;
 
+ChartTextMetric &ExplorerRenderer::metrics(int scale)
+{
+    scale = std::clamp(scale, 1, kMaxChartScale);
+    if (!m_metrics || m_metrics->scale() != scale)
+        m_metrics = std::make_unique<ChartTextMetric>(scale);
+    return *m_metrics;
+}
+
 ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
                                        const ExplorerScene &scene)
 {
     ExplorerDrawing drawing;
     const MapExtent extent = mapExtent(globals.Map_Max_X, globals.Map_Max_Y);
     const QSize picture = scene.view.picture;
+    ChartTextMetric &metric = metrics(scene.scale);
     drawing.chartView = scene.view.chartView(extent);
 
     surface.Cls();
@@ -103,16 +112,16 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
         // Races that do not fit under one another are left out; a legend wider than the
         // picture is not drawn at all.
         const MarkLegend marks{changeMarkKinds(scene.changes), scene.changesTitle};
-        legend.emplace(globals, true, 1,
+        legend.emplace(globals, true, metric.scale(),
                        Legend::rowsFitting(picture.height() - 2 * kMargin, true, marks.rows()),
                        marks);
         const QSize size = legend->size();
         if (legend->rows() > 0 && size.width() + 2 * kMargin <= picture.width())
             drawing.legend = QRect(QPoint(picture.width() - kMargin - size.width(), kMargin), size);
     }
-    const QRect reserved[] = {scaleBarArea(drawing.scaleBar), drawing.legend};
+    const QRect reserved[] = {scaleBarArea(drawing.scaleBar, metric), drawing.legend};
     drawing.labels = placeLabels(globals, m_order, drawing.chartView, picture, scene.labels,
-                                 scene.selected, m_metrics, reserved);
+                                 scene.selected, metric, reserved);
 
     // Everything from here on is placed in picture pixels.
     surface.Scale(0, 0, picture.width(), picture.height());
@@ -123,7 +132,7 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
     if (!drawing.labels.empty() && drawing.labels.front().planet == scene.selected)
         drawing.selectedDot = drawing.labels.front().box.topLeft();
 
-    drawScaleBar(surface, drawing.scaleBar);
+    drawScaleBar(surface, drawing.scaleBar, metric.height());
     if (!drawing.legend.isEmpty()) {
         box(surface, drawing.legend, kBlack, FillSolid, true);
         legend->draw(surface, drawing.legend.topLeft());
@@ -131,7 +140,7 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
     return drawing;
 }
 
-void ExplorerRenderer::drawScaleBar(Surface &surface, const ScaleBar &bar)
+void ExplorerRenderer::drawScaleBar(Surface &surface, const ScaleBar &bar, int textHeight)
 {
     if (bar.bar.isEmpty())
         return;
@@ -141,15 +150,14 @@ void ExplorerRenderer::drawScaleBar(Surface &surface, const ScaleBar &bar)
         false);
     box(surface, QRect(b.right(), b.bottom() + 1 - kTickHeight, 1, kTickHeight), kWhite,
         FillSolid, false);
-    text(surface, QPoint(b.left() + 4, b.bottom() + 1 - kTickHeight - m_metrics.height()),
-         bar.text);
+    text(surface, QPoint(b.left() + 4, b.bottom() + 1 - kTickHeight - textHeight), bar.text);
 }
 
-QRect ExplorerRenderer::scaleBarArea(const ScaleBar &bar)
+QRect ExplorerRenderer::scaleBarArea(const ScaleBar &bar, ChartTextMetric &metrics)
 {
     if (bar.bar.isEmpty())
         return {};
-    const int top = bar.bar.bottom() + 1 - kTickHeight - m_metrics.height();
-    const int width = std::max(bar.bar.width(), 4 + m_metrics.width(bar.text));
+    const int top = bar.bar.bottom() + 1 - kTickHeight - metrics.height();
+    const int width = std::max(bar.bar.width(), 4 + metrics.width(bar.text));
     return {bar.bar.left(), top, width, bar.bar.bottom() + 1 - top};
 }

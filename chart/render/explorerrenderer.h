@@ -14,6 +14,7 @@
 #include <QRect>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -22,6 +23,9 @@ struct ExplorerScene {
     LabelOptions labels; // the chart window's rules, combined by union
     int selected = -1; // index in Star_Table, -1 for none
     bool legend = false;
+    // How many times larger the surface draws the picture (ImageSurface's scale): text is
+    // measured at that size, so labels placed at it never collide.
+    int scale = 1;
     // Drawn beside their planets and explained in the legend, under the title of the
     // report whose changes they are; none when empty.
     std::vector<ChangeMark> changes;
@@ -65,11 +69,13 @@ public:
     static constexpr int kMargin = 8;
 
 private:
-    void drawScaleBar(Surface &surface, const ScaleBar &bar);
+    void drawScaleBar(Surface &surface, const ScaleBar &bar, int textHeight);
     // The pixels the bar and its text take.
-    QRect scaleBarArea(const ScaleBar &bar);
+    QRect scaleBarArea(const ScaleBar &bar, ChartTextMetric &metrics);
 
-    ChartTextMetric m_metrics;
+    ChartTextMetric &metrics(int scale);
+
+    std::unique_ptr<ChartTextMetric> m_metrics; // at the scale last drawn
     std::vector<int> m_order; // label priority, built on first need after a change
     QString m_text;
 };

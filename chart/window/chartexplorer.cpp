@@ -305,3 +305,11 @@ void ChartExplorer::select(QPointF pixel)
     m_scene.selected = m_picker.nearest(pixel, kPickRadius);
     requestRedraw();
 }
+
+PictureLayout ChartExplorer::pictureLayout() const
+{
+    const Globals &globals = m_globals;
+    return PictureLayout::single(m_scene.view.picture, [&globals, scene = m_scene](Surface &surface) {
+        ExplorerRenderer().draw(globals, surface, scene);
+    });
+}
