@@ -35,6 +35,7 @@ const char kUsage[] =
     "              MAP [REPORT ...]                      draw the chart into OUT (.bmp or .png);\n"
     "                                                    --size: the explorer's view, one scale\n"
     "                                                    on both axes, labels that never collide\n"
+    "       --palette classic|distinct                   the races' colour scheme, in any mode\n"
     "       kavora --help | --version\n";
 
 const QString kHint = QStringLiteral(" (kavora --help shows the usage)");
@@ -226,10 +227,18 @@ void setFormat(CommandLineOptions &options, const QString &, const QString &valu
     options.format = *format;
 }
 
+void setPalette(CommandLineOptions &options, const QString &, const QString &value)
+{
+    options.palette = colourSchemeForKey(value);
+    if (!options.palette)
+        usage(QStringLiteral("--palette takes classic or distinct, not \"%1\"").arg(value));
+}
+
 void nothing(CommandLineOptions &, const QString &, const QString &) {}
 
 constexpr unsigned kRender = modeBit(Mode::Render);
 constexpr unsigned kTables = modeBit(Mode::Planets) | modeBit(Mode::Races);
+constexpr unsigned kEveryMode = modeBit(Mode::Gui) | kRender | kTables;
 
 const OptionRule kOptions[] = {
     {QLatin1StringView("--planets"), Mode::Planets, 0, false, nothing},
@@ -243,6 +252,7 @@ const OptionRule kOptions[] = {
     {QLatin1StringView("--scale"), Mode::Gui, kRender, true, setScale},
     {QLatin1StringView("--legend"), Mode::Gui, kRender, false, setLegend},
     {QLatin1StringView("--format"), Mode::Gui, kTables, true, setFormat},
+    {QLatin1StringView("--palette"), Mode::Gui, kEveryMode, true, setPalette},
 };
 
 const OptionRule *findOption(const QString &name)
@@ -409,6 +419,7 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
     }
 
     Globals globals;
+    globals.colourScheme = options.palette.value_or(ColourScheme::Classic);
     try {
         loadUniverse(globals, options.files.first(), options.files.mid(1));
     } catch (const RunError &error) {

@@ -5,6 +5,7 @@
 //   kavora --races [--format tsv|csv|json] MAP [REPORT ...]
 //   kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
 //          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH] MAP [REPORT ...]
+//   kavora ... --palette classic|distinct    (any mode, the windows too)
 //   kavora --help | --version
 #pragma once
 
@@ -29,6 +30,7 @@ struct CommandLineOptions {
     bool legend = false;               // --legend: the race legend to the right
     std::optional<QSize> size;         // --size: the explorer's square view at that size
     TableFormat format = TableFormat::Tsv; // --format for --planets and --races
+    std::optional<ColourScheme> palette; // --palette, in every mode; unset: the remembered one
     QStringList files;                 // the map, then the reports in order
 };
 

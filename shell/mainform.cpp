@@ -1,6 +1,7 @@
 #include "mainform.h"
 
 #include "chartexplorer.h"
+#include "colourschememenu.h"
 #include "frmabout.h"
 #include "frmcolor.h"
 #include "hourglass.h"
@@ -14,12 +15,15 @@
 #include "recentmenu.h"
 #include "reportreader.h"
 #include "runreported.h"
+#include "sampleuniverse.h"
 #include "savepictureas.h"
 #include "settings.h"
 #include "starmap.h"
+#include "startpanel.h"
 #include "windowplacement.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -30,6 +34,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 
 namespace {
 
@@ -41,6 +46,7 @@ const QString kOpenReportTitle = QStringLiteral("Open Quelmar Player File");
 const QString kReportFilter = QStringLiteral("Quelmar Player File (*.pla)|*.pla");
 const QString kWindowPlaceKey = QStringLiteral("window/geometry");
 const QString kWindowMaximizedKey = QStringLiteral("window/maximized");
+const QString kColourSchemeKey = QStringLiteral("palette/scheme");
 
 } // namespace
 
@@ -56,6 +62,22 @@ mainform::mainform(Globals &globals, CommonDialog &dialog, const std::function<v
     new MenuKeys(this);
     resize(1024, 768);
     setAcceptDrops(true);
+    m_sampleFolders = sampleFolders(QCoreApplication::applicationDirPath());
+
+    m_startPanel = new StartPanel(*m_recentMenu, m_workspace->viewport());
+    connect(m_startPanel, &StartPanel::openMapClicked, this, &mainform::mnu_Open_Click);
+    connect(m_startPanel, &StartPanel::sampleClicked, this, &mainform::openSampleUniverse);
+    connect(m_startPanel, &StartPanel::recentClicked, m_recentMenu, &RecentMenu::choose);
+    connect(m_recentMenu, &RecentMenu::changed, m_startPanel, &StartPanel::recentChanged);
+    connect(this, &mainform::mapOpened, this, [this] {
+        if (!m_startPanel)
+            return;
+        m_startPanel->hide();
+        m_startPanel->deleteLater();
+        m_startPanel = nullptr;
+    });
+    // Enter opens a map at once; Tab goes on to the recent maps and the sample.
+    m_startPanel->openButton()->setFocus();
 
     m_statusFlush.setSingleShot(true);
     m_statusFlush.setInterval(0);
@@ -115,9 +137,14 @@ void mainform::buildMenus()
             &mainform::showRaceOverview);
     addItem(map, "mnuChartExplorer", QStringLiteral("Chart &Explorer"),
             &mainform::showChartExplorer, Qt::CTRL | Qt::Key_E);
+    m_schemeMenu = new ColourSchemeMenu(map, this);
+    connect(m_schemeMenu, &ColourSchemeMenu::chosen, this,
+            [this](ColourScheme scheme) { setColourScheme(scheme); });
 
     QMenu *help = addMenu("mnuHelp", QStringLiteral("&Help"));
     addItem(help, "mnuAbout", QStringLiteral("&About"), &mainform::mnuAbout_Click, Qt::Key_F1);
+    addItem(help, "mnuSampleUniverse", QStringLiteral("Open &Sample Universe"),
+            &mainform::openSampleUniverse);
 }
 
 void mainform::setStatus(const QString &text)
@@ -161,6 +188,8 @@ void mainform::useSettings(Settings &settings)
         setGeometry(*place);
     if (settings.flag(kWindowMaximizedKey, false))
         setWindowState(windowState() | Qt::WindowMaximized);
+    if (const auto scheme = colourSchemeForKey(settings.text(kColourSchemeKey)))
+        setColourScheme(*scheme, false);
 }
 
 void mainform::dragEnterEvent(QDragEnterEvent *event)
@@ -473,6 +502,36 @@ void mainform::defaultRaceColours()
         forgetColours(*m_settings);
     restoreDefaultColours(m_globals);
     raceColoursChanged();
+}
+
+void mainform::setColourScheme(ColourScheme scheme, bool remember)
+{
+    m_globals.colourScheme = scheme;
+    m_schemeMenu->show(scheme);
+    if (remember && m_settings) {
+        m_settings->setText(kColourSchemeKey, colourSchemeKey(scheme));
+        m_settings->sync();
+    }
+    // Colours picked but not kept go, as when a map is opened.
+    restoreDefaultColours(m_globals);
+    applyKeptColours(0);
+    raceColoursChanged();
+}
+
+StartPanel *mainform::startPanel() const
+{
+    return m_startPanel;
+}
+
+void mainform::openSampleUniverse()
+{
+    const std::optional<SampleUniverse> sample = findSampleUniverse(m_sampleFolders);
+    if (!sample) {
+        m_dialog.message(QStringLiteral("The sample universe is not installed: it was looked for in\n") +
+                         m_sampleFolders.join(u'\n'));
+        return;
+    }
+    openMapAndReports(sample->map, sample->reports);
 }
 
 void mainform::mnuAbout_Click()

@@ -119,8 +119,9 @@ void TestMainForm::menuTree()
           {"mnuPlayerColors", "&Player Colors"},
           {"mnuPlanetList", "Planet &List"},
           {"mnuRaceOverview", "&Race Overview"},
-          {"mnuChartExplorer", "Chart &Explorer"}}},
-        {"mnuHelp", "&Help", {{"mnuAbout", "&About"}}},
+          {"mnuChartExplorer", "Chart &Explorer"},
+          {"mnuColourScheme", "Colour &Scheme"}}},
+        {"mnuHelp", "&Help", {{"mnuAbout", "&About"}, {"mnuSampleUniverse", "Open &Sample Universe"}}},
     };
 
     const QList<QAction *> bar = form.menuBar()->actions();
