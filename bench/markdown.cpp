@@ -62,6 +62,10 @@ const Case kCases[] = {
     {"explorer_draw", "explorer redraw, 1920 by 1080, no labels", false},
     {"explorer_labels", "explorer redraw, 1920 by 1080, every label considered", false},
     {"explorer_step", "explorer wheel or drag step, 1920 by 1080, no labels", false},
+    {"explorer_labels_close",
+     "explorer redraw, 1920 by 1080, 16 times closer than the fit (5-pixel dots), every label "
+     "considered",
+     false},
     {"list_fill", "planet list filled", false},
     {"list_sort_name", "planet list sorted by name", false},
     {"list_sort_owner", "planet list sorted by owner", false},
@@ -85,6 +89,7 @@ const Target kTargets[] = {
     {"open_sample", kSamplePlanets, 10, 0},
     {"explorer_draw", kLargestUniverse, 16, 0}, {"explorer_labels", kLargestUniverse, 25, 0},
     {"explorer_step", kLargestUniverse, 16, 0},
+    {"explorer_labels_close", kLargestUniverse, 25, 0},
     {"chart_wheel", kLargestUniverse, 8, 0},    {"chart_wheel_labels", kLargestUniverse, 16, 0},
     {"chart_drag", kLargestUniverse, 8, 0},     {"chart_drag_labels", kLargestUniverse, 16, 0},
     {"chart_wheel_sharp", kLargestUniverse, 16, 0},

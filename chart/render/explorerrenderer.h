@@ -1,6 +1,7 @@
 // Draws the chart explorer's picture: the chart as the chart window draws it, on a view of
-// the picture's own size and one scale, then the labels that fit (the selected planet's
-// first), the scale bar and the legend. The selection's ring is the window's overlay. The
+// the picture's own size and one scale, with dots that grow as the view closes in; then the
+// labels that fit (the selected planet's first) with a dark halo, the scale bar and the
+// legend. The selection's ring is the window's overlay. The
 // window and `kavora --render --size` share it.
 #pragma once
 
@@ -10,6 +11,7 @@
 #include "records.h"
 #include "surface.h"
 
+#include <QLocale>
 #include <QRect>
 #include <QString>
 
@@ -21,6 +23,8 @@ struct ExplorerScene {
     LabelOptions labels; // the chart window's rules, combined by union
     int selected = -1; // index in Star_Table, -1 for none
     bool legend = false;
+    // The legend's totals grouped by this locale (the window's); plain when unset.
+    std::optional<QLocale> numbers;
 };
 
 // A round length in map units (1, 2 or 5 times a power of ten) close to a fifth of the
@@ -60,6 +64,7 @@ public:
     static constexpr int kMargin = 8;
 
 private:
+    void growDots(const Globals &globals, Surface &surface, int size);
     void drawScaleBar(Surface &surface, const ScaleBar &bar);
     // The pixels the bar and its text take.
     QRect scaleBarArea(const ScaleBar &bar);

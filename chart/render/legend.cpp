@@ -49,17 +49,21 @@ QString shortened(const QString &name, ChartTextMetric &metric)
 
 } // namespace
 
-Legend::Legend(const Globals &globals, bool totals, int scale, int rows)
+Legend::Legend(const Globals &globals, bool totals, int scale, int rows,
+               const std::optional<QLocale> &numbers)
     : m_totals(totals), m_metric(std::make_unique<ChartTextMetric>(std::clamp(scale, 1, kMaxChartScale)))
 {
     ChartTextMetric &metric = *m_metric;
     const int races = std::min<int>(globals.Last_Player_Index + 1, kPlayerSlots);
     const int shown = rows < 0 ? races : std::min(races, rows);
+    auto number = [&numbers](double value) {
+        return numbers ? conv::groupedNumber(value, *numbers) : conv::plainNumber(value);
+    };
     for (int slot = 0; slot < shown; ++slot) {
         const Player_Object &p = globals.Player_Table[size_t(slot)];
         m_rows.push_back({p.Player_Color, p.Player_Style, shortened(p.Player_Name, metric),
-                          shortened(conv::plainNumber(p.Player_Population.value_or(0)), metric),
-                          shortened(conv::plainNumber(p.Player_Starbases.value_or(0)), metric)});
+                          shortened(number(p.Player_Population.value_or(0)), metric),
+                          shortened(number(p.Player_Starbases.value_or(0)), metric)});
     }
     int names = totals ? metric.width(kRaceHeader) : 0;
     int populations = metric.width(kPopulationHeader);

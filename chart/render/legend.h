@@ -7,11 +7,13 @@
 #include "records.h"
 #include "surface.h"
 
+#include <QLocale>
 #include <QPoint>
 #include <QSize>
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class ChartTextMetric;
@@ -20,8 +22,11 @@ class Legend {
 public:
     // The first `rows` races (all when negative), laid out for a surface drawn `scale`
     // times larger (text widths depend on it), with a header line "Race Population
-    // Starbases" when `totals`. Long names and totals are cut with "…".
-    Legend(const Globals &globals, bool totals, int scale = 1, int rows = -1);
+    // Starbases" when `totals`. Long names and totals are cut with "…". Totals are grouped
+    // by `numbers` when given (the explorer's window), plain otherwise (pictures that the
+    // command line writes).
+    Legend(const Globals &globals, bool totals, int scale = 1, int rows = -1,
+           const std::optional<QLocale> &numbers = std::nullopt);
     ~Legend();
     Legend(const Legend &) = delete;
     Legend &operator=(const Legend &) = delete;

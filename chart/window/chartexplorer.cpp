@@ -26,6 +26,8 @@ ChartExplorer::ChartExplorer(Globals &globals, CommonDialog &dialog, QWidget *pa
     m_redrawTimer.setInterval(0);
     connect(&m_redrawTimer, &QTimer::timeout, this, &ChartExplorer::redraw);
     buildControls();
+    // Totals in the legend read as the user's locale writes numbers.
+    m_scene.numbers = QLocale();
     resize(720, 560);
 }
 
@@ -143,6 +145,7 @@ void ChartExplorer::mapOpened()
     m_scene.selected = -1;
     m_picker.planetsChanged();
     m_fitPending = true;
+    m_followsFit = true;
     m_failed = false;
     requestRedraw();
 }
@@ -170,6 +173,7 @@ void ChartExplorer::showPlanet(int index)
     runReported(m_dialog, [&] {
         syncView();
         m_scene.view = m_scene.view.centredOn(planetPosition(m_globals.Star_Table[size_t(index)]));
+        m_followsFit = false;
         m_scene.selected = index;
         requestRedraw();
     });
@@ -192,7 +196,7 @@ void ChartExplorer::flush()
 void ChartExplorer::syncView()
 {
     const QSize size = pictureSize();
-    if (m_fitPending) {
+    if (m_fitPending || m_followsFit) {
         m_scene.view = ExplorerView::fitted(size, extent());
         m_fitPending = false;
     } else {
@@ -263,12 +267,14 @@ ExplorerInput::Frame ChartExplorer::inputFrame()
 void ChartExplorer::viewStep(const ExplorerView &view)
 {
     m_scene.view = view;
+    m_followsFit = false;
     requestRedraw();
 }
 
 void ChartExplorer::fit()
 {
     m_fitPending = true;
+    m_followsFit = true;
     requestRedraw();
 }
 

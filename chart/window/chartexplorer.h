@@ -92,6 +92,8 @@ private:
     ExplorerScene m_scene;
     ExplorerDrawing m_drawing;
     bool m_fitPending = true;
+    // The view is the fit and follows the window's size until the user zooms or pans.
+    bool m_followsFit = true;
     bool m_failed = false; // the last redraw failed: its message is not shown again
     int m_redraws = 0;
     PicturePicker m_picker{m_globals, kPickRadius};

@@ -28,6 +28,7 @@ private slots:
     void needsAMap();
     void oneAtATime();
     void fitsAndFollowsResizes();
+    void refitsOnResizeUntilMoved();
     void wheelDragClickKeys();
     void labelsLegendAndStatus();
     void followsTheData();
@@ -150,6 +151,48 @@ void TestExplorerWindow::fitsAndFollowsResizes()
     s.settle();
     QVERIFY(!e->picture().isNull());
     QVERIFY(s.dialog.messages().isEmpty());
+}
+
+// While the view is the fit, a new size fits the map again: the whole map stays in the
+// picture, a planet's dot where the new fit puts it. A zoom or a pan ends that until Home.
+void TestExplorerWindow::refitsOnResizeUntilMoved()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    ChartExplorer *e = s.explorer();
+    ChartPicture *canvas = e->canvas();
+    const MapExtent extent = mapExtent(s.g.Map_Max_X, s.g.Map_Max_Y);
+    auto dotOfNorth = [&] {
+        const QImage picture = e->picture();
+        const QPoint at = dotPixel(e->drawing().chartView, picture.size(), {2000, 1800});
+        return picture.rect().contains(at) && picture.pixel(at) == qRgb(255, 255, 255);
+    };
+    for (QSize size : {QSize(900, 500), QSize(400, 700)}) {
+        e->resize(size);
+        s.settle();
+        QCOMPARE(e->view(), ExplorerView::fitted(canvas->size(), extent));
+        QVERIFY(dotOfNorth());
+    }
+    e->showMaximized();
+    s.settle();
+    QCOMPARE(e->view(), ExplorerView::fitted(canvas->size(), extent));
+    e->showNormal();
+    s.settle();
+
+    canvas->setFocus();
+    QTest::keyClick(canvas, Qt::Key_Right);
+    s.settle();
+    const ExplorerView panned = e->view();
+    e->resize(e->size() + QSize(120, 80));
+    s.settle();
+    QCOMPARE(e->view().unitsPerPixel, panned.unitsPerPixel);
+    QCOMPARE(e->view().centre, panned.centre);
+
+    QTest::keyClick(canvas, Qt::Key_Home);
+    s.settle();
+    e->resize(e->size() - QSize(200, 100));
+    s.settle();
+    QCOMPARE(e->view(), ExplorerView::fitted(canvas->size(), extent));
 }
 
 void TestExplorerWindow::wheelDragClickKeys()
