@@ -24,14 +24,19 @@ PlanetList::PlanetList(const Globals &globals, QWidget *parent)
     m_filter->setObjectName(QStringLiteral("filter"));
     m_filter->setPlaceholderText(QStringLiteral("Filter by name or owner"));
     m_filter->setClearButtonEnabled(true);
+    m_filter->setAccessibleName(QStringLiteral("Filter by name or owner"));
     m_race = new QComboBox(this);
     m_race->setObjectName(QStringLiteral("race"));
     m_race->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_race->setAccessibleName(QStringLiteral("Race"));
+    m_race->setAccessibleDescription(QStringLiteral("Show the planets of one race, or the unowned"));
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("count"));
 
     m_view = new QTableView(this);
     m_view->setObjectName(QStringLiteral("planets"));
+    m_view->setAccessibleName(QStringLiteral("Planets"));
+
     m_view->setModel(&m_proxy);
     m_view->setSortingEnabled(true);
     m_view->sortByColumn(-1, Qt::AscendingOrder); // table order until a header is clicked
@@ -120,6 +125,10 @@ void PlanetList::fillRaces()
 void PlanetList::showCount()
 {
     m_count->setText(m_proxy.countText());
+    // The count read with the table, where a screen reader's user is.
+    m_view->setAccessibleDescription(
+        m_proxy.countText() +
+        QStringLiteral(". Enter or a double click centres the chart on the planet"));
 }
 
 void PlanetList::chooseCurrent()

@@ -2,6 +2,7 @@
 
 #include "chartpicture.h"
 #include "runreported.h"
+#include "spokentext.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -62,6 +63,7 @@ void ChartExplorer::buildControls()
 
     m_canvas = new ChartPicture(client);
     m_canvas->setObjectName(QStringLiteral("Canvas"));
+    m_canvas->setAccessibleName(QStringLiteral("Chart explorer map"));
     m_canvas->setFocusPolicy(Qt::StrongFocus);
     m_canvas->setMinimumSize(1, 1);
     m_canvas->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -233,6 +235,10 @@ void ChartExplorer::redraw()
         return;
     }
     m_canvas->setPicture(m_surface->Image());
+    m_canvas->describe(spokenExplorerView(m_scene.view, extent()),
+                       m_scene.selected >= 0 && m_scene.selected <= m_globals.lastPlanet()
+                           ? spokenPlanet(m_globals.Star_Table[size_t(m_scene.selected)])
+                           : QString());
     m_picker.drawn(m_drawing.chartView, m_scene.view.picture);
     placeRing();
     showStatus();
