@@ -1,12 +1,13 @@
 #include "mainform.h"
 
+#include "changelist.h"
 #include "chartexplorer.h"
 #include "colourschememenu.h"
 #include "frmabout.h"
 #include "frmcolor.h"
 #include "hourglass.h"
 #include "keptcolours.h"
-#include "mapreader.h"
+#include "loaduniverse.h"
 #include "menukeys.h"
 #include "openfiles.h"
 #include "palette.h"
@@ -21,6 +22,7 @@
 #include "starmap.h"
 #include "startpanel.h"
 #include "windowplacement.h"
+#include "workspace.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -32,9 +34,11 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 
 namespace {
 
@@ -47,6 +51,8 @@ const QString kReportFilter = QStringLiteral("Quelmar Player File (*.pla)|*.pla"
 const QString kWindowPlaceKey = QStringLiteral("window/geometry");
 const QString kWindowMaximizedKey = QStringLiteral("window/maximized");
 const QString kColourSchemeKey = QStringLiteral("palette/scheme");
+// Below this only the menu bar would show; a size saved below it is not restored.
+constexpr QSize kMinimumSize(320, 240);
 
 } // namespace
 
@@ -55,12 +61,17 @@ mainform::mainform(Globals &globals, CommonDialog &dialog, const std::function<v
     : QMainWindow(parent), m_globals(globals), m_dialog(dialog)
 {
     setObjectName(QStringLiteral("mainform"));
-    m_workspace = new QMdiArea(this);
+    m_workspace = new Workspace(this);
     m_workspace->setObjectName(QStringLiteral("workspace"));
     setCentralWidget(m_workspace);
     buildMenus();
     new MenuKeys(this);
+    m_reportFit = new QLabel(this);
+    m_reportFit->setObjectName(QStringLiteral("reportFit"));
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    statusBar()->addWidget(m_reportFit, 1);
     resize(1024, 768);
+    setMinimumSize(kMinimumSize);
     setAcceptDrops(true);
     m_sampleFolders = sampleFolders(QCoreApplication::applicationDirPath());
 
@@ -109,6 +120,7 @@ void mainform::buildMenus()
         item->setObjectName(QLatin1String(name));
         item->setShortcut(keys);
         connect(item, &QAction::triggered, this, handler);
+        return item;
     };
 
     // Shortcuts are set as key combinations: the platform's standard Quit key may be none.
@@ -117,6 +129,9 @@ void mainform::buildMenus()
             Qt::CTRL | Qt::Key_O);
     addItem(file, "mnuOpenPlayerFile", QStringLiteral("Open &Player File"),
             &mainform::mnuOpenPlayerFile_Click, Qt::CTRL | Qt::SHIFT | Qt::Key_O);
+    m_undoReport = addItem(file, "mnuUndoReport", QStringLiteral("&Undo Last Report"),
+                           &mainform::undoLastReport, Qt::CTRL | Qt::Key_Z);
+    m_undoReport->setEnabled(false);
     addItem(file, "mnuSaveBmp", QStringLiteral("&Save Map as Bitmap"), &mainform::mnuSaveBmp_Click,
             Qt::CTRL | Qt::Key_S);
     QAction *bar = file->addSeparator();
@@ -137,6 +152,7 @@ void mainform::buildMenus()
             &mainform::showRaceOverview);
     addItem(map, "mnuChartExplorer", QStringLiteral("Chart &Explorer"),
             &mainform::showChartExplorer, Qt::CTRL | Qt::Key_E);
+    addItem(map, "mnuChanges", QStringLiteral("C&hanges"), &mainform::showChanges);
     m_schemeMenu = new ColourSchemeMenu(map, this);
     connect(m_schemeMenu, &ColourSchemeMenu::chosen, this,
             [this](ColourScheme scheme) { setColourScheme(scheme); });
@@ -180,11 +196,13 @@ void mainform::useSettings(Settings &settings)
     m_recentMenu->useSettings(settings);
     connect(this, &mainform::mapOpened, m_recentMenu, [this] { m_recentMenu->record(m_loaded); });
     connect(this, &mainform::reportMerged, m_recentMenu, [this] { m_recentMenu->record(m_loaded); });
+    connect(this, &mainform::reportUndone, m_recentMenu, [this] { m_recentMenu->record(m_loaded); });
 
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
         screens << screen->availableGeometry();
-    if (const std::optional<QRect> place = restorablePlace(settings.rect(kWindowPlaceKey), screens))
+    if (const std::optional<QRect> place =
+            restorablePlace(settings.rect(kWindowPlaceKey), screens, minimumSize()))
         setGeometry(*place);
     if (settings.flag(kWindowMaximizedKey, false))
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -220,6 +238,11 @@ void mainform::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
+QMdiArea *mainform::workspace() const
+{
+    return m_workspace;
+}
+
 starmap *mainform::chartWindow() const
 {
     return m_chart;
@@ -241,9 +264,9 @@ starmap *mainform::chart()
         // The search box offers the names of the table it now holds.
         connect(this, &mainform::mapOpened, window, &starmap::planetsChanged);
         connect(this, &mainform::reportMerged, window, &starmap::planetsChanged);
+        connect(this, &mainform::reportUndone, window, &starmap::planetsChanged);
         m_chart = window;
-        m_workspace->addSubWindow(window);
-        window->show();
+        m_workspace->addWindow(window);
     }
     return m_chart;
 }
@@ -263,7 +286,8 @@ void mainform::mnu_Open_Click()
 }
 
 // A map that cannot be read changes nothing: the reader stores nothing before the whole
-// file has been read, and the file name and the caption go back to the loaded map's.
+// file has been read, and the file name and the caption go back to the loaded map's. A map
+// that can starts a new universe, without the races of the one before.
 bool mainform::openMap(const QString &path)
 {
     return runReported(m_dialog, [&] {
@@ -272,15 +296,17 @@ bool mainform::openMap(const QString &path)
         const QString previousStatus = m_status;
         m_globals.Map_File_Name = path;
         try {
-            Open_Map_File(m_globals, statusFn());
+            openUniverse(m_globals, statusFn());
         } catch (...) {
             m_globals.Map_File_Name = previousName;
             setStatus(previousStatus);
             throw;
         }
-        Initialize_Colors(m_globals);
         applyKeptColours(0);
-        m_loaded = LoadHistory{path, int(m_globals.Star_Table.size()), {}};
+        m_loaded = LoadHistory{path, int(m_globals.Star_Table.size()), {}, {}};
+        m_reportFolder = QFileInfo(path).absolutePath();
+        updateUndo();
+        showReportFit({});
         emit mapOpened();
         chart()->display_map(m_globals.View_Zoom, 0, 0);
     });
@@ -291,11 +317,12 @@ void mainform::mnuOpenPlayerFile_Click()
 {
     if (!requireMap())
         return;
-    if (const std::optional<QString> path = m_dialog.ShowOpen(kOpenReportTitle, kReportFilter))
+    if (const std::optional<QString> path =
+            m_dialog.ShowOpen(kOpenReportTitle, kReportFilter, m_reportFolder))
         openReport(*path);
 }
 
-// The reader reports its own failures and keeps what it merged before one, so the chart
+// The reader reports its own failures, and a report that fails changes nothing; the chart
 // is redrawn in any case, at the current view.
 void mainform::openReport(const QString &path)
 {
@@ -303,23 +330,66 @@ void mainform::openReport(const QString &path)
         return;
     runReported(m_dialog, [&] {
         const Hourglass wait;
+        const QString previousFile = m_globals.Player_File_Name;
         m_globals.Player_File_Name = path;
         ReportTally tally;
         const int firstNewSlot = m_globals.Last_Player_Index + 1;
         // Nothing is read while the reader's message waits, so it waits with the normal
         // pointer.
-        Open_Player_File(
+        std::optional<ReportStep> step = Open_Player_File(
             m_globals, statusFn(),
             [this](const QString &text) {
                 const NormalPointer normal;
                 m_dialog.message(text);
             },
             &tally);
-        m_loaded.reports.append({path, tally});
-        applyKeptColours(firstNewSlot);
-        emit reportMerged();
+        if (step) {
+            m_loaded.add(path, tally, std::move(*step));
+            m_reportFolder.clear();
+            applyKeptColours(firstNewSlot);
+            updateUndo();
+            if (looksForeign(tally))
+                showReportFit(foreignWarning(tally, path, m_loaded.mapPath), true);
+            else
+                showReportFit(tallyText(tally, path, m_loaded.mapPath));
+            emit reportMerged();
+        } else {
+            m_globals.Player_File_Name = previousFile;
+            showReportFit(m_status);
+        }
         chart()->display_map(m_globals.View_Zoom, m_globals.View_Center_X, m_globals.View_Center_Y);
     });
+}
+
+void mainform::undoLastReport()
+{
+    if (m_loaded.reports.isEmpty())
+        return;
+    runReported(m_dialog, [this] {
+        const Hourglass wait;
+        const QString name = QFileInfo(m_loaded.reports.last().path).fileName();
+        m_loaded.undoLast(m_globals);
+        updateUndo();
+        showReportFit(QStringLiteral("Undone: %1").arg(name));
+        emit reportUndone();
+        chart()->display_map(m_globals.View_Zoom, m_globals.View_Center_X, m_globals.View_Center_Y);
+    });
+}
+
+void mainform::updateUndo()
+{
+    m_undoReport->setEnabled(!m_loaded.reports.isEmpty());
+}
+
+// A report of another universe loads without a single error, so its warning must stand out.
+void mainform::showReportFit(const QString &text, bool warning)
+{
+    m_reportFit->setText(text);
+    m_reportFit->setProperty("warning", warning);
+    m_reportFit->setStyleSheet(warning ? QStringLiteral("QLabel { color: #ffffff; background: "
+                                                        "#b3261e; font-weight: bold; padding: "
+                                                        "1px 6px; }")
+                                       : QString());
 }
 
 // A file manager passes a double-clicked report alone; it is no map, and reports without a
@@ -401,14 +471,14 @@ void mainform::showChartExplorer()
         m_explorer = new ChartExplorer(m_globals, m_dialog);
         connect(this, &mainform::mapOpened, m_explorer, &ChartExplorer::mapOpened);
         connect(this, &mainform::reportMerged, m_explorer, &ChartExplorer::planetsChanged);
+        connect(this, &mainform::reportUndone, m_explorer, &ChartExplorer::planetsChanged);
         connect(this, &mainform::coloursChanged, m_explorer, &ChartExplorer::coloursChanged);
         connect(this, &mainform::planetChosen, m_explorer, &ChartExplorer::showPlanet);
         connect(m_explorer, &ChartExplorer::saveViewRequested, this, [this] {
             m_explorer->flush();
             savePictureAs(m_dialog, m_explorer->picture(), QStringLiteral("Save View As"));
         });
-        m_workspace->addSubWindow(m_explorer);
-        m_explorer->show();
+        m_workspace->addWindow(m_explorer);
         m_explorer->mapOpened();
     }
     m_workspace->setActiveSubWindow(m_explorer);
@@ -448,10 +518,11 @@ void mainform::showPlanetList()
         m_planetList = list;
         connect(this, &mainform::mapOpened, list, [list] { list->reload(false); });
         connect(this, &mainform::reportMerged, list, [list] { list->reload(true); });
+        connect(this, &mainform::reportUndone, list, [list] { list->reload(true); });
         connect(this, &mainform::chartClosed, list, [list] { list->reload(true); });
         connect(this, &mainform::coloursChanged, list, &PlanetList::coloursChanged);
         connect(list, &PlanetList::planetChosen, this, &mainform::choosePlanet);
-        m_workspace->addSubWindow(list)->resize(list->size());
+        m_workspace->addWindow(list);
     }
     m_planetList->show();
     m_workspace->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(m_planetList->parentWidget()));
@@ -472,17 +543,40 @@ void mainform::showRaceOverview()
     if (!m_raceOverview) {
         auto *overview = new RaceOverview(m_globals, m_loaded);
         m_raceOverview = overview;
-        for (auto change : {&mainform::mapOpened, &mainform::reportMerged, &mainform::chartClosed})
+        for (auto change : {&mainform::mapOpened, &mainform::reportMerged, &mainform::reportUndone,
+                            &mainform::chartClosed})
             connect(this, change, overview, &RaceOverview::reload);
         connect(this, &mainform::coloursChanged, overview, &RaceOverview::coloursChanged);
         connect(overview, &RaceOverview::keepColoursClicked, this, &mainform::keepRaceColours);
         connect(overview, &RaceOverview::defaultColoursClicked, this,
                 &mainform::defaultRaceColours);
-        m_workspace->addSubWindow(overview)->resize(overview->size());
+        m_workspace->addWindow(overview);
     }
     m_raceOverview->show();
     m_workspace->setActiveSubWindow(
         qobject_cast<QMdiSubWindow *>(m_raceOverview->parentWidget()));
+}
+
+// Like the planet list: in the workspace, following every change of the data, choosing a
+// planet as the list does.
+void mainform::showChanges()
+{
+    if (!m_changeList) {
+        auto *changes = new ChangeList(m_globals, m_loaded);
+        m_changeList = changes;
+        for (auto change : {&mainform::mapOpened, &mainform::reportMerged, &mainform::reportUndone})
+            connect(this, change, changes, &ChangeList::reload);
+        connect(this, &mainform::coloursChanged, changes, &ChangeList::coloursChanged);
+        connect(changes, &ChangeList::planetChosen, this, &mainform::choosePlanet);
+        m_workspace->addWindow(changes);
+    }
+    m_changeList->show();
+    m_workspace->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(m_changeList->parentWidget()));
+}
+
+ChangeList *mainform::changeList() const
+{
+    return m_changeList;
 }
 
 bool mainform::applyKeptColours(int fromSlot)

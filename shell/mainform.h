@@ -17,7 +17,10 @@
 #include <functional>
 #include <memory>
 
+class ChangeList;
 class PlanetList;
+class QAction;
+class QLabel;
 class QMdiArea;
 class RaceOverview;
 class ChartExplorer;
@@ -26,6 +29,7 @@ class RecentMenu;
 class StartPanel;
 class Settings;
 class starmap;
+class Workspace;
 
 class mainform : public QMainWindow {
     Q_OBJECT
@@ -43,8 +47,8 @@ public:
     QString status() const { return m_status; }
     StatusFn statusFn();
 
-    // Where the chart window lives.
-    QMdiArea *workspace() const { return m_workspace; }
+    // Where the chart window lives, with the other windows; each kept wholly in view.
+    QMdiArea *workspace() const;
     // The chart window, or nullptr while there is none (before the first map is drawn and
     // after the user closed it).
     starmap *chartWindow() const;
@@ -88,13 +92,21 @@ public:
     void raceColoursChanged();
     // The map open now and the reports merged since.
     const LoadHistory &loaded() const { return m_loaded; }
+    // Takes the last merged report back: the tables as they were before it, every window
+    // following. Nothing while no report is merged.
+    void undoLastReport();
+    // The status bar's line about the last report: how many of its lines matched the map,
+    // in the warning style when fewer than half of its owned lines did.
+    QLabel *reportFit() const { return m_reportFit; }
 
     // The planet list and the race overview, shown in the workspace or brought forward;
     // nullptr while closed.
     void showPlanetList();
     void showRaceOverview();
+    void showChanges();
     PlanetList *planetList() const;
     RaceOverview *raceOverview() const;
+    ChangeList *changeList() const;
     // Remembers every race's colour and style by name; from then on a report that brings a
     // race of that name gives it them.
     void keepRaceColours();
@@ -118,8 +130,10 @@ signals:
     // Where windows that show the data hear of its changes. A new map replaced the planet
     // table (and reset the colours): everything shown before is gone.
     void mapOpened();
-    // A report was merged, in full or up to a failing line; the planets are in a new order.
+    // A report was merged; the planets are in a new order.
     void reportMerged();
+    // The last report was taken back; the planets are in their order before it.
+    void reportUndone();
     // A race's colour or style changed, and with it its planets'.
     void coloursChanged();
     // The user closed the chart window.
@@ -153,17 +167,23 @@ private:
     void mnuPlayerColors_Click();
     // Kept colours for the races from `fromSlot` on; true when any race took one.
     bool applyKeptColours(int fromSlot);
+    // The undo item is there while a report is merged.
+    void updateUndo();
+    void showReportFit(const QString &text, bool warning = false);
     void mnuAbout_Click();
 
     Globals &m_globals;
     CommonDialog &m_dialog;
-    QMdiArea *m_workspace;
+    Workspace *m_workspace;
     QPointer<starmap> m_chart;
     QPointer<ChartExplorer> m_explorer;
     QPointer<QWidget> m_raceColours; // frmColor, which deletes itself when closed
     std::unique_ptr<Registry> m_registry = systemRegistry();
     std::unique_ptr<Programs> m_programs = systemPrograms();
     LoadHistory m_loaded;
+    // Where the report dialog starts: the folder of a map just opened, whose reports are
+    // likely beside it, until a report is read; empty: where the last report came from.
+    QString m_reportFolder;
     RecentMenu *m_recentMenu = nullptr;
     Settings *m_settings = nullptr;
     ColourSchemeMenu *m_schemeMenu = nullptr;
@@ -171,6 +191,9 @@ private:
     QStringList m_sampleFolders;
     QPointer<PlanetList> m_planetList;
     QPointer<RaceOverview> m_raceOverview;
+    QPointer<ChangeList> m_changeList;
+    QAction *m_undoReport = nullptr;
+    QLabel *m_reportFit = nullptr;
 
     QString m_status;
     QElapsedTimer m_statusShown;

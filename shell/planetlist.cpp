@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -24,19 +26,17 @@ PlanetList::PlanetList(const Globals &globals, QWidget *parent)
     m_filter->setObjectName(QStringLiteral("filter"));
     m_filter->setPlaceholderText(QStringLiteral("Filter by name or owner"));
     m_filter->setClearButtonEnabled(true);
-    m_filter->setAccessibleName(QStringLiteral("Filter by name or owner"));
+    m_filter->setAccessibleName(tr("Filter by name or owner"));
     m_race = new QComboBox(this);
     m_race->setObjectName(QStringLiteral("race"));
     m_race->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    m_race->setAccessibleName(QStringLiteral("Race"));
-    m_race->setAccessibleDescription(QStringLiteral("Show the planets of one race, or the unowned"));
+    m_race->setAccessibleDescription(tr("Show the planets of one race, or the unowned"));
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("count"));
 
     m_view = new QTableView(this);
     m_view->setObjectName(QStringLiteral("planets"));
-    m_view->setAccessibleName(QStringLiteral("Planets"));
-
+    m_view->setAccessibleName(tr("Planets"));
     m_view->setModel(&m_proxy);
     m_view->setSortingEnabled(true);
     m_view->sortByColumn(-1, Qt::AscendingOrder); // table order until a header is clicked
@@ -53,11 +53,15 @@ PlanetList::PlanetList(const Globals &globals, QWidget *parent)
     m_view->setColumnWidth(PlanetListModel::Owner, 140);
     for (int column : {PlanetListModel::X, PlanetListModel::Y, PlanetListModel::Starbase,
                        PlanetListModel::ReportAge})
-        m_view->setColumnWidth(column, 70);
+        m_view->setColumnWidth(column, std::max(70, headerWidth(column)));
     m_view->installEventFilter(this);
 
     auto *controls = new QHBoxLayout;
     controls->addWidget(m_filter, 1);
+    // A caption a screen reader names the list by, and Alt+R reaches it.
+    auto *raceCaption = new QLabel(tr("&Race:"), this);
+    raceCaption->setBuddy(m_race);
+    controls->addWidget(raceCaption);
     controls->addWidget(m_race);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(controls);
@@ -76,7 +80,27 @@ PlanetList::PlanetList(const Globals &globals, QWidget *parent)
 
     fillRaces();
     showCount();
-    resize(700, 480);
+    // Wide enough to show every column whole; the last one stretches, but not below its
+    // header's width or the default width of a column.
+    int tableWidth = 2 * m_view->frameWidth() + m_view->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < m_model.columnCount(); ++column)
+        tableWidth +=
+            column == PlanetListModel::Population
+                ? std::max(headerWidth(column), m_view->horizontalHeader()->defaultSectionSize())
+                : m_view->columnWidth(column);
+    const QMargins margins = layout->contentsMargins();
+    resize(std::max(700, tableWidth + margins.left() + margins.right()), 480);
+}
+
+int PlanetList::headerWidth(int column) const
+{
+    // The header above the current cell is drawn in bold, which is wider.
+    const QHeaderView *header = m_view->horizontalHeader();
+    QFont bold = header->font();
+    bold.setBold(true);
+    const QString title = m_model.headerData(column, Qt::Horizontal).toString();
+    return header->sectionSizeHint(column) + QFontMetrics(bold).horizontalAdvance(title) -
+           QFontMetrics(header->font()).horizontalAdvance(title);
 }
 
 void PlanetList::reload(bool keepCurrent)
@@ -127,8 +151,7 @@ void PlanetList::showCount()
     m_count->setText(m_proxy.countText());
     // The count read with the table, where a screen reader's user is.
     m_view->setAccessibleDescription(
-        m_proxy.countText() +
-        QStringLiteral(". Enter or a double click centres the chart on the planet"));
+        m_proxy.countText() + tr(". Enter or a double click centres the chart on the planet"));
 }
 
 void PlanetList::chooseCurrent()

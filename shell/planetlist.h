@@ -37,6 +37,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // What column `column` needs to show its header whole, also in bold.
+    int headerWidth(int column) const;
     void fillRaces();
     void showCount();
     void chooseCurrent();

@@ -93,9 +93,10 @@ void StartPanel::recentChanged()
     const QList<RecentEntry> &entries = m_recent.entries();
     m_recentCaption->setVisible(!entries.isEmpty());
     QWidget *previous = m_open;
+    const QStringList captions = recentCaptions(entries);
     for (qsizetype i = 0; i < entries.size(); ++i) {
         // Flat, left-aligned buttons: a list of names that the keyboard can reach.
-        auto *button = new QPushButton(recentCaption(i, entries[i]), this);
+        auto *button = new QPushButton(captions[i], this);
         button->setObjectName(QStringLiteral("startRecent%1").arg(i + 1));
         button->setFlat(true);
         button->setStyleSheet(QStringLiteral("text-align: left; padding: 2px 8px;"));

@@ -2,6 +2,7 @@
 
 #include "conversions.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <cmath>
@@ -15,7 +16,7 @@ QString whole(double value)
 
 QString spokenRect(double left, double right, double bottom, double top)
 {
-    return QStringLiteral("Map from %1 to %2 across and %3 to %4 up")
+    return QCoreApplication::translate("SpokenText", "Map from %1 to %2 across and %3 to %4 up")
         .arg(whole(left), whole(right), whole(bottom), whole(top));
 }
 
@@ -24,13 +25,13 @@ QString spokenRect(double left, double right, double bottom, double top)
 QString spokenPlanet(const Star_Object &planet)
 {
     QStringList parts{planet.Star_Name};
-    parts << (planet.Owner.isEmpty() ? QStringLiteral("unowned")
-                                     : QStringLiteral("owner %1").arg(planet.Owner));
-    parts << QStringLiteral("population %1")
-                 .arg(planet.population.trimmed().isEmpty() ? QStringLiteral("unknown")
+    parts << (planet.Owner.isEmpty() ? QCoreApplication::translate("SpokenText", "unowned")
+                                     : QCoreApplication::translate("SpokenText", "owner %1").arg(planet.Owner));
+    parts << QCoreApplication::translate("SpokenText", "population %1")
+                 .arg(planet.population.trimmed().isEmpty() ? QCoreApplication::translate("SpokenText", "unknown")
                                                             : conv::groupedText(planet.population));
-    parts << (planet.Starbase.isEmpty() ? QStringLiteral("no starbase")
-                                        : QStringLiteral("starbase %1").arg(planet.Starbase));
+    parts << (planet.Starbase.isEmpty() ? QCoreApplication::translate("SpokenText", "no starbase")
+                                        : QCoreApplication::translate("SpokenText", "starbase %1").arg(planet.Starbase));
     return parts.join(QStringLiteral(", "));
 }
 
@@ -40,11 +41,11 @@ QString spokenExplorerView(const ExplorerView &view, const MapExtent &extent)
     const double closer = view.closenessToFit(extent);
     QString how;
     if (std::abs(closer - 1) < 0.005)
-        how = QStringLiteral("the whole map");
+        how = QCoreApplication::translate("SpokenText", "the whole map");
     else if (closer > 1)
-        how = QStringLiteral("%1 times closer than the whole map").arg(closer, 0, 'g', 2);
+        how = QCoreApplication::translate("SpokenText", "%1 times closer than the whole map").arg(closer, 0, 'g', 2);
     else
-        how = QStringLiteral("%1 times farther out than the whole map").arg(1 / closer, 0, 'g', 2);
+        how = QCoreApplication::translate("SpokenText", "%1 times farther out than the whole map").arg(1 / closer, 0, 'g', 2);
     return spokenRect(shown.left(), shown.right(), shown.top(), shown.bottom()) +
            QStringLiteral(", ") + how;
 }
@@ -52,5 +53,5 @@ QString spokenExplorerView(const ExplorerView &view, const MapExtent &extent)
 QString spokenChartView(const ChartView &view, double zoom)
 {
     return spokenRect(view.left, view.right, view.bottom, view.top) +
-           QStringLiteral(", zoom factor %1").arg(zoom, 0, 'g', 3);
+           QCoreApplication::translate("SpokenText", ", zoom factor %1").arg(zoom, 0, 'g', 3);
 }

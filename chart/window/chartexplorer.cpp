@@ -2,14 +2,19 @@
 
 #include "chartpicture.h"
 #include "runreported.h"
+#include "search.h"
 #include "spokentext.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QShortcut>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
+#include <QLineEdit>
+#include <QStringListModel>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -54,6 +59,19 @@ void ChartExplorer::buildControls()
     bar->addWidget(m_labels);
     bar->addSpacing(12);
     bar->addWidget(m_legend);
+    bar->addSpacing(12);
+    auto *findCaption = new QLabel(tr("Find:"), client);
+    m_find = new QLineEdit(client);
+    m_find->setObjectName(QStringLiteral("Find"));
+    m_find->setPlaceholderText(tr("Planet name (Ctrl+F)"));
+    m_find->setAccessibleName(tr("Find a planet"));
+    m_find->setAccessibleDescription(
+        tr("Any part of a planet's name, in any letter case; Enter selects and centres it"));
+    m_find->setClearButtonEnabled(true);
+    m_find->setMinimumWidth(m_find->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 12);
+    findCaption->setBuddy(m_find);
+    bar->addWidget(findCaption);
+    bar->addWidget(m_find);
     bar->addStretch();
     auto *save = new QPushButton(QStringLiteral("Sa&ve View As..."), client);
     save->setObjectName(QStringLiteral("SaveView"));
@@ -63,7 +81,7 @@ void ChartExplorer::buildControls()
 
     m_canvas = new ChartPicture(client);
     m_canvas->setObjectName(QStringLiteral("Canvas"));
-    m_canvas->setAccessibleName(QStringLiteral("Chart explorer map"));
+    m_canvas->setAccessibleName(tr("Chart explorer map"));
     m_canvas->setFocusPolicy(Qt::StrongFocus);
     m_canvas->setMinimumSize(1, 1);
     m_canvas->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -78,6 +96,11 @@ void ChartExplorer::buildControls()
     layout->addWidget(m_status);
     setWidget(client);
     setFocusProxy(m_canvas);
+    // The tool bar left to right, then the map.
+    setTabOrder(m_labels, m_legend);
+    setTabOrder(m_legend, m_find);
+    setTabOrder(m_find, save);
+    setTabOrder(save, m_canvas);
 
     connect(m_labels, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_scene.labels = labelOptionsFor(static_cast<LabelChoice>(index));
@@ -103,6 +126,7 @@ void ChartExplorer::buildControls()
     auto *copy = new QShortcut(QKeySequence::Copy, this);
     copy->setContext(Qt::WidgetWithChildrenShortcut);
     connect(copy, &QShortcut::activated, this, &ChartExplorer::copyPicture);
+    buildFind();
     m_canvas->addOverlay(&m_ring);
     m_canvas->addOverlay(&m_input->ruler());
     // The dots as last drawn: the pointer is over the picture on screen.
@@ -110,6 +134,59 @@ void ChartExplorer::buildControls()
         flush();
         return m_picker.toolTipAt(pixel);
     });
+}
+
+// The chart window's completion list, on a find that forgives.
+void ChartExplorer::buildFind()
+{
+    m_completions = new QStringListModel(this);
+    m_completer = new QCompleter(m_completions, this);
+    m_completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    m_completer->setCaseSensitivity(Qt::CaseInsensitive);
+    m_completer->setMaxVisibleItems(PlanetNames::kShown);
+    m_find->setCompleter(m_completer);
+    connect(m_find, &QLineEdit::textEdited, this, [this](const QString &text) {
+        m_foundNow = false;
+        m_completions->setStringList(m_names.matching(QStringView(text).trimmed()));
+        if (!std::exchange(m_findMessage, QString()).isEmpty())
+            showStatus();
+    });
+    auto findOnce = [this] {
+        if (std::exchange(m_foundNow, true))
+            return;
+        findPlanet();
+        QTimer::singleShot(0, this, [this] { m_foundNow = false; });
+    };
+    connect(m_completer, qOverload<const QString &>(&QCompleter::activated), this, findOnce);
+    connect(m_find, &QLineEdit::returnPressed, this, findOnce);
+    auto *findKey = new QShortcut(QKeySequence::Find, this);
+    findKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(findKey, &QShortcut::activated, this, [this] {
+        m_find->setFocus(Qt::ShortcutFocusReason);
+        m_find->selectAll();
+    });
+}
+
+void ChartExplorer::findPlanet()
+{
+    if (m_completer->popup())
+        m_completer->popup()->hide();
+    const QString typed = m_find->text().trimmed();
+    if (typed.isEmpty())
+        return;
+    const QString name = m_names.bestMatch(typed);
+    const int index = name.isEmpty() ? -1 : findStar(m_globals, name);
+    if (index < 0) {
+        m_findMessage = tr("No planet matches \"%1\"").arg(typed);
+        showStatus();
+        return;
+    }
+    showPlanet(index);
+}
+
+QString ChartExplorer::statusText() const
+{
+    return m_status->text();
 }
 
 void ChartExplorer::closeEvent(QCloseEvent *event)
@@ -144,6 +221,8 @@ void ChartExplorer::copyPicture()
 void ChartExplorer::mapOpened()
 {
     m_renderer.dataChanged();
+    m_names.rebuild(m_globals);
+    m_findMessage.clear();
     m_scene.selected = -1;
     m_picker.planetsChanged();
     m_fitPending = true;
@@ -157,6 +236,7 @@ void ChartExplorer::planetsChanged()
     m_renderer.dataChanged();
     // A merged report reorders the planet table: the selection's index no longer names it.
     m_scene.selected = -1;
+    m_names.rebuild(m_globals);
     m_picker.planetsChanged();
     m_failed = false;
     requestRedraw();
@@ -177,6 +257,7 @@ void ChartExplorer::showPlanet(int index)
         m_scene.view = m_scene.view.centredOn(planetPosition(m_globals.Star_Table[size_t(index)]));
         m_followsFit = false;
         m_scene.selected = index;
+        m_findMessage.clear();
         requestRedraw();
     });
 }
@@ -259,7 +340,10 @@ void ChartExplorer::showStatus()
     std::optional<QPointF> at;
     if (const auto pointer = m_input->pointer())
         at = m_scene.view.toMap(*pointer);
-    m_status->setText(explorerStatus(m_globals, at, m_scene.selected));
+    const QString status = explorerStatus(m_globals, at, m_scene.selected);
+    m_status->setText(m_findMessage.isEmpty() || status.isEmpty()
+                          ? m_findMessage + status
+                          : m_findMessage + QStringLiteral("    ") + status);
 }
 
 // Steps read the view as it will be drawn next, so a burst of them adds up before one
@@ -289,5 +373,6 @@ void ChartExplorer::select(QPointF pixel)
     // The dots as last drawn: the click was aimed at the picture on screen.
     flush();
     m_scene.selected = m_picker.nearest(pixel, kPickRadius);
+    m_findMessage.clear();
     requestRedraw();
 }

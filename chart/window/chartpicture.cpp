@@ -37,7 +37,14 @@ QAccessibleInterface *chartPictureAccessible(const QString &, QObject *object)
     return nullptr;
 }
 
+ChartPicture::Announcer announcer = QAccessible::updateAccessibility;
+
 } // namespace
+
+void ChartPicture::setAnnouncer(Announcer to)
+{
+    announcer = to ? to : QAccessible::updateAccessibility;
+}
 
 ChartPicture::ChartPicture(QWidget *parent) : QWidget(parent)
 {
@@ -81,7 +88,7 @@ void ChartPicture::describe(const QString &view, const QString &selection)
     m_selectionText = selection;
     if (announce) {
         QAccessibleEvent event(this, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&event);
+        announcer(&event);
     }
 }
 
@@ -89,7 +96,7 @@ QString ChartPicture::description() const
 {
     if (m_selectionText.isEmpty())
         return m_viewText;
-    return m_viewText + QStringLiteral(". Selected: ") + m_selectionText;
+    return tr("%1. Selected: %2").arg(m_viewText, m_selectionText);
 }
 
 bool ChartPicture::event(QEvent *event)

@@ -13,6 +13,7 @@
 #include <vector>
 
 class ChartOverlay;
+class QAccessibleEvent;
 
 class ChartPicture : public QWidget {
     Q_OBJECT
@@ -37,6 +38,10 @@ public:
     // that panning does not chatter.
     void describe(const QString &view, const QString &selection);
     QString description() const;
+    // Where announcements go: QAccessible::updateAccessibility unless replaced. Platforms
+    // without a screen reader drop them unseen, so a test listens here instead.
+    using Announcer = void (*)(QAccessibleEvent *event);
+    static void setAnnouncer(Announcer announcer);
 
 signals:
     // A button went down. The second press of a double click is not one: Qt reports it as

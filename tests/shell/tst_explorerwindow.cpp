@@ -7,6 +7,7 @@
 #include "starmap.h"
 #include "testfiles.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -33,6 +34,7 @@ private slots:
     void labelsLegendAndStatus();
     void followsTheData();
     void centresOnSearch();
+    void findForgives();
     void saveAsShown();
     void ringOnlyOnScreen();
 };
@@ -372,6 +374,41 @@ void TestExplorerWindow::centresOnSearch()
     s.settle();
     QCOMPARE(e->view().centre, QPointF(2000, 1800));
     QCOMPARE(e->selected(), 1);
+}
+
+// Ctrl+F in the explorer: any part of the name in any case, blanks ignored; Enter selects,
+// centres and rings; a miss is said in the status line. The selection reaches the canvas's
+// accessible description.
+void TestExplorerWindow::findForgives()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    ChartExplorer *e = s.explorer();
+    e->canvas()->setFocus();
+    QTest::keyClick(e->canvas(), Qt::Key_F, Qt::ControlModifier);
+    QLineEdit *find = e->findField();
+    QVERIFY(find->hasFocus());
+    QTest::keyClicks(find, QStringLiteral("  eLT "));
+    QTest::keyClick(find, Qt::Key_Return);
+    s.settle();
+    QCOMPARE(s.g.Star_Table[size_t(e->selected())].Star_Name, QStringLiteral("Delta"));
+    QCOMPARE(e->view().centre, QPointF(1000, 1600));
+    QVERIFY(e->ring().centre().has_value());
+    QAccessibleInterface *canvas = QAccessible::queryAccessibleInterface(e->canvas());
+    QCOMPARE(canvas->text(QAccessible::Name), QStringLiteral("Chart explorer map"));
+    QVERIFY(canvas->text(QAccessible::Description)
+                .endsWith(QStringLiteral(". Selected: Delta, unowned, population unknown, "
+                                         "no starbase")));
+
+    find->selectAll();
+    QTest::keyClicks(find, QStringLiteral("zzzq"));
+    QTest::keyClick(find, Qt::Key_Return);
+    s.settle();
+    QVERIFY(e->statusText().startsWith(QStringLiteral("No planet matches \"zzzq\"")));
+    QCOMPARE(e->view().centre, QPointF(1000, 1600)); // the last find stays
+    // Typing again clears the message.
+    QTest::keyClick(find, Qt::Key_Backspace);
+    QVERIFY(!e->statusText().contains(QStringLiteral("No planet")));
 }
 
 // "Save View As..." writes the explorer's picture as shown, PNG or BMP by the name, from

@@ -110,6 +110,7 @@ void TestMainForm::menuTree()
          "&File",
          {{"mnu_Open", "&Open Map File"},
           {"mnuOpenPlayerFile", "Open &Player File"},
+          {"mnuUndoReport", "&Undo Last Report"},
           {"mnuSaveBmp", "&Save Map as Bitmap"},
           {"mnu_bar", "-"},
           {"mnu_Exit", "E&xit"}}},
@@ -120,6 +121,7 @@ void TestMainForm::menuTree()
           {"mnuPlanetList", "Planet &List"},
           {"mnuRaceOverview", "&Race Overview"},
           {"mnuChartExplorer", "Chart &Explorer"},
+          {"mnuChanges", "C&hanges"},
           {"mnuColourScheme", "Colour &Scheme"}}},
         {"mnuHelp", "&Help", {{"mnuAbout", "&About"}, {"mnuSampleUniverse", "Open &Sample Universe"}}},
     };
@@ -141,7 +143,9 @@ void TestMainForm::menuTree()
             QCOMPARE(items[i]->isSeparator(), want.caption == QLatin1String("-"));
             if (!items[i]->isSeparator())
                 QCOMPARE(items[i]->text(), want.caption);
-            QVERIFY(items[i]->isEnabled() && items[i]->isVisible());
+            // Undo waits for a report to take back.
+            QCOMPARE(items[i]->isEnabled(), want.name != QLatin1String("mnuUndoReport"));
+            QVERIFY(items[i]->isVisible());
         }
     }
 }
