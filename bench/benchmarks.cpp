@@ -18,6 +18,7 @@
 #include "reportreader.h"
 #include "picturefile.h"
 #include "search.h"
+#include "stepmarks.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -508,6 +509,38 @@ void explorerDraw(benchmark::State &state, int planets, ExplorerCase what)
     }
 }
 
+// The explorer redraw with the later report's changes marked, about one planet in ten, or
+// (the baseline) the same universe and view without them.
+void explorerChanges(benchmark::State &state, int planets, bool marked)
+{
+    const TwoTurns t(planets);
+    ExplorerScene scene;
+    scene.view = ExplorerView::fitted(QSize(1920, 1080), mapExtent(t.g.Map_Max_X, t.g.Map_Max_Y));
+    if (marked)
+        scene.changes = stepMarks(t.g, listedChanges(t.history, 1));
+    ImageSurface surface(scene.view.picture);
+    ExplorerRenderer renderer;
+    for (auto _ : state) {
+        renderer.draw(t.g, surface, scene);
+        benchmark::DoNotOptimize(surface.Image().constBits());
+    }
+    state.counters["marks"] = double(scene.changes.size());
+}
+
+// The marks built from the later report's changes, as the main window builds them after
+// every report, undo or choice in the changes window.
+void changeMarks(benchmark::State &state, int planets)
+{
+    const TwoTurns t(planets);
+    size_t count = 0;
+    for (auto _ : state) {
+        const std::vector<ChangeMark> marks = stepMarks(t.g, listedChanges(t.history, 1));
+        count = marks.size();
+        benchmark::DoNotOptimize(marks.data());
+    }
+    state.counters["marks"] = double(count);
+}
+
 void listFill(benchmark::State &state, int planets)
 {
     const Globals &g = benchUniverse(planets).charted;
@@ -717,6 +750,12 @@ void registerBenchmarks()
         add(named(e.name, "kavora", kLargestUniverse),
             [what](auto &s) { explorerDraw(s, kLargestUniverse, what); });
     }
+    add(named("explorer_changes", "kavora", kLargestUniverse),
+        [](auto &s) { explorerChanges(s, kLargestUniverse, true); });
+    add(named("explorer_changes", "baseline", kLargestUniverse),
+        [](auto &s) { explorerChanges(s, kLargestUniverse, false); });
+    add(named("change_marks", "kavora", kLargestUniverse),
+        [](auto &s) { changeMarks(s, kLargestUniverse); });
     const int n = kLargestUniverse;
     add(named("list_fill", "kavora", n), [n](auto &s) { listFill(s, n); });
     const struct {

@@ -66,6 +66,9 @@ const Case kCases[] = {
      "explorer redraw, 1920 by 1080, 16 times closer than the fit (5-pixel dots), every label "
      "considered",
      false},
+    {"explorer_changes",
+     "explorer redraw with a later report's changes marked (baseline: unmarked)", true},
+    {"change_marks", "explorer marks built from a later report's changes", false},
     {"list_fill", "planet list filled", false},
     {"list_sort_name", "planet list sorted by name", false},
     {"list_sort_owner", "planet list sorted by owner", false},
@@ -96,6 +99,7 @@ const Target kTargets[] = {
     {"explorer_draw", kLargestUniverse, 16, 0}, {"explorer_labels", kLargestUniverse, 25, 0},
     {"explorer_step", kLargestUniverse, 16, 0},
     {"explorer_labels_close", kLargestUniverse, 25, 0},
+    {"explorer_changes", kLargestUniverse, 16, 0}, {"change_marks", kLargestUniverse, 5, 0},
     {"chart_wheel", kLargestUniverse, 8, 0},    {"chart_wheel_labels", kLargestUniverse, 16, 0},
     {"chart_drag", kLargestUniverse, 8, 0},     {"chart_drag_labels", kLargestUniverse, 16, 0},
     {"chart_wheel_sharp", kLargestUniverse, 16, 0},

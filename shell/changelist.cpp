@@ -1,5 +1,7 @@
 #include "changelist.h"
 
+#include "stepmarks.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -100,15 +102,18 @@ ChangeList::ChangeList(const Globals &globals, const LoadHistory &history, QWidg
     connect(m_step, &QComboBox::currentIndexChanged, this, [this](int step) {
         m_model.setStep(step);
         showTexts();
+        emit choiceChanged();
     });
     connect(m_race, &QComboBox::currentIndexChanged, this, [this] {
         m_proxy.setRace(m_race->currentData().toString());
         fillKinds();
         showTexts();
+        emit choiceChanged();
     });
     connect(m_kind, &QComboBox::currentIndexChanged, this, [this] {
         m_proxy.setKind(KindFilter(m_kind->currentData().toInt()));
         showTexts();
+        emit choiceChanged();
     });
     connect(m_view, &QTableView::doubleClicked, this, &ChangeList::chooseCurrent);
 
@@ -208,6 +213,21 @@ QString ChangeList::selectionText() const
     for (int row : shownRows)
         rows.append(m_proxy.mapToSource(m_proxy.index(row, 0)).row());
     return m_model.copyText(rows);
+}
+
+std::vector<ChangeMark> ChangeList::shownMarks() const
+{
+    std::vector<int> kept;
+    kept.reserve(size_t(m_proxy.rowCount()));
+    for (int row = 0; row < m_proxy.rowCount(); ++row)
+        kept.push_back(m_proxy.mapToSource(m_proxy.index(row, 0)).row());
+    // Sorting the list must not change which mark lies on top.
+    std::sort(kept.begin(), kept.end());
+    std::vector<ListedChange> rows;
+    rows.reserve(kept.size());
+    for (int row : kept)
+        rows.push_back(m_model.row(row));
+    return stepMarks(m_globals, rows, m_model.race(), m_proxy.kind());
 }
 
 bool ChangeList::eventFilter(QObject *watched, QEvent *event)

@@ -21,6 +21,7 @@
 #include "settings.h"
 #include "starmap.h"
 #include "startpanel.h"
+#include "stepmarks.h"
 #include "windowplacement.h"
 #include "workspace.h"
 
@@ -308,6 +309,7 @@ bool mainform::openMap(const QString &path)
         updateUndo();
         showReportFit({});
         emit mapOpened();
+        updateChangeMarks();
         chart()->display_map(m_globals.View_Zoom, 0, 0);
     });
 }
@@ -353,6 +355,7 @@ void mainform::openReport(const QString &path)
             else
                 showReportFit(tallyText(tally, path, m_loaded.mapPath));
             emit reportMerged();
+            updateChangeMarks();
         } else {
             m_globals.Player_File_Name = previousFile;
             showReportFit(m_status);
@@ -372,6 +375,7 @@ void mainform::undoLastReport()
         updateUndo();
         showReportFit(QStringLiteral("Undone: %1").arg(name));
         emit reportUndone();
+        updateChangeMarks();
         chart()->display_map(m_globals.View_Zoom, m_globals.View_Center_X, m_globals.View_Center_Y);
     });
 }
@@ -480,6 +484,7 @@ void mainform::showChartExplorer()
         });
         m_workspace->addWindow(m_explorer);
         m_explorer->mapOpened();
+        updateChangeMarks();
     }
     m_workspace->setActiveSubWindow(m_explorer);
     m_explorer->setFocus();
@@ -499,6 +504,7 @@ void mainform::raceColoursChanged()
 {
     redrawChart();
     emit coloursChanged();
+    updateChangeMarks();
 }
 
 void mainform::choosePlanet(int index)
@@ -568,7 +574,12 @@ void mainform::showChanges()
             connect(this, change, changes, &ChangeList::reload);
         connect(this, &mainform::coloursChanged, changes, &ChangeList::coloursChanged);
         connect(changes, &ChangeList::planetChosen, this, &mainform::choosePlanet);
+        // The explorer marks what the window lists; closed, the last report's changes.
+        connect(changes, &ChangeList::choiceChanged, this, [this] { updateChangeMarks(); });
+        connect(changes, &QObject::destroyed, &m_changesClosing,
+                [this] { updateChangeMarks(nullptr); });
         m_workspace->addWindow(changes);
+        updateChangeMarks();
     }
     m_changeList->show();
     m_workspace->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(m_changeList->parentWidget()));
@@ -577,6 +588,21 @@ void mainform::showChanges()
 ChangeList *mainform::changeList() const
 {
     return m_changeList;
+}
+
+void mainform::updateChangeMarks()
+{
+    updateChangeMarks(m_changeList);
+}
+
+void mainform::updateChangeMarks(const ChangeList *list)
+{
+    if (!m_explorer)
+        return;
+    const int step = list ? list->step() : int(m_loaded.reports.size()) - 1;
+    m_explorer->setChangeMarks(list ? list->shownMarks()
+                                    : stepMarks(m_globals, listedChanges(m_loaded, step)),
+                               stepTitle(m_loaded, step));
 }
 
 bool mainform::applyKeptColours(int fromSlot)

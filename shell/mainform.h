@@ -170,6 +170,10 @@ private:
     // The undo item is there while a report is merged.
     void updateUndo();
     void showReportFit(const QString &text, bool warning = false);
+    // The explorer marks what `list` keeps of its report's changes, or without the changes
+    // window the last report's changes.
+    void updateChangeMarks(const ChangeList *list);
+    void updateChangeMarks();
     void mnuAbout_Click();
 
     Globals &m_globals;
@@ -194,6 +198,9 @@ private:
     QPointer<ChangeList> m_changeList;
     QAction *m_undoReport = nullptr;
     QLabel *m_reportFit = nullptr;
+    // Hears of the changes window's closing. A member, so that it is gone before the
+    // workspace deletes its windows when the main window itself goes.
+    QObject m_changesClosing;
 
     QString m_status;
     QElapsedTimer m_statusShown;

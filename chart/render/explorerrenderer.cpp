@@ -1,5 +1,6 @@
 #include "explorerrenderer.h"
 
+#include "changemarks.h"
 #include "chartfont.h"
 #include "conversions.h"
 #include "legend.h"
@@ -106,8 +107,10 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
     if (scene.legend) {
         // Races that do not fit under one another are left out; a legend wider than the
         // picture is not drawn at all.
-        legend.emplace(globals, true, 1, Legend::rowsFitting(picture.height() - 2 * kMargin, true),
-                       scene.numbers);
+        const MarkLegend marks{changeMarkKinds(scene.changes), scene.changesTitle};
+        legend.emplace(globals, true, 1,
+                       Legend::rowsFitting(picture.height() - 2 * kMargin, true, marks.rows()),
+                       marks, scene.numbers);
         const QSize size = legend->size();
         if (legend->rows() > 0 && size.width() + 2 * kMargin <= picture.width())
             drawing.legend = QRect(QPoint(picture.width() - kMargin - size.width(), kMargin), size);
@@ -119,6 +122,8 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
     // Everything from here on is placed in picture pixels. Labels and the bar's text get a
     // dark halo, so they read on the brightest hatch.
     surface.Scale(0, 0, picture.width(), picture.height());
+    // Under the labels, so that their text stays readable.
+    drawChangeMarks(surface, globals, drawing.chartView, picture, scene.changes);
     surface.TextHalo(true);
     for (const PlacedLabel &label : drawing.labels)
         text(surface, label.box.topLeft(), label.text);

@@ -59,6 +59,9 @@ void ChartExplorer::buildControls()
     bar->addWidget(m_labels);
     bar->addSpacing(12);
     bar->addWidget(m_legend);
+    m_changes = new QCheckBox(QStringLiteral("&Changes"), client);
+    m_changes->setObjectName(QStringLiteral("Changes"));
+    bar->addWidget(m_changes);
     bar->addSpacing(12);
     auto *findCaption = new QLabel(tr("Find:"), client);
     m_find = new QLineEdit(client);
@@ -98,7 +101,8 @@ void ChartExplorer::buildControls()
     setFocusProxy(m_canvas);
     // The tool bar left to right, then the map.
     setTabOrder(m_labels, m_legend);
-    setTabOrder(m_legend, m_find);
+    setTabOrder(m_legend, m_changes);
+    setTabOrder(m_changes, m_find);
     setTabOrder(m_find, save);
     setTabOrder(save, m_canvas);
 
@@ -108,6 +112,11 @@ void ChartExplorer::buildControls()
     });
     connect(m_legend, &QCheckBox::toggled, this, [this](bool on) {
         m_scene.legend = on;
+        requestRedraw();
+    });
+    connect(m_changes, &QCheckBox::toggled, this, [this](bool on) {
+        m_scene.changes = on ? m_marks : std::vector<ChangeMark>();
+        m_scene.changesTitle = on ? m_marksTitle : QString();
         requestRedraw();
     });
     m_input = new ExplorerInput([this] { return inputFrame(); }, this);
@@ -260,6 +269,24 @@ void ChartExplorer::showPlanet(int index)
         m_findMessage.clear();
         requestRedraw();
     });
+}
+
+void ChartExplorer::setChangeMarks(std::vector<ChangeMark> marks, const QString &title)
+{
+    if (marks == m_marks && title == m_marksTitle)
+        return;
+    m_marks = std::move(marks);
+    m_marksTitle = title;
+    if (changesShown()) {
+        m_scene.changes = m_marks;
+        m_scene.changesTitle = m_marksTitle;
+        requestRedraw();
+    }
+}
+
+bool ChartExplorer::changesShown() const
+{
+    return m_changes->isChecked();
 }
 
 void ChartExplorer::requestRedraw()

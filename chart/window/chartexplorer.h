@@ -48,6 +48,12 @@ public:
     // The find field (Ctrl+F): the best match for its text, ignoring case and the blanks
     // around it, selected and centred; without one, the status line says so.
     void findPlanet();
+    // The marks the Changes box shows and the title of the report whose changes they are:
+    // the shell builds them again whenever the planets, the colours or that report change.
+    void setChangeMarks(std::vector<ChangeMark> marks, const QString &title);
+    const std::vector<ChangeMark> &changeMarks() const { return m_marks; }
+    const QString &changeMarksTitle() const { return m_marksTitle; }
+    bool changesShown() const;
 
     // Draws now whatever is pending; requests only mark the picture for redrawing, so that
     // a burst of resizes or wheel steps costs one redraw.
@@ -115,6 +121,9 @@ private:
     ExplorerInput *m_input = nullptr;
     QComboBox *m_labels = nullptr;
     QCheckBox *m_legend = nullptr;
+    QCheckBox *m_changes = nullptr;
+    std::vector<ChangeMark> m_marks;
+    QString m_marksTitle;
     QLabel *m_status = nullptr;
     QLineEdit *m_find = nullptr;
     QStringListModel *m_completions = nullptr;

@@ -4,6 +4,7 @@
 #include "planetlistmodel.h"
 #include "raceoverviewmodel.h"
 #include "reportreader.h"
+#include "stepmarks.h"
 #include "testfiles.h"
 
 #include <QSignalSpy>
@@ -27,6 +28,7 @@ private slots:
     void numbersGroupedByTheLocale();
     void changeListRows();
     void changeListFiltersAndSummary();
+    void stepMarksByKind();
     void raceHistory();
 };
 
@@ -429,6 +431,48 @@ void TestListModels::changeListFiltersAndSummary()
              QStringLiteral("1 planet captured, 1 starbase built, population +14.3%"));
     QCOMPARE(changeSummary(t.history, 0),
              QStringLiteral("5 planets first seen, population +1050"));
+}
+
+// One mark a planet, of the kind that matters most or the one filtered for, in the colour of
+// the race that holds the planet after the step.
+void TestListModels::stepMarksByKind()
+{
+    TwoTurns t;
+    t.g.Player_Table[1].Player_Color = 0x123456; // the colours as they are now
+    const std::vector<ListedChange> rows = listedChanges(t.history, 1);
+    auto marks = [&](const QString &race, KindFilter filter) {
+        QMap<QString, ChangeMark> byName;
+        for (const ChangeMark &m : stepMarks(t.g, rows, race, filter))
+            byName.insert(t.g.Star_Table[size_t(m.planet)].Star_Name, m);
+        return byName;
+    };
+    auto colourOf = [&](const QString &race) {
+        for (const Player_Object &p : t.g.Player_Table)
+            if (p.Player_Name == race)
+                return p.Player_Color;
+        return PackedColor(0xDEAD);
+    };
+    using K = ChangeMarkKind;
+    auto all = marks({}, KindFilter::Any);
+    QCOMPARE(all.keys(), (QStringList{"A", "B", "C", "D", "F"}));
+    QCOMPARE(all["A"].kind, K::StarbaseLost); // before its population up
+    QCOMPARE(all["B"].kind, K::NewOwner);
+    QCOMPARE(all["B"].color, colourOf("Kell"));
+    QCOMPARE(all["C"].kind, K::PopulationDown);
+    QCOMPARE(all["D"].kind, K::StarbaseBuilt);
+    QCOMPARE(all["F"].kind, K::FirstSeen);
+    QCOMPARE(all["F"].color, colourOf("Zorn"));
+    QVERIFY(colourOf("Kell") != colourOf("Zorn"));
+    QCOMPARE(marks("Kell", KindFilter::Any)["B"].kind, K::Captured);
+    QCOMPARE(marks("Zorn", KindFilter::Any)["B"].kind, K::Lost);
+    QCOMPARE(marks("Zorn", KindFilter::NewOwner)["B"].kind, K::Lost);
+    QCOMPARE(marks({}, KindFilter::PopulationUp)["A"].kind, K::PopulationUp);
+    // A race no longer known gives white.
+    const PackedColor kell = colourOf("Kell");
+    for (Player_Object &p : t.g.Player_Table)
+        if (p.Player_Color == kell)
+            p.Player_Name = QStringLiteral("Renamed");
+    QCOMPARE(marks({}, KindFilter::Any)["B"].color, kWhite);
 }
 
 void TestListModels::raceHistory()
