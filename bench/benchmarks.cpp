@@ -473,11 +473,13 @@ void openSample(benchmark::State &state)
     }
 }
 
-enum class ExplorerCase { Draw, Labels, Step };
+enum class ExplorerCase { Draw, Labels, Step, LabelsClose };
 
 // The chart explorer on a full-HD picture, the map fitted: a redraw as it is, a redraw
 // considering every planet's label, and a step that zooms in or out a notch about a point
 // off the middle, or drags, and draws, as the window does for each wheel or drag event.
+// LabelsClose: every label considered, sixteen times closer than the fit, where the dots are
+// at their largest.
 void explorerDraw(benchmark::State &state, int planets, ExplorerCase what,
                   QSize picture = QSize(1920, 1080))
 {
@@ -485,7 +487,9 @@ void explorerDraw(benchmark::State &state, int planets, ExplorerCase what,
     const MapExtent extent = mapExtent(g.Map_Max_X, g.Map_Max_Y);
     ExplorerScene scene;
     scene.view = ExplorerView::fitted(picture, extent);
-    scene.labels.all = what == ExplorerCase::Labels;
+    scene.labels.all = what == ExplorerCase::Labels || what == ExplorerCase::LabelsClose;
+    if (what == ExplorerCase::LabelsClose)
+        scene.view.unitsPerPixel /= 16;
     ImageSurface surface(picture);
     ExplorerRenderer renderer;
     renderer.draw(g, surface, scene); // the label order, worked out once per data change
@@ -755,7 +759,8 @@ void registerBenchmarks()
         ExplorerCase what;
     } explorers[] = {{"explorer_draw", ExplorerCase::Draw},
                      {"explorer_labels", ExplorerCase::Labels},
-                     {"explorer_step", ExplorerCase::Step}};
+                     {"explorer_step", ExplorerCase::Step},
+                     {"explorer_labels_close", ExplorerCase::LabelsClose}};
     for (const auto &e : explorers) {
         const ExplorerCase what = e.what;
         add(named(e.name, "kavora", kLargestUniverse),

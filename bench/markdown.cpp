@@ -62,6 +62,10 @@ const Case kCases[] = {
     {"explorer_draw", "explorer redraw, 1920 by 1080, no labels", false},
     {"explorer_labels", "explorer redraw, 1920 by 1080, every label considered", false},
     {"explorer_step", "explorer wheel or drag step, 1920 by 1080, no labels", false},
+    {"explorer_labels_close",
+     "explorer redraw, 1920 by 1080, 16 times closer than the fit (5-pixel dots), every label "
+     "considered",
+     false},
     {"explorer_changes",
      "explorer redraw with a later report's changes marked (baseline: unmarked)", true},
     {"change_marks", "explorer marks built from a later report's changes", false},
@@ -99,6 +103,7 @@ const Target kTargets[] = {
     {"open_sample", kSamplePlanets, 10, 0},
     {"explorer_draw", kLargestUniverse, 16, 0}, {"explorer_labels", kLargestUniverse, 25, 0},
     {"explorer_step", kLargestUniverse, 16, 0},
+    {"explorer_labels_close", kLargestUniverse, 25, 0},
     {"explorer_changes", kLargestUniverse, 16, 0}, {"change_marks", kLargestUniverse, 5, 0},
     {"chart_wheel", kLargestUniverse, 8, 0},    {"chart_wheel_labels", kLargestUniverse, 16, 0},
     {"chart_drag", kLargestUniverse, 8, 0},     {"chart_drag_labels", kLargestUniverse, 16, 0},

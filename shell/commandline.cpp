@@ -51,6 +51,7 @@ const char kUsage[] =
     "                                                    on both axes, labels that never collide;\n"
     "                                                    --changes: the last report's changes\n"
     "                                                    marked on it\n"
+    "       --palette classic|distinct                   the races' colour scheme, in any mode\n"
     "       kavora --help | --version\n"
     "The races get their default colours; --kept-colours gives them those kept in the\n"
     "windows (Keep These Colours) instead.\n";
@@ -292,6 +293,13 @@ void setFormat(CommandLineOptions &options, const QString &, const QString &valu
     options.format = *format;
 }
 
+void setPalette(CommandLineOptions &options, const QString &, const QString &value)
+{
+    options.palette = colourSchemeForKey(value);
+    if (!options.palette)
+        usage(QStringLiteral("--palette takes classic or distinct, not \"%1\"").arg(value));
+}
+
 void setKeptColours(CommandLineOptions &options, const QString &, const QString &)
 {
     options.keptColours = true;
@@ -303,6 +311,7 @@ constexpr unsigned kRender = modeBit(Mode::Render);
 constexpr unsigned kTables =
     modeBit(Mode::Planets) | modeBit(Mode::Races) | modeBit(Mode::Changes);
 constexpr unsigned kAllModes = kRender | kTables;
+constexpr unsigned kEveryMode = modeBit(Mode::Gui) | kAllModes;
 
 const OptionRule kOptions[] = {
     {QLatin1StringView("--planets"), Mode::Planets, 0, false, nothing},
@@ -319,6 +328,7 @@ const OptionRule kOptions[] = {
     {QLatin1StringView("--legend"), Mode::Gui, kRender, false, setLegend},
     {QLatin1StringView("--title"), Mode::Gui, kRender, true, setTitle},
     {QLatin1StringView("--format"), Mode::Gui, kTables, true, setFormat},
+    {QLatin1StringView("--palette"), Mode::Gui, kEveryMode, true, setPalette},
     {QLatin1StringView("--kept-colours"), Mode::Gui, kAllModes, false, setKeptColours},
 };
 
@@ -575,6 +585,7 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
     }
 
     Globals globals;
+    globals.colourScheme = options.palette.value_or(ColourScheme::Classic);
     LoadHistory history;
     try {
         history = loadUniverse(globals, options.files.first(), options.files.mid(1));

@@ -7,6 +7,7 @@
 //   kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
 //          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH [--changes]]
 //          [--title TEXT] [--kept-colours] MAP [REPORT ...]
+//   kavora ... --palette classic|distinct    (any mode, the windows too)
 //   kavora --help | --version
 // Nothing here reads the user's settings unless --kept-colours asks for the colours kept
 // there, so a script gives the same output on every machine.
@@ -36,6 +37,7 @@ struct CommandLineOptions {
     bool changes = false;              // --changes with --render: the last report's marks
     TableFormat format = TableFormat::Tsv; // --format for --planets, --races and --changes
     bool keptColours = false;          // --kept-colours: the races' colours kept in the settings
+    std::optional<ColourScheme> palette; // --palette, in every mode; unset: the remembered one
     QStringList files;                 // the map, then the reports in order
 };
 

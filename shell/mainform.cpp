@@ -2,6 +2,7 @@
 
 #include "changelist.h"
 #include "chartexplorer.h"
+#include "colourschememenu.h"
 #include "frmabout.h"
 #include "frmcolor.h"
 #include "hourglass.h"
@@ -15,14 +16,17 @@
 #include "recentmenu.h"
 #include "reportreader.h"
 #include "runreported.h"
+#include "sampleuniverse.h"
 #include "savepictureas.h"
 #include "settings.h"
 #include "starmap.h"
+#include "startpanel.h"
 #include "stepmarks.h"
 #include "windowplacement.h"
 #include "workspace.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -34,6 +38,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 
 namespace {
@@ -46,6 +51,7 @@ const QString kOpenReportTitle = QStringLiteral("Open Quelmar Player File");
 const QString kReportFilter = QStringLiteral("Quelmar Player File (*.pla)|*.pla");
 const QString kWindowPlaceKey = QStringLiteral("window/geometry");
 const QString kWindowMaximizedKey = QStringLiteral("window/maximized");
+const QString kColourSchemeKey = QStringLiteral("palette/scheme");
 // Below this only the menu bar would show; a size saved below it is not restored.
 constexpr QSize kMinimumSize(320, 240);
 
@@ -68,6 +74,22 @@ mainform::mainform(Globals &globals, CommonDialog &dialog, const std::function<v
     resize(1024, 768);
     setMinimumSize(kMinimumSize);
     setAcceptDrops(true);
+    m_sampleFolders = sampleFolders(QCoreApplication::applicationDirPath());
+
+    m_startPanel = new StartPanel(*m_recentMenu, m_workspace->viewport());
+    connect(m_startPanel, &StartPanel::openMapClicked, this, &mainform::mnu_Open_Click);
+    connect(m_startPanel, &StartPanel::sampleClicked, this, &mainform::openSampleUniverse);
+    connect(m_startPanel, &StartPanel::recentClicked, m_recentMenu, &RecentMenu::choose);
+    connect(m_recentMenu, &RecentMenu::changed, m_startPanel, &StartPanel::recentChanged);
+    connect(this, &mainform::mapOpened, this, [this] {
+        if (!m_startPanel)
+            return;
+        m_startPanel->hide();
+        m_startPanel->deleteLater();
+        m_startPanel = nullptr;
+    });
+    // Enter opens a map at once; Tab goes on to the recent maps and the sample.
+    m_startPanel->openButton()->setFocus();
 
     m_statusFlush.setSingleShot(true);
     m_statusFlush.setInterval(0);
@@ -132,9 +154,14 @@ void mainform::buildMenus()
     addItem(map, "mnuChartExplorer", QStringLiteral("Chart &Explorer"),
             &mainform::showChartExplorer, Qt::CTRL | Qt::Key_E);
     addItem(map, "mnuChanges", QStringLiteral("C&hanges"), &mainform::showChanges);
+    m_schemeMenu = new ColourSchemeMenu(map, this);
+    connect(m_schemeMenu, &ColourSchemeMenu::chosen, this,
+            [this](ColourScheme scheme) { setColourScheme(scheme); });
 
     QMenu *help = addMenu("mnuHelp", QStringLiteral("&Help"));
     addItem(help, "mnuAbout", QStringLiteral("&About"), &mainform::mnuAbout_Click, Qt::Key_F1);
+    addItem(help, "mnuSampleUniverse", QStringLiteral("Open &Sample Universe"),
+            &mainform::openSampleUniverse);
 }
 
 void mainform::setStatus(const QString &text)
@@ -180,6 +207,8 @@ void mainform::useSettings(Settings &settings)
         setGeometry(*place);
     if (settings.flag(kWindowMaximizedKey, false))
         setWindowState(windowState() | Qt::WindowMaximized);
+    if (const auto scheme = colourSchemeForKey(settings.text(kColourSchemeKey)))
+        setColourScheme(*scheme, false);
 }
 
 void mainform::dragEnterEvent(QDragEnterEvent *event)
@@ -597,6 +626,36 @@ void mainform::defaultRaceColours()
         forgetColours(*m_settings);
     restoreDefaultColours(m_globals);
     raceColoursChanged();
+}
+
+void mainform::setColourScheme(ColourScheme scheme, bool remember)
+{
+    m_globals.colourScheme = scheme;
+    m_schemeMenu->show(scheme);
+    if (remember && m_settings) {
+        m_settings->setText(kColourSchemeKey, colourSchemeKey(scheme));
+        m_settings->sync();
+    }
+    // Colours picked but not kept go, as when a map is opened.
+    restoreDefaultColours(m_globals);
+    applyKeptColours(0);
+    raceColoursChanged();
+}
+
+StartPanel *mainform::startPanel() const
+{
+    return m_startPanel;
+}
+
+void mainform::openSampleUniverse()
+{
+    const std::optional<SampleUniverse> sample = findSampleUniverse(m_sampleFolders);
+    if (!sample) {
+        m_dialog.message(QStringLiteral("The sample universe is not installed: it was looked for in\n") +
+                         m_sampleFolders.join(u'\n'));
+        return;
+    }
+    openMapAndReports(sample->map, sample->reports);
 }
 
 void mainform::mnuAbout_Click()

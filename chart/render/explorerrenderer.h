@@ -1,6 +1,7 @@
 // Draws the chart explorer's picture: the chart as the chart window draws it, on a view of
-// the picture's own size and one scale, then the labels that fit (the selected planet's
-// first), the change marks, the scale bar and the legend. The selection's ring is the window's overlay. The
+// the picture's own size and one scale, with dots that grow as the view closes in; then the
+// labels that fit (the selected planet's first) with a dark halo, the change marks, the
+// scale bar and the legend. The selection's ring is the window's overlay. The
 // window and `kavora --render --size` share it.
 #pragma once
 
@@ -11,6 +12,7 @@
 #include "records.h"
 #include "surface.h"
 
+#include <QLocale>
 #include <QRect>
 #include <QString>
 
@@ -26,6 +28,8 @@ struct ExplorerScene {
     // How many times larger the surface draws the picture (ImageSurface's scale): text is
     // measured at that size, so labels placed at it never collide.
     int scale = 1;
+    // The legend's totals grouped by this locale (the window's); plain when unset.
+    std::optional<QLocale> numbers;
     // Drawn beside their planets and explained in the legend, under the title of the
     // report whose changes they are; none when empty.
     std::vector<ChangeMark> changes;
@@ -69,6 +73,7 @@ public:
     static constexpr int kMargin = 8;
 
 private:
+    void growDots(const Globals &globals, Surface &surface, int size);
     void drawScaleBar(Surface &surface, const ScaleBar &bar, int textHeight);
     // The pixels the bar and its text take.
     QRect scaleBarArea(const ScaleBar &bar, ChartTextMetric &metrics);

@@ -76,19 +76,23 @@ int MarkLegend::rows() const
     return count == 0 ? 0 : count + (title.isEmpty() ? 0 : 1);
 }
 
-Legend::Legend(const Globals &globals, bool totals, int scale, int rows, const MarkLegend &marks)
+Legend::Legend(const Globals &globals, bool totals, int scale, int rows, const MarkLegend &marks,
+               const std::optional<QLocale> &numbers)
     : m_totals(totals), m_metric(std::make_unique<ChartTextMetric>(std::clamp(scale, 1, kMaxChartScale)))
 {
     ChartTextMetric &metric = *m_metric;
     const int races = std::min<int>(globals.Last_Player_Index + 1, kPlayerSlots);
     const int shown = rows < 0 ? races : std::min(races, rows);
+    auto number = [&numbers](double value) {
+        return numbers ? conv::groupedNumber(value, *numbers) : conv::plainNumber(value);
+    };
     const std::vector<int> owned = totals ? planetsOwned(globals, shown) : std::vector<int>();
     for (int slot = 0; slot < shown; ++slot) {
         const Player_Object &p = globals.Player_Table[size_t(slot)];
         m_rows.push_back({p.Player_Color, p.Player_Style, shortened(p.Player_Name, metric),
-                          totals ? QString::number(owned[size_t(slot)]) : QString(),
-                          shortened(conv::plainNumber(p.Player_Population.value_or(0)), metric),
-                          shortened(conv::plainNumber(p.Player_Starbases.value_or(0)), metric)});
+                          totals ? number(owned[size_t(slot)]) : QString(),
+                          shortened(number(p.Player_Population.value_or(0)), metric),
+                          shortened(number(p.Player_Starbases.value_or(0)), metric)});
     }
     int names = totals ? metric.width(kRaceHeader) : 0;
     int planets = metric.width(kPlanetsHeader);

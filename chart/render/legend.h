@@ -8,11 +8,13 @@
 #include "records.h"
 #include "surface.h"
 
+#include <QLocale>
 #include <QPoint>
 #include <QSize>
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class ChartTextMetric;
@@ -32,8 +34,10 @@ public:
     // Starbases" when `totals`; a race's planets are those its name owns in the table. Long
     // names and totals are cut with "…". Under the races, the title of `marks` and a row for
     // each of its kinds: the mark and what it means.
+    // Totals are grouped by `numbers` when given (the explorer's window), plain otherwise
+    // (pictures that the command line writes).
     Legend(const Globals &globals, bool totals, int scale = 1, int rows = -1,
-           const MarkLegend &marks = {});
+           const MarkLegend &marks = {}, const std::optional<QLocale> &numbers = std::nullopt);
     ~Legend();
     Legend(const Legend &) = delete;
     Legend &operator=(const Legend &) = delete;

@@ -1,5 +1,6 @@
 #include "planetpicker.h"
 
+#include "conversions.h"
 #include "planetgeometry.h"
 #include "runerror.h"
 
@@ -139,7 +140,7 @@ QString planetTooltip(const Star_Object &planet)
         planet.Star_Name,
         QStringLiteral("Owner: ") +
             (planet.Owner.isEmpty() ? QStringLiteral("unowned") : planet.Owner),
-        QStringLiteral("Population: ") + orUnknown(planet.population),
+        QStringLiteral("Population: ") + conv::groupedText(orUnknown(planet.population)),
         QStringLiteral("Starbase: ") + starbase,
         QStringLiteral("Report age: ") + orUnknown(planet.report_age),
         QStringLiteral("Coordinates: ") + planet.Star_X + QStringLiteral(", ") + planet.Star_Y,

@@ -178,6 +178,8 @@ void TestCommandLine::usageErrors_data()
     QTest::newRow("format with render") << QStringList{"--render", "o.png", "--format", "csv",
                                                        "m.map"}
                                         << "--format can only go with --planets, --races or --changes";
+    QTest::newRow("unknown palette") << QStringList{"--races", "--palette", "bright", "m.map"}
+                                     << "--palette takes classic or distinct, not \"bright\"";
 }
 
 void TestCommandLine::usageErrors()
@@ -232,6 +234,14 @@ void TestCommandLine::options()
     QVERIFY(isCommandLineMode({"m.map", "-h"}));
     QVERIFY(isCommandLineMode({"m.map", "--bogus"})); // reported as a usage error
 
+    // The colour scheme goes with every mode, the windows' too.
+    QCOMPARE(parseCommandLine({"m.map"}).palette, std::nullopt);
+    gui = parseCommandLine({"--palette", "distinct", "m.map"});
+    QCOMPARE(gui.mode, CommandLineOptions::Mode::Gui);
+    QCOMPARE(gui.palette, ColourScheme::Distinct);
+    QVERIFY(!isCommandLineMode({"--palette", "classic"}));
+    QCOMPARE(parseCommandLine({"--render", "o.png", "--palette", "classic", "m.map"}).palette,
+             ColourScheme::Classic);
     // --changes is a mode of its own, or with --render, in either order, a flag.
     QVERIFY(!parseCommandLine({"--changes", "m.map"}).changes);
     for (const QStringList &arguments :
@@ -274,6 +284,11 @@ void TestCommandLine::raceTable()
                                      "1\tKrell\t#00FF00\t4\t100000000000000000000\t1\n"));
     QCOMPARE(kavora({"--races", m_map}).out,
              QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n"));
+    // The other scheme's first two slots: #77FF66 hatched "/", #CC11BB hatched "/".
+    QCOMPARE(kavora({"--races", "--palette", "distinct", m_map, m_report}).out,
+             QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n"
+                            "0\tZorn\t#77FF66\t4\t25000\t\n"
+                            "1\tKrell\t#CC11BB\t4\t100000000000000000000\t1\n"));
     // Totals as typed in the report, not the nearest double's binary noise.
     const QString typed = m_files.write(
         "typed.pla", reportText({{"Alpha", "Zorn", "", "1", "12.3"},

@@ -25,6 +25,7 @@ private slots:
     void raceOverviewRows();
     void raceOverviewSorts();
     void loadHistoryText();
+    void numbersGroupedByTheLocale();
     void changeListRows();
     void changeListFiltersAndSummary();
     void stepMarksByKind();
@@ -258,6 +259,48 @@ void TestListModels::loadHistoryText()
              QStringLiteral("Map: /maps/u.map (6 planets)\n"
                             "Report: /a.pla: 4 lines matched a planet, 1 did not\n"
                             "Report: /b.pla: 0 lines matched a planet, 12 did not"));
+}
+
+// The windows read numbers as the user's locale writes them; what is copied stays as typed.
+void TestListModels::numbersGroupedByTheLocale()
+{
+    Globals g;
+    g.Star_Table = {{"Big", "1590", "1414", "Zorn", "", "3", "103423710", {}, {}},
+                    {"Odd", "1000", "1000", "Zorn", "", "", "1200 people", {}, {}}};
+    g.Last_Star_Index = 1;
+    g.Player_Table[0].Player_Name = QStringLiteral("Zorn");
+    g.Player_Table[0].Player_Population = 103424910.5;
+    g.Player_Table[0].Player_Starbases = 1200;
+    g.Last_Player_Index = 0;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    PlanetListModel planets(g);
+    PlanetListProxy proxy(planets);
+    RaceOverviewModel races(g);
+    const QString shown = column(planets, PlanetListModel::Population).join(u'|');
+    const QString totals = column(races, RaceOverviewModel::Population).join(u'|') + u' ' +
+                           column(races, RaceOverviewModel::Starbases).join(u'|') + u' ' +
+                           column(races, RaceOverviewModel::Share).join(u'|');
+    LoadHistory loaded;
+    loaded.mapPath = QStringLiteral("u.map");
+    loaded.planets = 32767;
+    loaded.reports.append(LoadedReport{QStringLiteral("r.pla"), {1234, 0}, {}});
+    const QString history = ::loadHistoryText(loaded);
+    QLocale::setDefault(QLocale::c());
+
+    QCOMPARE(shown, QStringLiteral("103.423.710|1200 people"));
+    // Coordinates are places, not amounts: as typed.
+    QCOMPARE(planets.index(0, PlanetListModel::X).data().toString(), QStringLiteral("1590"));
+    QVERIFY(planets.copyText({0}).endsWith(u"\t103423710\n"));
+    QCOMPARE(totals, QStringLiteral("103.424.910,5 1.200 100,0"));
+    QCOMPARE(history, QStringLiteral("Map: u.map (32.767 planets)\n"
+                                     "Report: r.pla: 1.234 lines matched a planet, 0 did not"));
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(proxy.countText(), QStringLiteral("2 of 2 planets"));
+    g.Star_Table.resize(1234, g.Star_Table[0]);
+    g.Last_Star_Index = 1233;
+    planets.reload();
+    QCOMPARE(proxy.countText(), QStringLiteral("1,234 of 1,234 planets"));
+    QLocale::setDefault(QLocale::c());
 }
 
 namespace {
