@@ -1,5 +1,5 @@
-// Every question Kavora asks through a dialog: a file to open or save, a colour, and the
-// messages with only an OK button. Widget-free, so any window and any test can take one;
+// Every question Kavora asks through a dialog: a file to open or save, a colour, a text
+// such as a planet's note, and the messages with only an OK button. Widget-free, so any window and any test can take one;
 // the Qt dialogs live in QtCommonDialog, a scripted one in the tests.
 #pragma once
 
@@ -29,4 +29,14 @@ public:
     virtual std::optional<PackedColor> ShowColor(PackedColor start) = 0;
     // A message with only an OK button, captioned with the program's title.
     virtual void message(const QString &text) = 0;
+    // Text of any length and any number of lines, starting from `start`; nullopt when the
+    // user cancelled. A dialog that cannot ask for text answers as if cancelled.
+    virtual std::optional<QString> askText(const QString &title, const QString &label,
+                                           const QString &start)
+    {
+        Q_UNUSED(title);
+        Q_UNUSED(label);
+        Q_UNUSED(start);
+        return std::nullopt;
+    }
 };

@@ -2,6 +2,8 @@
 // reads and writes. Plain data: the readers, the chart and the windows own the rules.
 #pragma once
 
+#include "notes.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -70,6 +72,8 @@ struct Globals {
     qint16 Last_Player_Index = -1;        // only ever increases, never past 15
     bool Map_Loaded = false;
     bool Chart_Shown = false;
+    // The markers and notes of the map's planets: they follow the map, not the reports.
+    NotesStore notes;
 
     // Stores a centre Y the way a 16-bit variable takes a number: rounded half to even,
     // failing with Overflow when it does not fit.
