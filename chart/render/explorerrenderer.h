@@ -1,7 +1,8 @@
 // Draws the chart explorer's picture: the chart as the chart window draws it, on a view of
-// the picture's own size and one scale, then the labels that fit (the selected planet's
-// first), the scale bar and the legend. The selection's ring is the window's overlay. The
-// window and `kavora --render --size` share it.
+// the picture's own size and one scale, then the range rings round the selection, the
+// marker symbols of the planets' notes, the labels that fit (the selected planet's first),
+// the scale bar and the legend. The selection's ring is the window's overlay. The window and
+// `kavora --render --size` share it.
 #pragma once
 
 #include "chartfont.h"
@@ -21,6 +22,10 @@ struct ExplorerScene {
     LabelOptions labels; // the chart window's rules, combined by union
     int selected = -1; // index in Star_Table, -1 for none
     bool legend = false;
+    // Range rings round the selected planet, in map units, each labelled with its distance.
+    std::vector<double> rings;
+    // The selection's ring drawn into the picture, where no window paints it over.
+    bool ringSelected = false;
 };
 
 // A round length in map units (1, 2 or 5 times a power of ten) close to a fifth of the
@@ -41,10 +46,14 @@ struct ExplorerDrawing {
     QRect legend; // empty when not drawn
     // The selected planet's dot, where the window's ring goes; unset when none is selected.
     std::optional<QPoint> selectedDot;
+    // The range rings drawn, radius in picture pixels (distance / unitsPerPixel).
+    std::vector<double> ringRadii;
+    int markers = 0; // marker symbols drawn
 };
 
 // The explorer's status line: the map position under the pointer (whole parts, as the chart
-// window's readout) and the selected planet's name, owner, population and starbase.
+// window's readout) and its distance from the selected planet, then that planet's name,
+// owner, population and starbase.
 QString explorerStatus(const Globals &globals, std::optional<QPointF> pointerMap, int selected);
 
 class ExplorerRenderer {
@@ -58,13 +67,22 @@ public:
     void dataChanged() { m_order.clear(); }
 
     static constexpr int kMargin = 8;
+    // The selection's ring, as the window paints it and `ringSelected` draws it.
+    static constexpr int kSelectionRingRadius = 6;
 
 private:
     void drawScaleBar(Surface &surface, const ScaleBar &bar);
+    // Rings round the selection and the marker symbols; the ring labels are printed later,
+    // over the planet labels.
+    void drawPlanning(const Globals &globals, Surface &surface, const ExplorerScene &scene,
+                      ExplorerDrawing &drawing);
+    void labelRings(Surface &surface, const ExplorerScene &scene, const ExplorerDrawing &drawing);
     // The pixels the bar and its text take.
     QRect scaleBarArea(const ScaleBar &bar);
 
     ChartTextMetric m_metrics;
     std::vector<int> m_order; // label priority, built on first need after a change
     QString m_text;
+    std::vector<FilledBox> m_symbolBoxes;
+    std::optional<QPointF> m_selectedCentre; // of the picture being drawn
 };

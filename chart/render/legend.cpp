@@ -2,6 +2,7 @@
 
 #include "conversions.h"
 #include "chartfont.h"
+#include "planmarks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -49,8 +50,11 @@ QString shortened(const QString &name, ChartTextMetric &metric)
 
 } // namespace
 
-Legend::Legend(const Globals &globals, bool totals, int scale, int rows)
-    : m_totals(totals), m_metric(std::make_unique<ChartTextMetric>(std::clamp(scale, 1, kMaxChartScale)))
+Legend::Legend(const Globals &globals, bool totals, int scale, int rows,
+               std::vector<Marker> markers)
+    : m_totals(totals),
+      m_metric(std::make_unique<ChartTextMetric>(std::clamp(scale, 1, kMaxChartScale))),
+      m_markers(std::move(markers))
 {
     ChartTextMetric &metric = *m_metric;
     const int races = std::min<int>(globals.Last_Player_Index + 1, kPlayerSlots);
@@ -71,6 +75,8 @@ Legend::Legend(const Globals &globals, bool totals, int scale, int rows)
             starbases = std::max(starbases, metric.width(row.starbases));
         }
     }
+    for (Marker marker : m_markers)
+        names = std::max(names, metric.width(markerTitle(marker)));
     m_nameLeft = kMargin + kSwatch.width() + kGap / 2;
     int width = m_nameLeft + names + kMargin;
     if (totals) {
@@ -78,19 +84,19 @@ Legend::Legend(const Globals &globals, bool totals, int scale, int rows)
         m_starbasesRight = m_populationRight + kGap + starbases;
         width = m_starbasesRight + kMargin;
     }
-    m_size = QSize(width, heightFor(int(m_rows.size()), totals));
+    m_size = QSize(width, heightFor(int(m_rows.size()), totals, int(m_markers.size())));
 }
 
 Legend::~Legend() = default;
 
-int Legend::heightFor(int rows, bool totals)
+int Legend::heightFor(int rows, bool totals, int markerRows)
 {
-    return 2 * kMargin + (rows + (totals ? 1 : 0)) * kRowHeight;
+    return 2 * kMargin + (rows + markerRows + (totals ? 1 : 0)) * kRowHeight;
 }
 
-int Legend::rowsFitting(int height, bool totals)
+int Legend::rowsFitting(int height, bool totals, int markerRows)
 {
-    return std::max(0, (height - 2 * kMargin) / kRowHeight - (totals ? 1 : 0));
+    return std::max(0, (height - 2 * kMargin) / kRowHeight - (totals ? 1 : 0) - markerRows);
 }
 
 void Legend::draw(Surface &surface, QPoint topLeft) const
@@ -118,6 +124,14 @@ void Legend::draw(Surface &surface, QPoint topLeft) const
             rightAligned(m_populationRight, row.population);
             rightAligned(m_starbasesRight, row.starbases);
         }
+        top += kRowHeight;
+    }
+    // The symbol stands where a race's swatch does, centred in its box.
+    const QPoint symbolInSwatch((kSwatch.width() - kMarkerSymbolSide) / 2,
+                                (kSwatch.height() - kMarkerSymbolSide) / 2);
+    for (Marker marker : m_markers) {
+        drawMarkerSymbol(surface, marker, QPoint(left + kMargin, top + kSwatchTop) + symbolInSwatch);
+        print(surface, left + m_nameLeft, top + kTextTop, markerTitle(marker));
         top += kRowHeight;
     }
 }

@@ -1,9 +1,11 @@
 // The race legend: for each race in slot order a swatch in its zone colour and hatch, its
-// name and, if asked, its population total and starbases. One layout in picture pixels,
+// name and, if asked, its population total and starbases; below them, if asked, the marker
+// symbols in use with their names. One layout in picture pixels,
 // drawn through the Surface anywhere on a picture: beside the chart window's picture (the
 // legend strip) or in a corner of the explorer's.
 #pragma once
 
+#include "notes.h"
 #include "records.h"
 #include "surface.h"
 
@@ -20,8 +22,10 @@ class Legend {
 public:
     // The first `rows` races (all when negative), laid out for a surface drawn `scale`
     // times larger (text widths depend on it), with a header line "Race Population
-    // Starbases" when `totals`. Long names and totals are cut with "…".
-    Legend(const Globals &globals, bool totals, int scale = 1, int rows = -1);
+    // Starbases" when `totals`, and a row for each of `markers` after them. Long names and
+    // totals are cut with "…".
+    Legend(const Globals &globals, bool totals, int scale = 1, int rows = -1,
+           std::vector<Marker> markers = {});
     ~Legend();
     Legend(const Legend &) = delete;
     Legend &operator=(const Legend &) = delete;
@@ -29,13 +33,15 @@ public:
     // As wide as its columns need, as tall as its rows need, margins included.
     QSize size() const { return m_size; }
     int rows() const { return int(m_rows.size()); }
+    int markerRows() const { return int(m_markers.size()); }
     // Draws it with its top-left corner at `topLeft`, on a surface whose user units are
     // picture pixels, y down. Leaves the background as it is.
     void draw(Surface &surface, QPoint topLeft) const;
 
-    // How tall a legend of `rows` races is, and how many races a height holds.
-    static int heightFor(int rows, bool totals);
-    static int rowsFitting(int height, bool totals);
+    // How tall a legend of `rows` races (and `markerRows` markers) is, and how many races a
+    // height holds beside that many markers.
+    static int heightFor(int rows, bool totals, int markerRows = 0);
+    static int rowsFitting(int height, bool totals, int markerRows = 0);
 
 private:
     struct Row {
@@ -46,6 +52,7 @@ private:
     bool m_totals;
     std::unique_ptr<ChartTextMetric> m_metric;
     std::vector<Row> m_rows;
+    std::vector<Marker> m_markers;
     int m_nameLeft = 0, m_populationRight = 0, m_starbasesRight = 0;
     QSize m_size;
 };
