@@ -1,15 +1,19 @@
 #include "commandline.h"
 
 #include "conversions.h"
+#include "distances.h"
 #include "explorerrenderer.h"
 #include "loaduniverse.h"
 #include "palette.h"
 #include "imagesurface.h"
 #include "legendstrip.h"
+#include "notesfile.h"
+#include "planetgeometry.h"
 #include "racecolours.h"
 #include "renderer.h"
 #include "picturefile.h"
 #include "runerror.h"
+#include "search.h"
 #include "version.h"
 
 #include <QFileInfo>
@@ -26,16 +30,23 @@ constexpr int kMaxRenderSide = 8192;
 
 const char kUsage[] =
     "Usage: kavora [MAP [REPORT ...]]                    open the windows\n"
-    "       kavora --planets [--format tsv|csv|json] MAP [REPORT ...]\n"
-    "                                                    print the planet table\n"
+    "       kavora --planets [--format tsv|csv|json] [--near NAME [--within R]]\n"
+    "              [--notes FILE] MAP [REPORT ...]       print the planet table; --near: the\n"
+    "                                                    planets nearest NAME first, with their\n"
+    "                                                    distance, only those within R units\n"
     "       kavora --races [--format tsv|csv|json] MAP [REPORT ...]\n"
     "                                                    print the race table\n"
     "       kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]\n"
     "              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH]\n"
+    "              [--select NAME [--rings D,D...]] [--notes FILE]\n"
     "              MAP [REPORT ...]                      draw the chart into OUT (.bmp or .png);\n"
     "                                                    --size: the explorer's view, one scale\n"
-    "                                                    on both axes, labels that never collide\n"
-    "       kavora --help | --version\n";
+    "                                                    on both axes, labels that never collide;\n"
+    "                                                    --select: that planet selected, ringed\n"
+    "                                                    and centred, with --rings around it\n"
+    "       kavora --help | --version\n"
+    "The markers and notes come from MAP's notes file (universe.notes.json beside\n"
+    "universe.map), or from --notes FILE.\n";
 
 const QString kHint = QStringLiteral(" (kavora --help shows the usage)");
 
@@ -85,6 +96,17 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
     labels.populated = options.labelPopulated;
     labels.starbases = options.labelStarbases;
 
+    int selected = -1;
+    if (options.select) {
+        selected = findStar(globals, *options.select);
+        if (selected < 0) {
+            write(err, QStringLiteral("kavora: no planet named \"%1\" for --select")
+                               .arg(*options.select) +
+                           kHint + u'\n');
+            return 2;
+        }
+    }
+
     ImageSurface surface(options.size.value_or(ImageSurface::kPictureSize),
                          options.size ? 1 : options.scale);
     try {
@@ -94,6 +116,16 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
                                          mapExtent(globals.Map_Max_X, globals.Map_Max_Y),
                                          options.zoom.value_or(0), options.centerX,
                                          options.centerY);
+            // As a click would: selected, ringed in the picture itself, and centred unless
+            // a centre was asked for.
+            if (selected >= 0) {
+                scene.selected = selected;
+                scene.ringSelected = true;
+                scene.rings = options.rings;
+                if (!options.centerGiven)
+                    scene.view = scene.view.centredOn(
+                        planetPosition(globals.Star_Table[size_t(selected)]));
+            }
             scene.labels = labels;
             scene.legend = options.legend; // in the upper right corner, not beside
             ExplorerRenderer().draw(globals, surface, scene);
@@ -116,6 +148,29 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
         write(err, error.message() + u'\n');
         return 1;
     }
+    return 0;
+}
+
+// The notes beside the map, or the file --notes names. A damaged file beside the map is
+// reported and read as far as it goes; the file asked for must be read in full.
+int readNotes(Globals &globals, const CommandLineOptions &options, FILE *err)
+{
+    const bool asked = !options.notes.isEmpty();
+    const QString path = asked ? options.notes : notesPathFor(options.files.first());
+    if (asked && !QFileInfo(path).isFile()) {
+        RunError error(RunError::FileNotFound, QStringLiteral("no notes file"));
+        error.at(path, 0);
+        write(err, error.message() + u'\n');
+        return 1;
+    }
+    NotesRead read = readNotesFile(path);
+    if (read.problem) {
+        write(err, (asked ? QString() : QStringLiteral("kavora: warning: ")) +
+                       read.problem->message() + u'\n');
+        if (asked)
+            return 1;
+    }
+    globals.notes = std::move(read.notes);
     return 0;
 }
 
@@ -155,6 +210,7 @@ void setCenter(CommandLineOptions &options, const QString &option, const QString
         usage(QStringLiteral("--center takes X,Y, not \"%1\"").arg(value));
     options.centerX = numberOption(option, parts[0]);
     options.centerY = numberOption(option, parts[1]);
+    options.centerGiven = true;
     try {
         conv::toInt16(options.centerY);
     } catch (const RunError &) {
@@ -226,10 +282,46 @@ void setFormat(CommandLineOptions &options, const QString &, const QString &valu
     options.format = *format;
 }
 
+void setNear(CommandLineOptions &options, const QString &, const QString &value)
+{
+    options.near = value;
+}
+
+void setWithin(CommandLineOptions &options, const QString &option, const QString &value)
+{
+    const double within = numberOption(option, value);
+    if (!(within >= 0) || !std::isfinite(within))
+        usage(QStringLiteral("--within takes a distance of 0 or more, not \"%1\"").arg(value));
+    options.within = within;
+}
+
+void setNotes(CommandLineOptions &options, const QString &, const QString &value)
+{
+    options.notes = value;
+}
+
+void setSelect(CommandLineOptions &options, const QString &, const QString &value)
+{
+    options.select = value;
+}
+
+void setRings(CommandLineOptions &options, const QString &, const QString &value)
+{
+    const std::optional<std::vector<double>> rings = parseRings(value);
+    if (!rings)
+        usage(QStringLiteral("--rings takes up to %1 distances above 0 and up to %2, such as "
+                             "81,162, not \"%3\"")
+                  .arg(kMostRings)
+                  .arg(conv::plainNumber(kLongestRange))
+                  .arg(value));
+    options.rings = *rings;
+}
+
 void nothing(CommandLineOptions &, const QString &, const QString &) {}
 
 constexpr unsigned kRender = modeBit(Mode::Render);
 constexpr unsigned kTables = modeBit(Mode::Planets) | modeBit(Mode::Races);
+constexpr unsigned kPlanets = modeBit(Mode::Planets);
 
 const OptionRule kOptions[] = {
     {QLatin1StringView("--planets"), Mode::Planets, 0, false, nothing},
@@ -243,6 +335,11 @@ const OptionRule kOptions[] = {
     {QLatin1StringView("--scale"), Mode::Gui, kRender, true, setScale},
     {QLatin1StringView("--legend"), Mode::Gui, kRender, false, setLegend},
     {QLatin1StringView("--format"), Mode::Gui, kTables, true, setFormat},
+    {QLatin1StringView("--near"), Mode::Gui, kPlanets, true, setNear},
+    {QLatin1StringView("--within"), Mode::Gui, kPlanets, true, setWithin},
+    {QLatin1StringView("--notes"), Mode::Gui, kPlanets | kRender, true, setNotes},
+    {QLatin1StringView("--select"), Mode::Gui, kRender, true, setSelect},
+    {QLatin1StringView("--rings"), Mode::Gui, kRender, true, setRings},
 };
 
 const OptionRule *findOption(const QString &name)
@@ -363,6 +460,12 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
     // The explorer's view is drawn at the size asked for, not enlarged.
     if (options.size && options.scale != 1)
         usage(QStringLiteral("--scale cannot go with --size"));
+    if (options.within && !options.near)
+        usage(QStringLiteral("--within needs --near"));
+    if (options.select && !options.size)
+        usage(QStringLiteral("--select needs --size: it selects in the explorer's view"));
+    if (!options.rings.empty() && !options.select)
+        usage(QStringLiteral("--rings needs --select: they go round the selected planet"));
     return options;
 }
 
@@ -415,7 +518,25 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
         write(err, error.message() + u'\n');
         return 1;
     }
+    if (options.mode != Mode::Races) {
+        if (const int failed = readNotes(globals, options, err))
+            return failed;
+    }
     if (options.mode == Mode::Planets) {
+        if (options.near) {
+            const int from = findStar(globals, *options.near);
+            const std::optional<QPointF> place =
+                from >= 0 ? planetPlace(globals.Star_Table[size_t(from)]) : std::nullopt;
+            if (!place) {
+                write(err, QStringLiteral("kavora: no planet named \"%1\" for --near")
+                                   .arg(*options.near) +
+                               kHint + u'\n');
+                return 2;
+            }
+            write(out, formatTable(planetTable(globals, planetsNear(globals, *place, options.within)),
+                                   options.format));
+            return written(out, err);
+        }
         write(out, planetTableText(globals, options.format));
         return written(out, err);
     }

@@ -1,10 +1,12 @@
 // Kavora without a window: print the planet or race table, or draw the chart into an
 // image file, through the same readers and renderer that the windows use.
 //
-//   kavora --planets [--format tsv|csv|json] MAP [REPORT ...]
+//   kavora --planets [--format tsv|csv|json] [--near NAME [--within R]] [--notes FILE]
+//          MAP [REPORT ...]
 //   kavora --races [--format tsv|csv|json] MAP [REPORT ...]
 //   kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
-//          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH] MAP [REPORT ...]
+//          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH]
+//          [--select NAME [--rings D,D...]] [--notes FILE] MAP [REPORT ...]
 //   kavora --help | --version
 #pragma once
 
@@ -16,6 +18,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 struct CommandLineOptions {
     enum class Mode { Gui, Planets, Races, Render, Help, Version };
@@ -23,12 +26,18 @@ struct CommandLineOptions {
     QString output;                    // --render OUT
     std::optional<double> zoom;
     double centerX = 0, centerY = 0;   // 0: that axis's default centre
+    bool centerGiven = false;
     bool labelAll = false, labelPopulated = false, labelStarbases = false;
     QList<QPair<QString, PackedColor>> raceColors;
     int scale = 1;                     // --scale N: the chart N times larger, 1 to 8
     bool legend = false;               // --legend: the race legend to the right
     std::optional<QSize> size;         // --size: the explorer's square view at that size
     TableFormat format = TableFormat::Tsv; // --format for --planets and --races
+    std::optional<QString> near;       // --near NAME: distances from that planet
+    std::optional<double> within;      // --within R: only planets that near
+    QString notes;                     // --notes FILE instead of the one beside the map
+    std::optional<QString> select;     // --select NAME: selected as a click in the explorer
+    std::vector<double> rings;         // --rings: range rings around the selection
     QStringList files;                 // the map, then the reports in order
 };
 

@@ -18,6 +18,7 @@
 #include <memory>
 
 class PlanetList;
+class Planning;
 class QMdiArea;
 class RaceOverview;
 class ChartExplorer;
@@ -86,6 +87,8 @@ public:
     void raceColoursChanged();
     // The map open now and the reports merged since.
     const LoadHistory &loaded() const { return m_loaded; }
+    // The notes, rings and fleet speed, and the ties between the windows that use them.
+    Planning &planning() const { return *m_planning; }
 
     // The planet list and the race overview, shown in the workspace or brought forward;
     // nullptr while closed.
@@ -153,6 +156,7 @@ private:
     Settings *m_settings = nullptr;
     QPointer<PlanetList> m_planetList;
     QPointer<RaceOverview> m_raceOverview;
+    Planning *m_planning = nullptr;
 
     QString m_status;
     QElapsedTimer m_statusShown;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace {
@@ -68,4 +69,15 @@ void QtCommonDialog::message(const QString &text)
     QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kProgramTitle), text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
+}
+
+std::optional<QString> QtCommonDialog::askText(const QString &title, const QString &label,
+                                               const QString &start)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getMultiLineText(QApplication::activeWindow(), title, label,
+                                                        start, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
 }

@@ -14,6 +14,8 @@ public:
                                     const QString &folder = {}) override;
     std::optional<PackedColor> ShowColor(PackedColor start) override;
     void message(const QString &text) override;
+    std::optional<QString> askText(const QString &title, const QString &label,
+                                   const QString &start) override;
 
 private:
     // Each title stands for one dialog of its own that remembers the name it returned.

@@ -152,20 +152,48 @@ QString formatTable(const Table &table, TableFormat format)
     return json(table);
 }
 
-Table planetTable(const Globals &globals)
+namespace {
+
+Table planetColumns()
 {
     using K = TableColumn::Kind;
     Table table;
     table.columns = {{"index", K::Number},      {"name", K::Text},       {"x", K::Number},
                      {"y", K::Number},          {"owner", K::Text},      {"starbase", K::Text},
                      {"report_age", K::Number}, {"population", K::Number}, {"color", K::Colour},
-                     {"style", K::Number}};
+                     {"style", K::Number},      {"marker", K::Text},     {"note", K::Text}};
+    return table;
+}
+
+void addPlanet(Table &table, const Globals &globals, size_t i)
+{
+    const Star_Object &s = globals.Star_Table[i];
+    const PlanetNote *note = globals.notes.find(s);
+    table.addRow({QString::number(i), s.Star_Name, s.Star_X, s.Star_Y, s.Owner, s.Starbase,
+                  s.report_age, s.population, s.color ? colorText(*s.color) : QString(),
+                  s.Style ? QString::number(*s.Style) : QString(),
+                  note ? markerName(note->marker) : QString(), note ? note->text : QString()});
+}
+
+} // namespace
+
+Table planetTable(const Globals &globals)
+{
+    Table table = planetColumns();
     table.cells.reserve(globals.Star_Table.size() * size_t(table.columns.size()));
-    for (size_t i = 0; i < globals.Star_Table.size(); ++i) {
-        const Star_Object &s = globals.Star_Table[i];
-        table.addRow({QString::number(i), s.Star_Name, s.Star_X, s.Star_Y, s.Owner, s.Starbase,
-                      s.report_age, s.population, s.color ? colorText(*s.color) : QString(),
-                      s.Style ? QString::number(*s.Style) : QString()});
+    for (size_t i = 0; i < globals.Star_Table.size(); ++i)
+        addPlanet(table, globals, i);
+    return table;
+}
+
+Table planetTable(const Globals &globals, const std::vector<NearPlanet> &near)
+{
+    Table table = planetColumns();
+    table.columns.append({QStringLiteral("distance"), TableColumn::Number});
+    table.cells.reserve(near.size() * size_t(table.columns.size()));
+    for (const NearPlanet &planet : near) {
+        addPlanet(table, globals, size_t(planet.index));
+        table.cells.push_back(distanceText(planet.distance));
     }
     return table;
 }

@@ -3,6 +3,7 @@
 // One table value feeds every format, so the three always carry the same columns.
 #pragma once
 
+#include "distances.h"
 #include "records.h"
 
 #include <QList>
@@ -42,7 +43,9 @@ struct Table {
 // JSON: one array of objects, one per row, keyed by the column names.
 QString formatTable(const Table &table, TableFormat format);
 
-// The tables of --planets and --races: every planet in table order; the races up to the
-// last used slot.
+// The tables of --planets and --races: every planet in table order, with its marker and
+// note; the races up to the last used slot.
 Table planetTable(const Globals &globals);
+// --planets --near: the planets of `near` in its order, a distance column after the rest.
+Table planetTable(const Globals &globals, const std::vector<NearPlanet> &near);
 Table raceTable(const Globals &globals);
