@@ -30,13 +30,7 @@ public:
     // A message with only an OK button, captioned with the program's title.
     virtual void message(const QString &text) = 0;
     // Text of any length and any number of lines, starting from `start`; nullopt when the
-    // user cancelled. A dialog that cannot ask for text answers as if cancelled.
+    // user cancelled.
     virtual std::optional<QString> askText(const QString &title, const QString &label,
-                                           const QString &start)
-    {
-        Q_UNUSED(title);
-        Q_UNUSED(label);
-        Q_UNUSED(start);
-        return std::nullopt;
-    }
+                                           const QString &start) = 0;
 };

@@ -43,7 +43,20 @@ std::optional<double> place(const QJsonValue &value)
 void appendString(QString &out, const QString &text)
 {
     out += u'"';
-    for (QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        // A surrogate without its partner has no UTF-8 form: it is written as an escape, so
+        // it reads back as it was.
+        if (c.isSurrogate()) {
+            const bool pair = c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+            if (pair) {
+                out += c;
+                out += text[++i];
+            } else {
+                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            }
+            continue;
+        }
         switch (c.unicode()) {
         case u'"': out += QLatin1String("\\\""); break;
         case u'\\': out += QLatin1String("\\\\"); break;

@@ -54,7 +54,12 @@ PackedColor markerColor(Marker marker)
 void appendMarkerBoxes(std::vector<FilledBox> &boxes, Marker marker, QPoint topLeft)
 {
     const PackedColor color = markerColor(marker);
-    for (const Run &run : shape(marker))
+    const std::span<const Run> runs = shape(marker);
+    // A black edge a pixel wide keeps the small shape readable on hatched zones and dots.
+    for (const Run &run : runs)
+        boxes.push_back({double(topLeft.x() + run.x - 1), double(topLeft.y() + run.y - 1),
+                         double(run.w + 2), double(run.h + 2), 0, FillSolid});
+    for (const Run &run : runs)
         boxes.push_back({double(topLeft.x() + run.x), double(topLeft.y() + run.y), double(run.w),
                          double(run.h), color, FillSolid});
 }

@@ -21,7 +21,8 @@ inline constexpr QPoint kMarkerOffset{3, -9};
 // Bright on black and distinct from the race colours' hatches by shape as well.
 PackedColor markerColor(Marker marker);
 // The boxes (picture pixels, solid) of `marker`'s symbol with its top-left corner at
-// `topLeft`, appended to `boxes`; nothing for Marker::None.
+// `topLeft`, inside a black edge one pixel beyond it, appended to `boxes`; nothing for
+// Marker::None.
 void appendMarkerBoxes(std::vector<FilledBox> &boxes, Marker marker, QPoint topLeft);
 // Draws one symbol; the surface's user units must be picture pixels.
 void drawMarkerSymbol(Surface &surface, Marker marker, QPoint topLeft);

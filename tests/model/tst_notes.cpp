@@ -80,6 +80,7 @@ void TestNotes::anyTextRoundTrips_data()
     QTest::newRow("scripts") << QString::fromUtf8("Ωmega ☄ наступление 攻撃 هجوم 🚀 e\u0301");
     QTest::newRow("ten thousand characters") << QString(10000, u'x') + u'!';
     QTest::newRow("blank") << " ";
+    QTest::newRow("lone surrogates") << QString(QChar(0xD800)) + u'x' + QChar(0xDC00);
 }
 
 void TestNotes::anyTextRoundTrips()

@@ -552,10 +552,13 @@ void TestExplorer::markersBesideTheirDots()
         std::vector<FilledBox> boxes;
         appendMarkerBoxes(boxes, m, {});
         quint64 bits = 0;
-        for (const FilledBox &box : boxes)
+        for (const FilledBox &box : boxes) {
+            if (box.color != markerColor(m))
+                continue; // the black edge round it
             for (int y = int(box.y); y < int(box.y + box.h); ++y)
                 for (int x = int(box.x); x < int(box.x + box.w); ++x)
                     bits |= quint64(1) << (y * kMarkerSymbolSide + x);
+        }
         return bits;
     };
     for (Marker m : kMarkers)
