@@ -95,6 +95,21 @@ bool NotesStore::set(const NoteKey &key, const PlanetNote &note)
     return true;
 }
 
+void NotesStore::assign(std::vector<std::pair<NoteKey, PlanetNote>> entries)
+{
+    const auto byKey = [](const auto &a, const auto &b) { return a.first < b.first; };
+    if (!std::is_sorted(entries.begin(), entries.end(), byKey))
+        std::stable_sort(entries.begin(), entries.end(), byKey);
+    m_entries.clear();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (i + 1 < entries.size() && entries[i + 1].first == entries[i].first)
+            continue; // the later one counts
+        if (!entries[i].second.isEmpty())
+            m_entries.emplace_hint(m_entries.end(), std::move(entries[i].first),
+                                   std::move(entries[i].second));
+    }
+}
+
 std::vector<Marker> NotesStore::markersInUse() const
 {
     bool used[std::size(kMarkers) + 1] = {};

@@ -9,6 +9,7 @@
 #include <compare>
 #include <map>
 #include <optional>
+#include <utility>
 #include <vector>
 
 struct Star_Object;
@@ -55,6 +56,9 @@ public:
 
     // Gives the planet `note`; an empty one takes the entry away. True when anything changed.
     bool set(const NoteKey &key, const PlanetNote &note);
+    // Replaces every entry: of equal keys the later one counts, empty notes are left out.
+    // Entries already in order (as a notes file holds them) cost no search each.
+    void assign(std::vector<std::pair<NoteKey, PlanetNote>> entries);
 
     // Ordered by name, then place, so files and pictures come out the same every time.
     const std::map<NoteKey, PlanetNote> &entries() const { return m_entries; }

@@ -25,10 +25,12 @@ Planning::Planning(Globals &globals, CommonDialog &dialog, QObject *parent)
 
 void Planning::useSettings(Settings &settings)
 {
-    m_settings = &settings;
-    // A damaged entry is no rings or no speed, as before they were ever set.
+    // A damaged entry is no rings or no speed, as before they were ever set; nothing is
+    // written back until the user changes one.
+    m_settings = nullptr;
     setRings(parseRings(settings.text(kRingsKey)).value_or(std::vector<double>()));
     setSpeed(parseSpeed(settings.text(kSpeedKey)).value_or(0));
+    m_settings = &settings;
 }
 
 void Planning::setRings(const std::vector<double> &rings)

@@ -69,6 +69,20 @@ void TestNotes::samePlanetNameKeepsItsOwnNote()
     const NotesRead read = parseNotes(notesJson(notes), "twins.notes.json");
     QVERIFY(!read.problem);
     QCOMPARE(read.notes, notes);
+
+    // A planet written twice (by a hand or another program) keeps what the later entry says,
+    // in whatever order the entries come; a later empty entry takes it away.
+    const NotesRead twice = parseNotes(R"({"version": 1, "planets": [
+        {"name": "Twin", "x": 1000, "y": 2000, "note": "first"},
+        {"name": "Alpha", "x": 1, "y": 1, "note": "kept"},
+        {"name": "Twin", "x": 1000, "y": 2000, "marker": "enemy", "note": "second"},
+        {"name": "Alpha", "x": 5, "y": 5, "note": "gone"},
+        {"name": "Alpha", "x": 5, "y": 5, "note": ""}]})",
+                                       "twice.notes.json");
+    QVERIFY(!twice.problem);
+    QCOMPARE(twice.notes.size(), 2);
+    QCOMPARE(*twice.notes.find(north), (PlanetNote{Marker::Enemy, "second"}));
+    QCOMPARE(twice.notes.find(star("Alpha", "1", "1"))->text, QStringLiteral("kept"));
 }
 
 void TestNotes::anyTextRoundTrips_data()
@@ -141,6 +155,35 @@ void TestNotes::damagedFiles_data()
         {"name": "E", "x": 3, "y": 4, "note": 12},
         {"name": "F", "x": 5, "y": 6, "note": "kept"}]})")
                                           << 2 << "5 of 7 planet entries could not be read, the first is entry 2";
+    QTest::newRow("the line of the first bad entry") << QByteArray("{\"version\": 1, \"planets\": [\n"
+        "{\"name\": \"A\", \"x\": 1, \"y\": 2, \"note\": \"n\"},\n\n{\"name\": \"B\", \"x\": 1}]}")
+                                                     << 1 << "(line 4 of ";
+    // Valid JSON that says more than a notes file does: the rest is passed over.
+    QTest::newRow("members of other programs") << QByteArray(R"({"planets": [
+        {"colour": [1, {"deep": [true, false, null, -0.5e+3]}], "name": "A", "x": 1, "y": 2,
+         "marker": "ally", "a member name longer than sixteen": "n"}], "version": 1, "z": {}})")
+                                               << 1 << "";
+    QTest::newRow("escaped member names and a byte order mark")
+        << QByteArray("\xEF\xBB\xBF{\"v\\u0065rsion\": 1, \"planets\": "
+                      "[{\"n\\u0061me\": \"A\", \"x\": 1, \"y\": 2, \"note\": \"n\"}]}")
+        << 1 << "";
+    QTest::newRow("numbers outside the grammar") << QByteArray(R"({"version": 1, "planets": [
+        {"name": "A", "x": 01, "y": 2, "note": "n"}]})")
+                                                 << 0 << "not a notes file (";
+    QTest::newRow("a place beyond any number") << QByteArray(R"({"version": 1, "planets": [
+        {"name": "A", "x": 1e999, "y": 2, "note": "n"}, {"name": "B", "x": 1, "y": 2, "note": "n"}]})")
+                                               << 1 << "1 of 2 planet entries";
+    QTest::newRow("text after the end") << QByteArray(R"({"version": 1, "planets": []} [])") << 0
+                                        << "not a notes file (";
+    QTest::newRow("a text left open") << QByteArray(R"({"version": 1, "planets": [{"name": "A)")
+                                      << 0 << "not a notes file (";
+    QTest::newRow("a raw line end inside a text")
+        << QByteArray("{\"version\": 1, \"planets\": [{\"name\": \"A\nB\", \"x\": 1, \"y\": 2}]}")
+        << 0 << "not a notes file (";
+    // Deeper than any notes file: an error, not an exhausted stack.
+    QTest::newRow("lists in lists") << QByteArray(R"({"version": 1, "planets": [)")
+                                           + QByteArray(100000, '[')
+                                    << 0 << "not a notes file (nested too deeply)";
 }
 
 void TestNotes::damagedFiles()

@@ -172,6 +172,11 @@ void TestPlanning::ringsAndSpeedAreRemembered()
     planning.useSettings(settings); // damaged entries: as if never set
     QVERIFY(planning.rings().empty());
     QCOMPARE(planning.speed(), 0.0);
+    // ... and left as they are until the user sets rings or a speed.
+    QCOMPARE(settings.text("planning/rings"), QStringLiteral("81, far"));
+    QCOMPARE(settings.text("planning/speed"), QStringLiteral("-3"));
+    planning.setRings({40});
+    QCOMPARE(settings.text("planning/rings"), QStringLiteral("40"));
 }
 
 QTEST_MAIN(TestPlanning)
