@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <vector>
 
 int main(int argc, char *argv[])
 {
@@ -17,24 +18,45 @@ int main(int argc, char *argv[])
     // version and usage mistakes are settled before any window exists, so they need no
     // display.
     QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    // The application object below takes the toolkit's own options; the rest are ours.
+    try {
+        arguments = decodedArguments(argc, argv);
+    } catch (const UsageError &error) {
+        std::fprintf(stderr, "kavora: %s\n", error.hint.toUtf8().constData());
+        return 2;
+    }
+    // Qt reads its own options only before a "--"; after it, "-platform" is a file name.
+    const QStringList toolkit = toolkitArguments(arguments);
+    std::vector<char *> qtArgv(argv, argv + 1 + toolkit.size());
+    qtArgv.push_back(nullptr);
+    int qtArgc = int(qtArgv.size()) - 1;
+
+    // The application object takes the toolkit's own options; the rest are ours.
     arguments = withoutToolkitOptions(arguments);
     if (isCommandLineMode(arguments)) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Whatever platform the environment asks for, a file is drawn without a display, and
+        // the toolkit's options have no say here.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qtArgc = 1;
         // Qt's own notices (a missing runtime folder on a headless machine) are no business
         // of someone reading the tables; real failures still reach standard error.
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
             if (type == QtCriticalMsg || type == QtFatalMsg)
                 std::fprintf(stderr, "%s\n", qPrintable(text));
         });
-        QGuiApplication app(argc, argv); // the chart's font needs it
+        if (!commandLineDraws(arguments)) {
+            QCoreApplication app(qtArgc, qtArgv.data());
+            return runCommandLine(arguments, stdout, stderr);
+        }
+        QGuiApplication app(qtArgc, qtArgv.data()); // the chart's font needs it
         return runCommandLine(arguments, stdout, stderr);
     }
 
-    QApplication app(argc, argv);
+    if (missingDisplay(toolkit, qEnvironmentVariable("QT_QPA_PLATFORM"),
+                       qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"))) {
+        std::fputs(kNoDisplayMessage, stderr);
+        return 1;
+    }
+    QApplication app(qtArgc, qtArgv.data());
     QApplication::setApplicationName(QStringLiteral("Kavora"));
     QApplication::setApplicationVersion(QString::fromLatin1(kavora::kVersionText));
     // The installed desktop entry, so the desktop shows Kavora's icon and name.

@@ -5,7 +5,13 @@
 #include "itemreader.h"
 #include "literalsort.h"
 #include "palette.h"
+#include "population.h"
+#include "quicksort.h"
 #include "runerror.h"
+
+#include <QHash>
+
+#include <cmath>
 
 #include <QPainter>
 
@@ -142,6 +148,83 @@ void mergeReport(Globals &globals, const QString &path, const StatusFn &status)
         status(QStringLiteral("Sorting..."));
     if (!stars.empty())
         literalQuickSortRange(stars, 0, int(stars.size()) - 1);
+    if (status)
+        status(QStringLiteral("Done!"));
+}
+
+void mergeWithoutHistory(Globals &globals, const QString &path, const StatusFn &status)
+{
+    const QString text = readDumpFile(path);
+    ItemReader reader(text);
+    QHash<QStringView, int> planets;
+    planets.reserve(qsizetype(globals.Star_Table.size()));
+    for (int k = int(globals.Star_Table.size()) - 1; k >= 0; --k)
+        planets.insert(globals.Star_Table[size_t(k)].Star_Name, k);
+    auto slotOf = [&](QStringView name) {
+        for (int slot = 0; slot < kPlayerSlots; ++slot)
+            if (globals.Player_Table[slot].Player_Name == name)
+                return slot;
+        return -1;
+    };
+    auto plus = [](const std::optional<double> &total, double amount) {
+        const double sum = total.value_or(0) + amount;
+        if (!std::isfinite(sum))
+            throw RunError(RunError::Overflow);
+        return sum;
+    };
+    const QString prefix = QStringLiteral("Processing number ");
+    QString caption = prefix;
+    for (int n = 0; !reader.atEnd(); ++n) {
+        const QStringView item = reader.next();
+        if (item.isEmpty() || n == 0)
+            continue;
+        qsizetype t[5];
+        if (findTabs(item, t, 5) < 5)
+            throw RunError(RunError::InvalidCall).at(path, reader.line());
+        const QStringView owner = item.sliced(t[0] + 1, t[1] - t[0] - 1);
+        const QStringView starbase = item.sliced(t[1] + 1, t[2] - t[1] - 1);
+        const QStringView age = item.sliced(t[2] + 1, t[3] - t[2] - 1);
+        const QStringView population = item.sliced(t[3] + 1, t[4] - t[3] - 1);
+        const int k = owner.isEmpty() ? -1 : planets.value(item.first(t[0]), -1);
+        if (k >= 0) {
+            Star_Object &planet = globals.Star_Table[size_t(k)];
+            const double reported = populationValue(population);
+            if (std::isinf(reported))
+                throw RunError(RunError::Overflow).at(path, reader.line());
+            const bool grown = planet.population.isEmpty()
+                                   ? !population.isEmpty()
+                                   : populationValue(planet.population) < reported;
+            int slot = slotOf(owner);
+            const bool known = slot >= 0;
+            if (!known) {
+                slot = globals.Last_Player_Index + 1;
+                if (slot >= kPlayerSlots)
+                    throw RunError(RunError::SubscriptOutOfRange).at(path, reader.line());
+                globals.Last_Player_Index = qint16(slot);
+                globals.Player_Table[slot].Player_Name = owner.toString();
+            }
+            Player_Object &race = globals.Player_Table[slot];
+            planet.color = race.Player_Color;
+            planet.Style = race.Player_Style;
+            if (grown || !known)
+                race.Player_Population = plus(race.Player_Population, reported);
+            if (!starbase.isEmpty() && (planet.Starbase.isEmpty() || !known))
+                race.Player_Starbases = plus(race.Player_Starbases, 1);
+            planet.Owner = owner.toString();
+            if (grown)
+                planet.population = population.toString();
+            planet.report_age = age.toString();
+            planet.Starbase = starbase.toString();
+        }
+        if (status) {
+            caption.truncate(prefix.size());
+            caption += QString::number(n);
+            status(caption);
+        }
+    }
+    if (status)
+        status(QStringLiteral("Sorting..."));
+    QuickSort(globals.Star_Table);
     if (status)
         status(QStringLiteral("Done!"));
 }

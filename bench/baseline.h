@@ -33,6 +33,11 @@ MapRead readMap(const QString &path, const StatusFn &status);
 // stack at the largest sizes).
 void mergeReport(Globals &globals, const QString &path, const StatusFn &status);
 
+// Kavora's own merge as it stood before reports became steps of a history: the same fast
+// reading, lookup and sort, each line applied as it is read, totals added line by line
+// and nothing recorded. What the history step costs is measured against it.
+void mergeWithoutHistory(Globals &globals, const QString &path, const StatusFn &status);
+
 // A surface that asks the toolkit for every call on its own: each box gets a fresh painter
 // and a fresh brush in one of Qt's hatch patterns, each text a fresh painter and the font.
 class PainterSurface : public Surface {

@@ -1,6 +1,7 @@
 // The cases, each named case/variant/planets so that the report can lay them out as a
 // table: "read_map/kavora/32767", "read_map/baseline/32767".
 #include "baseline.h"
+#include "changelistmodel.h"
 #include "chartinput.h"
 #include "conversions.h"
 #include "explorerrenderer.h"
@@ -18,6 +19,7 @@
 #include "reportreader.h"
 #include "picturefile.h"
 #include "search.h"
+#include "stepmarks.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -30,6 +32,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <malloc.h>
 
 namespace {
 
@@ -120,6 +123,113 @@ void mergeBaseline(benchmark::State &state, int planets)
         state.SetIterationTime(elapsed);
         benchmark::DoNotOptimize(g.Star_Table.data());
     }
+}
+
+// A turn later: the first player's next report, about one planet in ten changed, merged
+// over the first one with its step of the history, as the main window merges it.
+void mergeStepKavora(benchmark::State &state, int planets)
+{
+    const BenchUniverse &u = benchUniverse(planets);
+    Caption caption;
+    const StatusFn status = caption.fn();
+    for (auto _ : state) {
+        Globals g = u.afterFirst;
+        LoadHistory history;
+        g.Player_File_Name = u.laterReportPath;
+        const auto start = Clock::now();
+        ReportTally tally;
+        ReportStep step = readPlayerFile(g, status, &tally);
+        history.add(u.laterReportPath, tally, std::move(step));
+        state.SetIterationTime(seconds(start));
+        benchmark::DoNotOptimize(history.reports.data());
+    }
+}
+
+// The same report merged as Kavora merged reports before they became steps.
+void mergeStepBaseline(benchmark::State &state, int planets)
+{
+    const BenchUniverse &u = benchUniverse(planets);
+    Caption caption;
+    const StatusFn status = caption.fn();
+    for (auto _ : state) {
+        Globals g = u.afterFirst;
+        const auto start = Clock::now();
+        baseline::mergeWithoutHistory(g, u.laterReportPath, status);
+        state.SetIterationTime(seconds(start));
+        benchmark::DoNotOptimize(g.Star_Table.data());
+    }
+}
+
+// The map, the first report and the later one, as the main window holds them.
+struct TwoTurns {
+    explicit TwoTurns(int planets)
+    {
+        const BenchUniverse &u = benchUniverse(planets);
+        history = loadUniverse(g, u.mapPath, {u.reportPaths[0], u.laterReportPath});
+    }
+    Globals g;
+    LoadHistory history;
+};
+
+// The changes window's model and proxy filled with the later report's changes.
+void changesFill(benchmark::State &state, int planets)
+{
+    const TwoTurns t(planets);
+    ChangeListModel model(t.g, t.history);
+    ChangeListProxy proxy(model);
+    for (auto _ : state) {
+        model.reload();
+        benchmark::DoNotOptimize(proxy.rowCount());
+    }
+    state.counters["rows"] = model.rowCount();
+}
+
+// Taking the later report back; the merge before each undo is not timed.
+void undoStep(benchmark::State &state, int planets)
+{
+    const TwoTurns t(planets);
+    for (auto _ : state) {
+        Globals g = t.g;
+        LoadHistory history = t.history;
+        const auto start = Clock::now();
+        history.undoLast(g);
+        state.SetIterationTime(seconds(start));
+        benchmark::DoNotOptimize(g.Star_Table.data());
+    }
+}
+
+// The heap that a history of 50 steps holds beyond a history of one, each step a turn
+// changing about one planet in ten: the difference in bytes allocated, so the table and
+// everything else both hold cancel out.
+void historyMemory(benchmark::State &state, int planets)
+{
+    const BenchUniverse &u = benchUniverse(planets);
+    const QList<QByteArray> turns = laterTurns(planets, 50);
+    QList<QString> texts;
+    for (const QByteArray &turn : turns)
+        texts << QString::fromUtf8(turn);
+    double megabytes = 0, stepBytes = 0;
+    for (auto _ : state) {
+        Globals g = u.mapped;
+        LoadHistory history;
+        g.Player_File_Name = u.reportPaths[0];
+        ReportStep first = readPlayerFile(g);
+        history.add(u.reportPaths[0], {}, std::move(first));
+        const size_t oneStep = mallinfo2().uordblks;
+        for (const QString &text : texts) {
+            ReportTally tally;
+            ReportStep step = mergeReportText(g, text, QStringLiteral("turn.pla"), {}, &tally);
+            history.add(QStringLiteral("turn.pla"), tally, std::move(step));
+        }
+        megabytes = (double(mallinfo2().uordblks) - double(oneStep)) / (1024.0 * 1024.0);
+        stepBytes = 0;
+        for (const LoadedReport &report : history.reports)
+            stepBytes += double(report.step.bytes());
+        benchmark::DoNotOptimize(history.reports.data());
+    }
+    state.counters["steps"] = double(texts.size() + 1);
+    state.counters["MB_above_one_step"] = megabytes;
+    state.counters["MB_in_steps"] = stepBytes / (1024.0 * 1024.0);
 }
 
 enum class View { Whole, WholeLabelled, DenseZoom };
@@ -396,6 +506,38 @@ void explorerDraw(benchmark::State &state, int planets, ExplorerCase what)
     }
 }
 
+// The explorer redraw with the later report's changes marked, about one planet in ten, or
+// (the baseline) the same universe and view without them.
+void explorerChanges(benchmark::State &state, int planets, bool marked)
+{
+    const TwoTurns t(planets);
+    ExplorerScene scene;
+    scene.view = ExplorerView::fitted(QSize(1920, 1080), mapExtent(t.g.Map_Max_X, t.g.Map_Max_Y));
+    if (marked)
+        scene.changes = stepMarks(t.g, listedChanges(t.history, 1));
+    ImageSurface surface(scene.view.picture);
+    ExplorerRenderer renderer;
+    for (auto _ : state) {
+        renderer.draw(t.g, surface, scene);
+        benchmark::DoNotOptimize(surface.Image().constBits());
+    }
+    state.counters["marks"] = double(scene.changes.size());
+}
+
+// The marks built from the later report's changes, as the main window builds them after
+// every report, undo or choice in the changes window.
+void changeMarks(benchmark::State &state, int planets)
+{
+    const TwoTurns t(planets);
+    size_t count = 0;
+    for (auto _ : state) {
+        const std::vector<ChangeMark> marks = stepMarks(t.g, listedChanges(t.history, 1));
+        count = marks.size();
+        benchmark::DoNotOptimize(marks.data());
+    }
+    state.counters["marks"] = double(count);
+}
+
 void listFill(benchmark::State &state, int planets)
 {
     const Globals &g = benchUniverse(planets).charted;
@@ -531,6 +673,22 @@ void notesFile(benchmark::State &state, int planets, bool reading)
     state.counters["notes"] = notes.size();
 }
 
+// The command line run on the map, the first report and the later one: --changes, and
+// --planets as the baseline.
+void twoTurnsProcess(benchmark::State &state, int planets, const char *mode)
+{
+    const BenchUniverse &u = benchUniverse(planets);
+    const QStringList arguments{QLatin1String(mode), u.mapPath, u.reportPaths[0],
+                                u.laterReportPath};
+    for (auto _ : state) {
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.start(QStringLiteral(KAVORA_BINARY), arguments);
+        if (!process.waitForFinished(60000) || process.exitCode() != 0)
+            state.SkipWithError("kavora failed");
+    }
+}
+
 void planetsProcess(benchmark::State &state, int planets, const char *format,
                     const QStringList &more = {})
 {
@@ -585,6 +743,24 @@ void registerBenchmarks()
         if (!once)
             literal->Repetitions(kBaselineRepetitions);
     }
+    for (int n : kSizes) {
+        add(named("merge_step", "kavora", n), [n](auto &s) { mergeStepKavora(s, n); })
+            ->UseManualTime();
+        add(named("merge_step", "baseline", n), [n](auto &s) { mergeStepBaseline(s, n); })
+            ->UseManualTime();
+    }
+    add(named("changes_fill", "kavora", kLargestUniverse),
+        [](auto &s) { changesFill(s, kLargestUniverse); });
+    add(named("undo", "kavora", kLargestUniverse), [](auto &s) {
+        undoStep(s, kLargestUniverse);
+    })->UseManualTime();
+    add(named("history_memory", "kavora", kLargestUniverse),
+        [](auto &s) { historyMemory(s, kLargestUniverse); }, true)
+        ->Repetitions(1);
+    add(named("changes_process", "kavora", kLargestUniverse),
+        [](auto &s) { twoTurnsProcess(s, kLargestUniverse, "--changes"); }, true);
+    add(named("changes_process", "baseline", kLargestUniverse),
+        [](auto &s) { twoTurnsProcess(s, kLargestUniverse, "--planets"); }, true);
     const struct {
         const char *name;
         View view;
@@ -653,6 +829,12 @@ void registerBenchmarks()
         add(named(e.name, "kavora", kLargestUniverse),
             [what](auto &s) { explorerDraw(s, kLargestUniverse, what); });
     }
+    add(named("explorer_changes", "kavora", kLargestUniverse),
+        [](auto &s) { explorerChanges(s, kLargestUniverse, true); });
+    add(named("explorer_changes", "baseline", kLargestUniverse),
+        [](auto &s) { explorerChanges(s, kLargestUniverse, false); });
+    add(named("change_marks", "kavora", kLargestUniverse),
+        [](auto &s) { changeMarks(s, kLargestUniverse); });
     const int n = kLargestUniverse;
     add(named("list_fill", "kavora", n), [n](auto &s) { listFill(s, n); });
     const struct {

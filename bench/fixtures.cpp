@@ -20,6 +20,7 @@
 namespace {
 
 constexpr quint32 kUniverseSeed = 7;
+constexpr int kChangedPercent = 10;
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -37,6 +38,8 @@ QStringList writeUniverse(const QString &folder, int planets)
         paths << folder + QStringLiteral("/player%1-%2.pla").arg(r).arg(planets);
         writeFile(paths.last(), universe.reportText(quint32(r)));
     }
+    paths << folder + QStringLiteral("/player1-later-%1.pla").arg(planets);
+    writeFile(paths.last(), reportText(universe.laterTurn(universe.report(1), 100, kChangedPercent)));
     return paths;
 }
 
@@ -130,9 +133,11 @@ const BenchUniverse &benchUniverse(int planets)
     u->planets = planets;
     QStringList files = writeUniverse(folder().path(), planets);
     u->mapPath = files.takeFirst();
+    u->laterReportPath = files.takeLast();
     u->reportPaths = files;
     u->started = startedGlobals();
     u->mapped = loadedUniverse({u->mapPath});
+    u->afterFirst = loadedUniverse({u->mapPath, u->reportPaths[0]});
     u->charted = loadedUniverse(QStringList{u->mapPath} + u->reportPaths);
     findDensestView(*u);
     u->lastName = lastUniqueName(u->charted.Star_Table);
@@ -141,5 +146,19 @@ const BenchUniverse &benchUniverse(int planets)
 
 QStringList writeLargestUniverse(const QString &folder)
 {
-    return writeUniverse(folder, kLargestUniverse);
+    QStringList paths = writeUniverse(folder, kLargestUniverse);
+    paths.removeLast(); // the later turn is for the history cases only
+    return paths;
+}
+
+QList<QByteArray> laterTurns(int planets, int turns)
+{
+    const SyntheticUniverse universe = syntheticUniverse(planets, kUniverseSeed);
+    QList<QByteArray> texts;
+    QList<ReportLine> turn = universe.report(1);
+    for (int t = 2; t <= turns; ++t) {
+        turn = universe.laterTurn(turn, quint32(100 + t), kChangedPercent);
+        texts << reportText(turn);
+    }
+    return texts;
 }

@@ -21,6 +21,9 @@ struct BenchUniverse {
     int planets = 0;
     QString mapPath;
     QStringList reportPaths; // kChartReports of them; the first is the one merged alone
+    // The first player's report a turn later, about one planet in ten changed.
+    QString laterReportPath;
+    Globals afterFirst;      // after reading the map and the first report
     Globals started;         // after start-up: palette set, no map
     Globals mapped;          // after reading the map
     Globals charted;         // after reading the map and every report
@@ -38,6 +41,10 @@ const BenchUniverse &benchUniverse(int planets);
 // Writes the largest universe's map and reports into `folder`, for measuring the program
 // itself; returns the paths, the map first.
 QStringList writeLargestUniverse(const QString &folder);
+
+// The first player's reports of `turns` turns of the universe, each changing about one
+// planet in ten of the turn before: the texts of turns 2 onwards.
+QList<QByteArray> laterTurns(int planets, int turns);
 
 // A map and its reports read the way the program reads them, for the in-process run.
 Globals loadedUniverse(const QStringList &files);

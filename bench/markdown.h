@@ -18,10 +18,16 @@ public:
     const std::map<std::string, double> &medians() const { return m_medians; }
     // How many runs each median was taken over.
     const std::map<std::string, long> &repetitions() const { return m_repetitions; }
+    // The counters a case reported, by case and counter name.
+    const std::map<std::string, std::map<std::string, double>> &counters() const
+    {
+        return m_counters;
+    }
 
 private:
     std::map<std::string, double> m_medians;
     std::map<std::string, long> m_repetitions;
+    std::map<std::string, std::map<std::string, double>> m_counters;
 };
 
 struct RunFacts {

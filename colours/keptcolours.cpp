@@ -30,6 +30,7 @@ void recolourPlanets(Globals &globals, int slot)
 
 KeptColours keptColours(const Settings &settings)
 {
+    settings.reload(); // another copy of Kavora may have kept colours since
     KeptColours kept;
     for (const QString &entry : settings.childGroups(kGroup)) {
         const QString name = settings.text(key(entry, "name"));

@@ -15,9 +15,11 @@ struct KeptColour {
 };
 using KeptColours = QHash<QString, KeptColour>;
 
-// The kept colours; an entry that is damaged in any way is left out on its own.
+// The kept colours as the settings file holds them now (another copy of Kavora may have
+// kept some since); an entry that is damaged in any way is left out on its own.
 KeptColours keptColours(const Settings &settings);
-// Remembers every known race's colour and style, adding to those kept before.
+// Remembers every known race's colour and style, adding to those kept before, also by
+// another copy of Kavora running meanwhile.
 void keepColours(Settings &settings, const Globals &globals);
 // Forgets every kept colour.
 void forgetColours(Settings &settings);

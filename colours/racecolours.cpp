@@ -34,6 +34,13 @@ std::optional<PackedColor> parseColorText(const QString &text)
 {
     if (text.size() != 7 || !text.startsWith(u'#'))
         return std::nullopt;
+    // Six hex digits and nothing else: a number reading would also take "0x12", "+FFFFF"
+    // and "  FF00".
+    for (QChar c : QStringView(text).mid(1)) {
+        const char16_t u = c.unicode();
+        if (!((u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F')))
+            return std::nullopt;
+    }
     bool ok = false;
     const uint rgb = text.mid(1).toUInt(&ok, 16);
     if (!ok)

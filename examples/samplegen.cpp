@@ -84,6 +84,7 @@ struct Planet {
     int owner = -1;        // index into kRaces
     bool starbase = false;
     long long population = 0;
+    bool home = false;     // a race's home world
     bool known = false;    // the player has seen it
     int age = 0;           // turns since the player's last report of it
 };
@@ -154,6 +155,7 @@ void settle(std::vector<Planet> &planets, Random &random)
                              distance(*home, kRaces[r].homeX, kRaces[r].homeY))
                 home = &p;
         home->owner = r;
+        home->home = true;
         home->starbase = true;
         home->population = people(random, 7);
     }
@@ -174,15 +176,22 @@ void scout(std::vector<Planet> &planets, Random &random)
     }
 }
 
-// One turn later: people grow, a few border worlds change hands, new colonies and
-// starbases appear, and the player's knowledge ages or is renewed.
+// One turn later: most people grow and some worlds decline, a few border worlds change
+// hands, new colonies and starbases appear and a few starbases away from home are lost, and
+// the player's knowledge ages or is renewed.
 void advance(std::vector<Planet> &planets, Random &random)
 {
     for (Planet &p : planets) {
-        if (p.owner >= 0)
-            p.population += p.population * random.between(1, 6) / 100 + random.between(0, 40);
+        if (p.owner >= 0) {
+            if (random.chance(15))
+                p.population -= p.population * random.between(2, 12) / 100;
+            else
+                p.population += p.population * random.between(1, 6) / 100 + random.between(0, 40);
+        }
         if (p.owner >= 0 && !p.starbase && p.population > 20000 && random.chance(3))
             p.starbase = true;
+        else if (p.starbase && !p.home && random.chance(25))
+            p.starbase = false;
         if (p.owner < 0 && p.known && random.chance(4)) {
             for (const Planet &q : planets)
                 if (q.owner >= 0 && distance(q, p.x, p.y) < 90) {
@@ -191,10 +200,11 @@ void advance(std::vector<Planet> &planets, Random &random)
                     break;
                 }
         }
-        if (p.owner > 0 && !p.starbase && p.population < 30000 && random.chance(2)) {
+        if (p.owner >= 0 && !p.home && p.population < 30000 && random.chance(6)) {
             for (const Planet &q : planets)
-                if (q.owner >= 0 && q.owner != p.owner && distance(q, p.x, p.y) < 120) {
+                if (q.owner >= 0 && q.owner != p.owner && distance(q, p.x, p.y) < 160) {
                     p.owner = q.owner;
+                    p.starbase = false;
                     p.population = p.population / 3 + 100;
                     break;
                 }

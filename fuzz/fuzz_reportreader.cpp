@@ -35,13 +35,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Globals globals = base;
     const QString text = decodeDump(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
     bool failed = false;
+    ReportStep step;
     try {
-        mergeReportText(globals, text, QStringLiteral("fuzz.pla"));
+        step = mergeReportText(globals, text, QStringLiteral("fuzz.pla"));
     } catch (const RunError &error) {
         failed = true;
         if (error.file().isEmpty())
             std::abort();
     }
+    // A report that fails changes nothing.
+    if (failed && (globals.Star_Table != base.Star_Table ||
+                   globals.Player_Table != base.Player_Table ||
+                   globals.Last_Player_Index != base.Last_Player_Index))
+        std::abort();
     if (globals.Star_Table.size() != base.Star_Table.size() ||
         globals.Last_Star_Index != base.Last_Star_Index || globals.Last_Player_Index > 15)
         std::abort();
@@ -60,6 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 conv::leadingNumber(globals.Star_Table[i].population))
                 std::abort();
         }
+        // Taking the report back gives the tables as they were.
+        step.revert(globals);
+        if (globals.Star_Table != base.Star_Table || globals.Player_Table != base.Player_Table ||
+            globals.Last_Player_Index != base.Last_Player_Index)
+            std::abort();
     }
     return 0;
 }

@@ -10,6 +10,11 @@
 #include <QString>
 #include <QStringList>
 
+// Opens `globals.Map_File_Name` as a new universe: reads the map, forgets the races of the
+// one before and puts the default palette on every slot. A map that cannot be read throws
+// RunError and changes nothing.
+void openUniverse(Globals &globals, const StatusFn &status = {});
+
 // Throws RunError from the first file that fails, naming it and the line; the globals then
 // hold what the files before it built.
 // `status` hears the readers' progress texts, as the main window's caption does.

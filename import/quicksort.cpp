@@ -185,7 +185,7 @@ public:
         }
     }
 
-    const std::vector<int> &order() const { return m_order; }
+    std::vector<int> takeOrder() { return std::move(m_order); }
 
 private:
     // Below this size the procedure itself, on a copy of the keys, beats keeping the tree
@@ -285,7 +285,7 @@ double populationKey(const QString &text)
 
 } // namespace
 
-void QuickSort_Range(Star_Table_Type &table, int low, int high)
+TableOrder QuickSort_Range(Star_Table_Type &table, int low, int high)
 {
     if (low < 0 || low > high || size_t(high) >= table.size())
         throw RunError(RunError::SubscriptOutOfRange,
@@ -294,7 +294,7 @@ void QuickSort_Range(Star_Table_Type &table, int low, int high)
                            .arg(high)
                            .arg(table.size()));
     if (low == high)
-        return;
+        return {0};
 
     // Each population is read once; a population that does not fit fails here, before
     // any record has moved.
@@ -306,8 +306,14 @@ void QuickSort_Range(Star_Table_Type &table, int low, int high)
     PopulationOrder sorter(keys);
     sorter.sortRange(0, high - low);
 
-    // Each record moves once, around the cycles of the order, through one spare record.
-    const std::vector<int> &order = sorter.order();
+    TableOrder order = sorter.takeOrder();
+    reorderTable(table, order, low);
+    return order;
+}
+
+// Each record moves once, around the cycles of the order, through one spare record.
+void reorderTable(Star_Table_Type &table, const TableOrder &order, int low)
+{
     std::vector<bool> placed(order.size(), false);
     for (size_t start = 0; start < order.size(); ++start) {
         if (placed[start] || order[start] == int(start))
@@ -324,8 +330,9 @@ void QuickSort_Range(Star_Table_Type &table, int low, int high)
     }
 }
 
-void QuickSort(Star_Table_Type &table)
+TableOrder QuickSort(Star_Table_Type &table)
 {
-    if (!table.empty())
-        QuickSort_Range(table, 0, int(table.size()) - 1);
+    if (table.empty())
+        return {};
+    return QuickSort_Range(table, 0, int(table.size()) - 1);
 }

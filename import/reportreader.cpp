@@ -6,6 +6,7 @@
 #include "quicksort.h"
 #include "runerror.h"
 
+#include <QFileInfo>
 #include <QHash>
 
 #include <cmath>
@@ -35,23 +36,6 @@ int slotOf(const Player_Table_Type &players, QStringView name)
     return -1;
 }
 
-// Populations compare by value, so "1000" after "900" is growth. A planet without a
-// stored population takes any reported text.
-bool grows(const QString &stored, QStringView reported, double reportedValue)
-{
-    if (stored.isEmpty())
-        return !reported.isEmpty();
-    return populationValue(stored) < reportedValue;
-}
-
-double plus(const std::optional<double> &total, double amount)
-{
-    const double sum = total.value_or(0) + amount;
-    if (!std::isfinite(sum))
-        throw RunError(RunError::Overflow, QStringLiteral("a race's total no longer fits"));
-    return sum;
-}
-
 struct ReportFields {
     QStringView planet, owner, starbase, age, population;
 };
@@ -69,62 +53,30 @@ ReportFields split(QStringView item)
     return {item.first(tabs[0]), between(0), between(1), between(2), between(3)};
 }
 
-void apply(Globals &globals, Star_Object &planet, const ReportFields &line)
-{
-    const double reported = populationValue(line.population);
-    if (std::isinf(reported))
-        throw RunError(RunError::Overflow);
-    const bool grown = grows(planet.population, line.population, reported);
+// What the report says of one planet once all its lines are read: the last line's owner,
+// starbase and report age, and the last population that was not empty.
+struct PlanetNews {
+    int planet;
+    int slot;
+    QStringView starbase, age, population;
+};
 
-    int slot = slotOf(globals.Player_Table, line.owner);
-    if (slot >= 0) {
-        // A known race counts a planet's growth and its first starbase only, so reading
-        // the same report again leaves its totals as they were.
-        Player_Object &race = globals.Player_Table[slot];
-        planet.color = race.Player_Color;
-        planet.Style = race.Player_Style;
-        if (grown)
-            race.Player_Population = plus(race.Player_Population, reported);
-        if (!line.starbase.isEmpty() && planet.Starbase.isEmpty())
-            race.Player_Starbases = plus(race.Player_Starbases, 1);
-    } else {
-        // A new race takes the slot after the last used one, with the colour and style that
-        // slot has now, and counts its first planet in full.
-        slot = globals.Last_Player_Index + 1;
-        if (slot >= kPlayerSlots)
-            throw RunError(
-                RunError::SubscriptOutOfRange,
-                QStringLiteral("\"%1\" would be race 17; there are 16 race slots").arg(line.owner));
-        globals.Last_Player_Index = qint16(slot);
-        Player_Object &race = globals.Player_Table[slot];
-        race.Player_Name = line.owner.toString();
-        planet.color = race.Player_Color;
-        planet.Style = race.Player_Style;
-        race.Player_Population = plus(race.Player_Population, reported);
-        if (!line.starbase.isEmpty())
-            race.Player_Starbases = plus(race.Player_Starbases, 1);
-    }
+// The lines of a report as they will be stored, and the races they bring, worked out
+// without touching the tables.
+struct ReadReport {
+    std::vector<PlanetNews> news;
+    Player_Table_Type races;
+    qint16 lastRace;
+    ReportTally tally;
+};
 
-    planet.Owner = line.owner.toString();
-    if (grown)
-        planet.population = line.population.toString();
-    planet.report_age = line.age.toString();
-    planet.Starbase = line.starbase.toString();
-}
-
-} // namespace
-
-void readPlayerFile(Globals &globals, const StatusFn &status, ReportTally *tally)
-{
-    const QString path = globals.Player_File_Name;
-    mergeReportText(globals, readDumpFile(path), path, status, tally);
-}
-
-void mergeReportText(Globals &globals, QStringView text, const QString &fileName,
-                     const StatusFn &status, ReportTally *tally)
+ReadReport readLines(const Globals &globals, QStringView text, const QString &fileName,
+                     const StatusFn &status, bool countAll)
 {
     ItemReader reader(text);
     const QHash<QStringView, int> planets = firstPlanetByName(globals.Star_Table);
+    ReadReport read{{}, globals.Player_Table, globals.Last_Player_Index, {}};
+    std::vector<int> newsOf(globals.Star_Table.size(), -1);
 
     const QString prefix = QStringLiteral("Processing number ");
     QString caption = prefix;
@@ -135,13 +87,42 @@ void mergeReportText(Globals &globals, QStringView text, const QString &fileName
             if (item.isEmpty() || n == 0)
                 continue;
             const ReportFields line = split(item);
-            // An unowned line changes nothing, so only a tally asks where it belongs.
-            if (!line.owner.isEmpty() || tally) {
+            const bool owned = !line.owner.isEmpty();
+            // An unowned line changes nothing, so only a full count asks where it belongs.
+            if (owned || countAll) {
                 const int k = planets.value(line.planet, -1);
-                if (tally)
-                    ++(k >= 0 ? tally->matched : tally->unmatched);
-                if (k >= 0 && !line.owner.isEmpty())
-                    apply(globals, globals.Star_Table[k], line);
+                ReportTally &t = read.tally;
+                ++(k >= 0 ? t.matched : t.unmatched);
+                if (owned)
+                    ++(k >= 0 ? t.ownedMatched : t.ownedUnmatched);
+                if (k >= 0 && owned) {
+                    if (std::isinf(populationValue(line.population)))
+                        throw RunError(RunError::Overflow);
+                    int slot = slotOf(read.races, line.owner);
+                    if (slot < 0) {
+                        // A new race takes the slot after the last used one, with the colour
+                        // and style that slot has now.
+                        slot = read.lastRace + 1;
+                        if (slot >= kPlayerSlots)
+                            throw RunError(RunError::SubscriptOutOfRange,
+                                           QStringLiteral("\"%1\" would be race 17; there are 16 "
+                                                          "race slots")
+                                               .arg(line.owner));
+                        read.lastRace = qint16(slot);
+                        read.races[slot].Player_Name = line.owner.toString();
+                    }
+                    int &at = newsOf[size_t(k)];
+                    if (at < 0) {
+                        at = int(read.news.size());
+                        read.news.push_back({k, slot, {}, {}, {}});
+                    }
+                    PlanetNews &news = read.news[size_t(at)];
+                    news.slot = slot;
+                    news.starbase = line.starbase;
+                    news.age = line.age;
+                    if (!line.population.isEmpty())
+                        news.population = line.population;
+                }
             }
             if (status) {
                 caption.truncate(prefix.size());
@@ -152,26 +133,162 @@ void mergeReportText(Globals &globals, QStringView text, const QString &fileName
     } catch (RunError &error) {
         throw error.at(fileName, reader.line());
     }
-
-    if (status)
-        status(QStringLiteral("Sorting..."));
-    QuickSort(globals.Star_Table);
-    if (status)
-        status(QStringLiteral("Done!"));
+    return read;
 }
 
-void Open_Player_File(Globals &globals, const StatusFn &status, const MessageFn &message,
-                      ReportTally *tally)
+// Stores the news in the planets, recording in `step` each planet it changes. Texts that
+// stay the same are not replaced, and a planet's owner shares its race's name.
+void store(Globals &globals, const ReadReport &read, ReportStep &step)
+{
+    for (const PlanetNews &news : read.news) {
+        Star_Object &s = globals.Star_Table[size_t(news.planet)];
+        const Player_Object &race = globals.Player_Table[news.slot];
+        const QStringView population =
+            news.population.isNull() ? QStringView(s.population) : news.population;
+        quint8 fields = 0;
+        if (s.Owner != race.Player_Name)
+            fields |= ReportStep::OwnerField;
+        if (s.Starbase != news.starbase)
+            fields |= ReportStep::StarbaseField;
+        if (s.report_age != news.age)
+            fields |= ReportStep::AgeField;
+        if (s.population != population)
+            fields |= ReportStep::PopulationField;
+        if (s.color != race.Player_Color || s.Style != race.Player_Style)
+            fields |= ReportStep::LookField;
+        if (!fields)
+            continue;
+        step.record(news.planet, s, fields, race.Player_Name, news.starbase, population);
+        if (fields & ReportStep::OwnerField)
+            s.Owner = race.Player_Name;
+        if (fields & ReportStep::StarbaseField)
+            s.Starbase = news.starbase.toString();
+        if (fields & ReportStep::AgeField)
+            s.report_age = news.age.toString();
+        if (fields & ReportStep::PopulationField)
+            s.population = population.toString();
+        s.color = race.Player_Color;
+        s.Style = race.Player_Style;
+    }
+}
+
+// Each race's totals from the planets it owns, in table order: the population figures
+// summed, the planets with a starbase counted (unset when there are none). A race is any
+// named slot, as the report reader finds races in every slot. Returns how many planets each
+// race owns.
+std::array<int, kPlayerSlots> sumRaces(Globals &globals)
+{
+    std::array<double, kPlayerSlots> population{};
+    std::array<int, kPlayerSlots> starbases{}, planets{};
+    // Neighbouring planets often share an owner: the last lookup is reused.
+    const QString *lastOwner = nullptr;
+    int lastSlot = -1;
+    for (const Star_Object &s : globals.Star_Table) {
+        if (s.Owner.isEmpty())
+            continue;
+        if (!lastOwner || *lastOwner != s.Owner) {
+            lastOwner = &s.Owner;
+            lastSlot = slotOf(globals.Player_Table, s.Owner);
+        }
+        if (lastSlot < 0)
+            continue;
+        ++planets[size_t(lastSlot)];
+        population[size_t(lastSlot)] += populationValue(s.population);
+        if (!s.Starbase.isEmpty())
+            ++starbases[size_t(lastSlot)];
+    }
+    for (double total : population) {
+        if (!std::isfinite(total))
+            throw RunError(RunError::Overflow, QStringLiteral("a race's total no longer fits"));
+    }
+    for (int slot = 0; slot < kPlayerSlots; ++slot) {
+        Player_Object &race = globals.Player_Table[slot];
+        if (race.Player_Name.isEmpty())
+            continue;
+        race.Player_Population = population[size_t(slot)];
+        race.Player_Starbases =
+            starbases[size_t(slot)] ? std::optional<double>(starbases[size_t(slot)]) : std::nullopt;
+    }
+    return planets;
+}
+
+} // namespace
+
+bool looksForeign(const ReportTally &tally)
+{
+    return tally.ownedMatched * 2 < tally.ownedMatched + tally.ownedUnmatched;
+}
+
+QString tallyText(const ReportTally &tally, const QString &report, const QString &map)
+{
+    return QStringLiteral("%1: %2 of %3 lines matched planets of %4")
+        .arg(QFileInfo(report).fileName())
+        .arg(tally.matched)
+        .arg(tally.matched + tally.unmatched)
+        .arg(QFileInfo(map).fileName());
+}
+
+QString foreignWarning(const ReportTally &tally, const QString &report, const QString &map)
+{
+    return QStringLiteral("%1: only %2 of %3 lines name a planet of %4; is it from another "
+                          "universe?")
+        .arg(QFileInfo(report).fileName())
+        .arg(tally.ownedMatched)
+        .arg(tally.ownedMatched + tally.ownedUnmatched)
+        .arg(QFileInfo(map).fileName());
+}
+
+ReportStep readPlayerFile(Globals &globals, const StatusFn &status, ReportTally *tally)
+{
+    const QString path = globals.Player_File_Name;
+    return mergeReportText(globals, readDumpFile(path), path, status, tally);
+}
+
+ReportStep mergeReportText(Globals &globals, QStringView text, const QString &fileName,
+                           const StatusFn &status, ReportTally *tally)
+{
+    const ReadReport read = readLines(globals, text, fileName, status, tally != nullptr);
+
+    // From here on nothing in the file can fail; what still can (a total or a figure too
+    // large, memory) takes the step back, so the tables are as before.
+    ReportStep step(globals);
+    try {
+        globals.Player_Table = read.races;
+        globals.Last_Player_Index = read.lastRace;
+        store(globals, read, step);
+        if (status)
+            status(QStringLiteral("Sorting..."));
+        step.setOrder(QuickSort(globals.Star_Table));
+        step.finish(globals, sumRaces(globals));
+    } catch (RunError &error) {
+        step.revert(globals);
+        throw error.at(fileName, 0);
+    } catch (...) {
+        step.revert(globals);
+        throw;
+    }
+    if (tally)
+        *tally = read.tally;
+    if (status)
+        status(QStringLiteral("Done!"));
+    return step;
+}
+
+std::optional<ReportStep> Open_Player_File(Globals &globals, const StatusFn &status,
+                                           const MessageFn &message, ReportTally *tally)
 {
     auto tell = [&](const RunError &error) {
+        if (status)
+            status(QStringLiteral("Not merged: ") + QFileInfo(globals.Player_File_Name).fileName());
         if (message)
             message(error.message());
     };
     try {
-        readPlayerFile(globals, status, tally);
+        return readPlayerFile(globals, status, tally);
     } catch (const RunError &error) {
         tell(error);
     } catch (const std::bad_alloc &) {
         tell(RunError(RunError::OutOfMemory).at(globals.Player_File_Name, 0));
     }
+    return std::nullopt;
 }

@@ -18,11 +18,13 @@ public:
 
     // A filter is "Description (*.ext)|*.ext", pairs separated by further bars. Each call
     // returns the confirmed full path, or nullopt when the user cancelled. The title names
-    // the dialog: each title is a dialog of its own. `folder` is where it starts when it has
-    // not been used yet in this run (empty: the working folder).
+    // the dialog: each title is a dialog of its own, which offers the name it returned last.
+    // `folder` is where it starts (offering that name when it lies there); empty: where that
+    // name lies, or the working folder the first time.
     virtual std::optional<QString> ShowOpen(const QString &title, const QString &filter,
                                             const QString &folder = {}) = 0;
-    // Confirms before replacing an existing file, and offers the name chosen last time.
+    // Confirms before replacing an existing file; the name offered is selected, so typing
+    // replaces it. A name typed without an extension gets the chosen filter's.
     virtual std::optional<QString> ShowSave(const QString &title, const QString &filter,
                                             const QString &folder = {}) = 0;
     // Starts from `start`; nullopt when the user cancelled.

@@ -11,3 +11,13 @@ void Globals::applyStartupValues()
     Zoom_Step = 0;
     Zoom_Steps = 10;
 }
+
+void Globals::clearRaces()
+{
+    for (Player_Object &race : Player_Table) {
+        race.Player_Name.clear();
+        race.Player_Population.reset();
+        race.Player_Starbases.reset();
+    }
+    Last_Player_Index = -1;
+}

@@ -69,7 +69,7 @@ struct Globals {
     qint16 Zoom_Steps = 10;
     std::optional<double> View_Center_X;  // may hold a fraction
     qint16 View_Center_Y = 0;             // whole numbers only: see setViewCenterY
-    qint16 Last_Player_Index = -1;        // only ever increases, never past 15
+    qint16 Last_Player_Index = -1;        // never past 15; -1 again for a new map
     bool Map_Loaded = false;
     bool Chart_Shown = false;
     // The markers and notes of the map's planets: they follow the map, not the reports.
@@ -81,6 +81,10 @@ struct Globals {
 
     // The start-up values that the main window sets after the palette.
     void applyStartupValues();
+
+    // No race known any more: every slot's name and totals empty, Last_Player_Index -1.
+    // The slots keep their colours and styles.
+    void clearRaces();
 
     // The last planet a pass over the table may visit: Last_Star_Index, but never past the
     // table's end, whoever set the index.

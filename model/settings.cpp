@@ -89,3 +89,8 @@ void Settings::setRect(const QString &key, const QRect &value) { m_store.setValu
 void Settings::remove(const QString &key) { m_store.remove(key); }
 
 void Settings::sync() { m_store.sync(); }
+
+void Settings::reload() const
+{
+    m_store.sync();
+}

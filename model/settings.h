@@ -36,6 +36,10 @@ public:
     void remove(const QString &key);
     // Writes pending changes now; QSettings otherwise writes them when it is destroyed.
     void sync();
+    // Reads again what another copy of Kavora may have written since (and writes what is
+    // pending here): a list that is changed here is read again first, so that both copies'
+    // changes survive.
+    void reload() const;
 
 private:
     mutable QSettings m_store;

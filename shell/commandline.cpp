@@ -3,21 +3,29 @@
 #include "conversions.h"
 #include "distances.h"
 #include "explorerrenderer.h"
+#include "filenames.h"
+#include "imagesurface.h"
+#include "keptcolours.h"
+#include "legendstrip.h"
 #include "loaduniverse.h"
 #include "palette.h"
 #include "imagesurface.h"
 #include "legendstrip.h"
 #include "notesfile.h"
+#include "picturefile.h"
 #include "planetgeometry.h"
 #include "racecolours.h"
 #include "renderer.h"
-#include "picturefile.h"
 #include "runerror.h"
 #include "search.h"
+#include "settings.h"
+#include "stepmarks.h"
 #include "version.h"
 
+#include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -31,26 +39,43 @@ constexpr int kMaxRenderSide = 8192;
 const char kUsage[] =
     "Usage: kavora [MAP [REPORT ...]]                    open the windows\n"
     "       kavora --planets [--format tsv|csv|json] [--near NAME [--within R]]\n"
-    "              [--notes FILE] MAP [REPORT ...]       print the planet table; --near: the\n"
+    "              [--notes FILE] [--kept-colours] MAP [REPORT ...]\n"
+    "                                                    print the planet table; --near: the\n"
     "                                                    planets nearest NAME first, with their\n"
     "                                                    distance, only those within R units\n"
-    "       kavora --races [--format tsv|csv|json] MAP [REPORT ...]\n"
+    "       kavora --races [--format tsv|csv|json] [--kept-colours] MAP [REPORT ...]\n"
     "                                                    print the race table\n"
+    "       kavora --changes [--format tsv|csv|json] MAP [REPORT ...]\n"
+    "                                                    print what each report changed\n"
     "       kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]\n"
-    "              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH]\n"
-    "              [--select NAME [--rings D,D...]] [--notes FILE]\n"
-    "              MAP [REPORT ...]                      draw the chart into OUT (.bmp or .png);\n"
+    "              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend]\n"
+    "              [--size WxH [--changes]] [--select NAME [--rings D,D...]]\n"
+    "              [--notes FILE] [--kept-colours] MAP [REPORT ...]\n"
+    "                                                    draw the chart into OUT (.bmp or .png);\n"
     "                                                    --size: the explorer's view, one scale\n"
     "                                                    on both axes, labels that never collide;\n"
-    "                                                    --select: that planet selected, ringed\n"
-    "                                                    and centred, with --rings around it\n"
+    "                                                    --changes: the last report's changes\n"
+    "                                                    marked on it; --select: that planet\n"
+    "                                                    selected, ringed and centred, with\n"
+    "                                                    --rings around it\n"
     "       kavora --help | --version\n"
-    "The markers and notes come from MAP's notes file (universe.notes.json beside\n"
-    "universe.map), or from --notes FILE.\n";
+    "The races get their default colours; --kept-colours gives them those kept in the\n"
+    "windows (Keep These Colours) instead. The markers and notes come from MAP's notes\n"
+    "file (universe.notes.json beside universe.map), or from --notes FILE.\n";
 
 const QString kHint = QStringLiteral(" (kavora --help shows the usage)");
 
-[[noreturn]] void usage(const QString &what) { throw UsageError{what + kHint}; }
+// The hint is one line on a terminal whatever the arguments held: a line end or an escape
+// sequence in a value is shown as \x0A or \x1B.
+QString oneLine(const QString &text)
+{
+    return escapedBytes(text.toUtf8());
+}
+
+[[noreturn]] void usage(const QString &what)
+{
+    throw UsageError{oneLine(what) + kHint};
+}
 
 double numberOption(const QString &option, const QString &text)
 {
@@ -80,13 +105,15 @@ int written(FILE *out, FILE *err)
 }
 
 // Draws the chart as the chart window would and writes it; a failure leaves OUT as it was.
-int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
+int renderToFile(Globals &globals, const LoadHistory &history, const CommandLineOptions &options,
+                 FILE *err)
 {
     for (const auto &[name, color] : options.raceColors) {
         const int slot = findRace(globals, name);
         if (slot < 0) {
-            write(err, QStringLiteral("kavora: no race named \"%1\" in the reports").arg(name) +
-                           kHint + u'\n');
+            write(err,
+                  QStringLiteral("kavora: no race named \"%1\" in the reports").arg(oneLine(name)) +
+                      kHint + u'\n');
             return 2;
         }
         setRaceColor(globals, slot, color);
@@ -107,8 +134,9 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
         }
     }
 
-    ImageSurface surface(options.size.value_or(ImageSurface::kPictureSize),
-                         options.size ? 1 : options.scale);
+    const QSize pictureSize = options.size.value_or(ImageSurface::kPictureSize);
+    ImageSurface surface(pictureSize, options.size ? 1 : options.scale);
+    ChartView view;
     try {
         if (options.size) {
             ExplorerScene scene;
@@ -128,15 +156,29 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
             }
             scene.labels = labels;
             scene.legend = options.legend; // in the upper right corner, not beside
-            ExplorerRenderer().draw(globals, surface, scene);
+            if (options.changes) {
+                const int last = int(history.reports.size()) - 1;
+                scene.changes = stepMarks(globals, listedChanges(history, last));
+                scene.changesTitle = stepTitle(history, last);
+            }
+            view = ExplorerRenderer().draw(globals, surface, scene).chartView;
         } else {
-            display_map(globals, surface, labels, options.zoom, options.centerX,
-                        options.centerY);
+            view = display_map(globals, surface, labels, options.zoom, options.centerX,
+                               options.centerY);
         }
     } catch (const RunError &error) {
         write(err, error.message() + u'\n');
         return 1;
     }
+    // Drawn all the same, but a black picture is more often a mistyped --center than a wish.
+    const QRect picture(QPoint(0, 0), pictureSize);
+    const bool anyShown = std::any_of(
+        globals.Star_Table.begin(), globals.Star_Table.end(), [&](const Star_Object &planet) {
+            return picture.contains(dotPixel(view, pictureSize, planetPosition(planet)));
+        });
+    if (!anyShown)
+        write(err, QStringLiteral("kavora: no planet lies in the view drawn (see --zoom and "
+                                  "--center)\n"));
 
     const QByteArray format = QFileInfo(options.output).suffix().toLower().toLatin1();
     try {
@@ -175,14 +217,17 @@ int readNotes(Globals &globals, const CommandLineOptions &options, FILE *err)
 }
 
 // One row per option. An option that selects a mode has `selects` set; every other one
-// names the modes it goes with. To add an option, add a row (and its field in
-// CommandLineOptions); the parser below needs no change.
+// names the modes it goes with. An option that selects a mode may also go with another
+// mode; given with it, it selects nothing and sets `flag` ("--render x.png --changes"). To
+// add an option, add a row (and its field in CommandLineOptions); the parser below needs no
+// change.
 struct OptionRule {
     QLatin1StringView name;
     Mode selects;      // Mode::Gui: the option selects no mode
     unsigned goesWith; // modeBit()s of the modes the option goes with
     bool takesValue;
     void (*apply)(CommandLineOptions &options, const QString &option, const QString &value);
+    bool CommandLineOptions::*flag = nullptr; // for a mode option that goes with another
 };
 
 constexpr unsigned modeBit(Mode mode) { return 1u << unsigned(mode); }
@@ -211,10 +256,12 @@ void setCenter(CommandLineOptions &options, const QString &option, const QString
     options.centerX = numberOption(option, parts[0]);
     options.centerY = numberOption(option, parts[1]);
     options.centerGiven = true;
-    try {
-        conv::toInt16(options.centerY);
-    } catch (const RunError &) {
-        usage(QStringLiteral("--center: Y must lie within -32768 to 32767"));
+    for (const auto &[axis, value] : {std::pair{'X', options.centerX}, {'Y', options.centerY}}) {
+        try {
+            conv::toInt16(value);
+        } catch (const RunError &) {
+            usage(QStringLiteral("--center: %1 must lie within -32768 to 32767").arg(QChar(axis)));
+        }
     }
 }
 
@@ -317,15 +364,24 @@ void setRings(CommandLineOptions &options, const QString &, const QString &value
     options.rings = *rings;
 }
 
+void setKeptColours(CommandLineOptions &options, const QString &, const QString &)
+{
+    options.keptColours = true;
+}
+
 void nothing(CommandLineOptions &, const QString &, const QString &) {}
 
 constexpr unsigned kRender = modeBit(Mode::Render);
-constexpr unsigned kTables = modeBit(Mode::Planets) | modeBit(Mode::Races);
+constexpr unsigned kTables =
+    modeBit(Mode::Planets) | modeBit(Mode::Races) | modeBit(Mode::Changes);
+constexpr unsigned kAllModes = kRender | kTables;
 constexpr unsigned kPlanets = modeBit(Mode::Planets);
 
 const OptionRule kOptions[] = {
     {QLatin1StringView("--planets"), Mode::Planets, 0, false, nothing},
     {QLatin1StringView("--races"), Mode::Races, 0, false, nothing},
+    {QLatin1StringView("--changes"), Mode::Changes, kRender, false, nothing,
+     &CommandLineOptions::changes},
     {QLatin1StringView("--render"), Mode::Render, 0, true, setOutput},
     {QLatin1StringView("--zoom"), Mode::Gui, kRender, true, setZoom},
     {QLatin1StringView("--center"), Mode::Gui, kRender, true, setCenter},
@@ -340,6 +396,7 @@ const OptionRule kOptions[] = {
     {QLatin1StringView("--notes"), Mode::Gui, kPlanets | kRender, true, setNotes},
     {QLatin1StringView("--select"), Mode::Gui, kRender, true, setSelect},
     {QLatin1StringView("--rings"), Mode::Gui, kRender, true, setRings},
+    {QLatin1StringView("--kept-colours"), Mode::Gui, kAllModes, false, setKeptColours},
 };
 
 const OptionRule *findOption(const QString &name)
@@ -357,13 +414,68 @@ QString goesWithHint(const QStringList &options, unsigned modes)
     for (const OptionRule &rule : kOptions)
         if (rule.selects != Mode::Gui && (modes & modeBit(rule.selects)))
             modeNames << rule.name;
-    QString names = options.join(QLatin1String(", "));
-    if (options.size() > 1)
-        names.replace(names.lastIndexOf(QLatin1String(", ")), 2, QLatin1String(" and "));
-    return QStringLiteral("%1 can only go with %2").arg(names, modeNames.join(QLatin1String(" or ")));
+    auto listed = [](const QStringList &items, QLatin1StringView last) {
+        QString text = items.join(QLatin1String(", "));
+        if (items.size() > 1)
+            text.replace(text.lastIndexOf(QLatin1String(", ")), 2, last);
+        return text;
+    };
+    return QStringLiteral("%1 can only go with %2")
+        .arg(listed(options, QLatin1StringView(" and ")),
+             listed(modeNames, QLatin1StringView(" or ")));
 }
 
 } // namespace
+
+const char kNoDisplayMessage[] =
+    "kavora: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are unset); use "
+    "--render FILE to draw the chart into a file\n";
+
+QStringList decodedArguments(int argc, const char *const *argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray raw(argv[i]);
+        if (!decodesFaithfully(raw))
+            usage(QStringLiteral("the argument %1 is not UTF-8, so no file can be opened or "
+                                 "written under that name")
+                      .arg(escapedBytes(raw)));
+        arguments << QFile::decodeName(raw);
+    }
+    return arguments;
+}
+
+QStringList toolkitArguments(const QStringList &arguments)
+{
+    const qsizetype end = arguments.indexOf(QStringLiteral("--"));
+    return end < 0 ? arguments : arguments.first(end);
+}
+
+bool missingDisplay(const QStringList &toolkitArguments, const QString &platformVariable,
+                    const QString &display, const QString &waylandDisplay)
+{
+    if (!display.isEmpty() || !waylandDisplay.isEmpty())
+        return false;
+    // The last "-platform NAME" or "-platform=NAME" wins, as in Qt.
+    QString platforms = platformVariable;
+    for (qsizetype i = 0; i < toolkitArguments.size(); ++i) {
+        QStringView arg(toolkitArguments[i]);
+        arg = arg.startsWith(u"--")  ? arg.mid(2)
+              : arg.startsWith(u'-') ? arg.mid(1)
+                                     : QStringView();
+        if (arg == u"platform" && i + 1 < toolkitArguments.size())
+            platforms = toolkitArguments[++i];
+        else if (arg.startsWith(u"platform="))
+            platforms = arg.mid(9).toString();
+    }
+    // "wayland;xcb" tries each in turn; "xcb:option" carries options after the name.
+    for (const QString &entry : platforms.split(u';')) {
+        const QString name = entry.section(u':', 0, 0).trimmed();
+        if (!name.isEmpty() && name != u"xcb" && !name.startsWith(u"wayland"))
+            return false;
+    }
+    return true;
+}
 
 QStringList withoutToolkitOptions(const QStringList &arguments)
 {
@@ -406,9 +518,17 @@ QStringList withoutToolkitOptions(const QStringList &arguments)
 CommandLineOptions parseCommandLine(const QStringList &arguments)
 {
     CommandLineOptions options;
+    // Help and version win wherever they stand, over any mistake around them.
+    for (const QString &arg : toolkitArguments(arguments)) {
+        if (arg == u"--help" || arg == u"-h" || arg == u"--version") {
+            options.mode = arg == u"--version" ? Mode::Version : Mode::Help;
+            return options;
+        }
+    }
     // Options that went with a mode, checked once the mode is known, since a file may come
     // first ("kavora u.map --planets").
     QList<const OptionRule *> given;
+    const OptionRule *modeRule = nullptr;
     bool filesOnly = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments[i];
@@ -420,12 +540,6 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
         }
         if (arg == u"--") {
             filesOnly = true;
-        } else if (arg == u"--help" || arg == u"-h") {
-            options.mode = Mode::Help;
-            return options;
-        } else if (arg == u"--version") {
-            options.mode = Mode::Version;
-            return options;
         } else if (const OptionRule *rule = findOption(arg)) {
             QString value;
             if (rule->takesValue) {
@@ -433,12 +547,22 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
                     usage(QStringLiteral("%1 needs a value").arg(arg));
                 value = arguments[++i];
             }
-            if (rule->selects != Mode::Gui) {
-                if (options.mode != Mode::Gui)
-                    usage(QStringLiteral("give only one of --planets, --races and --render"));
+            if (rule->selects == Mode::Gui) {
+                given.append(rule);
+            } else if (!modeRule) {
+                modeRule = rule;
+                options.mode = rule->selects;
+            } else if (rule->selects != modeRule->selects &&
+                       (rule->goesWith & modeBit(modeRule->selects))) {
+                options.*(rule->flag) = true; // "--render x.png --changes"
+                continue;
+            } else if (rule->selects != modeRule->selects &&
+                       (modeRule->goesWith & modeBit(rule->selects))) {
+                options.*(modeRule->flag) = true; // "--changes --render x.png"
+                modeRule = rule;
                 options.mode = rule->selects;
             } else {
-                given.append(rule);
+                usage(QStringLiteral("give only one of --planets, --races, --changes and --render"));
             }
             rule->apply(options, arg, value);
         } else {
@@ -466,6 +590,9 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
         usage(QStringLiteral("--select needs --size: it selects in the explorer's view"));
     if (!options.rings.empty() && !options.select)
         usage(QStringLiteral("--rings needs --select: they go round the selected planet"));
+    // The chart window's picture has no marks; the explorer's has.
+    if (options.changes && !options.size)
+        usage(QStringLiteral("--changes with --render needs --size"));
     return options;
 }
 
@@ -475,6 +602,15 @@ bool isCommandLineMode(const QStringList &arguments)
         return parseCommandLine(arguments).mode != Mode::Gui;
     } catch (const UsageError &) {
         return true; // the command line reports it, before any window opens
+    }
+}
+
+bool commandLineDraws(const QStringList &arguments)
+{
+    try {
+        return parseCommandLine(arguments).mode == Mode::Render;
+    } catch (const UsageError &) {
+        return false;
     }
 }
 
@@ -512,13 +648,22 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
     }
 
     Globals globals;
+    LoadHistory history;
     try {
-        loadUniverse(globals, options.files.first(), options.files.mid(1));
+        history = loadUniverse(globals, options.files.first(), options.files.mid(1));
     } catch (const RunError &error) {
         write(err, error.message() + u'\n');
         return 1;
     }
-    if (options.mode != Mode::Races) {
+    for (const LoadedReport &report : history.reports) {
+        if (looksForeign(report.tally))
+            write(err, foreignWarning(report.tally, report.path, history.mapPath) + u'\n');
+    }
+    if (options.keptColours) {
+        const Settings settings;
+        applyKeptColours(globals, keptColours(settings));
+    }
+    if (options.mode == Mode::Planets || options.mode == Mode::Render) {
         if (const int failed = readNotes(globals, options, err))
             return failed;
     }
@@ -544,5 +689,9 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
         write(out, raceTableText(globals, options.format));
         return written(out, err);
     }
-    return renderToFile(globals, options, err);
+    if (options.mode == Mode::Changes) {
+        write(out, formatTable(changeTable(globals, history), options.format));
+        return written(out, err);
+    }
+    return renderToFile(globals, history, options, err);
 }

@@ -1,11 +1,12 @@
 #include "mainform.h"
 
+#include "changelist.h"
 #include "chartexplorer.h"
 #include "frmabout.h"
 #include "frmcolor.h"
 #include "hourglass.h"
 #include "keptcolours.h"
-#include "mapreader.h"
+#include "loaduniverse.h"
 #include "menukeys.h"
 #include "openfiles.h"
 #include "palette.h"
@@ -18,7 +19,9 @@
 #include "savepictureas.h"
 #include "settings.h"
 #include "starmap.h"
+#include "stepmarks.h"
 #include "windowplacement.h"
+#include "workspace.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -29,8 +32,10 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 
 namespace {
 
@@ -42,6 +47,8 @@ const QString kOpenReportTitle = QStringLiteral("Open Quelmar Player File");
 const QString kReportFilter = QStringLiteral("Quelmar Player File (*.pla)|*.pla");
 const QString kWindowPlaceKey = QStringLiteral("window/geometry");
 const QString kWindowMaximizedKey = QStringLiteral("window/maximized");
+// Below this only the menu bar would show; a size saved below it is not restored.
+constexpr QSize kMinimumSize(320, 240);
 
 } // namespace
 
@@ -55,12 +62,17 @@ mainform::mainform(Globals &globals, CommonDialog &dialog, const std::function<v
         showPlanetList();
         m_planetList->setDistanceFrom(index);
     });
-    m_workspace = new QMdiArea(this);
+    m_workspace = new Workspace(this);
     m_workspace->setObjectName(QStringLiteral("workspace"));
     setCentralWidget(m_workspace);
     buildMenus();
     new MenuKeys(this);
+    m_reportFit = new QLabel(this);
+    m_reportFit->setObjectName(QStringLiteral("reportFit"));
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    statusBar()->addWidget(m_reportFit, 1);
     resize(1024, 768);
+    setMinimumSize(kMinimumSize);
     setAcceptDrops(true);
 
     m_statusFlush.setSingleShot(true);
@@ -93,6 +105,7 @@ void mainform::buildMenus()
         item->setObjectName(QLatin1String(name));
         item->setShortcut(keys);
         connect(item, &QAction::triggered, this, handler);
+        return item;
     };
 
     // Shortcuts are set as key combinations: the platform's standard Quit key may be none.
@@ -101,6 +114,9 @@ void mainform::buildMenus()
             Qt::CTRL | Qt::Key_O);
     addItem(file, "mnuOpenPlayerFile", QStringLiteral("Open &Player File"),
             &mainform::mnuOpenPlayerFile_Click, Qt::CTRL | Qt::SHIFT | Qt::Key_O);
+    m_undoReport = addItem(file, "mnuUndoReport", QStringLiteral("&Undo Last Report"),
+                           &mainform::undoLastReport, Qt::CTRL | Qt::Key_Z);
+    m_undoReport->setEnabled(false);
     addItem(file, "mnuSaveBmp", QStringLiteral("&Save Map as Bitmap"), &mainform::mnuSaveBmp_Click,
             Qt::CTRL | Qt::Key_S);
     QAction *bar = file->addSeparator();
@@ -121,6 +137,7 @@ void mainform::buildMenus()
             &mainform::showRaceOverview);
     addItem(map, "mnuChartExplorer", QStringLiteral("Chart &Explorer"),
             &mainform::showChartExplorer, Qt::CTRL | Qt::Key_E);
+    addItem(map, "mnuChanges", QStringLiteral("C&hanges"), &mainform::showChanges);
 
     QMenu *help = addMenu("mnuHelp", QStringLiteral("&Help"));
     addItem(help, "mnuAbout", QStringLiteral("&About"), &mainform::mnuAbout_Click, Qt::Key_F1);
@@ -160,11 +177,13 @@ void mainform::useSettings(Settings &settings)
     m_planning->useSettings(settings);
     connect(this, &mainform::mapOpened, m_recentMenu, [this] { m_recentMenu->record(m_loaded); });
     connect(this, &mainform::reportMerged, m_recentMenu, [this] { m_recentMenu->record(m_loaded); });
+    connect(this, &mainform::reportUndone, m_recentMenu, [this] { m_recentMenu->record(m_loaded); });
 
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
         screens << screen->availableGeometry();
-    if (const std::optional<QRect> place = restorablePlace(settings.rect(kWindowPlaceKey), screens))
+    if (const std::optional<QRect> place =
+            restorablePlace(settings.rect(kWindowPlaceKey), screens, minimumSize()))
         setGeometry(*place);
     if (settings.flag(kWindowMaximizedKey, false))
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -198,6 +217,11 @@ void mainform::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
+QMdiArea *mainform::workspace() const
+{
+    return m_workspace;
+}
+
 starmap *mainform::chartWindow() const
 {
     return m_chart;
@@ -221,9 +245,9 @@ starmap *mainform::chart()
         connect(this, &mainform::reportMerged, window, &starmap::planetsChanged);
         connect(this, &mainform::mapOpened, window, &starmap::clearRuler);
         m_planning->attach(window);
+        connect(this, &mainform::reportUndone, window, &starmap::planetsChanged);
         m_chart = window;
-        m_workspace->addSubWindow(window);
-        window->show();
+        m_workspace->addWindow(window);
     }
     return m_chart;
 }
@@ -243,7 +267,8 @@ void mainform::mnu_Open_Click()
 }
 
 // A map that cannot be read changes nothing: the reader stores nothing before the whole
-// file has been read, and the file name and the caption go back to the loaded map's.
+// file has been read, and the file name and the caption go back to the loaded map's. A map
+// that can starts a new universe, without the races of the one before.
 bool mainform::openMap(const QString &path)
 {
     return runReported(m_dialog, [&] {
@@ -252,18 +277,21 @@ bool mainform::openMap(const QString &path)
         const QString previousStatus = m_status;
         m_globals.Map_File_Name = path;
         try {
-            Open_Map_File(m_globals, statusFn());
+            openUniverse(m_globals, statusFn());
         } catch (...) {
             m_globals.Map_File_Name = previousName;
             setStatus(previousStatus);
             throw;
         }
-        Initialize_Colors(m_globals);
         applyKeptColours(0);
-        m_loaded = LoadHistory{path, int(m_globals.Star_Table.size()), {}};
-        // The notes follow the map: they are read with it, before anything shows it.
-        m_planning->mapOpened(path);
+        m_loaded = LoadHistory{path, int(m_globals.Star_Table.size()), {}, {}};
+    // The notes follow the map: they are read with it, before anything shows it.
+    m_planning->mapOpened(path);
+        m_reportFolder = QFileInfo(path).absolutePath();
+        updateUndo();
+        showReportFit({});
         emit mapOpened();
+        updateChangeMarks();
         chart()->display_map(m_globals.View_Zoom, 0, 0);
     });
 }
@@ -273,11 +301,12 @@ void mainform::mnuOpenPlayerFile_Click()
 {
     if (!requireMap())
         return;
-    if (const std::optional<QString> path = m_dialog.ShowOpen(kOpenReportTitle, kReportFilter))
+    if (const std::optional<QString> path =
+            m_dialog.ShowOpen(kOpenReportTitle, kReportFilter, m_reportFolder))
         openReport(*path);
 }
 
-// The reader reports its own failures and keeps what it merged before one, so the chart
+// The reader reports its own failures, and a report that fails changes nothing; the chart
 // is redrawn in any case, at the current view.
 void mainform::openReport(const QString &path)
 {
@@ -285,23 +314,68 @@ void mainform::openReport(const QString &path)
         return;
     runReported(m_dialog, [&] {
         const Hourglass wait;
+        const QString previousFile = m_globals.Player_File_Name;
         m_globals.Player_File_Name = path;
         ReportTally tally;
         const int firstNewSlot = m_globals.Last_Player_Index + 1;
         // Nothing is read while the reader's message waits, so it waits with the normal
         // pointer.
-        Open_Player_File(
+        std::optional<ReportStep> step = Open_Player_File(
             m_globals, statusFn(),
             [this](const QString &text) {
                 const NormalPointer normal;
                 m_dialog.message(text);
             },
             &tally);
-        m_loaded.reports.append({path, tally});
-        applyKeptColours(firstNewSlot);
-        emit reportMerged();
+        if (step) {
+            m_loaded.add(path, tally, std::move(*step));
+            m_reportFolder.clear();
+            applyKeptColours(firstNewSlot);
+            updateUndo();
+            if (looksForeign(tally))
+                showReportFit(foreignWarning(tally, path, m_loaded.mapPath), true);
+            else
+                showReportFit(tallyText(tally, path, m_loaded.mapPath));
+            emit reportMerged();
+            updateChangeMarks();
+        } else {
+            m_globals.Player_File_Name = previousFile;
+            showReportFit(m_status);
+        }
         chart()->display_map(m_globals.View_Zoom, m_globals.View_Center_X, m_globals.View_Center_Y);
     });
+}
+
+void mainform::undoLastReport()
+{
+    if (m_loaded.reports.isEmpty())
+        return;
+    runReported(m_dialog, [this] {
+        const Hourglass wait;
+        const QString name = QFileInfo(m_loaded.reports.last().path).fileName();
+        m_loaded.undoLast(m_globals);
+        updateUndo();
+        showReportFit(QStringLiteral("Undone: %1").arg(name));
+        emit reportUndone();
+        updateChangeMarks();
+        chart()->display_map(m_globals.View_Zoom, m_globals.View_Center_X, m_globals.View_Center_Y);
+    });
+}
+
+void mainform::updateUndo()
+{
+    m_undoReport->setEnabled(!m_loaded.reports.isEmpty());
+}
+
+// A report of another universe loads without a single error, so its warning must stand out.
+void mainform::showReportFit(const QString &text, bool warning)
+{
+    m_reportFit->setText(text);
+    m_reportFit->setProperty("warning", warning);
+    m_reportFit->setStyleSheet(warning ? QStringLiteral("QLabel { color: #ffffff; background: "
+                                                        "#b3261e; font-weight: bold; padding: "
+                                                        "1px 6px; }")
+                                       : QString());
 }
 
 // A file manager passes a double-clicked report alone; it is no map, and reports without a
@@ -383,6 +457,7 @@ void mainform::showChartExplorer()
         m_explorer = new ChartExplorer(m_globals, m_dialog);
         connect(this, &mainform::mapOpened, m_explorer, &ChartExplorer::mapOpened);
         connect(this, &mainform::reportMerged, m_explorer, &ChartExplorer::planetsChanged);
+        connect(this, &mainform::reportUndone, m_explorer, &ChartExplorer::planetsChanged);
         connect(this, &mainform::coloursChanged, m_explorer, &ChartExplorer::coloursChanged);
         connect(this, &mainform::planetChosen, m_explorer, &ChartExplorer::showPlanet);
         m_planning->attach(m_explorer);
@@ -390,9 +465,9 @@ void mainform::showChartExplorer()
             m_explorer->flush();
             savePictureAs(m_dialog, m_explorer->picture(), QStringLiteral("Save View As"));
         });
-        m_workspace->addSubWindow(m_explorer);
-        m_explorer->show();
+        m_workspace->addWindow(m_explorer);
         m_explorer->mapOpened();
+        updateChangeMarks();
     }
     m_workspace->setActiveSubWindow(m_explorer);
     m_explorer->setFocus();
@@ -412,6 +487,7 @@ void mainform::raceColoursChanged()
 {
     redrawChart();
     emit coloursChanged();
+    updateChangeMarks();
 }
 
 void mainform::choosePlanet(int index)
@@ -431,11 +507,12 @@ void mainform::showPlanetList()
         m_planetList = list;
         connect(this, &mainform::mapOpened, list, [list] { list->reload(false); });
         connect(this, &mainform::reportMerged, list, [list] { list->reload(true); });
+        connect(this, &mainform::reportUndone, list, [list] { list->reload(true); });
         connect(this, &mainform::chartClosed, list, [list] { list->reload(true); });
         connect(this, &mainform::coloursChanged, list, &PlanetList::coloursChanged);
         connect(list, &PlanetList::planetChosen, this, &mainform::choosePlanet);
         m_planning->attach(list);
-        m_workspace->addSubWindow(list)->resize(list->size());
+        m_workspace->addWindow(list);
     }
     m_planetList->show();
     m_workspace->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(m_planetList->parentWidget()));
@@ -456,17 +533,60 @@ void mainform::showRaceOverview()
     if (!m_raceOverview) {
         auto *overview = new RaceOverview(m_globals, m_loaded);
         m_raceOverview = overview;
-        for (auto change : {&mainform::mapOpened, &mainform::reportMerged, &mainform::chartClosed})
+        for (auto change : {&mainform::mapOpened, &mainform::reportMerged, &mainform::reportUndone,
+                            &mainform::chartClosed})
             connect(this, change, overview, &RaceOverview::reload);
         connect(this, &mainform::coloursChanged, overview, &RaceOverview::coloursChanged);
         connect(overview, &RaceOverview::keepColoursClicked, this, &mainform::keepRaceColours);
         connect(overview, &RaceOverview::defaultColoursClicked, this,
                 &mainform::defaultRaceColours);
-        m_workspace->addSubWindow(overview)->resize(overview->size());
+        m_workspace->addWindow(overview);
     }
     m_raceOverview->show();
     m_workspace->setActiveSubWindow(
         qobject_cast<QMdiSubWindow *>(m_raceOverview->parentWidget()));
+}
+
+// Like the planet list: in the workspace, following every change of the data, choosing a
+// planet as the list does.
+void mainform::showChanges()
+{
+    if (!m_changeList) {
+        auto *changes = new ChangeList(m_globals, m_loaded);
+        m_changeList = changes;
+        for (auto change : {&mainform::mapOpened, &mainform::reportMerged, &mainform::reportUndone})
+            connect(this, change, changes, &ChangeList::reload);
+        connect(this, &mainform::coloursChanged, changes, &ChangeList::coloursChanged);
+        connect(changes, &ChangeList::planetChosen, this, &mainform::choosePlanet);
+        // The explorer marks what the window lists; closed, the last report's changes.
+        connect(changes, &ChangeList::choiceChanged, this, [this] { updateChangeMarks(); });
+        connect(changes, &QObject::destroyed, &m_changesClosing,
+                [this] { updateChangeMarks(nullptr); });
+        m_workspace->addWindow(changes);
+        updateChangeMarks();
+    }
+    m_changeList->show();
+    m_workspace->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(m_changeList->parentWidget()));
+}
+
+ChangeList *mainform::changeList() const
+{
+    return m_changeList;
+}
+
+void mainform::updateChangeMarks()
+{
+    updateChangeMarks(m_changeList);
+}
+
+void mainform::updateChangeMarks(const ChangeList *list)
+{
+    if (!m_explorer)
+        return;
+    const int step = list ? list->step() : int(m_loaded.reports.size()) - 1;
+    m_explorer->setChangeMarks(list ? list->shownMarks()
+                                    : stepMarks(m_globals, listedChanges(m_loaded, step)),
+                               stepTitle(m_loaded, step));
 }
 
 bool mainform::applyKeptColours(int fromSlot)

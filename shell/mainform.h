@@ -17,14 +17,18 @@
 #include <functional>
 #include <memory>
 
+class ChangeList;
 class PlanetList;
 class Planning;
+class QAction;
+class QLabel;
 class QMdiArea;
 class RaceOverview;
 class ChartExplorer;
 class RecentMenu;
 class Settings;
 class starmap;
+class Workspace;
 
 class mainform : public QMainWindow {
     Q_OBJECT
@@ -42,8 +46,8 @@ public:
     QString status() const { return m_status; }
     StatusFn statusFn();
 
-    // Where the chart window lives.
-    QMdiArea *workspace() const { return m_workspace; }
+    // Where the chart window lives, with the other windows; each kept wholly in view.
+    QMdiArea *workspace() const;
     // The chart window, or nullptr while there is none (before the first map is drawn and
     // after the user closed it).
     starmap *chartWindow() const;
@@ -87,6 +91,13 @@ public:
     void raceColoursChanged();
     // The map open now and the reports merged since.
     const LoadHistory &loaded() const { return m_loaded; }
+    // Takes the last merged report back: the tables as they were before it, every window
+    // following. Nothing while no report is merged.
+    void undoLastReport();
+    // The status bar's line about the last report: how many of its lines matched the map,
+    // in the warning style when fewer than half of its owned lines did.
+    QLabel *reportFit() const { return m_reportFit; }
+
     // The notes, rings and fleet speed, and the ties between the windows that use them.
     Planning &planning() const { return *m_planning; }
 
@@ -94,8 +105,10 @@ public:
     // nullptr while closed.
     void showPlanetList();
     void showRaceOverview();
+    void showChanges();
     PlanetList *planetList() const;
     RaceOverview *raceOverview() const;
+    ChangeList *changeList() const;
     // Remembers every race's colour and style by name; from then on a report that brings a
     // race of that name gives it them.
     void keepRaceColours();
@@ -106,8 +119,10 @@ signals:
     // Where windows that show the data hear of its changes. A new map replaced the planet
     // table (and reset the colours): everything shown before is gone.
     void mapOpened();
-    // A report was merged, in full or up to a failing line; the planets are in a new order.
+    // A report was merged; the planets are in a new order.
     void reportMerged();
+    // The last report was taken back; the planets are in their order before it.
+    void reportUndone();
     // A race's colour or style changed, and with it its planets'.
     void coloursChanged();
     // The user closed the chart window.
@@ -141,22 +156,38 @@ private:
     void mnuPlayerColors_Click();
     // Kept colours for the races from `fromSlot` on; true when any race took one.
     bool applyKeptColours(int fromSlot);
+    // The undo item is there while a report is merged.
+    void updateUndo();
+    void showReportFit(const QString &text, bool warning = false);
+    // The explorer marks what `list` keeps of its report's changes, or without the changes
+    // window the last report's changes.
+    void updateChangeMarks(const ChangeList *list);
+    void updateChangeMarks();
     void mnuAbout_Click();
 
     Globals &m_globals;
     CommonDialog &m_dialog;
-    QMdiArea *m_workspace;
+    Workspace *m_workspace;
     QPointer<starmap> m_chart;
     QPointer<ChartExplorer> m_explorer;
     QPointer<QWidget> m_raceColours; // frmColor, which deletes itself when closed
     std::unique_ptr<Registry> m_registry = systemRegistry();
     std::unique_ptr<Programs> m_programs = systemPrograms();
     LoadHistory m_loaded;
+    // Where the report dialog starts: the folder of a map just opened, whose reports are
+    // likely beside it, until a report is read; empty: where the last report came from.
+    QString m_reportFolder;
     RecentMenu *m_recentMenu = nullptr;
     Settings *m_settings = nullptr;
     QPointer<PlanetList> m_planetList;
     QPointer<RaceOverview> m_raceOverview;
     Planning *m_planning = nullptr;
+    QPointer<ChangeList> m_changeList;
+    QAction *m_undoReport = nullptr;
+    QLabel *m_reportFit = nullptr;
+    // Hears of the changes window's closing. A member, so that it is gone before the
+    // workspace deletes its windows when the main window itself goes.
+    QObject m_changesClosing;
 
     QString m_status;
     QElapsedTimer m_statusShown;

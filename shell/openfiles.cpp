@@ -1,5 +1,7 @@
 #include "openfiles.h"
 
+#include "filenames.h"
+
 #include <QFileInfo>
 
 FileKind fileKind(const QString &path)
@@ -37,6 +39,14 @@ DroppedFiles droppedFiles(const QList<QUrl> &urls)
                                    .arg(url.toDisplayString());
             continue;
         }
+        // The name as bytes: one that is not UTF-8 decodes to another file's name.
+        const QByteArray bytes =
+            QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+        if (!decodesFaithfully(bytes)) {
+            dropped.refused
+                << QStringLiteral("%1 (a name that is not UTF-8)").arg(escapedBytes(bytes));
+            continue;
+        }
         const QString path = url.toLocalFile();
         const QFileInfo info(path);
         if (info.isDir())
@@ -58,5 +68,13 @@ QString refusalMessage(const QStringList &refused)
         return {};
     return QStringLiteral("Kavora opens universe maps (*.map) and planet reports (*.pla). "
                           "Not opened:\n") +
-           refused.join(u'\n');
+           namedFew(refused);
+}
+
+QString namedFew(const QStringList &lines, qsizetype shown)
+{
+    if (lines.size() <= shown)
+        return lines.join(u'\n');
+    return lines.first(shown).join(u'\n') +
+           QStringLiteral("\nand %1 more").arg(lines.size() - shown);
 }

@@ -30,8 +30,14 @@ struct DroppedFiles {
     QStringList refused; // each one named, with the reason, for the one message
 };
 
-// Files dropped on the window: only existing local *.map and *.pla files are taken.
+// Files dropped on the window: only existing local *.map and *.pla files are taken, under
+// names that are UTF-8.
 DroppedFiles droppedFiles(const QList<QUrl> &urls);
 
-// The one message that names every refused file; empty when nothing was refused.
+// The one message that names the refused files (the first few, as namedFew); empty when
+// nothing was refused.
 QString refusalMessage(const QStringList &refused);
+
+// The lines one per line, but only the first `shown` of a longer list, then "and 395 more",
+// so that a message box stays on the screen.
+QString namedFew(const QStringList &lines, qsizetype shown = 5);

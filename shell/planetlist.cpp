@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QCompleter>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QStringListModel>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -63,9 +65,9 @@ PlanetList::PlanetList(const Globals &globals, QWidget *parent)
     m_view->setColumnWidth(PlanetListModel::Owner, 140);
     for (int column : {PlanetListModel::X, PlanetListModel::Y, PlanetListModel::Starbase,
                        PlanetListModel::ReportAge})
-        m_view->setColumnWidth(column, 70);
-    m_view->setColumnWidth(PlanetListModel::Distance, 70);
-    m_view->setColumnWidth(PlanetListModel::MarkerColumn, 60);
+        m_view->setColumnWidth(column, std::max(70, headerWidth(column)));
+    m_view->setColumnWidth(PlanetListModel::Distance, std::max(70, headerWidth(PlanetListModel::Distance)));
+    m_view->setColumnWidth(PlanetListModel::MarkerColumn, std::max(60, headerWidth(PlanetListModel::MarkerColumn)));
     m_view->setColumnHidden(PlanetListModel::Distance, true);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     m_view->installEventFilter(this);
@@ -100,7 +102,27 @@ PlanetList::PlanetList(const Globals &globals, QWidget *parent)
     fillRaces();
     m_names.rebuild(m_globals);
     showCount();
-    resize(860, 480);
+    // Wide enough to show every column whole; the last one stretches, but not below its
+    // header's width or the default width of a column.
+    int tableWidth = 2 * m_view->frameWidth() + m_view->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < m_model.columnCount(); ++column)
+        tableWidth +=
+            column == m_model.columnCount() - 1
+                ? std::max(headerWidth(column), m_view->horizontalHeader()->defaultSectionSize())
+                : m_view->columnWidth(column);
+    const QMargins margins = layout->contentsMargins();
+    resize(std::max(700, tableWidth + margins.left() + margins.right()), 480);
+}
+
+int PlanetList::headerWidth(int column) const
+{
+    // The header above the current cell is drawn in bold, which is wider.
+    const QHeaderView *header = m_view->horizontalHeader();
+    QFont bold = header->font();
+    bold.setBold(true);
+    const QString title = m_model.headerData(column, Qt::Horizontal).toString();
+    return header->sectionSizeHint(column) + QFontMetrics(bold).horizontalAdvance(title) -
+           QFontMetrics(header->font()).horizontalAdvance(title);
 }
 
 // "Distance from" takes a planet's name (offered as it is typed), or one of its two entries:

@@ -65,6 +65,8 @@ protected:
 
 private:
     void buildPlanning(class QHBoxLayout *row);
+    // What column `column` needs to show its header whole, also in bold.
+    int headerWidth(int column) const;
     void fillRaces();
     void showCount();
     void chooseCurrent();

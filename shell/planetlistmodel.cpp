@@ -321,7 +321,7 @@ QString PlanetListModel::copyText(const QList<int> &rows) const
         table.addRow({s.Star_Name, s.Star_X, s.Star_Y, s.Owner, s.Starbase, s.report_age,
                       s.population});
     }
-    return formatTable(table, TableFormat::Tsv);
+    return clipboardText(table);
 }
 
 PlanetListProxy::PlanetListProxy(PlanetListModel &source, QObject *parent)

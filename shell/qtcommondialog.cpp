@@ -4,9 +4,13 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QEvent>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace {
 
@@ -16,6 +20,36 @@ std::optional<QString> chosen(const QString &path)
         return std::nullopt;
     return path;
 }
+
+// "PNG images (*.png)" -> "png": the first pattern's extension, empty for "*" or none.
+QString extensionOf(const QString &entry)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    return pattern.match(entry).captured(1).toLower();
+}
+
+// A name typed without an extension gets the chosen filter's, before the dialog asks
+// whether to replace a file of that name.
+class SaveDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+    void accept() override
+    {
+        setDefaultSuffix(extensionOf(selectedNameFilter()));
+        QFileDialog::accept();
+    }
+};
+
+class SelectNameOnShow : public QObject {
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            if (auto *name = watched->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                name->selectAll();
+        return false;
+    }
+};
 
 } // namespace
 
@@ -33,12 +67,21 @@ QString toQtFilter(const QString &filter)
     return entries.join(QStringLiteral(";;"));
 }
 
+QString QtCommonDialog::startFor(const QString &title, const QString &folder) const
+{
+    const QString last = m_lastChosen.value(title);
+    if (last.isEmpty())
+        return folder;
+    const bool lastLiesThere =
+        QFileInfo(last).absolutePath() == QFileInfo(folder).absoluteFilePath();
+    return folder.isEmpty() || lastLiesThere ? last : folder;
+}
+
 std::optional<QString> QtCommonDialog::ShowOpen(const QString &title, const QString &filter,
                                                 const QString &folder)
 {
-    const QString path =
-        QFileDialog::getOpenFileName(QApplication::activeWindow(), title,
-                                     m_lastChosen.value(title, folder), toQtFilter(filter));
+    const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), title,
+                                                      startFor(title, folder), toQtFilter(filter));
     if (!path.isEmpty())
         m_lastChosen.insert(title, path);
     return chosen(path);
@@ -47,10 +90,22 @@ std::optional<QString> QtCommonDialog::ShowOpen(const QString &title, const QStr
 std::optional<QString> QtCommonDialog::ShowSave(const QString &title, const QString &filter,
                                                 const QString &folder)
 {
-    // No default suffix: a name typed without ".bmp" is used as typed.
-    const QString path =
-        QFileDialog::getSaveFileName(QApplication::activeWindow(), title,
-                                     m_lastChosen.value(title, folder), toQtFilter(filter));
+    const QString start = startFor(title, folder);
+    SaveDialog dialog(QApplication::activeWindow(), title, start, toQtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The name offered last comes with the filter of its extension.
+    const QStringList filters = dialog.nameFilters();
+    const QString lastSuffix = QFileInfo(start).suffix().toLower();
+    for (const QString &entry : filters)
+        if (!lastSuffix.isEmpty() && extensionOf(entry) == lastSuffix)
+            dialog.selectNameFilter(entry);
+    // The name offered is selected once the dialog shows, so that typing replaces it.
+    SelectNameOnShow selectName;
+    dialog.installEventFilter(&selectName);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QString path = dialog.selectedFiles().value(0);
     if (!path.isEmpty())
         m_lastChosen.insert(title, path);
     return chosen(path);

@@ -18,6 +18,10 @@ public:
                                    const QString &start) override;
 
 private:
+    // Where the dialog titled `title` starts: in `folder`, offering the name it returned
+    // last when that lies there; without a folder, at that name.
+    QString startFor(const QString &title, const QString &folder) const;
+
     // Each title stands for one dialog of its own that remembers the name it returned.
     QHash<QString, QString> m_lastChosen;
 };

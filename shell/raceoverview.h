@@ -1,5 +1,6 @@
 // The race overview window: what is loaded and how well each report matched, the races in
-// a sortable table, and a bar chart of their populations in their own colours and hatches.
+// a sortable table, a bar chart of their populations in their own colours and hatches, and
+// beside it each race's population after each report as a line in its colour.
 // Keeping or resetting colours is asked of whoever listens; this window changes no data.
 #pragma once
 
@@ -27,6 +28,7 @@ public:
 
     QTableView *view() const { return m_view; }
     QChart *chart() const { return m_chart; }
+    QChart *historyChart() const { return m_historyChart; }
 
 signals:
     void keepColoursClicked();
@@ -34,6 +36,7 @@ signals:
 
 private:
     void rebuildChart();
+    void rebuildHistory();
 
     const Globals &m_globals;
     const LoadHistory &m_loaded;
@@ -43,4 +46,6 @@ private:
     QTableView *m_view;
     QChart *m_chart;
     QChartView *m_chartView;
+    QChart *m_historyChart;
+    QChartView *m_historyView;
 };

@@ -3,6 +3,7 @@
 #include "conversions.h"
 #include "palette.h"
 
+#include <QFileInfo>
 #include <QHash>
 
 namespace {
@@ -17,8 +18,9 @@ QString total(const std::optional<double> &value)
 
 } // namespace
 
-RaceOverviewModel::RaceOverviewModel(const Globals &globals, QObject *parent)
-    : QAbstractTableModel(parent), m_globals(globals)
+RaceOverviewModel::RaceOverviewModel(const Globals &globals, const LoadHistory *history,
+                                     QObject *parent)
+    : QAbstractTableModel(parent), m_globals(globals), m_history(history)
 {
     reload();
 }
@@ -107,6 +109,19 @@ QVariant RaceOverviewModel::data(const QModelIndex &index, int role) const
         }
         return {};
     }
+    if (role == Qt::ToolTipRole && m_history &&
+        (index.column() == Planets || index.column() == Population)) {
+        const std::vector<std::optional<RaceAtStep>> steps = raceHistory(*m_history, race.Player_Name);
+        QStringList lines;
+        for (size_t k = 0; k < steps.size(); ++k) {
+            if (steps[k])
+                lines << QStringLiteral("%1: %2 planets, population %3")
+                             .arg(QFileInfo(m_history->reports[qsizetype(k)].path).fileName())
+                             .arg(steps[k]->planets)
+                             .arg(conv::plainNumber(steps[k]->population));
+        }
+        return lines.isEmpty() ? QVariant() : QVariant(lines.join(u'\n'));
+    }
     if (role == Qt::DecorationRole && index.column() == Colour) {
         QPixmap &swatch = m_swatches[size_t(slot)];
         if (swatch.isNull())
@@ -125,6 +140,24 @@ QVariant RaceOverviewModel::headerData(int section, Qt::Orientation orientation,
         section < ColumnCount)
         return QString::fromLatin1(kHeaders[section]);
     return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+std::vector<std::optional<RaceAtStep>> raceHistory(const LoadHistory &history, const QString &race)
+{
+    std::vector<std::optional<RaceAtStep>> steps;
+    for (const LoadedReport &report : history.reports) {
+        std::optional<RaceAtStep> at;
+        const Player_Table_Type &races = report.step.racesAfter();
+        for (int slot = 0; slot < kPlayerSlots; ++slot) {
+            if (!race.isEmpty() && races[slot].Player_Name == race) {
+                at = RaceAtStep{races[slot].Player_Population.value_or(0),
+                                report.step.planetsOwnedAfter(slot)};
+                break;
+            }
+        }
+        steps.push_back(at);
+    }
+    return steps;
 }
 
 QString loadHistoryText(const LoadHistory &history)

@@ -10,6 +10,7 @@
 #include <QPixmap>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 class RaceOverviewModel : public QAbstractTableModel {
@@ -20,7 +21,9 @@ public:
     static constexpr int kSortRole = Qt::UserRole;
     static constexpr QSize kSwatchSize{24, 14};
 
-    explicit RaceOverviewModel(const Globals &globals, QObject *parent = nullptr);
+    // With `history`, the planets' tooltips tell each report's figures.
+    explicit RaceOverviewModel(const Globals &globals, const LoadHistory *history = nullptr,
+                               QObject *parent = nullptr);
 
     // The races or the planet table changed.
     void reload();
@@ -41,10 +44,19 @@ public:
 
 private:
     const Globals &m_globals;
+    const LoadHistory *m_history;
     std::vector<int> m_planets;
     double m_totalPopulation = 0;
     mutable std::array<QPixmap, kPlayerSlots> m_swatches;
 };
+
+// A race as each merged report left it, in order; nullopt for a report before the race was
+// met.
+struct RaceAtStep {
+    double population;
+    int planets;
+};
+std::vector<std::optional<RaceAtStep>> raceHistory(const LoadHistory &history, const QString &race);
 
 // What is loaded, one line each: the map with its full path and planet count, then each
 // report merged since, in order, with how many of its lines named a planet of the map.

@@ -1,5 +1,7 @@
 #include "recentmenu.h"
 
+#include "openfiles.h"
+
 #include <QFileInfo>
 #include <QMenu>
 
@@ -8,6 +10,8 @@ RecentMenu::RecentMenu(QMenu *menu, QAction *before, CommonDialog &dialog, OpenF
     : QObject(parent), m_menu(menu), m_before(before), m_dialog(dialog), m_open(std::move(open)),
       m_recent(std::make_unique<RecentFiles>())
 {
+    // The main window has no status bar, so the paths show as the items' tips.
+    m_menu->setToolTipsVisible(true);
 }
 
 RecentMenu::~RecentMenu() = default;
@@ -28,9 +32,9 @@ void RecentMenu::record(const LoadHistory &loaded)
     if (loaded.mapPath.isEmpty())
         return;
     RecentEntry entry{QFileInfo(loaded.mapPath).absoluteFilePath(), {}};
-    // A report that could not even be opened is not worth offering again.
+    // A report that could not even be opened (or a folder) is not worth offering again.
     for (const LoadedReport &report : loaded.reports)
-        if (QFileInfo(report.path).isReadable())
+        if (QFileInfo(report.path).isFile() && QFileInfo(report.path).isReadable())
             entry.reports << QFileInfo(report.path).absoluteFilePath();
     m_recent->put(entry);
     rebuild();
@@ -50,10 +54,15 @@ void RecentMenu::choose(qsizetype index)
     }
     QStringList missing;
     QStringList present;
-    for (const QString &report : entry.reports)
-        (QFileInfo::exists(report) ? present : missing) << report;
+    for (const QString &report : entry.reports) {
+        const QFileInfo info(report);
+        if (info.isFile())
+            present << report;
+        else
+            missing << (info.exists() ? QStringLiteral("%1 (not a file)").arg(report) : report);
+    }
     if (!missing.isEmpty())
-        m_dialog.message(QStringLiteral("No longer there, so not opened:\n") + missing.join(u'\n'));
+        m_dialog.message(QStringLiteral("No longer there, so not opened:\n") + namedFew(missing));
     // Opening records the entry again, without the reports that have gone.
     m_open(entry.map, present);
 }
@@ -76,10 +85,14 @@ void RecentMenu::rebuild()
     m_separator->setSeparator(true);
     m_separator->setObjectName(QStringLiteral("mnuRecentBar"));
     m_menu->insertAction(m_before, m_separator);
+    const QStringList captions = recentCaptions(entries());
     for (qsizetype i = 0; i < entries().size(); ++i) {
-        auto *item = new QAction(recentCaption(i, entries()[i]), this);
+        auto *item = new QAction(captions[i], this);
         item->setObjectName(QStringLiteral("mnuRecent%1").arg(i + 1));
         item->setStatusTip(recentStatusTip(entries()[i]));
+        const RecentEntry &entry = entries()[i];
+        item->setToolTip(entry.reports.isEmpty() ? entry.map
+                                                 : entry.map + u'\n' + namedFew(entry.reports, 10));
         connect(item, &QAction::triggered, this, [this, i] { choose(i); });
         m_menu->insertAction(m_before, item);
         m_items << item;

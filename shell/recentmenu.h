@@ -1,7 +1,8 @@
 // The recent files in the File menu: one item per entry of RecentFiles, "&1 universe.map"
-// with the entry's full paths as status tip, placed before a given item (the separator
-// above "E&xit") and absent while the list is empty. Choosing an item opens the entry again
-// through the `open` function; a file that has gone is named in a message and dropped.
+// (with its folder when another entry has the same name) and the entry's full paths as
+// its tip, placed before a given item (the separator above "E&xit") and absent while the
+// list is empty. Choosing an item opens the entry again through the `open` function; a file
+// that has gone, or is no file, is named in a message and dropped.
 #pragma once
 
 #include "commondialog.h"

@@ -1,5 +1,6 @@
 #include "tables.h"
 
+#include "changelistmodel.h"
 #include "conversions.h"
 #include "racecolours.h"
 #include "runerror.h"
@@ -15,9 +16,50 @@ void appendTsvCell(QString &out, const QString &text)
             out += QLatin1String("\\t");
         else if (c == u'\n')
             out += QLatin1String("\\n");
+        else if (c == u'\r') // most readers end a line at a lone CR too
+            out += QLatin1String("\\r");
         else
             out += c;
     }
+}
+
+// For a spreadsheet: the text as it is, only a tab or a line end, which would split the
+// cell, made a space.
+void appendClipboardCell(QString &out, const QString &text)
+{
+    for (QChar c : text)
+        out += c == u'\t' || c == u'\n' || c == u'\r' ? QChar(u' ') : c;
+}
+
+// A number as JSON writes one: -?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)?
+bool isJsonNumber(QStringView text)
+{
+    qsizetype i = 0;
+    const auto digits = [&] {
+        const qsizetype start = i;
+        while (i < text.size() && text[i] >= u'0' && text[i] <= u'9')
+            ++i;
+        return i - start;
+    };
+    if (i < text.size() && text[i] == u'-')
+        ++i;
+    if (i < text.size() && text[i] == u'0')
+        ++i;
+    else if (digits() == 0)
+        return false;
+    if (i < text.size() && text[i] == u'.') {
+        ++i;
+        if (digits() == 0)
+            return false;
+    }
+    if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+            ++i;
+        if (digits() == 0)
+            return false;
+    }
+    return i == text.size();
 }
 
 void appendCsvCell(QString &out, const QString &text)
@@ -37,10 +79,28 @@ void appendCsvCell(QString &out, const QString &text)
     out += u'"';
 }
 
+// In a table of one column an empty cell is quoted, or its line would read as no record.
+void appendLoneCsvCell(QString &out, const QString &text)
+{
+    if (text.isEmpty())
+        out += QLatin1String("\"\"");
+    else
+        appendCsvCell(out, text);
+}
+
+// True when the UTF-16 half at `i` belongs to a pair.
+bool pairedAt(const QString &text, qsizetype i)
+{
+    if (text[i].isHighSurrogate())
+        return i + 1 < text.size() && text[i + 1].isLowSurrogate();
+    return i > 0 && text[i - 1].isHighSurrogate();
+}
+
 void appendJsonString(QString &out, const QString &text)
 {
     out += u'"';
-    for (QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
         switch (c.unicode()) {
         case u'"': out += QLatin1String("\\\""); break;
         case u'\\': out += QLatin1String("\\\\"); break;
@@ -48,7 +108,8 @@ void appendJsonString(QString &out, const QString &text)
         case u'\r': out += QLatin1String("\\r"); break;
         case u'\t': out += QLatin1String("\\t"); break;
         default:
-            if (c.unicode() < 0x20)
+            // A lone half of a UTF-16 pair has no UTF-8 form: escaped, it reads back intact.
+            if (c.unicode() < 0x20 || (c.isSurrogate() && !pairedAt(text, i)))
                 out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
             else
                 out += c;
@@ -64,8 +125,8 @@ void appendJsonCell(QString &out, const QString &text, TableColumn::Kind kind)
         return;
     }
     if (kind == TableColumn::Number) {
-        // Plain digits, the common case, are already a JSON number as they stand.
-        if (conv::plainDigits(text, 15) >= 0 && (text.size() == 1 || text[0] != u'0')) {
+        // A number written as JSON writes one is printed from its own digits, however many.
+        if (isJsonNumber(text)) {
             out += text;
             return;
         }
@@ -137,6 +198,12 @@ std::optional<TableFormat> tableFormatNamed(QStringView name)
     return std::nullopt;
 }
 
+QString clipboardText(const Table &table)
+{
+    return table.columns.isEmpty() ? QString()
+                                   : separated(table, u'\t', u"\n", appendClipboardCell);
+}
+
 QString formatTable(const Table &table, TableFormat format)
 {
     if (table.columns.isEmpty())
@@ -145,7 +212,8 @@ QString formatTable(const Table &table, TableFormat format)
     case TableFormat::Tsv:
         return separated(table, u'\t', u"\n", appendTsvCell);
     case TableFormat::Csv:
-        return separated(table, u',', u"\r\n", appendCsvCell);
+        return table.columns.size() == 1 ? separated(table, u',', u"\r\n", appendLoneCsvCell)
+                                         : separated(table, u',', u"\r\n", appendCsvCell);
     case TableFormat::Json:
         break;
     }
@@ -158,10 +226,12 @@ Table planetColumns()
 {
     using K = TableColumn::Kind;
     Table table;
-    table.columns = {{"index", K::Number},      {"name", K::Text},       {"x", K::Number},
-                     {"y", K::Number},          {"owner", K::Text},      {"starbase", K::Text},
-                     {"report_age", K::Number}, {"population", K::Number}, {"color", K::Colour},
-                     {"style", K::Number},      {"marker", K::Text},     {"note", K::Text}};
+    table.columns = {{"index", K::Number},       {"name", K::Text},
+                     {"x", K::Number},           {"y", K::Number},
+                     {"owner", K::OptionalText}, {"starbase", K::OptionalText},
+                     {"report_age", K::Number},  {"population", K::Number},
+                     {"color", K::Colour},       {"style", K::Number},
+                     {"marker", K::Text},        {"note", K::Text}};
     return table;
 }
 
@@ -209,6 +279,34 @@ Table raceTable(const Globals &globals)
         table.addRow({QString::number(slot), p.Player_Name, colorText(p.Player_Color),
                       QString::number(p.Player_Style), total(p.Player_Population),
                       total(p.Player_Starbases)});
+    }
+    return table;
+}
+
+Table changeTable(const Globals &globals, const LoadHistory &history)
+{
+    using K = TableColumn::Kind;
+    Table table;
+    table.columns = {{"step", K::Number},
+                     {"planet", K::Text},
+                     {"x", K::Number},
+                     {"y", K::Number},
+                     {"kind", K::Text},
+                     {"race_before", K::Text},
+                     {"race_after", K::Text},
+                     {"population_before", K::Number},
+                     {"population_after", K::Number},
+                     {"difference", K::Number}};
+    for (int step = 0; step < history.reports.size(); ++step) {
+        const QString number = QString::number(step + 1);
+        for (const ListedChange &row : listedChanges(history, step)) {
+            const Star_Object &s = globals.Star_Table[size_t(row.position)];
+            const ReportStep::PlanetChange &c = row.change;
+            table.addRow({number, s.Star_Name, s.Star_X, s.Star_Y, changeKindText(c),
+                          c.ownerBefore.toString(), c.ownerAfter.toString(),
+                          c.populationBefore.toString(), c.populationAfter.toString(),
+                          differenceText(c)});
+        }
     }
     return table;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "distances.h"
+#include "loadhistory.h"
 #include "records.h"
 
 #include <QList>
@@ -20,9 +21,10 @@ std::optional<TableFormat> tableFormatNamed(QStringView name);
 
 struct TableColumn {
     // How JSON writes a cell; the text formats write every cell as its text. An empty
-    // Number or Colour cell is null; a Number cell that is not a number in full stays text,
-    // so nothing read is lost.
-    enum Kind { Text, Number, Colour };
+    // Number, Colour or OptionalText cell is null (no owner, no starbase); a Number cell is
+    // printed from its own digits when JSON writes numbers so, else read as a number, and
+    // one that is not a number in full stays text, so nothing read is lost.
+    enum Kind { Text, OptionalText, Number, Colour };
     QString name;
     Kind kind = Text;
 };
@@ -36,12 +38,16 @@ struct Table {
     void addRow(std::initializer_list<QString> row) { cells.insert(cells.end(), row); }
 };
 
-// Tab-separated, a header line first; a tab, a line end or a backslash inside a cell is
-// written \t, \n or \\ so every line keeps its columns.
+// Tab-separated, a header line first; a tab, a line end (LF or CR) or a backslash inside a
+// cell is written \t, \n, \r or \\ so every line keeps its columns.
 // CSV: a header line, each line ended by CR LF; a cell holding a comma, a quote or a line
 // end is quoted, with its quotes doubled.
 // JSON: one array of objects, one per row, keyed by the column names.
 QString formatTable(const Table &table, TableFormat format);
+
+// Tab-separated for a spreadsheet's paste, a header line first: every cell as it is, but a
+// tab or a line end inside one made a space.
+QString clipboardText(const Table &table);
 
 // The tables of --planets and --races: every planet in table order, with its marker and
 // note; the races up to the last used slot.
@@ -49,3 +55,6 @@ Table planetTable(const Globals &globals);
 // --planets --near: the planets of `near` in its order, a distance column after the rest.
 Table planetTable(const Globals &globals, const std::vector<NearPlanet> &near);
 Table raceTable(const Globals &globals);
+// The table of --changes: each report's changes, numbered by step from 1 in the order the
+// reports were merged.
+Table changeTable(const Globals &globals, const LoadHistory &history);

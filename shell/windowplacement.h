@@ -4,9 +4,11 @@
 
 #include <QList>
 #include <QRect>
+#include <QSize>
 
 #include <optional>
 
-// `saved` if it lies wholly within one of `screens` (their available areas); otherwise
-// nullopt, and the window keeps its default place.
-std::optional<QRect> restorablePlace(const std::optional<QRect> &saved, const QList<QRect> &screens);
+// `saved` if it lies wholly within one of `screens` (their available areas) and is at least
+// `minimum` in size; otherwise nullopt, and the window keeps its default place.
+std::optional<QRect> restorablePlace(const std::optional<QRect> &saved, const QList<QRect> &screens,
+                                     QSize minimum = {});

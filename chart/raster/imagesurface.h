@@ -36,8 +36,8 @@
 // draws is laid out the same at every scale. The centre mark "+" keeps the exact shape it
 // has at scale 1, enlarged: a cross whose bars are N pixels thick.
 //
-// Two shortcuts give the same pixels faster: FillBoxes paints a run of boxes with each
-// pixel written once (ZoneFill), and white points and text are gathered as bits
+// Two shortcuts give the same pixels faster: FillBoxes paints a run of boxes that overlap a
+// lot with each pixel written once (ZoneFill), and white points and text are gathered as bits
 // (WhiteLayer) until something else is drawn or the image is read.
 class ImageSurface : public Surface {
 public:
@@ -86,6 +86,8 @@ public:
 private:
     QRgb *row(int y) { return reinterpret_cast<QRgb *>(m_image.scanLine(y)); }
     void paintPixels(const QRect &pixels, QRgb colour);
+    // Each box over the ones before it.
+    void paintInOrder(std::span<const PixelBox> boxes);
     void drawText(QPoint baseline, const QString &text);
     void drawEnlargedMark(QPoint corner, const QString &text);
     // A picture-pixel rectangle as the device pixels it covers.

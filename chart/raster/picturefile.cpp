@@ -3,11 +3,20 @@
 #include "runerror.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>
 
 #include <array>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -62,16 +71,11 @@ QImage indexed(const QImage &picture)
     return out;
 }
 
-} // namespace
-
-void SavePicture(const QImage &picture, const QString &fileName, const char *format)
+// Writes `picture` through `file`, already open; a failure names the file's own error
+// ("No space left on device") where it has one, the image writer's otherwise.
+void writePicture(const QImage &picture, QFileDevice &file, const char *format,
+                  const QString &fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        const int number =
-            QFileInfo(fileName).dir().exists() ? RunError::PathFileAccess : RunError::PathNotFound;
-        throw RunError(number, file.errorString()).at(fileName, 0);
-    }
     QImageWriter writer(&file, format);
     QImage written = picture;
     if (qstrcmp(format, "png") == 0) {
@@ -79,10 +83,72 @@ void SavePicture(const QImage &picture, const QString &fileName, const char *for
         if (const QImage few = indexed(picture); !few.isNull())
             written = few;
     }
-    if (!writer.write(written)) {
-        file.cancelWriting();
-        throw RunError(RunError::DeviceIOError, writer.errorString()).at(fileName, 0);
+    const bool ok = writer.write(written) && file.flush();
+    if (!ok || file.error() != QFileDevice::NoError) {
+        const QString reason =
+            file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
+        if (auto *save = qobject_cast<QSaveFile *>(&file))
+            save->cancelWriting();
+        throw RunError(RunError::DeviceIOError, reason).at(fileName, 0);
     }
+}
+
+#ifdef Q_OS_UNIX
+// A device or a pipe is written where it is, as a shell's redirection would: replacing it
+// by a new file would break it for every other program. A pipe that nobody reads yet would
+// block forever, so it is opened without waiting and refused.
+void writeInPlace(const QImage &picture, const QString &fileName, mode_t type, const char *format)
+{
+    if (type != S_IFCHR && type != S_IFBLK && type != S_IFIFO)
+        throw RunError(RunError::PathFileAccess,
+                       QStringLiteral("not a file, a device or a pipe that a picture can be "
+                                      "written to"))
+            .at(fileName, 0);
+    const int fd =
+        ::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        if (type == S_IFIFO && error == ENXIO)
+            throw RunError(RunError::PathFileAccess,
+                           QStringLiteral("a pipe, and no program reads from it"))
+                .at(fileName, 0);
+        throw RunError(error == EACCES || error == EPERM ? RunError::PermissionDenied
+                                                         : RunError::PathFileAccess,
+                       QString::fromLocal8Bit(std::strerror(error)))
+            .at(fileName, 0);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    QFile file;
+    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                   QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw RunError(RunError::PathFileAccess, file.errorString()).at(fileName, 0);
+    }
+    writePicture(picture, file, format, fileName);
+}
+#endif
+
+} // namespace
+
+void SavePicture(const QImage &picture, const QString &fileName, const char *format)
+{
+#ifdef Q_OS_UNIX
+    // Through any links to what they name; stat() follows them.
+    struct stat info;
+    if (::stat(QFile::encodeName(fileName).constData(), &info) == 0 && !S_ISREG(info.st_mode) &&
+        !S_ISDIR(info.st_mode))
+        return writeInPlace(picture, fileName, info.st_mode & S_IFMT, format);
+#endif
+    QSaveFile file(fileName);
+    // A file the user may write in a folder they may not is written where it is, since no
+    // new file can be made beside it.
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly)) {
+        const int number =
+            QFileInfo(fileName).dir().exists() ? RunError::PathFileAccess : RunError::PathNotFound;
+        throw RunError(number, file.errorString()).at(fileName, 0);
+    }
+    writePicture(picture, file, format, fileName);
     if (!file.commit())
         throw RunError(RunError::DeviceIOError, file.errorString()).at(fileName, 0);
 }

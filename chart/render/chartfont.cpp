@@ -40,29 +40,31 @@ ChartTextMetric::ChartTextMetric(int scale) : m_font(chartFont(scale)), m_scale(
 
 ChartTextMetric::~ChartTextMetric() = default;
 
-const ChartTextMetric::Glyph &ChartTextMetric::glyph(QChar c)
+ChartTextMetric::Glyph &ChartTextMetric::other(QChar c)
 {
-    std::unique_ptr<Glyph[]> &block = m_glyphs[c.unicode() >> 8];
+    std::unique_ptr<Glyph[]> &block = m_blocks[c.unicode() >> 8];
     if (!block)
         block.reset(new Glyph[256]);
-    Glyph &known = block[c.unicode() & 0xFF];
-    if (known.advance < 0) {
-        quint32 index = 0;
-        int count = 1;
-        QPointF step;
-        known = {0, 0};
-        if (m_font.glyphIndexesForChars(&c, 1, &index, &count) && count == 1 &&
-            m_font.advancesForGlyphIndexes(&index, &step, 1, QRawFont::SeparateAdvances)) {
-            known.advance = float(std::max(step.x(), 0.0));
-            // The hinted glyph's pixels may reach a pixel beyond its outline's bounds.
-            const double ink = std::ceil(m_font.boundingRect(index).right());
-            known.overhang = float(std::max(0.0, ink - known.advance));
-        }
-    }
-    return known;
+    return block[c.unicode() & 0xFF];
 }
 
-double ChartTextMetric::slowWidth(QStringView text) const
+void ChartTextMetric::lookUp(Glyph &g, QChar c) const
+{
+    quint32 index = 0;
+    int count = 1;
+    QPointF step;
+    g = {0, 0, false};
+    if (!m_font.glyphIndexesForChars(&c, 1, &index, &count) || count != 1 ||
+        !m_font.advancesForGlyphIndexes(&index, &step, 1, QRawFont::SeparateAdvances))
+        return;
+    const double advance = std::max(step.x(), 0.0);
+    g.advance = static_cast<int>(std::lround(advance));
+    g.fractional = advance != g.advance;
+    // The hinted glyph's pixels may reach a pixel beyond its outline's bounds.
+    g.ink = static_cast<int>(std::ceil(m_font.boundingRect(index).right()));
+}
+
+int ChartTextMetric::slowWidth(QStringView text) const
 {
     std::vector<quint32> glyphs(size_t(text.size()));
     std::vector<QPointF> steps(size_t(text.size()));
@@ -78,21 +80,23 @@ double ChartTextMetric::slowWidth(QStringView text) const
         reach = std::max(reach, pen + ink);
         pen += steps[size_t(i)].x();
     }
-    return std::max(pen, reach);
+    return static_cast<int>(std::ceil(std::max(pen, reach) / m_scale));
 }
 
 int ChartTextMetric::width(QStringView text)
 {
-    double pen = 0;
-    double reach = 0;
+    int pen = 0;
+    int reach = 0;
     for (QChar c : text) {
         // A pair of surrogates makes one glyph: measure such a text as a whole.
         if (c.isSurrogate())
-            return static_cast<int>(std::ceil(slowWidth(text) / m_scale));
+            return slowWidth(text);
         const Glyph &g = glyph(c);
+        if (g.fractional)
+            return slowWidth(text);
+        reach = std::max(reach, pen + g.ink);
         pen += g.advance;
-        if (g.overhang > 0)
-            reach = std::max(reach, pen + g.overhang);
     }
-    return static_cast<int>(std::ceil(std::max(pen, reach) / m_scale));
+    const int width = std::max(pen, reach);
+    return m_scale == 1 ? width : (width + m_scale - 1) / m_scale;
 }

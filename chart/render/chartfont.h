@@ -29,18 +29,31 @@ public:
     int scale() const { return m_scale; }
 
 private:
-    // A character's advance, and how far its ink reaches past it, in device pixels.
+    // A character's advance and how far right its ink reaches from its pen position, in
+    // device pixels. The hinted font's advances are whole pixels; a fractional one sends
+    // the text to the slow path, which sums them as they are.
     struct Glyph {
-        float advance = -1; // < 0: not looked up yet
-        float overhang = 0;
+        int advance = -1; // < 0: not looked up yet
+        int ink = 0;
+        bool fractional = false;
     };
-    const Glyph &glyph(QChar c);
-    double slowWidth(QStringView text) const;
+    const Glyph &glyph(QChar c)
+    {
+        Glyph &g = c.unicode() < kLatin ? m_latin[c.unicode()] : other(c);
+        if (g.advance < 0)
+            lookUp(g, c);
+        return g;
+    }
+    Glyph &other(QChar c);
+    void lookUp(Glyph &g, QChar c) const;
+    int slowWidth(QStringView text) const;
 
+    static constexpr int kLatin = 256;
     QRawFont m_font;
     int m_scale;
     int m_height = 0;
-    // Per UTF-16 code unit, in blocks of 256 made when first used: a label's characters
-    // come from a few blocks, so a metric costs little to make.
-    std::array<std::unique_ptr<Glyph[]>, 256> m_glyphs;
+    // Per UTF-16 code unit: Latin-1 at hand, the rest in blocks of 256 made when first
+    // used, so a metric costs little to make and a label's characters cost one look each.
+    std::array<Glyph, kLatin> m_latin;
+    std::array<std::unique_ptr<Glyph[]>, 256> m_blocks;
 };

@@ -1,5 +1,6 @@
 #include "explorerrenderer.h"
 
+#include "changemarks.h"
 #include "chartfont.h"
 #include "conversions.h"
 #include "distances.h"
@@ -116,9 +117,11 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
         // picture is not drawn at all.
         std::vector<Marker> markers = globals.notes.markersInUse();
         const int markerRows = int(markers.size());
+        const MarkLegend marks{changeMarkKinds(scene.changes), scene.changesTitle};
         legend.emplace(globals, true, 1,
-                       Legend::rowsFitting(picture.height() - 2 * kMargin, true, markerRows),
-                       std::move(markers));
+                       Legend::rowsFitting(picture.height() - 2 * kMargin, true,
+                                           markerRows + marks.rows()),
+                       marks, std::move(markers));
         const QSize size = legend->size();
         if (legend->rows() + legend->markerRows() > 0 && size.width() + 2 * kMargin <= picture.width() &&
             size.height() + 2 * kMargin <= picture.height())
@@ -128,6 +131,8 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
     drawing.labels = placeLabels(globals, m_order, drawing.chartView, picture, scene.labels,
                                  scene.selected, m_metrics, reserved);
 
+    // Under the labels, so that their text stays readable.
+    drawChangeMarks(surface, globals, drawing.chartView, picture, scene.changes);
     for (const PlacedLabel &label : drawing.labels)
         text(surface, label.box.topLeft(), label.text);
     if (!drawing.labels.empty() && drawing.labels.front().planet == scene.selected)

@@ -1,10 +1,11 @@
 // Draws the chart explorer's picture: the chart as the chart window draws it, on a view of
 // the picture's own size and one scale, then the range rings round the selection, the
-// marker symbols of the planets' notes, the labels that fit (the selected planet's first),
-// the scale bar and the legend. The selection's ring is the window's overlay. The window and
-// `kavora --render --size` share it.
+// marker symbols of the planets' notes, the change marks, the labels that fit (the selected
+// planet's first), the scale bar and the legend. The selection's ring is the window's
+// overlay. The window and `kavora --render --size` share it.
 #pragma once
 
+#include "changemark.h"
 #include "chartfont.h"
 #include "explorerview.h"
 #include "labelplacer.h"
@@ -26,6 +27,10 @@ struct ExplorerScene {
     std::vector<double> rings;
     // The selection's ring drawn into the picture, where no window paints it over.
     bool ringSelected = false;
+    // Drawn beside their planets and explained in the legend, under the title of the
+    // report whose changes they are; none when empty.
+    std::vector<ChangeMark> changes;
+    QString changesTitle;
 };
 
 // A round length in map units (1, 2 or 5 times a power of ten) close to a fifth of the

@@ -1,10 +1,13 @@
 #include "legend.h"
 
+#include "changemarks.h"
 #include "conversions.h"
 #include "chartfont.h"
 #include "planmarks.h"
+#include "palette.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace {
@@ -19,6 +22,9 @@ constexpr int kGap = 10;
 // picture pixels a text is cut with an ellipsis, so the strip (and the image) stays a
 // sensible size.
 constexpr int kLongestName = 220;
+
+// A filled mark takes the new owner's colour on the chart; here it is a neutral grey.
+constexpr PackedColor kMarkGrey = packedFromRgb(0xFFA0A0A0);
 
 const QString kRaceHeader = QStringLiteral("Race");
 const QString kPopulationHeader = QStringLiteral("Population");
@@ -50,7 +56,13 @@ QString shortened(const QString &name, ChartTextMetric &metric)
 
 } // namespace
 
-Legend::Legend(const Globals &globals, bool totals, int scale, int rows,
+int MarkLegend::rows() const
+{
+    const int count = std::popcount(unsigned(kinds.toInt()));
+    return count == 0 ? 0 : count + (title.isEmpty() ? 0 : 1);
+}
+
+Legend::Legend(const Globals &globals, bool totals, int scale, int rows, const MarkLegend &marks,
                std::vector<Marker> markers)
     : m_totals(totals),
       m_metric(std::make_unique<ChartTextMetric>(std::clamp(scale, 1, kMaxChartScale))),
@@ -77,6 +89,18 @@ Legend::Legend(const Globals &globals, bool totals, int scale, int rows,
     }
     for (Marker marker : m_markers)
         names = std::max(names, metric.width(markerTitle(marker)));
+    int markTexts = 0;
+    for (ChangeMarkKind kind : kChangeMarkKinds) {
+        if (marks.kinds & kind) {
+            m_marks.push_back({kind, changeMarkText(kind)});
+            markTexts = std::max(markTexts, metric.width(m_marks.back().text));
+        }
+    }
+    int titleWidth = 0;
+    if (!m_marks.empty() && !marks.title.isEmpty()) {
+        m_marksTitle = shortened(marks.title, metric);
+        titleWidth = metric.width(m_marksTitle);
+    }
     m_nameLeft = kMargin + kSwatch.width() + kGap / 2;
     int width = m_nameLeft + names + kMargin;
     if (totals) {
@@ -84,19 +108,22 @@ Legend::Legend(const Globals &globals, bool totals, int scale, int rows,
         m_starbasesRight = m_populationRight + kGap + starbases;
         width = m_starbasesRight + kMargin;
     }
-    m_size = QSize(width, heightFor(int(m_rows.size()), totals, int(m_markers.size())));
+    // A mark's text and the title have the whole row.
+    if (!m_marks.empty())
+        width = std::max({width, m_nameLeft + markTexts + kMargin, kMargin + titleWidth + kMargin});
+    m_size = QSize(width, heightFor(int(m_rows.size()), totals, markerRows() + markRows()));
 }
 
 Legend::~Legend() = default;
 
-int Legend::heightFor(int rows, bool totals, int markerRows)
+int Legend::heightFor(int rows, bool totals, int markRows)
 {
-    return 2 * kMargin + (rows + markerRows + (totals ? 1 : 0)) * kRowHeight;
+    return 2 * kMargin + (rows + (totals ? 1 : 0) + markRows) * kRowHeight;
 }
 
-int Legend::rowsFitting(int height, bool totals, int markerRows)
+int Legend::rowsFitting(int height, bool totals, int markRows)
 {
-    return std::max(0, (height - 2 * kMargin) / kRowHeight - (totals ? 1 : 0) - markerRows);
+    return std::max(0, (height - 2 * kMargin) / kRowHeight - (totals ? 1 : 0) - markRows);
 }
 
 void Legend::draw(Surface &surface, QPoint topLeft) const
@@ -132,6 +159,17 @@ void Legend::draw(Surface &surface, QPoint topLeft) const
     for (Marker marker : m_markers) {
         drawMarkerSymbol(surface, marker, QPoint(left + kMargin, top + kSwatchTop) + symbolInSwatch);
         print(surface, left + m_nameLeft, top + kTextTop, markerTitle(marker));
+        top += kRowHeight;
+    }
+    if (!m_marksTitle.isEmpty()) {
+        print(surface, left + kMargin, top + kTextTop, m_marksTitle);
+        top += kRowHeight;
+    }
+    for (const MarkRow &row : m_marks) {
+        const QPoint centre(left + kMargin + kSwatch.width() / 2,
+                            top + kSwatchTop + kSwatch.height() / 2);
+        drawChangeMark(surface, centre, row.kind, kMarkGrey);
+        print(surface, left + m_nameLeft, top + kTextTop, row.text);
         top += kRowHeight;
     }
 }

@@ -2,10 +2,11 @@
 // name and, if asked, its population total and starbases; below them, if asked, the marker
 // symbols in use with their names. One layout in picture pixels,
 // drawn through the Surface anywhere on a picture: beside the chart window's picture (the
-// legend strip) or in a corner of the explorer's.
+// legend strip) or in a corner of the explorer's, there with the change marks under the races.
 #pragma once
 
 #include "notes.h"
+#include "changemark.h"
 #include "records.h"
 #include "surface.h"
 
@@ -18,14 +19,23 @@
 
 class ChartTextMetric;
 
+// The change marks a legend explains under the races, headed by what they show.
+struct MarkLegend {
+    ChangeMarkKinds kinds;
+    QString title; // "turn42.pla: changes since turn41.pla"; no line when empty
+    // The lines they take: none without a kind.
+    int rows() const;
+};
+
 class Legend {
 public:
     // The first `rows` races (all when negative), laid out for a surface drawn `scale`
     // times larger (text widths depend on it), with a header line "Race Population
-    // Starbases" when `totals`, and a row for each of `markers` after them. Long names and
-    // totals are cut with "…".
+    // Starbases" when `totals`. Long names and totals are cut with "…". Under the races, a
+    // row for each of `markers` (the symbol and its name), then the title of `marks` and a
+    // row for each of its kinds: the mark and what it means.
     Legend(const Globals &globals, bool totals, int scale = 1, int rows = -1,
-           std::vector<Marker> markers = {});
+           const MarkLegend &marks = {}, std::vector<Marker> markers = {});
     ~Legend();
     Legend(const Legend &) = delete;
     Legend &operator=(const Legend &) = delete;
@@ -34,14 +44,16 @@ public:
     QSize size() const { return m_size; }
     int rows() const { return int(m_rows.size()); }
     int markerRows() const { return int(m_markers.size()); }
+    // The lines of the marks, their title included.
+    int markRows() const { return int(m_marks.size()) + (m_marksTitle.isEmpty() ? 0 : 1); }
     // Draws it with its top-left corner at `topLeft`, on a surface whose user units are
     // picture pixels, y down. Leaves the background as it is.
     void draw(Surface &surface, QPoint topLeft) const;
 
-    // How tall a legend of `rows` races (and `markerRows` markers) is, and how many races a
-    // height holds beside that many markers.
-    static int heightFor(int rows, bool totals, int markerRows = 0);
-    static int rowsFitting(int height, bool totals, int markerRows = 0);
+    // How tall a legend of `rows` races and `markRows` lines of markers and marks is, and how
+    // many races a height holds beside them.
+    static int heightFor(int rows, bool totals, int markRows = 0);
+    static int rowsFitting(int height, bool totals, int markRows = 0);
 
 private:
     struct Row {
@@ -53,6 +65,12 @@ private:
     std::unique_ptr<ChartTextMetric> m_metric;
     std::vector<Row> m_rows;
     std::vector<Marker> m_markers;
+    struct MarkRow {
+        ChangeMarkKind kind;
+        QString text;
+    };
+    std::vector<MarkRow> m_marks;
+    QString m_marksTitle;
     int m_nameLeft = 0, m_populationRight = 0, m_starbasesRight = 0;
     QSize m_size;
 };

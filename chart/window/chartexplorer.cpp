@@ -56,6 +56,9 @@ void ChartExplorer::buildControls()
     bar->addWidget(m_labels);
     bar->addSpacing(12);
     bar->addWidget(m_legend);
+    m_changes = new QCheckBox(QStringLiteral("&Changes"), client);
+    m_changes->setObjectName(QStringLiteral("Changes"));
+    bar->addWidget(m_changes);
     bar->addSpacing(12);
     // Planning: range rings round the selection, and the fleet speed the ruler counts turns by.
     auto addField = [&](const QString &caption, const char *name, const QString &hint,
@@ -105,6 +108,11 @@ void ChartExplorer::buildControls()
     });
     connect(m_legend, &QCheckBox::toggled, this, [this](bool on) {
         m_scene.legend = on;
+        requestRedraw();
+    });
+    connect(m_changes, &QCheckBox::toggled, this, [this](bool on) {
+        m_scene.changes = on ? m_marks : std::vector<ChangeMark>();
+        m_scene.changesTitle = on ? m_marksTitle : QString();
         requestRedraw();
     });
     m_input = new ExplorerInput([this] { return inputFrame(); }, this);
@@ -281,6 +289,24 @@ void ChartExplorer::showPlanet(int index)
         setSelected(index);
         requestRedraw();
     });
+}
+
+void ChartExplorer::setChangeMarks(std::vector<ChangeMark> marks, const QString &title)
+{
+    if (marks == m_marks && title == m_marksTitle)
+        return;
+    m_marks = std::move(marks);
+    m_marksTitle = title;
+    if (changesShown()) {
+        m_scene.changes = m_marks;
+        m_scene.changesTitle = m_marksTitle;
+        requestRedraw();
+    }
+}
+
+bool ChartExplorer::changesShown() const
+{
+    return m_changes->isChecked();
 }
 
 void ChartExplorer::requestRedraw()

@@ -48,6 +48,12 @@ public:
     void notesChanged();
     // Centres on a planet and selects it.
     void showPlanet(int index);
+    // The marks the Changes box shows and the title of the report whose changes they are:
+    // the shell builds them again whenever the planets, the colours or that report change.
+    void setChangeMarks(std::vector<ChangeMark> marks, const QString &title);
+    const std::vector<ChangeMark> &changeMarks() const { return m_marks; }
+    const QString &changeMarksTitle() const { return m_marksTitle; }
+    bool changesShown() const;
 
     // Draws now whatever is pending; requests only mark the picture for redrawing, so that
     // a burst of resizes or wheel steps costs one redraw.
@@ -136,6 +142,9 @@ private:
     QCheckBox *m_legend = nullptr;
     QLineEdit *m_ringsField = nullptr;
     QLineEdit *m_speedField = nullptr;
+    QCheckBox *m_changes = nullptr;
+    std::vector<ChangeMark> m_marks;
+    QString m_marksTitle;
     QLabel *m_status = nullptr;
     QPointer<QMenu> m_menu;
     // The selected planet by name and place, to find it again once a report reorders the table.

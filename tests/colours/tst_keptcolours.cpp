@@ -5,6 +5,7 @@
 #include "settings.h"
 #include "testfiles.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,6 +14,7 @@ class TestKeptColours : public QObject {
 private slots:
     void keptColoursAcrossTwoRuns();
     void damagedKeptEntriesAreSkipped();
+    void twoCopiesKeepEachOthersColours();
     void defaultColoursRecolourPlanets();
 };
 
@@ -104,6 +106,33 @@ void TestKeptColours::damagedKeptEntriesAreSkipped()
     const KeptColours kept = keptColours(Settings(file));
     QCOMPARE(kept.keys(), QStringList{"Good"});
     QCOMPARE(kept.value("Good"), (KeptColour{0x302010, 5}));
+}
+
+// Another copy of Kavora kept a colour meanwhile: keeping here reads the file again first.
+void TestKeptColours::twoCopiesKeepEachOthersColours()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("kavora.ini");
+    Globals g;
+    Initialize_Colors(g);
+    g.Player_Table[0] = {0x123456, "Zorn", 6, {}, {}};
+    g.Last_Player_Index = 0;
+    Settings settings(file);
+    keepColours(settings, g);
+    QFile other(file); // the other copy, a process of its own
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    other.write("[keptColours]\n0\\name=Zorn\n0\\colour=#563412\n0\\style=6\n"
+                "1\\name=Vell\n1\\colour=#00FF00\n1\\style=2\n");
+    other.close();
+    QCOMPARE(keptColours(settings).value("Vell"), (KeptColour{0x00FF00, 2}));
+    g.Player_Table[0] = {0x0000FF, "Krell", 3, {}, {}};
+    keepColours(settings, g);
+    Settings again(file);
+    const KeptColours kept = keptColours(again);
+    QCOMPARE(kept.size(), 3);
+    QCOMPARE(kept.value("Zorn"), (KeptColour{0x123456, 6}));
+    QCOMPARE(kept.value("Vell"), (KeptColour{0x00FF00, 2}));
+    QCOMPARE(kept.value("Krell"), (KeptColour{0x0000FF, 3}));
 }
 
 void TestKeptColours::defaultColoursRecolourPlanets()

@@ -45,6 +45,10 @@ void TestRaceColours::colorTextRoundTrip()
     QCOMPARE(parseColorText(QStringLiteral("#12345")), std::nullopt);
     QCOMPARE(parseColorText(QStringLiteral("123456")), std::nullopt);
     QCOMPARE(parseColorText(QStringLiteral("#12345G")), std::nullopt);
+    // Seven characters that a lenient number reading would take: exactly #RRGGBB only.
+    for (const char *text : {"#0x1234", "#+FFFFF", "#-00001", "#  FF00", "# FFFFF", "#FFFFF "})
+        QVERIFY2(!parseColorText(QString::fromLatin1(text)), text);
+    QCOMPARE(parseColorText(QStringLiteral("#aBcDeF")), std::optional<PackedColor>(0x00EFCDAB));
 }
 
 QTEST_GUILESS_MAIN(TestRaceColours)

@@ -220,8 +220,12 @@ void TestQuickSort::matchesProcedure()
     Star_Table_Type table = tableOf(keysFor(Layout(layout), size, random));
     Star_Table_Type expected = table;
     literalQuickSortRange(expected, 0, size - 1);
-    QuickSort(table);
+    const TableOrder order = QuickSort(table);
     QCOMPARE(names(table), names(expected));
+    // The order names where each record came from: "P7" was at position 7.
+    QCOMPARE(order.size(), size_t(size));
+    for (int p = 0; p < size; ++p)
+        QCOMPARE(QStringLiteral("P%1").arg(order[size_t(p)]), table[size_t(p)].Star_Name);
 }
 
 void TestQuickSort::subRange()

@@ -12,8 +12,8 @@ class TestReportReader : public QObject {
     Q_OBJECT
 private slots:
     void mergesReport();
-    void populationComparison_data();
-    void populationComparison();
+    void laterPopulationWins_data();
+    void laterPopulationWins();
     void firstMatchFollowsTableOrder();
     void raceSlots();
     void totalsAcrossReports();
@@ -21,6 +21,7 @@ private slots:
     void ignoredLines();
     void failures_data();
     void failures();
+    void tally();
     void matchesLiteralReading();
 };
 
@@ -90,22 +91,15 @@ const Star_Object &planetAtX(const Globals &g, const QString &x)
     qFatal("no planet at x %s", qPrintable(x));
 }
 
-QStringList ownersInTableOrder(const Globals &g)
-{
-    QStringList owners;
-    for (const Star_Object &s : g.Star_Table)
-        owners << s.Star_Name + u'=' + s.Owner;
-    return owners;
-}
-
 bool sameState(const Globals &a, const Globals &b)
 {
     return a.Star_Table == b.Star_Table && a.Player_Table == b.Player_Table &&
            a.Last_Player_Index == b.Last_Player_Index;
 }
 
-// The reading as the procedure states it, with population growth compared by value:
-// a linear search for the planet, all 16 slots searched for the race, the literal sort.
+// The reading told plainly: a linear search for the planet, all 16 slots searched for the
+// race, each line stored whole (an empty population keeps the planet's), the literal sort,
+// then every named race's totals summed over the planets whose owner is its name.
 void literalReading(Globals &g, const QList<ReportLine> &lines)
 {
     for (const ReportLine &line : lines) {
@@ -120,32 +114,47 @@ void literalReading(Globals &g, const QList<ReportLine> &lines)
         }
         if (!s)
             continue;
-        const double value = conv::leadingNumber(line.population);
-        const bool grown = s->population.isEmpty() ? !line.population.isEmpty()
-                                                   : conv::leadingNumber(s->population) < value;
         int j = 0;
         while (j < kPlayerSlots && g.Player_Table[j].Player_Name != line.owner)
             ++j;
-        const bool known = j < kPlayerSlots;
-        if (!known) {
+        if (j == kPlayerSlots) {
             j = ++g.Last_Player_Index;
             g.Player_Table[j].Player_Name = line.owner;
         }
-        Player_Object &race = g.Player_Table[j];
-        s->color = race.Player_Color;
-        s->Style = race.Player_Style;
-        if (grown || !known)
-            race.Player_Population = race.Player_Population.value_or(0) + value;
-        if (!line.starbase.isEmpty() && (s->Starbase.isEmpty() || !known))
-            race.Player_Starbases = race.Player_Starbases.value_or(0) + 1;
+        s->color = g.Player_Table[j].Player_Color;
+        s->Style = g.Player_Table[j].Player_Style;
         s->Owner = line.owner;
-        if (grown)
+        if (!line.population.isEmpty())
             s->population = line.population;
         s->report_age = line.age;
         s->Starbase = line.starbase;
     }
     if (!g.Star_Table.empty())
         literalQuickSortRange(g.Star_Table, 0, int(g.Star_Table.size()) - 1);
+    for (Player_Object &race : g.Player_Table) {
+        if (race.Player_Name.isEmpty())
+            continue;
+        double population = 0;
+        int starbases = 0;
+        for (const Star_Object &s : g.Star_Table) {
+            if (s.Owner != race.Player_Name)
+                continue;
+            population += conv::leadingNumber(s.population);
+            starbases += s.Starbase.isEmpty() ? 0 : 1;
+        }
+        race.Player_Population = population;
+        race.Player_Starbases = starbases ? std::optional<double>(starbases) : std::nullopt;
+    }
+}
+
+// The sum of the population figures of the planets the race owns.
+double planetSum(const Globals &g, const QString &race)
+{
+    double sum = 0;
+    for (const Star_Object &s : g.Star_Table)
+        if (s.Owner == race)
+            sum += conv::leadingNumber(s.population);
+    return sum;
 }
 
 } // namespace
@@ -204,51 +213,31 @@ void TestReportReader::mergesReport()
     QCOMPARE(order, (QStringList{"Delta", "Epsilon", "Gamma", "Beta", "Alpha"}));
 }
 
-// A known race's planet is first stored with one population, then reported with another.
-void TestReportReader::populationComparison_data()
+// A planet is first stored with one population, then reported with another: the later
+// figure replaces it unless it is empty, and the race's total is the planet's figure.
+void TestReportReader::laterPopulationWins_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("reported");
     QTest::addColumn<QString>("kept");
-    QTest::addColumn<double>("total");
-    QTest::newRow("900 grows to 1000") << "900"
-                                       << "1000"
-                                       << "1000" << 1900.0;
-    QTest::newRow("1000 does not shrink to 900") << "1000"
-                                                 << "900"
-                                                 << "1000" << 1000.0;
-    QTest::newRow("same text") << "1000"
-                               << "1000"
-                               << "1000" << 1000.0;
-    QTest::newRow("same value, other text") << "1000"
-                                            << "1e3"
-                                            << "1000" << 1000.0;
-    QTest::newRow("words after the number") << "12 people"
-                                            << "13"
-                                            << "13" << 25.0;
-    QTest::newRow("non-number counts as zero") << "abc"
-                                               << "5"
-                                               << "5" << 5.0;
-    QTest::newRow("empty takes any text") << ""
-                                          << "abc"
-                                          << "abc" << 0.0;
-    QTest::newRow("empty takes zero") << ""
-                                      << "0"
-                                      << "0" << 0.0;
-    QTest::newRow("empty stays for empty") << ""
-                                           << ""
-                                           << "" << 0.0;
-    QTest::newRow("zero is not replaced by empty") << "0"
-                                                   << ""
-                                                   << "0" << 0.0;
+    QTest::newRow("900 grows to 1000") << "900" << "1000" << "1000";
+    QTest::newRow("1000 shrinks to 900") << "1000" << "900" << "900";
+    QTest::newRow("same text") << "1000" << "1000" << "1000";
+    QTest::newRow("same value, other text") << "1000" << "1e3" << "1e3";
+    QTest::newRow("words after the number") << "12 people" << "13" << "13";
+    QTest::newRow("non-number counts as zero") << "abc" << "5" << "5";
+    QTest::newRow("empty takes any text") << "" << "abc" << "abc";
+    QTest::newRow("empty takes zero") << "" << "0" << "0";
+    QTest::newRow("empty stays for empty") << "" << "" << "";
+    QTest::newRow("zero is not replaced by empty") << "0" << "" << "0";
+    QTest::newRow("empty keeps what is known") << "1000" << "" << "1000";
 }
 
-void TestReportReader::populationComparison()
+void TestReportReader::laterPopulationWins()
 {
     QFETCH(QString, stored);
     QFETCH(QString, reported);
     QFETCH(QString, kept);
-    QFETCH(double, total);
     TestFiles files;
     Globals g = mapOf(files, planetsNamed({"A"}));
     readReport(g, files, reportText({{"A", "Zorn", "", "1", stored}}));
@@ -258,7 +247,7 @@ void TestReportReader::populationComparison()
     QCOMPARE(r.messages, QStringList());
     QCOMPARE(g.Star_Table[0].population, kept);
     QCOMPARE(g.Star_Table[0].report_age, QStringLiteral("2"));
-    QCOMPARE(g.Player_Table[0].Player_Population, total);
+    QCOMPARE(g.Player_Table[0].Player_Population, conv::leadingNumber(kept));
 }
 
 void TestReportReader::firstMatchFollowsTableOrder()
@@ -331,25 +320,39 @@ void TestReportReader::totalsAcrossReports()
     const Reading r = readReport(g, files,
                                  reportText({{"A", "Zorn", "SB", "2", "150"},
                                              {"B", "Zorn", "SB", "2", "200"},
-                                             {"C", "Vex", "SB", "2", "60"},
+                                             {"C", "Vex", "", "2", "60"},
                                              {"D", "", "", "2", "90"}}));
     QCOMPARE(r.messages, QStringList());
-    // A known race adds a grown population whole and counts a planet's first starbase.
-    QCOMPARE(g.Player_Table[0].Player_Population, 450.0);
+    // A planet counts once, for its present owner: the totals are those of the planets.
+    QCOMPARE(g.Player_Table[0].Player_Population, 350.0);
     QCOMPARE(g.Player_Table[0].Player_Starbases, 2.0);
-    // A new race counts its first planet's starbase although the planet had one already;
-    // the race that held it before keeps its totals.
+    // The captured planet takes its population to its new owner, and its starbase, lost in
+    // the capture, no longer counts for anyone.
     QCOMPARE(g.Player_Table[2].Player_Name, QStringLiteral("Vex"));
     QCOMPARE(g.Player_Table[2].Player_Population, 60.0);
-    QCOMPARE(g.Player_Table[2].Player_Starbases, 1.0);
-    QCOMPARE(g.Player_Table[1].Player_Population, 55.0);
-    QCOMPARE(g.Player_Table[1].Player_Starbases, 1.0);
+    QCOMPARE(g.Player_Table[2].Player_Starbases, std::nullopt);
+    QCOMPARE(g.Player_Table[1].Player_Population, 5.0);
+    QCOMPARE(g.Player_Table[1].Player_Starbases, std::nullopt);
     QCOMPARE(planet(g, "C").Owner, QStringLiteral("Vex"));
     QCOMPARE(planet(g, "C").color, std::optional<PackedColor>(slotColor(2)));
     // A line without an owner leaves the planet as the last owner's report left it.
     QCOMPARE(planet(g, "D").Owner, QStringLiteral("Kell"));
     QCOMPARE(planet(g, "D").population, QStringLiteral("5"));
     QCOMPARE(planet(g, "D").report_age, QStringLiteral("1"));
+    for (int slot = 0; slot <= g.Last_Player_Index; ++slot) {
+        const Player_Object &race = g.Player_Table[slot];
+        QCOMPARE(race.Player_Population, planetSum(g, race.Player_Name));
+    }
+
+    // Two lines for one planet: the later one is the planet's present, but an empty
+    // population does not wipe out the earlier figure.
+    readReport(g, files,
+               reportText({{"A", "Kell", "SB", "3", "70"}, {"A", "Vex", "", "4", ""}}));
+    QCOMPARE(planet(g, "A").Owner, QStringLiteral("Vex"));
+    QCOMPARE(planet(g, "A").Starbase, QString());
+    QCOMPARE(planet(g, "A").population, QStringLiteral("70"));
+    QCOMPARE(g.Player_Table[2].Player_Population, 130.0);
+    QCOMPARE(g.Player_Table[0].Player_Population, 200.0);
 }
 
 void TestReportReader::ignoredLines_data()
@@ -390,58 +393,56 @@ void TestReportReader::failures_data()
     QTest::addColumn<QByteArray>("text"); // a null array: no file at all
     QTest::addColumn<int>("number");
     QTest::addColumn<int>("line");
-    QTest::addColumn<QStringList>("owners"); // in table order after the failure
-    QTest::addColumn<int>("lastPlayer");
     QTest::addColumn<QStringList>("captions");
 
-    const QStringList untouched{"A=", "B=", "C="};
-    QTest::newRow("missing file") << QByteArray() << int(RunError::FileNotFound) << 0 << untouched
-                                  << -1 << QStringList();
+    const QStringList missing{"Not merged: missing.pla"};
+    QTest::newRow("missing file") << QByteArray() << int(RunError::FileNotFound) << 0 << missing;
+    const QStringList atTwo{"Processing number 1", "Not merged: bad.pla"};
     QTest::newRow("four tabs") << QByteArray("h\nA\tZorn\t\t1\t100\t\nB\tKell\t\t1\t200\n"
                                              "C\tVex\t\t1\t300\t\n")
-                               << int(RunError::InvalidCall) << 3
-                               << QStringList{"A=Zorn", "B=", "C="} << 0
-                               << QStringList{"Processing number 1"};
+                               << int(RunError::InvalidCall) << 3 << atTwo;
     QTest::newRow("four tabs, empty owner")
         << QByteArray("h\nA\tZorn\t\t1\t100\t\nB\t\t\t1\t200\nC\tVex\t\t1\t300\t\n")
-        << int(RunError::InvalidCall) << 3 << QStringList{"A=Zorn", "B=", "C="} << 0
-        << QStringList{"Processing number 1"};
+        << int(RunError::InvalidCall) << 3 << atTwo;
     QTest::newRow("comma splits a line")
         << QByteArray("h\nA\tZorn\t\t1\t100\t\nB\tKell\t\t1\t200\tnote, more\nC\tVex\t\t1\t300\t\n")
-        << int(RunError::InvalidCall) << 3 << QStringList{"A=Zorn", "B=Kell", "C="} << 1
-        << QStringList{"Processing number 1", "Processing number 2"};
+        << int(RunError::InvalidCall) << 3
+        << QStringList{"Processing number 1", "Processing number 2", "Not merged: bad.pla"};
     QTest::newRow("population beyond a double")
         << QByteArray("h\r\nA\tZorn\t\t1\t100\t\r\nB\tKell\t\t1\t1e999\t\r\n")
-        << int(RunError::Overflow) << 3 << QStringList{"A=Zorn", "B=", "C="} << 0
-        << QStringList{"Processing number 1"};
+        << int(RunError::Overflow) << 3 << atTwo;
     QTest::newRow("population of 401 digits")
         << "h\r\nA\tZorn\t\t1\t100\t\r\nB\tKell\t\t1\t1" + QByteArray(400, '0') + "\t\r\n"
-        << int(RunError::Overflow) << 3 << QStringList{"A=Zorn", "B=", "C="} << 0
-        << QStringList{"Processing number 1"};
+        << int(RunError::Overflow) << 3 << atTwo;
+    // Two figures that fit a double each but not their race's sum: found only once every
+    // line is stored, and taken back.
+    QTest::newRow("total beyond a double")
+        << QByteArray("h\nA\tZorn\t\t1\t1e308\t\nB\tZorn\t\t1\t1e308\t\n")
+        << int(RunError::Overflow) << 0
+        << QStringList{"Processing number 1", "Processing number 2", "Sorting...",
+                       "Not merged: bad.pla"};
 
     // Sixteen races on the first planets, then a seventeenth on planet C.
     QList<ReportLine> lines;
-    QStringList owners, captions;
+    QStringList captions;
     for (int r = 0; r < 16; ++r) {
         lines.append({QStringLiteral("P%1").arg(r), QStringLiteral("Race %1").arg(r), "", "1",
                       QString::number(r + 1)});
-        owners << QStringLiteral("P%1=Race %1").arg(r);
         captions << QStringLiteral("Processing number %1").arg(r + 1);
     }
     lines.append({"C", "Race 16", "", "1", "5"});
     lines.append({"A", "Race 0", "", "1", "5"});
     QTest::newRow("17th race") << reportText(lines) << int(RunError::SubscriptOutOfRange) << 18
-                               << (QStringList{"A=", "B="} + owners + QStringList{"C="}) << 15
-                               << captions;
+                               << captions + QStringList{"Not merged: bad.pla"};
 }
 
+// A report that fails changes nothing: races, totals, planets and their order are as they
+// were, and the caption says the report was not merged.
 void TestReportReader::failures()
 {
     QFETCH(QByteArray, text);
     QFETCH(int, number);
     QFETCH(int, line);
-    QFETCH(QStringList, owners);
-    QFETCH(int, lastPlayer);
     QFETCH(QStringList, captions);
     TestFiles files;
     QStringList names{"A", "B"};
@@ -451,7 +452,10 @@ void TestReportReader::failures()
     }
     names << "C";
     Globals g = mapOf(files, planetsNamed(names));
-    Globals thrown = g;
+    // Something merged before, so that there is something to keep.
+    readReport(g, files,
+               reportText({{"B", "Race 0", "SB", "1", "7"}, {"C", "Race 0", "", "1", "9"}}));
+    const Globals before = g;
     const QString path = text.isNull() ? files.path("missing.pla") : files.write("bad.pla", text);
 
     const Reading r = readReport(g, path);
@@ -463,11 +467,9 @@ void TestReportReader::failures()
     const QString where = line > 0 ? QStringLiteral("(line %1 of %2)").arg(line).arg(path)
                                    : QStringLiteral("(%1)").arg(path);
     QVERIFY2(message.startsWith(start) && message.endsWith(where), qPrintable(message));
+    QVERIFY(sameState(g, before));
 
-    // Lines before the failure stay applied and the table is left unsorted.
-    QCOMPARE(ownersInTableOrder(g), owners);
-    QCOMPARE(int(g.Last_Player_Index), lastPlayer);
-
+    Globals thrown = before;
     thrown.Player_File_Name = path;
     try {
         readPlayerFile(thrown);
@@ -478,7 +480,34 @@ void TestReportReader::failures()
         QCOMPARE(e.line(), line);
         QCOMPARE(e.message(), message);
     }
-    QVERIFY(sameState(thrown, g));
+    QVERIFY(sameState(thrown, before));
+}
+
+// Every planet line is counted, owned or not; the owned ones tell whether the report fits
+// the map: fewer than half of them naming a planet of it is a warning.
+void TestReportReader::tally()
+{
+    TestFiles files;
+    Globals g = mapOf(files, planetsNamed({"A", "B", "C"}));
+    g.Player_File_Name = files.write("t.pla", reportText({{"A", "Zorn", "", "1", "5"},
+                                                         {"X", "Zorn", "", "1", "5"},
+                                                         {"B", "", "", "1", ""},
+                                                         {"Y", "", "", "1", ""},
+                                                         {"Z", "Kell", "", "1", "5"}}));
+    ReportTally t;
+    readPlayerFile(g, {}, &t);
+    QCOMPARE(t, (ReportTally{2, 3, 1, 2}));
+    QVERIFY(looksForeign(t));
+    QCOMPARE(tallyText(t, "/games/t.pla", "/games/u.map"),
+             QStringLiteral("t.pla: 2 of 5 lines matched planets of u.map"));
+    QCOMPARE(foreignWarning(t, "/games/t.pla", "/games/u.map"),
+             QStringLiteral("t.pla: only 1 of 3 lines name a planet of u.map; is it from another "
+                            "universe?"));
+
+    // Half of the owned lines is enough; a report without owned lines warns of nothing.
+    QVERIFY(!looksForeign({0, 9, 2, 2}));
+    QVERIFY(looksForeign({9, 0, 0, 1}));
+    QVERIFY(!looksForeign({0, 5, 0, 0}));
 }
 
 void TestReportReader::matchesLiteralReading()

@@ -22,6 +22,7 @@ private slots:
     void validators_data();
     void validators();
     void fileTypes();
+    void fileTypesNeedTheHeader();
     void manPageCoversTheCommandLine();
 
 private:
@@ -179,6 +180,63 @@ void TestInstall::fileTypes()
     other.write(QByteArray("\0\0\0\x10iriver UMS PLA", 18) + QByteArray(100, '\0'));
     other.close();
     QVERIFY(types.mimeTypeForFile(other.fileName()).name() != "application/x-quelmar-report");
+}
+
+// What needs the header, and what a desktop that uses GLib (gio) makes of the same files:
+// a linker's *.map is not offered to Kavora; a map or report in UTF-16 with a byte-order
+// mark, or in UTF-8 with one, is typed as one.
+void TestInstall::fileTypesNeedTheHeader()
+{
+    if (!m_mergedTypes)
+        QSKIP("update-mime-database is not installed (Debian: shared-mime-info)");
+    QTemporaryDir dir;
+    auto write = [&](const QString &name, const QByteArray &bytes) {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(name));
+        return file.fileName();
+    };
+    auto utf16 = [](const QString &text, bool littleEndian) {
+        QByteArray bytes = littleEndian ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+        for (QChar c : text) {
+            const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
+            bytes.append(littleEndian ? low : high).append(littleEndian ? high : low);
+        }
+        return bytes;
+    };
+    QFile sampleMap(KAVORA_SAMPLE_DIR "/universe.map"),
+        sampleReport(KAVORA_SAMPLE_DIR "/turn41.pla");
+    QVERIFY(sampleMap.open(QIODevice::ReadOnly) && sampleReport.open(QIODevice::ReadOnly));
+    const QString map = QString::fromUtf8(sampleMap.read(400));
+    const QString report = QString::fromUtf8(sampleReport.read(400));
+    const QString mapType = QStringLiteral("application/x-quelmar-map");
+    const QString reportType = QStringLiteral("application/x-quelmar-report");
+    const QList<std::pair<QString, QString>> files = {
+        {write("linker.map", "Archive member included to satisfy reference by file (symbol)\n\n"
+                             "libc.a(printf.o)  main.o (printf)\n"),
+         QStringLiteral("text/plain")},
+        {write("universe.map", map.toUtf8()), mapType},
+        {write("bom.map", "\xEF\xBB\xBF" + map.toUtf8()), mapType},
+        {write("le.map", utf16(map, true)), mapType},
+        {write("be.map", utf16(map, false)), mapType},
+        {write("bom.pla", "\xEF\xBB\xBF" + report.toUtf8()), reportType},
+        {write("le.pla", utf16(report, true)), reportType},
+        {write("be.pla", utf16(report, false)), reportType},
+    };
+    const QMimeDatabase types;
+    const QString gio = QStandardPaths::findExecutable("gio");
+    for (const auto &[file, type] : files) {
+        const QString name = QFileInfo(file).fileName();
+        QVERIFY2(types.mimeTypeForFile(file).name() == type,
+                 qPrintable(name + ": " + types.mimeTypeForFile(file).name()));
+        if (gio.isEmpty())
+            continue; // Debian: libglib2.0-bin
+        const Result guessed = run(gio, {"info", "-a", "standard::content-type", file});
+        QVERIFY2(guessed.out.contains("standard::content-type: " + type + u'\n'),
+                 qPrintable(name + ": " + guessed.out + guessed.err));
+    }
+    if (gio.isEmpty())
+        QSKIP("gio is not installed (Debian: libglib2.0-bin); Qt's reading alone was checked");
 }
 
 void TestInstall::manPageCoversTheCommandLine()

@@ -15,6 +15,7 @@ private slots:
     void damagedEntriesAreSkippedOneByOne_data();
     void damagedEntriesAreSkippedOneByOne();
     void captions();
+    void twoCopiesKeepEachOthersEntries();
     void eachDialogKeepsItsFolder();
 };
 
@@ -108,11 +109,47 @@ void TestRecentFiles::damagedEntriesAreSkippedOneByOne()
 void TestRecentFiles::captions()
 {
     const RecentEntry e{"/home/p/games/universe.map", {"/home/p/t41.pla", "/home/p/t42.pla"}};
-    QCOMPARE(recentCaption(0, e), QStringLiteral("&1 universe.map"));
-    QCOMPARE(recentCaption(7, e), QStringLiteral("&8 universe.map"));
-    QCOMPARE(recentCaption(1, {"/x/Sol & Co.map", {}}), QStringLiteral("&2 Sol && Co.map"));
+    QCOMPARE(recentCaptions({e}), QStringList{"&1 universe.map"});
+    QCOMPARE(recentCaptions({{"/a.map", {}}, {"/x/Sol & Co.map", {}}}),
+             (QStringList{"&1 a.map", "&2 Sol && Co.map"}));
+    QList<RecentEntry> eight;
+    for (int n = 1; n <= 8; ++n)
+        eight << entry(n);
+    QCOMPARE(recentCaptions(eight).last(), QStringLiteral("&8 u8.map"));
     QCOMPARE(recentStatusTip(e),
              QStringLiteral("/home/p/games/universe.map; /home/p/t41.pla; /home/p/t42.pla"));
+
+    // Two maps of one name: each with as much of its folder as tells them apart.
+    QCOMPARE(
+        recentCaptions({{"/home/p/alpha/universe.map", {}},
+                        {"/home/p/other.map", {}},
+                        {"/home/p/beta/universe.map", {}},
+                        {"/srv/beta/universe.map", {}},
+                        {"/universe.map", {}},
+                        {"/h/R&D/other.map", {}}}),
+        (QStringList{"&1 universe.map (alpha)", "&2 other.map (p)", "&3 universe.map (p/beta)",
+                     "&4 universe.map (/srv/beta)", "&5 universe.map (/)", "&6 other.map (R&&D)"}));
+}
+
+// Two copies of Kavora running at once: each reads the list again before it changes it,
+// so neither writes the other's entry away.
+void TestRecentFiles::twoCopiesKeepEachOthersEntries()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("kavora.ini");
+    Settings settings(file);
+    RecentFiles recent(&settings);
+    recent.put(entry(1));
+    // The other copy, a process of its own, puts its map first meanwhile.
+    writeFile(file, "[recentFiles]\n1=/maps/u2.map\n2=/maps/u1.map\n");
+    recent.put(entry(3));
+    QCOMPARE(recent.entries(), (QList<RecentEntry>{entry(3), entry(2), entry(1)}));
+    writeFile(file, "[recentFiles]\n1=/maps/u4.map\n2=/maps/u3.map\n3=/maps/u2.map\n"
+                    "4=/maps/u1.map\n");
+    recent.remove(2); // u1 as this copy lists it
+    QCOMPARE(recent.entries(), (QList<RecentEntry>{entry(4), entry(3), entry(2)}));
+    Settings again(file);
+    QCOMPARE(RecentFiles(&again).entries(), recent.entries());
 }
 
 void TestRecentFiles::eachDialogKeepsItsFolder()

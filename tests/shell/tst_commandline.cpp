@@ -1,11 +1,13 @@
 #include "commandline.h"
+#include "explorerrenderer.h"
+#include "filenames.h"
+#include "stepmarks.h"
 #include "imagesurface.h"
-#include "loaduniverse.h"
-#include "palette.h"
 #include "legend.h"
 #include "legendstrip.h"
+#include "loaduniverse.h"
+#include "palette.h"
 #include "renderer.h"
-#include "explorerrenderer.h"
 #include "notesfile.h"
 #include "planetgeometry.h"
 #include "planmarks.h"
@@ -24,6 +26,10 @@
 
 #include <cmath>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 // The command line is run as a user would run it: the real binary, real files.
 class TestCommandLine : public QObject {
     Q_OBJECT
@@ -34,18 +40,27 @@ private slots:
     void options();
     void planetTable();
     void raceTable();
+    void keptColoursOnlyWhenAsked();
     void tableFormats();
+    void changeTable();
+    void foreignReportWarns();
     void unreadableFiles();
     void render();
     void renderMapWithoutExtent();
+    void renderEmptyView();
     void renderExplorerSize();
     void nearAndNotes();
     void renderSelectionAndRings();
     void renderScaledWithLegend();
+    void renderChanges();
     void writeFailure();
     void renderKeepsOutputOnFailure();
+    void renderIntoSpecialFiles();
     void helpAndVersion();
     void toolkitOptions();
+    void toolkitOptionsEndAtDoubleDash();
+    void namesThatAreNotUtf8();
+    void noDisplay();
     void badInputCorpus();
 
 private:
@@ -53,7 +68,7 @@ private:
         int status;
         QString out, err;
     };
-    Run kavora(const QStringList &arguments);
+    Run kavora(const QStringList &arguments, const QProcessEnvironment &environment = {});
 
     TestFiles m_files;
     QString m_map, m_report;
@@ -71,9 +86,12 @@ Globals loaded(const QString &map, const QString &report)
 
 } // namespace
 
-TestCommandLine::Run TestCommandLine::kavora(const QStringList &arguments)
+TestCommandLine::Run TestCommandLine::kavora(const QStringList &arguments,
+                                             const QProcessEnvironment &environment)
 {
     QProcess process;
+    if (!environment.isEmpty())
+        process.setProcessEnvironment(environment);
     process.start(QStringLiteral(KAVORA_BINARY), arguments);
     if (!process.waitForFinished(60000))
         qFatal("kavora did not finish");
@@ -108,6 +126,9 @@ void TestCommandLine::usageErrors_data()
     QTest::newRow("centre without comma") << QStringList{"--render", "o.bmp", "--center", "5",
                                                          "m.map"}
                                           << "X,Y";
+    QTest::newRow("centre X out of range")
+        << QStringList{"--render", "o.bmp", "--center", "1e300,5", "m.map"}
+        << "--center: X must lie within -32768 to 32767";
     QTest::newRow("unknown label kind") << QStringList{"--render", "o.bmp", "--labels", "some",
                                                        "m.map"}
                                         << "not \"some\"";
@@ -160,11 +181,24 @@ void TestCommandLine::usageErrors_data()
                                            << "--legend can only go with --render";
     QTest::newRow("unknown format") << QStringList{"--planets", "--format", "xml", "m.map"}
                                     << "--format takes tsv, csv or json, not \"xml\"";
+    // Whatever an argument holds, the hint stays one line.
+    QTest::newRow("line end in a value")
+        << QStringList{"--planets", "--format", "a\nb\x1b[2J", "m.map"}
+        << "not \"a\\x0Ab\\x1B[2J\"";
     QTest::newRow("format in capitals") << QStringList{"--races", "--format", "CSV", "m.map"}
                                         << "not \"CSV\"";
+    QTest::newRow("changes on the chart window's picture")
+        << QStringList{"--render", "o.png", "--changes", "m.map"}
+        << "--changes with --render needs --size";
+    QTest::newRow("changes with two modes")
+        << QStringList{"--changes", "--render", "o.png", "--size", "64x64", "--races", "m.map"}
+        << "only one of";
+    QTest::newRow("format with render and changes")
+        << QStringList{"--changes", "--format", "csv", "--render", "o.png", "--size", "64x64", "m.map"}
+        << "--format can only go with --planets, --races or --changes";
     QTest::newRow("format with render") << QStringList{"--render", "o.png", "--format", "csv",
                                                        "m.map"}
-                                        << "--format can only go with --planets or --races";
+                                        << "--format can only go with --planets, --races or --changes";
 }
 
 void TestCommandLine::usageErrors()
@@ -218,6 +252,17 @@ void TestCommandLine::options()
     QVERIFY(isCommandLineMode({"m.map", "--races"}));
     QVERIFY(isCommandLineMode({"m.map", "-h"}));
     QVERIFY(isCommandLineMode({"m.map", "--bogus"})); // reported as a usage error
+
+    // --changes is a mode of its own, or with --render, in either order, a flag.
+    QVERIFY(!parseCommandLine({"--changes", "m.map"}).changes);
+    for (const QStringList &arguments :
+         {QStringList{"--changes", "--render", "o.png", "--size", "64x64", "m.map"},
+          QStringList{"--render", "o.png", "m.map", "--size", "64x64", "--changes"}}) {
+        const CommandLineOptions marked = parseCommandLine(arguments);
+        QCOMPARE(marked.mode, CommandLineOptions::Mode::Render);
+        QCOMPARE(marked.output, QStringLiteral("o.png"));
+        QVERIFY(marked.changes);
+    }
 }
 
 void TestCommandLine::planetTable()
@@ -261,6 +306,31 @@ void TestCommandLine::raceTable()
                             "1\tKrell\t#00FF00\t4\t1234567.891\t\n"));
 }
 
+// The command line leaves the user's settings alone unless --kept-colours asks for the
+// colours kept there, so a script gives the same output on any machine.
+void TestCommandLine::keptColoursOnlyWhenAsked()
+{
+    TestFiles config;
+    QVERIFY(QDir().mkpath(config.path("Kavora")));
+    config.write("Kavora/Kavora.ini", "[keptColours]\n0\\name=Zorn\n0\\colour=#123456\n"
+                                      "0\\style=6\n");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", QFileInfo(config.path("Kavora")).absolutePath());
+    const QString header = QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n");
+    QCOMPARE(kavora({"--races", m_map, m_report}, environment).out,
+             header +
+                 "0\tZorn\t#0000FF\t4\t25000\t\n1\tKrell\t#00FF00\t4\t100000000000000000000\t1\n");
+    const Run kept = kavora({"--races", "--kept-colours", m_map, m_report}, environment);
+    QCOMPARE(kept.status, 0);
+    QCOMPARE(kept.out,
+             header +
+                 "0\tZorn\t#123456\t6\t25000\t\n1\tKrell\t#00FF00\t4\t100000000000000000000\t1\n");
+    // The planets take them too.
+    QVERIFY(kavora({"--planets", m_map, m_report, "--kept-colours"}, environment)
+                .out.contains(u"\tZorn\t\t1\t25000\t#123456\t6\n"));
+    QCOMPARE(kavora({"--kept-colours", m_map}).status, 2); // no command-line mode
+}
+
 // The same tables as CSV and JSON; a name with a tab and a backslash comes back intact.
 void TestCommandLine::tableFormats()
 {
@@ -299,6 +369,53 @@ void TestCommandLine::tableFormats()
              QStringLiteral("slot,name,color,style,population,starbases\r\n"
                             "0,Zorn,#0000FF,4,25000,\r\n"
                             "1,Krell,#00FF00,4,100000000000000000000,1\r\n"));
+}
+
+// Each report's changes in what the reports before it left, numbered by step.
+void TestCommandLine::changeTable()
+{
+    const QString later = m_files.write("r2.pla", reportText({{"Alpha", "Krell", "", "2", "20000"},
+                                                             {"Be\\ta", "Krell", "SB", "1", "2e20"},
+                                                             {"Delta", "Zorn", "", "2", "7"}}));
+    const Run run = kavora({"--changes", m_map, m_report, later});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.out,
+             QStringLiteral("step\tplanet\tx\ty\tkind\trace_before\trace_after\tpopulation_before\t"
+                            "population_after\tdifference\n"
+                            "1\tAlpha\t1200\t1300\tfirst seen\t\tZorn\t\t25000\t\n"
+                            "1\tBe\\\\ta\t1500\t1400\tfirst seen\t\tKrell\t\t1e20\t\n"
+                            "2\tAlpha\t1200\t1300\tnew owner\tZorn\tKrell\t25000\t20000\t-5000\n"
+                            "2\tBe\\\\ta\t1500\t1400\tpopulation up\tKrell\tKrell\t1e20\t2e20\t"
+                            "+100000000000000000000\n"
+                            "2\tDelta\t2000\t1800\tfirst seen\t\tZorn\t\t7\t\n"));
+    QCOMPARE(kavora({"--changes", m_map}).out.count(u'\n'), 1); // the header alone
+
+    const Run json = kavora({"--changes", "--format", "json", m_map, m_report, later});
+    const QJsonArray rows = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    QCOMPARE(rows.size(), 5);
+    QCOMPARE(rows[2].toObject(),
+             (QJsonObject{{"step", 2}, {"planet", "Alpha"}, {"x", 1200}, {"y", 1300},
+                          {"kind", "new owner"}, {"race_before", "Zorn"}, {"race_after", "Krell"},
+                          {"population_before", 25000}, {"population_after", 20000},
+                          {"difference", -5000}}));
+    QCOMPARE(rows[0].toObject()["population_before"], QJsonValue(QJsonValue::Null));
+    QVERIFY(kavora({"--changes", "--format", "csv", m_map, m_report})
+                .out.startsWith("step,planet,x,y,kind,race_before,race_after,"));
+}
+
+// A report of another universe reads without an error, so the command line says so; the
+// exit status and the output stay as for any report.
+void TestCommandLine::foreignReportWarns()
+{
+    const QString foreign = m_files.write("foreign.pla", reportText({{"Elsewhere", "Zorn", "", "1", "5"},
+                                                                    {"Nowhere", "Zorn", "", "1", "5"},
+                                                                    {"Alpha", "", "", "1", ""}}));
+    const Run run = kavora({"--races", m_map, m_report, foreign});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, QStringLiteral("foreign.pla: only 0 of 2 lines name a planet of u.map; is it "
+                                     "from another universe?\n"));
+    QCOMPARE(run.out, kavora({"--races", m_map, m_report}).out);
 }
 
 void TestCommandLine::unreadableFiles()
@@ -400,6 +517,35 @@ void TestCommandLine::renderScaledWithLegend()
     const QImage both = rendered("both.png", {"--legend", "--scale", "3"});
     QCOMPARE(both.size(), QSize(537 + legendSize(g, true, 3).width(), 441) * 3);
     QCOMPARE(both.copy(0, 0, 537 * 3, 441 * 3), chartAt(3));
+}
+
+// --changes on the explorer's view marks what the last report changed, under its title in
+// the legend, pixel for pixel as the explorer draws them.
+void TestCommandLine::renderChanges()
+{
+    const QString later = m_files.write("r2.pla", reportText({{"Alpha", "Krell", "", "2", "20000"},
+                                                             {"Be\\ta", "Krell", "", "1", "1e20"}}));
+    Globals g;
+    const LoadHistory history = loadUniverse(g, m_map, {m_report, later});
+    const QString out = m_files.path(QStringLiteral("changes.png"));
+    const QStringList common{"--render", out, "--size", "400x300", "--legend", m_map, m_report, later};
+    QCOMPARE(kavora(common).status, 0);
+    const QImage plain = QImage(out).convertToFormat(QImage::Format_RGB32);
+    const Run run = kavora(common + QStringList{"--changes"});
+    QCOMPARE(run.status, 0);
+    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+    const QImage marked = QImage(out).convertToFormat(QImage::Format_RGB32);
+    QVERIFY(marked != plain);
+
+    ExplorerScene scene;
+    scene.view = explorerViewFor(QSize(400, 300), mapExtent(g.Map_Max_X, g.Map_Max_Y), 0, 0, 0);
+    scene.legend = true;
+    scene.changes = stepMarks(g, listedChanges(history, 1));
+    scene.changesTitle = QStringLiteral("r2.pla: changes since r.pla");
+    QCOMPARE(scene.changes.size(), size_t(2)); // Alpha changed hands, Beta lost its starbase
+    ImageSurface surface(scene.view.picture);
+    ExplorerRenderer().draw(g, surface, scene);
+    QCOMPARE(marked, surface.Image().convertToFormat(QImage::Format_RGB32));
 }
 
 void TestCommandLine::writeFailure()
@@ -556,6 +702,24 @@ void TestCommandLine::renderSelectionAndRings()
     QVERIFY(unknown.err.contains(QStringLiteral("no planet named \"Nope\" for --select")));
 }
 
+// A view that holds no planet is drawn all the same, but said so: a typo in --center is
+// more likely than a wish for a black picture.
+void TestCommandLine::renderEmptyView()
+{
+    const QString out = m_files.path("empty.png");
+    Run run = kavora({"--render", out, "--zoom", "0.9", "--center", "30000,30000", m_map});
+    QCOMPARE(run.status, 0);
+    QVERIFY(!QImage(out).isNull());
+    QVERIFY2(run.err.startsWith(u"kavora: no planet lies in the view drawn") &&
+                 run.err.count(u'\n') == 1,
+             qPrintable(run.err));
+    run =
+        kavora({"--render", out, "--size", "64x64", "--zoom", "0.9", "--center", "-3000,5", m_map});
+    QVERIFY2(run.status == 0 && run.err.startsWith(u"kavora: no planet"), qPrintable(run.err));
+    run = kavora({"--render", out, "--zoom", "0.9", "--center", "1500,1400", m_map});
+    QVERIFY2(run.status == 0 && run.err.isEmpty(), qPrintable(run.err));
+}
+
 void TestCommandLine::renderMapWithoutExtent()
 {
     // Largest X exactly 800 or largest Y exactly 900: an axis of one map unit, still drawn.
@@ -586,6 +750,74 @@ void TestCommandLine::renderKeepsOutputOnFailure()
     QVERIFY2(run.err.startsWith(QStringLiteral("Error!!! 76 Path not found")), qPrintable(run.err));
 }
 
+namespace {
+
+mode_t fileType(const QString &path)
+{
+    struct stat info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & S_IFMT : 0;
+}
+
+} // namespace
+
+// The output is followed through a link; a regular file is replaced whole, with its
+// permissions; a device or a pipe is written in place, never replaced by a file.
+void TestCommandLine::renderIntoSpecialFiles()
+{
+    // A link to a regular file: the file gets the chart, the link stays a link.
+    const QString target = m_files.write("target.png", "old");
+    QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    const QString toTarget = m_files.path("to-target.png");
+    QVERIFY(QFile::link(target, toTarget));
+    QCOMPARE(kavora({"--render", toTarget, m_map}).status, 0);
+    QCOMPARE(fileType(toTarget), mode_t(S_IFLNK));
+    QCOMPARE(QImage(target).size(), QSize(ImageSurface::kWidth, ImageSurface::kHeight));
+    const QFile::Permissions ownerGroupOther(0x7077); // not the ...User bits
+    QCOMPARE(QFile::permissions(target) & ownerGroupOther,
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+
+    // A pipe that nobody reads: refused at once, not waited on, and still a pipe.
+    const QString pipe = m_files.path("pipe");
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString toPipe = m_files.path("to-pipe.png");
+    QVERIFY(QFile::link(pipe, toPipe));
+    Run run = kavora({"--render", toPipe, m_map});
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains(u"no program reads from it") && run.err.contains(toPipe),
+             qPrintable(run.err));
+    QCOMPARE(fileType(pipe), mode_t(S_IFIFO));
+    // With a reader the chart flows through it.
+    QProcess reader;
+    reader.setStandardOutputFile(m_files.path("through-pipe.png"));
+    reader.start(QStringLiteral("cat"), {pipe});
+    QVERIFY(reader.waitForStarted());
+    run = kavora({"--render", toPipe, m_map});
+    QVERIFY(reader.waitForFinished(60000));
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    QCOMPARE(QImage(m_files.path("through-pipe.png")).size(),
+             QSize(ImageSurface::kWidth, ImageSurface::kHeight));
+    QCOMPARE(fileType(pipe), mode_t(S_IFIFO));
+
+    // A device: written in place, so a full one says so. Root gets a device node of its
+    // own, since a fault here would replace the node; anyone else cannot replace /dev/full.
+    QString device = QStringLiteral("/dev/full");
+    if (::geteuid() == 0) {
+        device = m_files.path("full");
+        if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+            QSKIP("cannot make a device node here");
+    } else if (fileType(device) != S_IFCHR) {
+        QSKIP("needs /dev/full");
+    }
+    const QString toDevice = m_files.path("to-device.bmp");
+    QVERIFY(QFile::link(device, toDevice));
+    run = kavora({"--render", toDevice, m_map});
+    QCOMPARE(run.status, 1);
+    QCOMPARE(fileType(device), mode_t(S_IFCHR));
+    QVERIFY2(run.err.startsWith(u"Error!!! 57 ") && run.err.contains(toDevice),
+             qPrintable(run.err));
+    QVERIFY2(run.err.contains(u"No space left on device"), qPrintable(run.err));
+}
+
 void TestCommandLine::helpAndVersion()
 {
     Run run = kavora({"--version"});
@@ -603,6 +835,11 @@ void TestCommandLine::helpAndVersion()
         QCOMPARE(help.out, run.out);
     }
     QCOMPARE(kavora({m_map, "--version"}).out, QStringLiteral("Kavora 0.5.1\n"));
+    // They win over any mistake around them, but after "--" they are file names.
+    QCOMPARE(kavora({"--frob", "--help"}).out, run.out);
+    QCOMPARE(kavora({"--render", "out.jpg", "--version", "--zoom"}).out,
+             QStringLiteral("Kavora 0.5.1\n"));
+    QCOMPARE(parseCommandLine({"--", "--help"}).mode, CommandLineOptions::Mode::Gui);
 }
 
 void TestCommandLine::toolkitOptions()
@@ -624,6 +861,110 @@ void TestCommandLine::toolkitOptions()
     QCOMPARE(run.status, 0);
     QVERIFY(run.out.startsWith(u"index\t"));
     QVERIFY(!isCommandLineMode(withoutToolkitOptions({"-style", "Fusion", m_map})));
+}
+
+// After "--" even Qt's own options are file names: a map called "-platform" opens as one.
+void TestCommandLine::toolkitOptionsEndAtDoubleDash()
+{
+    QCOMPARE(toolkitArguments({"-style", "Fusion", "u.map", "--", "-platform", "r.pla"}),
+             (QStringList{"-style", "Fusion", "u.map"}));
+    QCOMPARE(toolkitArguments({"-reverse", "u.map"}), (QStringList{"-reverse", "u.map"}));
+
+    TestFiles here;
+    here.write("-platform", mapText({{"1200", "1300", "Alpha"}}));
+    here.write("r.pla", reportText({{"Alpha", "Zorn", "", "1", "5"}}));
+    QProcess process;
+    process.setWorkingDirectory(QFileInfo(here.path("r.pla")).absolutePath());
+    process.start(QStringLiteral(KAVORA_BINARY), {"--planets", "--", "-platform", "r.pla"});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    QVERIFY(process.readAllStandardOutput().contains("\tAlpha\t1200\t1300\tZorn\t"));
+    // With the windows: they open (and keep running) rather than Qt aborting on a platform
+    // called "r.pla".
+    process.start(QStringLiteral(KAVORA_BINARY), {"--", "-platform", "r.pla"});
+    QVERIFY(process.waitForStarted());
+    const bool ended = process.waitForFinished(2500);
+    if (ended)
+        QFAIL(qPrintable(QStringLiteral("ended with %1: %2")
+                             .arg(process.exitCode())
+                             .arg(QString::fromLocal8Bit(process.readAllStandardError()))));
+    process.kill();
+    process.waitForFinished();
+}
+
+// Qt cannot decode a name that is not UTF-8 and encode it back to the same bytes, so such
+// a name is refused before anything is read or written, in every mode.
+void TestCommandLine::namesThatAreNotUtf8()
+{
+    const QString folder = QFileInfo(m_map).absolutePath();
+    auto withBadName = [&](const QString &arguments) {
+        QProcess process;
+        process.setWorkingDirectory(folder);
+        // The shell makes the byte 0xFF, which no QString argument can carry.
+        process.start(QStringLiteral("sh"),
+                      {"-c", QStringLiteral("exec \"$0\" %1").arg(arguments), KAVORA_BINARY});
+        if (!process.waitForFinished(60000))
+            qFatal("kavora did not finish");
+        return Run{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                   QString::fromUtf8(process.readAllStandardError())};
+    };
+    const QStringList before = QDir(folder).entryList(QDir::Files);
+    for (const QString &arguments :
+         {QStringLiteral("--render \"$(printf 'bad\\377out.png')\" u.map"),
+          QStringLiteral("--planets \"$(printf 'bad\\377in.map')\""),
+          QStringLiteral("\"$(printf 'bad\\377in.map')\""), // the windows' mode
+          QStringLiteral("--races u.map -- \"$(printf 'bad\\377in.pla')\"")}) {
+        const Run run = withBadName(arguments);
+        QVERIFY2(run.status == 2, qPrintable(arguments + u' ' + run.err));
+        QCOMPARE(run.err.count(u'\n'), 1);
+        QVERIFY2(run.err.startsWith(u"kavora: ") && run.err.contains(u"bad\\xFF"),
+                 qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+    }
+    QCOMPARE(QDir(folder).entryList(QDir::Files), before); // nothing written under another name
+
+    QCOMPARE(escapedBytes("bad\xffout.png"), QStringLiteral("bad\\xFFout.png"));
+    QCOMPARE(escapedBytes("Gr\xc3\xbc\xc3\x9f"
+                          "e\xed\xa0\x80\n\xc2\x9b"),                          // a UTF-16 half,
+             QStringLiteral("Gr\u00fc\u00dfe\\xED\\xA0\\x80\\x0A\\xC2\\x9B")); // LF, CSI
+}
+
+// Without a display the command-line modes still work, whatever platform the environment
+// asks for; the windows say why they cannot open instead of aborting.
+void TestCommandLine::noDisplay()
+{
+    const QString out = m_files.path("headless.png");
+    for (const char *platform : {"wayland", "xcb", "", "wayland;xcb"}) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        if (*platform)
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QString::fromLatin1(platform));
+        else
+            environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        Run run = kavora({"--planets", m_map}, environment);
+        QVERIFY2(run.status == 0 && run.out.startsWith(u"index\t"), qPrintable(run.err));
+        run = kavora({"--races", "--format", "json", m_map, m_report}, environment);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QFile::remove(out);
+        run = kavora({"--render", out, m_map}, environment);
+        QVERIFY2(run.status == 0 && !QImage(out).isNull(), qPrintable(run.err));
+
+        run = kavora({m_map}, environment);
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.err,
+                 QStringLiteral("kavora: no display to open a window on (DISPLAY and "
+                                "WAYLAND_DISPLAY are unset); use --render FILE to draw the chart "
+                                "into a file\n"));
+    }
+    QVERIFY(missingDisplay({}, QString(), {}, {}));
+    QVERIFY(missingDisplay({}, "wayland-egl", {}, {}));
+    QVERIFY(!missingDisplay({}, "offscreen", {}, {}));
+    QVERIFY(!missingDisplay({"-platform", "offscreen"}, "xcb", {}, {}));
+    QVERIFY(!missingDisplay({"-platform=minimal"}, "xcb", {}, {}));
+    QVERIFY(!missingDisplay({}, "xcb;offscreen", {}, {}));
+    QVERIFY(!missingDisplay({}, "xcb", ":0", {}));
+    QVERIFY(!missingDisplay({}, "wayland", {}, "wayland-0"));
 }
 
 void TestCommandLine::badInputCorpus()

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -18,6 +19,7 @@ private slots:
     void filters();
     void openDialog();
     void saveDialog();
+    void saveAddsTheChosenFiltersExtension();
     void saveAsksBeforeReplacing();
     void colourDialog();
     void messageBox();
@@ -90,6 +92,23 @@ void TestCommonDialog::openDialog()
     });
     QCOMPARE(common.ShowOpen("Open Quelmar Map File", "Quelmar Map File (*.map)|*.map"),
              std::optional<QString>(map));
+
+    // A folder the caller names wins over the last choice elsewhere; in the folder of the
+    // last choice, that choice is offered again.
+    TestFiles other;
+    other.write("v.map", "Planet\tX\tY\tName\n");
+    QString startedIn, offered;
+    for (const QString &folder :
+         {QFileInfo(other.path("v.map")).absolutePath(), QFileInfo(map).absolutePath()}) {
+        whenShown<QFileDialog>(this, [&](QFileDialog *d) {
+            startedIn = d->directory().absolutePath();
+            offered = d->selectedFiles().value(0);
+            d->reject();
+        });
+        common.ShowOpen("Open Quelmar Map File", "Quelmar Map File (*.map)|*.map", folder);
+        QCOMPARE(startedIn, folder);
+    }
+    QCOMPARE(offered, map);
 }
 
 void TestCommonDialog::saveDialog()
@@ -107,20 +126,55 @@ void TestCommonDialog::saveDialog()
         d->selectFile(typed);
         static_cast<QDialog *>(d)->accept(); // as the Save or Open button does
     });
-    QCOMPARE(common.ShowSave(title, filter), std::optional<QString>(typed));
+    // A name typed without an extension gets the chosen filter's.
+    QCOMPARE(common.ShowSave(title, filter), std::optional<QString>(typed + ".bmp"));
     QVERIFY(!firstOffer.endsWith(QLatin1String("chart")));
 
-    // The second time it offers the name chosen the first time; cancelling returns nothing.
-    QString secondOffer;
+    // The second time it offers the name chosen the first time, selected, so that typing
+    // replaces it; cancelling returns nothing.
+    QString secondOffer, selectedText;
     QStringList filters;
     whenShown<QFileDialog>(this, [&](QFileDialog *d) {
         secondOffer = d->selectedFiles().value(0);
+        if (auto *name = d->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            selectedText = name->selectedText();
         filters = d->nameFilters();
         d->reject();
     });
     QCOMPARE(common.ShowSave(title, filter), std::nullopt);
-    QCOMPARE(secondOffer, typed);
+    QCOMPARE(secondOffer, typed + ".bmp");
+    QCOMPARE(selectedText, QStringLiteral("chart.bmp"));
     QCOMPARE(filters, QStringList{"Bitmaps (*.bmp)"});
+}
+
+// With two filters the extension follows the one chosen; a name with an extension keeps it.
+void TestCommonDialog::saveAddsTheChosenFiltersExtension()
+{
+    TestFiles files;
+    files.write("keep.txt", "");
+    const QString title = QStringLiteral("Save Map as Bitmap");
+    const QString filter = QStringLiteral("Bitmaps (*.bmp)|*.bmp|PNG images (*.png)|*.png");
+    QtCommonDialog common;
+    auto saveAs = [&](const QString &name, const QString &chosenFilter) {
+        whenShown<QFileDialog>(this, [&](QFileDialog *d) {
+            d->selectNameFilter(chosenFilter);
+            d->selectFile(files.path(name));
+            static_cast<QDialog *>(d)->accept();
+        });
+        return common.ShowSave(title, filter);
+    };
+    QCOMPARE(saveAs("chart", "PNG images (*.png)"), std::optional(files.path("chart.png")));
+    QCOMPARE(saveAs("chart", "Bitmaps (*.bmp)"), std::optional(files.path("chart.bmp")));
+    QCOMPARE(saveAs("chart.png", "Bitmaps (*.bmp)"), std::optional(files.path("chart.png")));
+    QCOMPARE(saveAs("chart.BMP", "PNG images (*.png)"), std::optional(files.path("chart.BMP")));
+    // Offered again, the last name comes with its own filter.
+    QString shownFilter;
+    whenShown<QFileDialog>(this, [&](QFileDialog *d) {
+        shownFilter = d->selectedNameFilter();
+        d->reject();
+    });
+    common.ShowSave(title, filter);
+    QCOMPARE(shownFilter, QStringLiteral("Bitmaps (*.bmp)"));
 }
 
 void TestCommonDialog::saveAsksBeforeReplacing()

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
@@ -23,8 +24,11 @@ private slots:
     void dropOpensMapThenReports();
     void dropRefusesWhatIsNotAMapOrReport();
     void dropWithoutMap();
+    void dropNameNotUtf8();
+    void longRefusalsStayShort();
     void recentFilesAcrossRuns();
     void recentFileGoneOrUnreadable();
+    void recentReportThatIsAFolder();
     void dialogFoldersAcrossRuns();
     void damagedSettingsStartClean_data();
     void damagedSettingsStartClean();
@@ -182,6 +186,37 @@ void TestDesktop::dropRefusesWhatIsNotAMapOrReport()
     QVERIFY(!enter.isAccepted());
 }
 
+// A name that is not UTF-8 is refused by its bytes, not opened as the file whose name it
+// decodes to.
+void TestDesktop::dropNameNotUtf8()
+{
+    TestFiles files;
+    const QString decoded = files.write(QStringLiteral("bad\uFFFDout.map"), mapText(kPlanets));
+    const QByteArray encoded = QUrl::fromLocalFile(QFileInfo(decoded).absolutePath()).toEncoded();
+    const DroppedFiles dropped = droppedFiles({QUrl::fromEncoded(encoded + "/bad%FFout.map")});
+    QCOMPARE(dropped.order, OpenOrder());
+    QCOMPARE(dropped.refused.size(), 1);
+    QVERIFY2(dropped.refused[0].contains(u"bad\\xFFout.map") &&
+                 dropped.refused[0].contains(u"not UTF-8"),
+             qPrintable(dropped.refused[0]));
+}
+
+// However many files are refused, the message names a few and counts the rest, so it fits
+// on a screen with its OK button.
+void TestDesktop::longRefusalsStayShort()
+{
+    QStringList refused;
+    for (int i = 0; i < 400; ++i)
+        refused << QStringLiteral("/home/u/photo%1.jpg (neither a map nor a planet report)").arg(i);
+    const QString message = refusalMessage(refused);
+    QVERIFY2(message.count(u'\n') <= 7, qPrintable(message));
+    QVERIFY(message.contains(refused[0]) && message.contains(refused[4]));
+    QVERIFY(!message.contains(refused[5]));
+    QVERIFY(message.endsWith(u"and 395 more"));
+    QCOMPARE(refusalMessage(refused.first(5)).count(u'\n'), 5); // five are named in full
+    QVERIFY(refusalMessage(refused.first(6)).endsWith(u"and 1 more"));
+}
+
 void TestDesktop::dropWithoutMap()
 {
     Files f;
@@ -197,27 +232,31 @@ void TestDesktop::recentFilesAcrossRuns()
     {
         Run first(f.settings);
         const QStringList plain = first.fileMenu();
-        QCOMPARE(plain, (QStringList{"&Open Map File", "Open &Player File", "&Save Map as Bitmap",
-                                     "-", "E&xit"}));
+        QCOMPARE(plain, (QStringList{"&Open Map File", "Open &Player File", "&Undo Last Report",
+                                     "&Save Map as Bitmap", "-", "E&xit"}));
         first.form.openFiles({f.map, f.turn1, f.turn2});
         first.form.openFiles({f.other});
         QCOMPARE(first.fileMenu(),
-                 (QStringList{"&Open Map File", "Open &Player File", "&Save Map as Bitmap", "-",
-                              "&1 other.map", "&2 universe.map", "-", "E&xit"}));
+                 (QStringList{"&Open Map File", "Open &Player File", "&Undo Last Report",
+                              "&Save Map as Bitmap", "-", "&1 other.map", "&2 universe.map", "-",
+                              "E&xit"}));
     }
     Run second(f.settings);
-    QCOMPARE(second.fileMenu()[4], QStringLiteral("&1 other.map"));
+    QCOMPARE(second.fileMenu()[5], QStringLiteral("&1 other.map"));
     QAction *older = second.item("mnuRecent2");
     QVERIFY(older);
     QCOMPARE(older->text(), QStringLiteral("&2 universe.map"));
     QCOMPARE(older->statusTip(), QStringList({f.map, f.turn1, f.turn2}).join("; "));
+    // The main window has no status bar: the menu shows the paths as the item's tip.
+    QCOMPARE(older->toolTip(), QStringList({f.map, f.turn1, f.turn2}).join("\n"));
+    QVERIFY(second.form.findChild<QMenu *>("mnu_File")->toolTipsVisible());
 
     older->trigger();
     QCOMPARE(second.scripted.asked().size(), 0);
     QCOMPARE(second.g.Map_File_Name, f.map);
     QCOMPARE(second.reportsRead(), (QStringList{f.turn1, f.turn2}));
     QCOMPARE(second.g.Player_Table[0].Player_Name, QStringLiteral("Zorn"));
-    QCOMPARE(second.fileMenu().mid(4, 2), (QStringList{"&1 universe.map", "&2 other.map"}));
+    QCOMPARE(second.fileMenu().mid(5, 2), (QStringList{"&1 universe.map", "&2 other.map"}));
 }
 
 void TestDesktop::recentFileGoneOrUnreadable()
@@ -238,7 +277,7 @@ void TestDesktop::recentFileGoneOrUnreadable()
     QVERIFY(second.scripted.messages()[0].contains(f.other));
     QVERIFY(!second.g.Map_Loaded);
     QCOMPARE(second.form.recentMenu()->entries().size(), 1);
-    QCOMPARE(second.fileMenu()[4], QStringLiteral("&1 universe.map"));
+    QCOMPARE(second.fileMenu()[5], QStringLiteral("&1 universe.map"));
 
     // A report that has gone: named; the map and the other report open.
     second.scripted.clearAsked();
@@ -258,6 +297,40 @@ void TestDesktop::recentFileGoneOrUnreadable()
     QCOMPARE(second.g.Map_File_Name, f.map); // the map loaded before stays
 }
 
+// A folder is no report: it is not recorded, and one found in an entry is named and
+// dropped from it rather than tried on every use. Many gone reports are counted, not listed.
+void TestDesktop::recentReportThatIsAFolder()
+{
+    Files f;
+    const QString folder = f.files.path("turns.pla");
+    QVERIFY(QDir().mkpath(folder));
+    {
+        Run first(f.settings);
+        first.form.openFiles({f.map, folder, f.turn1});
+        QCOMPARE(first.form.recentMenu()->entries().first().reports, QStringList{f.turn1});
+    }
+    QStringList gone;
+    for (int i = 0; i < 40; ++i)
+        gone << f.files.path(QStringLiteral("gone%1.pla").arg(i));
+    {
+        Settings settings(f.settings);
+        settings.setTextList("recentFiles/1",
+                             QStringList{f.map, folder} + gone + QStringList{f.turn2});
+    }
+    Run second(f.settings);
+    second.item("mnuRecent1")->trigger();
+    QCOMPARE(second.scripted.messages().size(), 1);
+    const QString message = second.scripted.messages()[0];
+    QVERIFY2(message.contains(folder) && message.contains(u"and 36 more") &&
+                 message.count(u'\n') <= 7,
+             qPrintable(message));
+    QCOMPARE(second.reportsRead(), QStringList{f.turn2});
+    QCOMPARE(second.form.recentMenu()->entries().first().reports, QStringList{f.turn2});
+    second.scripted.clearAsked();
+    second.item("mnuRecent1")->trigger();
+    QCOMPARE(second.scripted.messages(), QStringList());
+}
+
 void TestDesktop::dialogFoldersAcrossRuns()
 {
     Files f;
@@ -275,16 +348,25 @@ void TestDesktop::dialogFoldersAcrossRuns()
     Run second(f.settings);
     second.item("mnu_Open")->trigger(); // cancelled: the queue is empty
     second.form.openMap(f.map);
+    // The map just opened lies in another folder than the last report: its reports are
+    // likely beside it.
     second.item("mnuOpenPlayerFile")->trigger();
     second.item("mnuSaveBmp")->trigger();
+    second.scripted.answerFile(moved);
+    second.item("mnuOpenPlayerFile")->trigger();
+    // Once a report is read, the report dialog goes back to where the last one came from.
+    second.item("mnuOpenPlayerFile")->trigger();
     const auto &asked = second.scripted.asked();
-    QCOMPARE(asked.size(), 3);
+    QCOMPARE(asked.size(), 5);
     QCOMPARE(asked[0].title, QStringLiteral("Open Quelmar Map File"));
     QCOMPARE(asked[0].folder, QFileInfo(f.map).absolutePath());
     QCOMPARE(asked[1].title, QStringLiteral("Open Quelmar Player File"));
-    QCOMPARE(asked[1].folder, elsewhere);
+    QCOMPARE(asked[1].folder, QFileInfo(f.map).absolutePath());
     QCOMPARE(asked[2].title, QStringLiteral("Save Map as Bitmap"));
     QCOMPARE(asked[2].folder, QString());
+    QCOMPARE(asked[3].folder, QFileInfo(f.map).absolutePath());
+    QCOMPARE(asked[4].title, QStringLiteral("Open Quelmar Player File"));
+    QCOMPARE(asked[4].folder, elsewhere);
 }
 
 void TestDesktop::damagedSettingsStartClean_data()
@@ -345,6 +427,15 @@ void TestDesktop::windowPlace()
     Settings(f.settings).setRect("window/geometry", screen.translated(screen.width() * 3, 0));
     Run third(f.settings);
     QCOMPARE(third.form.size(), QSize(1024, 768));
+    // A size below the window's minimum (only the menu bar showed) is no place to go back to.
+    Settings(f.settings).setRect("window/geometry", QRect(place.topLeft(), QSize(196, 87)));
+    Run fourth(f.settings);
+    QCOMPARE(fourth.form.size(), QSize(1024, 768));
+    QVERIFY(fourth.form.minimumSize().width() > 196 && fourth.form.minimumSize().height() > 87);
+    QVERIFY(fourth.form.minimumSize().width() <= 400 && fourth.form.minimumSize().height() <= 300);
+    QCOMPARE(restorablePlace(QRect(100, 80, 800, 600), screens, QSize(800, 600)),
+             QRect(100, 80, 800, 600));
+    QCOMPARE(restorablePlace(QRect(100, 80, 800, 599), screens, QSize(800, 600)), std::nullopt);
 }
 
 QTEST_MAIN(TestDesktop)

@@ -1,4 +1,6 @@
 #include "chartexplorer.h"
+#include "changelist.h"
+#include "changemarks.h"
 #include "chartpicture.h"
 #include "mainform.h"
 #include "mainwindowfixture.h"
@@ -34,6 +36,7 @@ private slots:
     void wheelDragClickKeys();
     void labelsLegendAndStatus();
     void followsTheData();
+    void changesOfTheStepInView();
     void centresOnSearch();
     void saveAsShown();
     void ringOnlyOnScreen();
@@ -308,6 +311,59 @@ void TestExplorerWindow::followsTheData()
     s.settle();
     QCOMPARE(e->redrawCount(), beforeColour + 1);
     QVERIFY(count(qRgb(0x56, 0x34, 0x12)) > 20);
+}
+
+// The Changes box marks the last report's changes, or those the changes window shows while it
+// is open: the report, race and kind chosen there.
+void TestExplorerWindow::changesOfTheStepInView()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    s.openReport(s.reportPath);
+    s.openReport(s.files.write("later.pla", reportText({{"Beta", "Zorn", "", "3", "900"},
+                                                        {"Gamma", "Vell", "", "3", "50"}})));
+    ChartExplorer *e = s.explorer();
+    auto names = [&] {
+        QStringList out;
+        for (const ChangeMark &m : e->changeMarks())
+            out << s.g.Star_Table[size_t(m.planet)].Star_Name + u' ' + changeMarkText(m.kind);
+        out.sort();
+        return out;
+    };
+    QCOMPARE(names(), (QStringList{"Beta new owner", "Gamma first seen"}));
+    QCOMPARE(e->changeMarksTitle(), QStringLiteral("later.pla: changes since player.pla"));
+
+    // Only with the box ticked are they in the picture.
+    const QImage plain = e->picture();
+    auto *box = s.control<QCheckBox>("Changes");
+    QTest::mouseClick(box, Qt::LeftButton);
+    s.settle();
+    const QPoint beta =
+        dotPixel(e->drawing().chartView, e->view().picture, QPointF(1500, 1300)) +
+        kChangeMarkOffset;
+    const int zorn = findRace(s.g, QStringLiteral("Zorn"));
+    QCOMPARE(e->picture().pixel(beta), rgbFromPacked(s.g.Player_Table[size_t(zorn)].Player_Color));
+    QVERIFY(plain.pixel(beta) != e->picture().pixel(beta));
+
+    s.trigger("mnuChanges");
+    ChangeList *changes = s.form.changeList();
+    changes->findChild<QComboBox *>("step")->setCurrentIndex(0);
+    QCOMPARE(names(), (QStringList{"Alpha first seen", "Beta first seen"}));
+    QCOMPARE(e->changeMarksTitle(), QStringLiteral("player.pla: changes since universe.map"));
+    changes->findChild<QComboBox *>("step")->setCurrentIndex(1);
+    auto *race = changes->findChild<QComboBox *>("race");
+    race->setCurrentIndex(race->findData(QStringLiteral("Vell")));
+    QCOMPARE(names(), (QStringList{"Beta lost", "Gamma first seen"}));
+    auto *kind = changes->findChild<QComboBox *>("kind");
+    kind->setCurrentIndex(kind->findData(int(KindFilter::FirstSeen)));
+    QCOMPARE(names(), QStringList{"Gamma first seen"});
+
+    // Closed, the changes window leaves the last report's changes.
+    changes->parentWidget()->close();
+    QTRY_VERIFY(!s.form.changeList());
+    QCOMPARE(names(), (QStringList{"Beta new owner", "Gamma first seen"}));
+    s.trigger("mnuUndoReport");
+    QCOMPARE(names(), (QStringList{"Alpha first seen", "Beta first seen"}));
 }
 
 // A search in the chart window, or a planet chosen in a list, centres the explorer on the

@@ -1,8 +1,10 @@
+#include "changelistmodel.h"
 #include "loaduniverse.h"
 #include "palette.h"
 #include "planetlistmodel.h"
 #include "raceoverviewmodel.h"
 #include "reportreader.h"
+#include "stepmarks.h"
 #include "testfiles.h"
 
 #include <QSignalSpy>
@@ -25,6 +27,10 @@ private slots:
     void raceOverviewRows();
     void raceOverviewSorts();
     void loadHistoryText();
+    void changeListRows();
+    void changeListFiltersAndSummary();
+    void stepMarksByKind();
+    void raceHistory();
 };
 
 namespace {
@@ -154,13 +160,16 @@ void TestListModels::copyText()
 {
     Globals g;
     g.Star_Table = {{"Tab\tbed", "1", "2", "Zorn", "", "", "7", {}, {}},
-                    {"Back\\slash", "3", "4", "", "SB", "2", "", {}, {}}};
-    g.Last_Star_Index = 1;
+                    {"Back\\slash", "3", "4", "", "SB", "2", "", {}, {}},
+                    {"Two\r\nlines\n", "5", "6", "Vell\\t", "", "", "", {}, {}}};
+    g.Last_Star_Index = 2;
     PlanetListModel model(g);
-    QCOMPARE(model.copyText({1, 0}),
+    // For a spreadsheet: names as they are, only what would split a cell made a space.
+    QCOMPARE(model.copyText({1, 0, 2}),
              QStringLiteral("Name\tX\tY\tOwner\tStarbase\tReport Age\tPopulation\n"
-                            "Back\\\\slash\t3\t4\t\tSB\t2\t\n"
-                            "Tab\\tbed\t1\t2\tZorn\t\t\t7\n"));
+                            "Back\\slash\t3\t4\t\tSB\t2\t\n"
+                            "Tab bed\t1\t2\tZorn\t\t\t7\n"
+                            "Two  lines \t5\t6\tVell\\t\t\t\t\n"));
     QCOMPARE(model.copyText({}), QStringLiteral("Name\tX\tY\tOwner\tStarbase\tReport Age\tPopulation\n"));
 }
 
@@ -330,13 +339,214 @@ void TestListModels::raceOverviewSorts()
 void TestListModels::loadHistoryText()
 {
     Universe u;
-    QCOMPARE(u.tally, (ReportTally{4, 1}));
+    QCOMPARE(u.tally, (ReportTally{4, 1, 4, 1}));
     QCOMPARE(::loadHistoryText({}), QStringLiteral("No map is open."));
-    const LoadHistory history{"/maps/u.map", 6, {{"/a.pla", u.tally}, {"/b.pla", {0, 12}}}};
+    const LoadHistory history{"/maps/u.map", 6, {{"/a.pla", u.tally, {}}, {"/b.pla", {0, 12}, {}}}, {}};
     QCOMPARE(::loadHistoryText(history),
              QStringLiteral("Map: /maps/u.map (6 planets)\n"
                             "Report: /a.pla: 4 lines matched a planet, 1 did not\n"
                             "Report: /b.pla: 0 lines matched a planet, 12 did not"));
+}
+
+namespace {
+
+// Two turns in which each kind of change happens once.
+struct TwoTurns {
+    TwoTurns()
+    {
+        const QList<MapLine> planets = {{"1000", "1000", "A"}, {"1100", "1000", "B"},
+                                        {"1200", "1000", "C"}, {"1300", "1000", "D"},
+                                        {"1400", "1000", "E"}, {"1500", "1000", "F"}};
+        const QList<ReportLine> first = {{"A", "Zorn", "SB", "1", "100"},
+                                         {"B", "Zorn", "", "1", "200"},
+                                         {"C", "Kell", "SB", "1", "300"},
+                                         {"D", "Kell", "", "1", "400"},
+                                         {"E", "Vex", "", "1", "50"}};
+        const QList<ReportLine> second = {{"A", "Zorn", "", "2", "120"},
+                                          {"B", "Kell", "", "2", "150"},
+                                          {"C", "Kell", "SB", "2", "250"},
+                                          {"D", "Kell", "SB", "2", "400"},
+                                          {"E", "Vex", "", "2", "50"},
+                                          {"F", "Zorn", "", "2", "10"}};
+        history = loadUniverse(g, files.write("u.map", mapText(planets)),
+                               {files.write("t1.pla", reportText(first)),
+                                files.write("t2.pla", reportText(second))});
+    }
+    TestFiles files;
+    Globals g;
+    LoadHistory history;
+};
+
+QStringList rowsOf(const QAbstractItemModel &model)
+{
+    QStringList rows;
+    for (int r = 0; r < model.rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model.columnCount(); ++c)
+            cells << model.index(r, c).data().toString();
+        rows << cells.join(u'|');
+    }
+    rows.sort();
+    return rows;
+}
+
+} // namespace
+
+void TestListModels::changeListRows()
+{
+    TwoTurns t;
+    ChangeListModel model(t.g, t.history);
+    QCOMPARE(model.step(), 1); // the last report by default
+    QCOMPARE(rowsOf(model),
+             (QStringList{"A|1000|1000|starbase lost, population up|Zorn|Zorn|100|120|+20",
+                          "B|1100|1000|new owner|Zorn|Kell|200|150|-50",
+                          "C|1200|1000|population down|Kell|Kell|300|250|-50",
+                          "D|1300|1000|starbase built|Kell|Kell|400|400|0",
+                          "F|1500|1000|first seen||Zorn||10|"}));
+    // The planet sits where the table has it now.
+    for (int r = 0; r < model.rowCount(); ++r)
+        QCOMPARE(t.g.Star_Table[size_t(model.row(r).position)].Star_Name,
+                 model.index(r, ChangeListModel::Planet).data().toString());
+    // With a race in view, a change of hands is a capture or a loss.
+    model.setRace("Kell");
+    QVERIFY(rowsOf(model).contains("B|1100|1000|captured|Zorn|Kell|200|150|-50"));
+    model.setRace("Zorn");
+    QVERIFY(rowsOf(model).contains("B|1100|1000|lost|Zorn|Kell|200|150|-50"));
+
+    model.setStep(0);
+    QCOMPARE(model.rowCount(), 5);
+    QCOMPARE(model.index(0, ChangeListModel::Kind).data().toString(), QStringLiteral("first seen"));
+    QCOMPARE(stepTitle(t.history, 0), QStringLiteral("t1.pla: changes since u.map"));
+    QCOMPARE(stepTitle(t.history, 1), QStringLiteral("t2.pla: changes since t1.pla"));
+
+    // An earlier step chosen stays chosen; the last one chosen follows a new report.
+    t.g.Player_File_Name = t.files.write("t3.pla", reportText({{"E", "Kell", "", "3", "40"}}));
+    ReportTally tally;
+    ReportStep step = readPlayerFile(t.g, {}, &tally);
+    t.history.add(t.g.Player_File_Name, tally, std::move(step));
+    model.reload();
+    QCOMPARE(model.step(), 0);
+    model.setStep(2);
+    QCOMPARE(model.rowCount(), 1);
+    t.history.undoLast(t.g);
+    model.reload();
+    QCOMPARE(model.step(), 1);
+
+    // Copied as the window shows it, tab-separated with a header line.
+    model.setRace({});
+    QList<int> all;
+    for (int r = 0; r < model.rowCount(); ++r)
+        if (model.index(r, ChangeListModel::Planet).data().toString() == u"B")
+            all << r;
+    QCOMPARE(model.copyText(all),
+             QStringLiteral("Planet\tX\tY\tKind\tRace Before\tRace After\tPopulation Before\t"
+                            "Population After\tDifference\nB\t1100\t1000\tnew owner\tZorn\tKell\t200\t"
+                            "150\t-50\n"));
+}
+
+void TestListModels::changeListFiltersAndSummary()
+{
+    TwoTurns t;
+    ChangeListModel model(t.g, t.history);
+    ChangeListProxy proxy(model);
+    QCOMPARE(proxy.countText(), QStringLiteral("5 of 5 changes"));
+    proxy.setRace("Kell");
+    QCOMPARE(proxy.countText(), QStringLiteral("3 of 5 changes"));
+    proxy.setKind(KindFilter::Captured);
+    QCOMPARE(column(proxy, ChangeListModel::Planet), QStringList{"B"});
+    proxy.setRace("Zorn");
+    QCOMPARE(proxy.countText(), QStringLiteral("0 of 5 changes"));
+    proxy.setKind(KindFilter::Lost);
+    QCOMPARE(column(proxy, ChangeListModel::Planet), QStringList{"B"});
+    proxy.setRace({});
+    proxy.setKind(KindFilter::PopulationDown);
+    QCOMPARE(column(proxy, ChangeListModel::Planet), QStringList{"C"});
+    proxy.setKind(KindFilter::Any);
+    proxy.sort(ChangeListModel::Difference, Qt::AscendingOrder); // empty first, then by value
+    QCOMPARE(column(proxy, ChangeListModel::Difference), (QStringList{"", "-50", "-50", "0", "+20"}));
+
+    // 1050 people before, 980 after; Zorn 300 to 130, Kell 700 to 800.
+    QCOMPARE(changeSummary(t.history, 1),
+             QStringLiteral("1 planet changed hands, 1 planet first seen, 1 starbase built, "
+                            "1 starbase lost, population -6.7%"));
+    QCOMPARE(changeSummary(t.history, 1, "Zorn"),
+             QStringLiteral("1 planet lost, 1 planet first seen, 1 starbase lost, "
+                            "population -56.7%"));
+    QCOMPARE(changeSummary(t.history, 1, "Kell"),
+             QStringLiteral("1 planet captured, 1 starbase built, population +14.3%"));
+    QCOMPARE(changeSummary(t.history, 0),
+             QStringLiteral("5 planets first seen, population +1050"));
+}
+
+// One mark a planet, of the kind that matters most or the one filtered for, in the colour of
+// the race that holds the planet after the step.
+void TestListModels::stepMarksByKind()
+{
+    TwoTurns t;
+    t.g.Player_Table[1].Player_Color = 0x123456; // the colours as they are now
+    const std::vector<ListedChange> rows = listedChanges(t.history, 1);
+    auto marks = [&](const QString &race, KindFilter filter) {
+        QMap<QString, ChangeMark> byName;
+        for (const ChangeMark &m : stepMarks(t.g, rows, race, filter))
+            byName.insert(t.g.Star_Table[size_t(m.planet)].Star_Name, m);
+        return byName;
+    };
+    auto colourOf = [&](const QString &race) {
+        for (const Player_Object &p : t.g.Player_Table)
+            if (p.Player_Name == race)
+                return p.Player_Color;
+        return PackedColor(0xDEAD);
+    };
+    using K = ChangeMarkKind;
+    auto all = marks({}, KindFilter::Any);
+    QCOMPARE(all.keys(), (QStringList{"A", "B", "C", "D", "F"}));
+    QCOMPARE(all["A"].kind, K::StarbaseLost); // before its population up
+    QCOMPARE(all["B"].kind, K::NewOwner);
+    QCOMPARE(all["B"].color, colourOf("Kell"));
+    QCOMPARE(all["C"].kind, K::PopulationDown);
+    QCOMPARE(all["D"].kind, K::StarbaseBuilt);
+    QCOMPARE(all["F"].kind, K::FirstSeen);
+    QCOMPARE(all["F"].color, colourOf("Zorn"));
+    QVERIFY(colourOf("Kell") != colourOf("Zorn"));
+    QCOMPARE(marks("Kell", KindFilter::Any)["B"].kind, K::Captured);
+    QCOMPARE(marks("Zorn", KindFilter::Any)["B"].kind, K::Lost);
+    QCOMPARE(marks("Zorn", KindFilter::NewOwner)["B"].kind, K::Lost);
+    QCOMPARE(marks({}, KindFilter::PopulationUp)["A"].kind, K::PopulationUp);
+    // A race no longer known gives white.
+    const PackedColor kell = colourOf("Kell");
+    for (Player_Object &p : t.g.Player_Table)
+        if (p.Player_Color == kell)
+            p.Player_Name = QStringLiteral("Renamed");
+    QCOMPARE(marks({}, KindFilter::Any)["B"].color, kWhite);
+}
+
+void TestListModels::raceHistory()
+{
+    TwoTurns t;
+    auto figures = [&](const QString &race) {
+        QStringList out;
+        for (const std::optional<RaceAtStep> &at : ::raceHistory(t.history, race))
+            out << (at ? QStringLiteral("%1/%2").arg(at->population).arg(at->planets) : "-");
+        return out;
+    };
+    QCOMPARE(figures("Zorn"), (QStringList{"300/2", "130/2"}));
+    QCOMPARE(figures("Kell"), (QStringList{"700/2", "800/3"}));
+    QCOMPARE(figures("Nobody"), (QStringList{"-", "-"}));
+
+    // A race met in the second report has no figure for the first.
+    t.g.Player_File_Name = t.files.write("t3.pla", reportText({{"E", "Orb", "", "3", "40"}}));
+    ReportTally tally;
+    ReportStep step = readPlayerFile(t.g, {}, &tally);
+    t.history.add(t.g.Player_File_Name, tally, std::move(step));
+    QCOMPARE(figures("Orb"), (QStringList{"-", "-", "40/1"}));
+    QCOMPARE(figures("Vex"), (QStringList{"50/1", "50/1", "0/0"}));
+
+    RaceOverviewModel model(t.g, &t.history);
+    QCOMPARE(model.index(1, RaceOverviewModel::Planets).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("t1.pla: 2 planets, population 700\n"
+                            "t2.pla: 3 planets, population 800\n"
+                            "t3.pla: 3 planets, population 800"));
+    QVERIFY(model.index(1, RaceOverviewModel::Name).data(Qt::ToolTipRole).isNull());
 }
 
 QTEST_MAIN(TestListModels)

@@ -1,6 +1,7 @@
 // The planet list and the race overview as a user meets them in the main window: opened
 // from the Map menu, following every change of the data, choosing a planet on the chart,
 // copying rows, and keeping colours between two runs.
+#include "changelist.h"
 #include "chartpicture.h"
 #include "keptcolours.h"
 #include "mainform.h"
@@ -25,11 +26,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QItemSelectionModel>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStackedBarSeries>
 #include <QTableView>
@@ -50,6 +54,8 @@ private slots:
     void raceOverviewFollowsTheData();
     void keptColoursAcrossTwoRuns();
     void defaultColours();
+    void changesWindow();
+    void windowsInViewAtFirstRunSize();
 };
 
 namespace {
@@ -70,6 +76,11 @@ struct Session : MainWindowFixture {
     {
         trigger("mnuRaceOverview");
         return form.raceOverview();
+    }
+    ChangeList *changes()
+    {
+        trigger("mnuChanges");
+        return form.changeList();
     }
 };
 
@@ -164,9 +175,8 @@ void TestListWindows::planetListFollowsTheData()
     s.openReport(s.reportPath);
     QCOMPARE(race->currentText(), QStringLiteral("Vell"));
     s.openMap(s.files.write("small.map", mapText({{"1000", "1000", "Solo"}})));
-    // The race names outlive a map, as the race table does; their planets do not.
-    QCOMPARE(count->text(), QStringLiteral("0 of 1 planets"));
-    race->setCurrentIndex(0);
+    // A new map starts a new universe: its races are gone, and with them the choice.
+    QCOMPARE(race->count(), 2);
     QCOMPARE(count->text(), QStringLiteral("1 of 1 planets"));
     checkRowsMatchTable(list, s.g);
 
@@ -295,7 +305,7 @@ void TestListWindows::copySelectedRows()
     QCOMPARE(QApplication::clipboard()->text(),
              QStringLiteral("Name\tX\tY\tOwner\tStarbase\tReport Age\tPopulation\n"
                             "Plain\t1200\t1200\t\t\t\t\n"
-                            "Back\\\\slash\t1000\t1000\t\t\t\t\n"));
+                            "Back\\slash\t1000\t1000\t\t\t\t\n"));
 }
 
 // "Distance from" a typed name and "within" reach the list; the menu of the selected rows
@@ -377,6 +387,14 @@ void TestListWindows::raceOverviewFollowsTheData()
     };
     QCOMPARE(brushColourAt(0, {0, 0}), QColor(rgbFromPacked(kDefaultPalette[0].color)));
 
+    // Beside it, a line per race through its population after each report, in its colour.
+    const QList<QAbstractSeries *> lines = overview->historyChart()->series();
+    QCOMPARE(lines.size(), 3);
+    auto *vell = qobject_cast<QLineSeries *>(lines[1]);
+    QVERIFY(vell);
+    QCOMPARE(vell->points(), (QList<QPointF>{{1, 1.0}, {2, 1.0}})); // a million both times
+    QCOMPARE(vell->pen().color(), QColor(rgbFromPacked(kDefaultPalette[1].color)));
+
     // Recolouring follows at once, in the table's swatch and the chart.
     s.g.Player_Table[0].Player_Color = 0x00FFFF;
     s.form.raceColoursChanged();
@@ -407,10 +425,10 @@ void TestListWindows::raceOverviewFollowsTheData()
     s.openReport(s.files.write("many.pla", reportText(many)));
     QCOMPARE(categories(), (QStringList{"0", "1", "2", "3", "4", "5", "6"}));
 
-    // A new map empties the report lines and the planets; the races stay known.
+    // A new map empties the report lines, and starts a universe without races.
     s.openMap(s.mapPath);
     QCOMPARE(loaded->text(), QStringLiteral("Map: %1 (5 planets)").arg(s.mapPath));
-    QCOMPARE(shownColumn(view, RaceOverviewModel::Planets), QStringList(7, QStringLiteral("0")));
+    QCOMPARE(view->model()->rowCount(), 0);
 }
 
 // Keep in one run; in the next run, with the same settings file, the first report that
@@ -446,8 +464,11 @@ void TestListWindows::keptColoursAcrossTwoRuns()
             QCOMPARE(planet.Style, std::optional<qint16>(7));
         }
     }
-    // A map opened later keeps the kept colour for the race still known.
+    // A map opened later starts without races: the slot has its default colour again until
+    // a report brings Vell back.
     s.openMap(s.mapPath);
+    QCOMPARE(s.g.Player_Table[0].Player_Color, kDefaultPalette[0].color);
+    s.openReport(s.files.write("vell2.pla", reportText({{"Delta", "Vell", "", "3", "10"}})));
     QCOMPARE(s.g.Player_Table[0].Player_Color, PackedColor(0x123456));
 }
 
@@ -474,6 +495,84 @@ void TestListWindows::defaultColours()
         if (planet.Owner == "Zorn")
             QCOMPARE(planet.color, std::optional(kDefaultPalette[0].color));
     QVERIFY(s.form.chartWindow()->picture() != recoloured);
+}
+
+// The changes window follows every merge, undo and map; a double-click centres the chart on
+// the planet, as the planet list does.
+void TestListWindows::changesWindow()
+{
+    Session s;
+    auto *map = s.form.findChild<QMenu *>("mnu_Map");
+    QCOMPARE(map->actions().last()->text(), QStringLiteral("C&hanges"));
+    ChangeList *changes = s.changes();
+    QVERIFY(changes);
+    QCOMPARE(s.changes(), changes);
+    auto *summary = child<QLabel>(changes, "summary");
+    auto *count = child<QLabel>(changes, "count");
+    auto *step = child<QComboBox>(changes, "step");
+    QCOMPARE(summary->text(), QStringLiteral("No report has been merged."));
+
+    s.openMap(s.mapPath);
+    s.openReport(s.reportPath);
+    QCOMPARE(step->count(), 1);
+    QCOMPARE(step->currentText(), QStringLiteral("player.pla: changes since universe.map"));
+    QCOMPARE(count->text(), QStringLiteral("3 of 3 changes"));
+    s.openReport(s.files.write("later.pla", reportText({{"Beta", "Zorn", "", "3", "900"}})));
+    QCOMPARE(step->count(), 2);
+    QCOMPARE(step->currentIndex(), 1);
+    QCOMPARE(summary->text(), QStringLiteral("1 planet changed hands, population -97.4%"));
+    QCOMPARE(shownColumn(changes->view(), ChangeListModel::Kind), QStringList{"new owner"});
+
+    QSignalSpy chosen(&s.form, &mainform::planetChosen);
+    QTableView *view = changes->view();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rowCentre(view, 0));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rowCentre(view, 0));
+    QCOMPARE(chosen.size(), 1);
+    QCOMPARE(s.g.Star_Table[chosen[0][0].toInt()].Star_Name, QStringLiteral("Beta"));
+    QCOMPARE(s.g.View_Center_X, std::optional<double>(1500));
+    QCOMPARE(s.g.View_Center_Y, qint16(1300));
+
+    view->selectRow(0);
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(QApplication::clipboard()->text().endsWith(
+        QStringLiteral("Beta\t1500\t1300\tnew owner\tVell\tZorn\t1000000\t900\t-999100\n")));
+
+    s.trigger("mnuUndoReport");
+    QCOMPARE(step->count(), 1);
+    QCOMPARE(count->text(), QStringLiteral("3 of 3 changes"));
+    s.openMap(s.mapPath);
+    QCOMPARE(step->count(), 0);
+    QCOMPARE(count->text(), QStringLiteral("0 of 0 changes"));
+    QVERIFY(s.dialog.messages().isEmpty());
+}
+
+// At the first run's 1024 by 768 every window opens wholly in view; a maximised list does
+// not maximise the chart window when it opens again.
+void TestListWindows::windowsInViewAtFirstRunSize()
+{
+    MainWindowFixture s({}, nullptr, QSize(1024, 768));
+    s.openMap(s.mapPath);
+    s.trigger("mnuPlanetList");
+    s.trigger("mnuRaceOverview");
+    s.trigger("mnuChartExplorer");
+    const QRect area = s.form.workspace()->viewport()->rect();
+    QCOMPARE(s.form.workspace()->subWindowList().size(), 4);
+    for (const QMdiSubWindow *window : s.form.workspace()->subWindowList())
+        QVERIFY2(area.contains(window->geometry()), qPrintable(window->windowTitle()));
+    // And the list shows every column whole, the population too.
+    QTableView *view = s.form.planetList()->view();
+    QTRY_COMPARE(view->horizontalScrollBar()->maximum(), 0);
+    QVERIFY(view->horizontalHeader()->sectionSize(PlanetListModel::Population) >=
+            view->horizontalHeader()->sectionSizeHint(PlanetListModel::Population));
+
+    auto *list = qobject_cast<QMdiSubWindow *>(s.form.planetList()->parentWidget());
+    list->showMaximized();
+    s.form.chartWindow()->close();
+    s.trigger("mnu_Center");
+    QVERIFY(s.form.chartWindow());
+    QVERIFY(!s.form.chartWindow()->isMaximized());
+    QCOMPARE(s.form.workspace()->activeSubWindow(), s.form.chartWindow());
 }
 
 QTEST_MAIN(TestListWindows)

@@ -11,7 +11,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
+#include <QLabel>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -24,12 +26,12 @@ class TestMapCommands : public QObject {
     Q_OBJECT
 private slots:
     void openMap();
-    void openMapKeepsZoomAndResetsColours();
+    void openMapKeepsZoomAndStartsAfresh();
     void openMapCancelled();
     void unreadableMap_data();
     void unreadableMap();
     void openReport();
-    void failingReportStillRedraws();
+    void failingReportChangesNothing();
     void reportCancelled();
     void centreCommand();
     void reopenChartWindow_data();
@@ -48,6 +50,8 @@ private slots:
     void mapWithoutExtentDraws();
     void dataChangesAreAnnounced();
     void loadHistoryCountsMatches();
+    void undoLastReport();
+    void reportFitInTheStatusBar();
     void choosePlanet();
 };
 
@@ -124,7 +128,7 @@ void TestMapCommands::openMap()
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
-void TestMapCommands::openMapKeepsZoomAndResetsColours()
+void TestMapCommands::openMapKeepsZoomAndStartsAfresh()
 {
     Session s;
     s.openMap(s.mapPath);
@@ -141,7 +145,9 @@ void TestMapCommands::openMapKeepsZoomAndResetsColours()
     QCOMPARE(s.g.View_Zoom, std::optional<double>(0.5));
     QCOMPARE(s.g.View_Center_X, std::optional<double>(950 + (1150 - 950) / 2.0));
     QCOMPARE(s.g.Player_Table[3].Player_Color, kDefaultPalette[3].color);
-    QCOMPARE(s.g.Player_Table[3].Player_Name, QStringLiteral("Tesk"));
+    // A new universe: the races of the old one are gone.
+    QVERIFY(s.g.Player_Table[3].Player_Name.isEmpty());
+    QCOMPARE(s.g.Last_Player_Index, qint16(-1));
 }
 
 void TestMapCommands::openMapCancelled()
@@ -228,7 +234,10 @@ void TestMapCommands::openReport()
 
     s.openReport(s.reportPath);
 
-    QCOMPARE(s.dialog.asked(), QList<Question>{kOpenReport});
+    // The first report dialog after a map starts beside it.
+    Question asked = kOpenReport;
+    asked.folder = QFileInfo(s.mapPath).absolutePath();
+    QCOMPARE(s.dialog.asked(), QList<Question>{asked});
     QCOMPARE(s.g.Player_File_Name, s.reportPath);
     QTRY_COMPARE(s.form.windowTitle(), QStringLiteral("Done!"));
     QVERIFY(!QGuiApplication::overrideCursor());
@@ -244,11 +253,14 @@ void TestMapCommands::openReport()
         QVERIFY(countPixels(s.picture(), onScreen(kDefaultPalette[slot].color)) > 0);
 }
 
-void TestMapCommands::failingReportStillRedraws()
+void TestMapCommands::failingReportChangesNothing()
 {
     Session s;
     s.openMap(s.mapPath);
-    QByteArray text = reportText({{"Beta", "Vell", "", "2", "1000000"}});
+    s.openReport(s.reportPath);
+    const Globals before = s.g;
+    const QImage shown = s.picture();
+    QByteArray text = reportText({{"Delta", "Kesh", "", "2", "1000000"}});
     text += "Gamma\tZorn\n";
     s.openReport(s.files.write("broken.pla", text));
 
@@ -258,9 +270,14 @@ void TestMapCommands::failingReportStillRedraws()
     QVERIFY2(messages[0].contains(QStringLiteral("line 3 of ")), qPrintable(messages[0]));
     // Nothing is read while the box waits: the normal pointer, not the hourglass.
     QCOMPARE(s.dialog.messagePointers(), QList<Qt::CursorShape>{Qt::ArrowCursor});
-    // What came before the failure is merged and shown.
-    QCOMPARE(s.g.Player_Table[0].Player_Name, QStringLiteral("Vell"));
-    QVERIFY(countPixels(s.picture(), onScreen(kDefaultPalette[0].color)) > 0);
+    // Nothing of it is merged; the caption and the status bar say so.
+    QCOMPARE(s.g.Star_Table, before.Star_Table);
+    QCOMPARE(s.g.Player_Table, before.Player_Table);
+    QCOMPARE(s.g.Player_File_Name, s.reportPath);
+    QTRY_COMPARE(s.form.windowTitle(), QStringLiteral("Not merged: broken.pla"));
+    QCOMPARE(s.form.reportFit()->text(), QStringLiteral("Not merged: broken.pla"));
+    QCOMPARE(s.form.loaded().reports.size(), 1);
+    QCOMPARE(s.picture(), shown);
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
@@ -274,7 +291,9 @@ void TestMapCommands::reportCancelled()
     s.dialog.cancelNext();
     s.item("mnuOpenPlayerFile")->trigger();
 
-    QCOMPARE(s.dialog.asked(), QList<Question>{kOpenReport});
+    Question asked = kOpenReport;
+    asked.folder = QFileInfo(s.mapPath).absolutePath();
+    QCOMPARE(s.dialog.asked(), QList<Question>{asked});
     QCOMPARE(s.g.Player_File_Name, before.Player_File_Name);
     QCOMPARE(s.g.Star_Table, before.Star_Table);
     QCOMPARE(s.picture().cacheKey(), key);
@@ -611,28 +630,34 @@ void TestMapCommands::dataChangesAreAnnounced()
     Session s;
     QSignalSpy opened(&s.form, &mainform::mapOpened);
     QSignalSpy merged(&s.form, &mainform::reportMerged);
+    QSignalSpy undone(&s.form, &mainform::reportUndone);
     QSignalSpy recoloured(&s.form, &mainform::coloursChanged);
     QSignalSpy closed(&s.form, &mainform::chartClosed);
     auto counts = [&] {
-        return QList<qsizetype>{opened.size(), merged.size(), recoloured.size(), closed.size()};
+        return QList<qsizetype>{opened.size(), merged.size(), undone.size(), recoloured.size(),
+                                closed.size()};
     };
 
     s.openMap(s.files.write("bad.map", "header\n1\tx\t1\tBad\n"));
-    QCOMPARE(counts(), (QList<qsizetype>{0, 0, 0, 0}));
+    QCOMPARE(counts(), (QList<qsizetype>{0, 0, 0, 0, 0}));
     s.openMap(s.mapPath);
-    QCOMPARE(counts(), (QList<qsizetype>{1, 0, 0, 0}));
+    QCOMPARE(counts(), (QList<qsizetype>{1, 0, 0, 0, 0}));
     s.openReport(s.reportPath);
-    QCOMPARE(counts(), (QList<qsizetype>{1, 1, 0, 0}));
-    // A report failing part way still merged what came before the failure.
+    QCOMPARE(counts(), (QList<qsizetype>{1, 1, 0, 0, 0}));
+    // A report that fails changes nothing, so there is nothing to announce.
     s.openReport(s.files.write("broken.pla", "h\nGamma\tZorn\n"));
-    QCOMPARE(counts(), (QList<qsizetype>{1, 2, 0, 0}));
+    QCOMPARE(counts(), (QList<qsizetype>{1, 1, 0, 0, 0}));
     s.form.raceColoursChanged();
-    QCOMPARE(counts(), (QList<qsizetype>{1, 2, 1, 0}));
+    QCOMPARE(counts(), (QList<qsizetype>{1, 1, 0, 1, 0}));
     s.chart()->close();
-    QCOMPARE(counts(), (QList<qsizetype>{1, 2, 1, 1}));
+    QCOMPARE(counts(), (QList<qsizetype>{1, 1, 0, 1, 1}));
     s.dialog.cancelNext();
     s.item("mnuOpenPlayerFile")->trigger();
-    QCOMPARE(counts(), (QList<qsizetype>{1, 2, 1, 1}));
+    QCOMPARE(counts(), (QList<qsizetype>{1, 1, 0, 1, 1}));
+    s.trigger("mnuUndoReport");
+    QCOMPARE(counts(), (QList<qsizetype>{1, 1, 1, 1, 1}));
+    s.form.undoLastReport(); // nothing left to take back
+    QCOMPARE(counts(), (QList<qsizetype>{1, 1, 1, 1, 1}));
 }
 
 void TestMapCommands::loadHistoryCountsMatches()
@@ -648,12 +673,65 @@ void TestMapCommands::loadHistoryCountsMatches()
     s.openReport(other);
     QCOMPARE(s.form.loaded().mapPath, s.mapPath);
     QCOMPARE(s.form.loaded().planets, 5);
-    QCOMPARE(s.form.loaded().reports,
-             (QList<LoadedReport>{{s.reportPath, {3, 0}}, {other, {1, 3}}}));
+    QList<std::pair<QString, ReportTally>> tallies;
+    for (const LoadedReport &report : s.form.loaded().reports)
+        tallies.append({report.path, report.tally});
+    QCOMPARE(tallies, (QList<std::pair<QString, ReportTally>>{{s.reportPath, {3, 0, 3, 0}},
+                                                              {other, {1, 3, 1, 1}}}));
 
     // A new map starts the list again.
     s.openMap(s.mapPath);
     QVERIFY(s.form.loaded().reports.isEmpty());
+}
+
+// Undo puts the tables back as they were before the report and redraws the chart; the item
+// is there while a report is merged.
+void TestMapCommands::undoLastReport()
+{
+    Session s;
+    QAction *undo = s.item("mnuUndoReport");
+    QVERIFY(!undo->isEnabled());
+    s.openMap(s.mapPath);
+    QVERIFY(!undo->isEnabled());
+    const Globals mapped = s.g;
+    const QImage white = s.picture();
+    s.openReport(s.reportPath);
+    QVERIFY(undo->isEnabled());
+    QVERIFY(s.picture() != white);
+
+    undo->trigger();
+    QCOMPARE(s.g.Star_Table, mapped.Star_Table);
+    QCOMPARE(s.g.Player_Table, mapped.Player_Table);
+    QCOMPARE(s.g.Last_Player_Index, mapped.Last_Player_Index);
+    QCOMPARE(s.picture(), white);
+    QVERIFY(s.form.loaded().reports.isEmpty());
+    QVERIFY(!undo->isEnabled());
+    QCOMPARE(s.form.reportFit()->text(), QStringLiteral("Undone: player.pla"));
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QVERIFY(s.dialog.messages().isEmpty());
+}
+
+void TestMapCommands::reportFitInTheStatusBar()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    QLabel *fit = s.form.reportFit();
+    QVERIFY(fit->isVisible());
+    s.openReport(s.reportPath);
+    QCOMPARE(fit->text(), QStringLiteral("player.pla: 3 of 3 lines matched planets of universe.map"));
+    QCOMPARE(fit->property("warning").toBool(), false);
+
+    const QString foreign = s.files.write(
+        "foreign.pla", reportText({{"Elsewhere", "Zorn", "", "1", "5"}, {"Nowhere", "Zorn", "", "1", "5"}}));
+    s.openReport(foreign);
+    QCOMPARE(fit->text(), QStringLiteral("foreign.pla: only 0 of 2 lines name a planet of "
+                                         "universe.map; is it from another universe?"));
+    QCOMPARE(fit->property("warning").toBool(), true);
+    QVERIFY(s.dialog.messages().isEmpty()); // merged without an error, only the warning says so
+
+    s.openMap(s.mapPath);
+    QCOMPARE(fit->text(), QString());
+    QCOMPARE(fit->property("warning").toBool(), false);
 }
 
 void TestMapCommands::choosePlanet()

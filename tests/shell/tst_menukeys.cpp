@@ -34,6 +34,7 @@ void TestMenuKeys::shortcutsRunTheirCommands()
     } items[] = {
         {"mnu_Open", "&Open Map File", QKeySequence(Qt::CTRL | Qt::Key_O)},
         {"mnuOpenPlayerFile", "Open &Player File", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
+        {"mnuUndoReport", "&Undo Last Report", QKeySequence(Qt::CTRL | Qt::Key_Z)},
         {"mnuSaveBmp", "&Save Map as Bitmap", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"mnu_Exit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
         {"mnuAbout", "&About", QKeySequence(Qt::Key_F1)},

@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTest>
 
 class TestTables : public QObject {
@@ -15,9 +16,11 @@ private slots:
     void awkwardTextSurvivesEveryFormat();
     void jsonNumbers_data();
     void jsonNumbers();
+    void jsonKeepsEveryDigit();
     void raceTableInJson();
     void emptyTables();
     void nearTable();
+    void oddCellsReadBack();
 };
 
 namespace {
@@ -65,18 +68,22 @@ QList<QStringList> parseCsv(const QString &text)
     return records;
 }
 
-// Undoes the tab-separated form's escapes.
+// Undoes the tab-separated form's escapes. A line ends at LF, CR or CR LF, as in most
+// readers (Python's text files, spreadsheets).
 QList<QStringList> parseTsv(const QString &text)
 {
     QList<QStringList> records;
-    for (const QString &line : text.split(u'\n', Qt::SkipEmptyParts)) {
+    for (const QString &line : text.split(QRegularExpression("\r\n|\r|\n"), Qt::SkipEmptyParts)) {
         QStringList record;
         for (const QString &cell : line.split(u'\t')) {
             QString plain;
             for (qsizetype i = 0; i < cell.size(); ++i) {
                 if (cell[i] == u'\\' && i + 1 < cell.size()) {
                     const QChar next = cell[++i];
-                    plain += next == u't' ? QChar(u'\t') : next == u'n' ? QChar(u'\n') : next;
+                    plain += next == u't'   ? QChar(u'\t')
+                             : next == u'n' ? QChar(u'\n')
+                             : next == u'r' ? QChar(u'\r')
+                                            : next;
                 } else {
                     plain += cell[i];
                 }
@@ -212,7 +219,25 @@ void TestTables::jsonNumbers()
     QCOMPARE(rows[0].toObject()["color"], QJsonValue("#FF0000"));
     QCOMPARE(rows[1].toObject()["style"], QJsonValue(QJsonValue::Null));
     QCOMPARE(rows[1].toObject()["report_age"], QJsonValue(QJsonValue::Null));
-    QCOMPARE(rows[1].toObject()["owner"], QJsonValue(""));
+    // An empty owner or starbase is null as well: no owner, no starbase.
+    QCOMPARE(rows[1].toObject()["owner"], QJsonValue(QJsonValue::Null));
+    QCOMPARE(rows[1].toObject()["starbase"], QJsonValue(QJsonValue::Null));
+    QCOMPARE(rows[0].toObject()["starbase"], QJsonValue("SB"));
+}
+
+// A number is printed from its own digits, so none is lost to a double on the way.
+void TestTables::jsonKeepsEveryDigit()
+{
+    Globals g = universe("Alpha", "Zorn");
+    for (const char *number : {"12345678901234567890", "-0.000000000000000000001",
+                               "123456789012345678901234567890.5e-3", "1E+400"}) {
+        g.Star_Table[0].population = QString::fromLatin1(number);
+        const QString json = formatTable(planetTable(g), TableFormat::Json);
+        QVERIFY2(json.contains(QStringLiteral("\"population\":%1,").arg(number)), qPrintable(json));
+    }
+    // What JSON does not write so is read as a number and printed plainly, as before.
+    g.Star_Table[0].population = QStringLiteral("+.5");
+    QVERIFY(formatTable(planetTable(g), TableFormat::Json).contains(u"\"population\":0.5,"));
 }
 
 void TestTables::raceTableInJson()
@@ -257,6 +282,23 @@ void TestTables::nearTable()
     QCOMPARE(rows[0].toObject()["distance"], QJsonValue(0));
     QCOMPARE(rows[1].toObject()["distance"], QJsonValue(141.4));
     QCOMPARE(formatTable(planetTable(g, {}), TableFormat::Csv).count(QStringLiteral("\r\n")), 1);
+}
+
+// What strict readers trip on: an empty cell alone on its line (read as no record), and a
+// lone half of a UTF-16 pair, which has no UTF-8 form.
+void TestTables::oddCellsReadBack()
+{
+    Table one;
+    one.columns = {{"name", TableColumn::Text}};
+    one.addRow({""});
+    one.addRow({"a"});
+    QCOMPARE(formatTable(one, TableFormat::Csv), QStringLiteral("name\r\n\"\"\r\na\r\n"));
+    QCOMPARE(parseCsv(formatTable(one, TableFormat::Csv)),
+             (QList<QStringList>{{"name"}, {""}, {"a"}}));
+
+    one.cells = {QString(QChar(0xD800)) + u'x' + QString::fromUtf16(u"\U0001F600")};
+    const QString json = formatTable(one, TableFormat::Json);
+    QVERIFY2(json.contains(QStringLiteral("\"name\":\"\\ud800x\U0001F600\"")), qPrintable(json));
 }
 
 QTEST_GUILESS_MAIN(TestTables)

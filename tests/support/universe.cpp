@@ -43,3 +43,44 @@ QList<ReportLine> SyntheticUniverse::report(quint32 seed) const
     }
     return lines;
 }
+
+QList<ReportLine> SyntheticUniverse::laterTurn(const QList<ReportLine> &lines, quint32 seed,
+                                               int percent) const
+{
+    QRandomGenerator random(seed);
+    QList<ReportLine> later = lines;
+    // Of the lines, this many in 10,000 change, so that `percent` of the planets do.
+    const qint64 perTenThousand =
+        later.isEmpty() ? 0 : std::min<qint64>(10000, qint64(percent) * planets.size() * 100 / later.size());
+    for (ReportLine &line : later) {
+        if (random.bounded(10000) >= perTenThousand)
+            continue;
+        if (line.owner.isEmpty()) {
+            line.owner = races[random.bounded(16)];
+            line.population = QString::number(random.bounded(100, 5000));
+            continue;
+        }
+        const qint64 people = line.population.toLongLong();
+        switch (random.bounded(4)) {
+        case 0: {
+            QString taker = races[random.bounded(16)];
+            while (taker == line.owner)
+                taker = races[random.bounded(16)];
+            line.owner = taker;
+            line.starbase.clear();
+            line.population = QString::number(people / 3 + 1);
+            break;
+        }
+        case 1:
+            line.starbase = line.starbase.isEmpty() ? QStringLiteral("SB") : QString();
+            break;
+        case 2:
+            line.population = QString::number(people + people / 20 + 1);
+            break;
+        default:
+            line.population = QString::number(std::max<qint64>(0, people - people / 10 - 1));
+            break;
+        }
+    }
+    return later;
+}

@@ -19,6 +19,12 @@ struct SyntheticUniverse {
     // view of the same universe, with other populations for the same planets.
     QList<ReportLine> report(quint32 seed) const;
     QByteArray reportText(quint32 seed) const { return ::reportText(report(seed)); }
+
+    // The same player's report a turn later: about `percent` in a hundred of the universe's
+    // planets change. An owned one changes hands, gets or loses its starbase, or grows or
+    // shrinks; an unowned one is settled. Every other line stays as it was.
+    QList<ReportLine> laterTurn(const QList<ReportLine> &lines, quint32 seed,
+                                int percent = 10) const;
 };
 
 SyntheticUniverse syntheticUniverse(int planets, quint32 seed);
