@@ -325,9 +325,9 @@ void TestCommandLine::keptColoursOnlyWhenAsked()
     QCOMPARE(kept.out,
              header +
                  "0\tZorn\t#123456\t6\t25000\t\n1\tKrell\t#00FF00\t4\t100000000000000000000\t1\n");
-    // The planets take them too.
+    // The planets take them too (no notes file: the marker and note columns stay empty).
     QVERIFY(kavora({"--planets", m_map, m_report, "--kept-colours"}, environment)
-                .out.contains(u"\tZorn\t\t1\t25000\t#123456\t6\n"));
+                .out.contains(u"\tZorn\t\t1\t25000\t#123456\t6\t\t\n"));
     QCOMPARE(kavora({"--kept-colours", m_map}).status, 2); // no command-line mode
 }
 
