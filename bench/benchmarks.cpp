@@ -10,6 +10,7 @@
 #include "legendstrip.h"
 #include "loaduniverse.h"
 #include "mapreader.h"
+#include "notesfile.h"
 #include "planetnames.h"
 #include "planetpicker.h"
 #include "planetlistmodel.h"
@@ -595,6 +596,88 @@ void listsUpdate(benchmark::State &state, int planets)
     }
 }
 
+// The Distance column and the "within" box of a list sorted nearest first: a keystroke in
+// "within" ("1", "15", "150", "15", "1", ""), or a new planet to measure from.
+void listWithin(benchmark::State &state, int planets, bool newOrigin)
+{
+    const Globals &g = benchUniverse(planets).charted;
+    PlanetListModel model(g);
+    PlanetListProxy proxy(model);
+    proxy.setOrigin(QPointF(2500, 2500));
+    proxy.sort(PlanetListModel::Distance);
+    const std::optional<double> typed[] = {1, 15, 150, 15, 1, std::nullopt};
+    int k = 0;
+    for (auto _ : state) {
+        if (newOrigin) {
+            const Star_Object &from = g.Star_Table[size_t((k++ * 7919) % g.Star_Table.size())];
+            proxy.setOrigin(planetPlace(from));
+        } else {
+            proxy.setWithin(typed[k++ % 6]);
+        }
+        benchmark::DoNotOptimize(proxy.rowCount());
+    }
+}
+
+// The markers of 1,000 planets and three range rings round the selection, on the explorer's
+// full-HD redraw; the case without them is explorer_draw with the same selection.
+void explorerPlanning(benchmark::State &state, int planets, bool planning)
+{
+    Globals g = benchUniverse(planets).charted;
+    const QSize picture(1920, 1080);
+    ExplorerScene scene;
+    scene.view = ExplorerView::fitted(picture, mapExtent(g.Map_Max_X, g.Map_Max_Y));
+    scene.selected = int(g.Star_Table.size() / 2);
+    if (planning) {
+        for (int i = 0; i < 1000; ++i) {
+            const Star_Object &planet = g.Star_Table[size_t(i * 31 % g.Star_Table.size())];
+            g.notes.set(*NotesStore::keyOf(planet), {kMarkers[i % 5], QStringLiteral("note")});
+        }
+        scene.rings = {81, 162, 405};
+    }
+    ImageSurface surface(picture);
+    ExplorerRenderer renderer;
+    renderer.draw(g, surface, scene);
+    for (auto _ : state) {
+        const ExplorerDrawing drawing = renderer.draw(g, surface, scene);
+        benchmark::DoNotOptimize(surface.Image().constBits());
+        benchmark::DoNotOptimize(drawing.markers);
+    }
+}
+
+// A note on every planet of the largest universe, a marker on every other one.
+NotesStore everyPlanetNoted(int planets)
+{
+    NotesStore notes;
+    const Globals &g = benchUniverse(planets).charted;
+    int i = 0;
+    for (const Star_Object &planet : g.Star_Table) {
+        const Marker marker = i % 2 ? kMarkers[i % 5] : Marker::None;
+        notes.set(*NotesStore::keyOf(planet),
+                  {marker, QStringLiteral("Fleet %1 due on turn %2, \"hold\"").arg(i).arg(i % 90)});
+        ++i;
+    }
+    return notes;
+}
+
+void notesFile(benchmark::State &state, int planets, bool reading)
+{
+    const NotesStore notes = everyPlanetNoted(planets);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("universe.notes.json"));
+    writeNotesFile(path, notes);
+    for (auto _ : state) {
+        if (reading) {
+            const NotesRead read = readNotesFile(path);
+            if (read.problem || read.notes.size() != notes.size())
+                state.SkipWithError("the notes did not read back");
+            benchmark::DoNotOptimize(read.notes.size());
+        } else {
+            writeNotesFile(path, notes);
+        }
+    }
+    state.counters["notes"] = notes.size();
+}
+
 // The command line run on the map, the first report and the later one: --changes, and
 // --planets as the baseline.
 void twoTurnsProcess(benchmark::State &state, int planets, const char *mode)
@@ -625,9 +708,10 @@ void kavoraProcess(benchmark::State &state, int planets, const QStringList &opti
     }
 }
 
-void planetsProcess(benchmark::State &state, int planets, const char *format)
+void planetsProcess(benchmark::State &state, int planets, const char *format,
+                    const QStringList &more = {})
 {
-    kavoraProcess(state, planets, {"--planets", "--format", QLatin1String(format)});
+    kavoraProcess(state, planets, QStringList{"--planets", "--format", QLatin1String(format)} + more);
 }
 
 // `kavora --render OUT.svg|.pdf|.png` of the chart as a whole process; the file's size is
@@ -802,4 +886,16 @@ void registerBenchmarks()
     add(named("render_svg", "baseline", n), [n](auto &s) { renderProcess(s, n, "png"); }, true);
     add(named("render_pdf", "kavora", n), [n](auto &s) { renderProcess(s, n, "pdf"); }, true);
     add(named("render_pdf", "baseline", n), [n](auto &s) { renderProcess(s, n, "png"); }, true);
+    add(named("list_within", "kavora", n), [n](auto &s) { listWithin(s, n, false); });
+    add(named("list_distance", "kavora", n), [n](auto &s) { listWithin(s, n, true); });
+    add(named("explorer_planning", "kavora", n), [n](auto &s) { explorerPlanning(s, n, true); });
+    add(named("explorer_selected", "kavora", n), [n](auto &s) { explorerPlanning(s, n, false); });
+    add(named("notes_read", "kavora", n), [n](auto &s) { notesFile(s, n, true); });
+    add(named("notes_write", "kavora", n), [n](auto &s) { notesFile(s, n, false); });
+    // --near against --planets on the same files, five runs each as the process is short.
+    add(named("planets_near", "kavora", n), [n](auto &s) {
+        planetsProcess(s, n, "tsv", {"--near", benchUniverse(n).lastName, "--within", "150"});
+    }, true)->Repetitions(5);
+    add(named("planets_near", "baseline", n), [n](auto &s) { planetsProcess(s, n, "tsv"); }, true)
+        ->Repetitions(5);
 }

@@ -81,6 +81,14 @@ const Case kCases[] = {
     {"render_pdf", "kavora --render chart.pdf, whole process (baseline: chart.png)", true},
     {"explorer_4k", "explorer redraw, 3840 by 2160, no labels", false},
     {"explorer_4k_labels", "explorer redraw, 3840 by 2160, every label considered", false},
+    {"list_within", "planet list sorted by distance, one keystroke in the within box", false},
+    {"list_distance", "planet list sorted by distance, another planet to measure from", false},
+    {"explorer_selected", "explorer redraw, 1920 by 1080, a planet selected", false},
+    {"explorer_planning", "explorer redraw, 1920 by 1080, 1,000 markers and 3 rings", false},
+    {"notes_read", "read a notes file, a note on every planet", false},
+    {"notes_write", "write a notes file, a note on every planet", false},
+    {"planets_near", "kavora --planets --near --within 150, whole process (baseline: --planets)",
+     true},
     {"merge_step", "merge a later report with its history step (baseline: without)", true},
     {"changes_fill", "changes window filled with a later report's changes", false},
     {"undo", "undo the later report", false},
@@ -92,8 +100,9 @@ const Case kCases[] = {
 struct Target {
     const char *id;
     int planets;
-    double milliseconds; // 0: none asked
-    double speedUp;      // 0: none asked
+    double milliseconds;        // 0: none asked
+    double speedUp;             // 0: none asked
+    const char *over = nullptr; // set: `milliseconds` is the most added to this case's time
 };
 
 const Target kTargets[] = {
@@ -119,6 +128,11 @@ const Target kTargets[] = {
     {"planets_tsv", kLargestUniverse, 0, 1 / 1.5},
     {"render_svg", kLargestUniverse, 1000, 0}, {"render_pdf", kLargestUniverse, 1000, 0},
     {"explorer_4k", kLargestUniverse, 16, 0}, {"explorer_4k_labels", kLargestUniverse, 33, 0},
+    {"list_within", kLargestUniverse, 30, 0}, {"list_distance", kLargestUniverse, 30, 0},
+    {"explorer_planning", kLargestUniverse, 2, 0, "explorer_selected"},
+    {"notes_read", kLargestUniverse, 50, 0}, {"notes_write", kLargestUniverse, 50, 0},
+    // At most 1.2 times --planets: the "baseline" is --planets on the same files.
+    {"planets_near", kLargestUniverse, 0, 1 / 1.2},
     // The history step at most 1.2 times the merge without it, --changes at most 1.5 times
     // --planets: ratios only, so no time of their own.
     {"merge_step", kLargestUniverse, 0, 1 / 1.2},
@@ -262,17 +276,23 @@ void writeMarkdown(const QString &path, const MedianCollector &results, const Ru
             << " planets:";
         if (t.milliseconds > 0)
             out << " ≤ " << t.milliseconds << " ms";
+        if (t.over)
+            out << " more than " << t.over;
         if (t.milliseconds > 0 && t.speedUp > 0)
             out << " and";
         if (t.speedUp > 0)
             out << " ≥ " << QString::number(t.speedUp, 'g', 3) << "× the baseline";
         out << " | ";
-        if (!mine) {
+        const std::optional<double> over =
+            t.over ? median(key(t.over, "kavora", t.planets)) : std::optional<double>(0);
+        if (!mine || !over) {
             out << "not run | |\n";
             continue;
         }
         out << duration(*mine);
-        bool met = t.milliseconds <= 0 || *mine <= t.milliseconds;
+        if (t.over)
+            out << ", " << duration(*mine - *over) << " more";
+        bool met = t.milliseconds <= 0 || *mine - *over <= t.milliseconds;
         if (t.speedUp > 0) {
             const std::optional<double> plain = median(key(t.id, "baseline", t.planets));
             if (plain) {
@@ -352,6 +372,13 @@ void writeMarkdown(const QString &path, const MedianCollector &results, const Ru
            "run three times in one run of the suite, side by side; the SVG's size is printed "
            "as its MB counter.\n"
         << "- **Explorer on a 4K screen**: as the full-HD case, on a 3840 by 2160 picture.\n"
+        << "- **Planning**: the planet list's model and proxy sorted by distance, a keystroke in "
+           "the \"within\" box (1, 15, 150, 15, 1, nothing) or a new planet to measure from; the "
+           "explorer's full-HD redraw with a planet selected, alone and with 1,000 planets marked "
+           "and rings of 81, 162 and 405 units round the selection (the target is the time the "
+           "marks and rings add); a notes file with a note on every planet read and written as "
+           "the windows do; `kavora --planets --near NAME --within 150` as a whole process "
+           "against `kavora --planets` on the same files (both tsv).\n"
         << "- **Changes on the command line**: `kavora --changes` on the largest map, the first "
            "report and its later turn as a whole process, output to /dev/null; the baseline is "
            "`kavora --planets` on the same files.\n"

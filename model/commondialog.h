@@ -1,5 +1,5 @@
-// Every question Kavora asks through a dialog: a file to open or save, a colour, and the
-// messages with only an OK button. Widget-free, so any window and any test can take one;
+// Every question Kavora asks through a dialog: a file to open or save, a colour, a text
+// such as a planet's note, and the messages with only an OK button. Widget-free, so any window and any test can take one;
 // the Qt dialogs live in QtCommonDialog, a scripted one in the tests.
 #pragma once
 
@@ -31,4 +31,8 @@ public:
     virtual std::optional<PackedColor> ShowColor(PackedColor start) = 0;
     // A message with only an OK button, captioned with the program's title.
     virtual void message(const QString &text) = 0;
+    // Text of any length and any number of lines, starting from `start`; nullopt when the
+    // user cancelled.
+    virtual std::optional<QString> askText(const QString &title, const QString &label,
+                                           const QString &start) = 0;
 };

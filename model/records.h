@@ -2,6 +2,8 @@
 // reads and writes. Plain data: the readers, the chart and the windows own the rules.
 #pragma once
 
+#include "notes.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -75,6 +77,8 @@ struct Globals {
     bool Map_Loaded = false;
     bool Chart_Shown = false;
     ColourScheme colourScheme = ColourScheme::Classic; // what Initialize_Colors puts back
+    // The markers and notes of the map's planets: they follow the map, not the reports.
+    NotesStore notes;
 
     // Stores a centre Y the way a 16-bit variable takes a number: rounded half to even,
     // failing with Overflow when it does not fit.

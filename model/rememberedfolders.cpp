@@ -61,3 +61,9 @@ void RememberedFolders::message(const QString &text)
 {
     m_dialog.message(text);
 }
+
+std::optional<QString> RememberedFolders::askText(const QString &title, const QString &label,
+                                                  const QString &start)
+{
+    return m_dialog.askText(title, label, start);
+}

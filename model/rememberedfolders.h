@@ -16,6 +16,8 @@ public:
                                     const QString &folder = {}) override;
     std::optional<PackedColor> ShowColor(PackedColor start) override;
     void message(const QString &text) override;
+    std::optional<QString> askText(const QString &title, const QString &label,
+                                   const QString &start) override;
 
     // The folder remembered for the dialog titled `title`, empty when none is.
     QString folder(const QString &title) const;

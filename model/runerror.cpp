@@ -29,6 +29,8 @@ QString RunError::standardText(int number)
         return QStringLiteral("Path/File access error");
     case PathNotFound:
         return QStringLiteral("Path not found");
+    case InvalidFileFormat:
+        return QStringLiteral("Invalid file format");
     case InvalidPicture:
         return QStringLiteral("Invalid picture");
     default:

@@ -22,6 +22,7 @@ public:
         PermissionDenied = 70,
         PathFileAccess = 75,
         PathNotFound = 76,
+        InvalidFileFormat = 321,
         InvalidPicture = 481,
     };
 

@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "conversions.h"
+#include "distances.h"
 #include "explorerrenderer.h"
 #include "filenames.h"
 #include "imagesurface.h"
@@ -8,12 +9,14 @@
 #include "loaduniverse.h"
 #include "palette.h"
 #include "layoutpicture.h"
+#include "notesfile.h"
 #include "picturefile.h"
 #include "picturelayout.h"
 #include "planetgeometry.h"
 #include "racecolours.h"
 #include "renderer.h"
 #include "runerror.h"
+#include "search.h"
 #include "settings.h"
 #include "stepmarks.h"
 #include "version.h"
@@ -36,25 +39,32 @@ constexpr int kMaxDrawnSide = 16384;
 
 const char kUsage[] =
     "Usage: kavora [MAP [REPORT ...]]                    open the windows\n"
-    "       kavora --planets [--format tsv|csv|json] [--kept-colours] MAP [REPORT ...]\n"
-    "                                                    print the planet table\n"
+    "       kavora --planets [--format tsv|csv|json] [--near NAME [--within R]]\n"
+    "              [--notes FILE] [--kept-colours] MAP [REPORT ...]\n"
+    "                                                    print the planet table; --near: the\n"
+    "                                                    planets nearest NAME first, with their\n"
+    "                                                    distance, only those within R units\n"
     "       kavora --races [--format tsv|csv|json] [--kept-colours] MAP [REPORT ...]\n"
     "                                                    print the race table\n"
     "       kavora --changes [--format tsv|csv|json] MAP [REPORT ...]\n"
     "                                                    print what each report changed\n"
     "       kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]\n"
     "              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend]\n"
-    "              [--size WxH [--changes]] [--title TEXT] [--kept-colours] MAP [REPORT ...]\n"
+    "              [--size WxH [--changes]] [--select NAME [--rings D,D...]]\n"
+    "              [--notes FILE] [--title TEXT] [--kept-colours] MAP [REPORT ...]\n"
     "                                                    draw the chart into OUT (.bmp, .png,\n"
     "                                                    or as vectors .svg, .pdf);\n"
     "                                                    --size: the explorer's view, one scale\n"
     "                                                    on both axes, labels that never collide;\n"
     "                                                    --changes: the last report's changes\n"
-    "                                                    marked on it\n"
+    "                                                    marked on it; --select: that planet\n"
+    "                                                    selected, ringed and centred, with\n"
+    "                                                    --rings around it\n"
     "       --palette classic|distinct                   the races' colour scheme, in any mode\n"
     "       kavora --help | --version\n"
     "The races get their default colours; --kept-colours gives them those kept in the\n"
-    "windows (Keep These Colours) instead.\n";
+    "windows (Keep These Colours) instead. The markers and notes come from MAP's notes\n"
+    "file (universe.notes.json beside universe.map), or from --notes FILE.\n";
 
 const QString kHint = QStringLiteral(" (kavora --help shows the usage)");
 
@@ -120,6 +130,17 @@ int renderToFile(Globals &globals, const LoadHistory &history, const CommandLine
     labels.populated = options.labelPopulated;
     labels.starbases = options.labelStarbases;
 
+    int selected = -1;
+    if (options.select) {
+        selected = findStar(globals, *options.select);
+        if (selected < 0) {
+            write(err, QStringLiteral("kavora: no planet named \"%1\" for --select")
+                               .arg(*options.select) +
+                           kHint + u'\n');
+            return 2;
+        }
+    }
+
     // The panes are drawn when the file is written, so a failure of the drawing and one of
     // the writing both leave OUT as it was.
     const QSize pictureSize = options.size.value_or(ImageSurface::kPictureSize);
@@ -129,6 +150,15 @@ int renderToFile(Globals &globals, const LoadHistory &history, const CommandLine
         ExplorerScene scene;
         scene.view = explorerViewFor(*options.size, mapExtent(globals.Map_Max_X, globals.Map_Max_Y),
                                      options.zoom.value_or(0), options.centerX, options.centerY);
+        // As a click would: selected, ringed in the picture itself, and centred unless a
+        // centre was asked for.
+        if (selected >= 0) {
+            scene.selected = selected;
+            scene.ringSelected = true;
+            scene.rings = options.rings;
+            if (!options.centerGiven)
+                scene.view = scene.view.centredOn(planetPosition(globals.Star_Table[size_t(selected)]));
+        }
         scene.labels = labels;
         scene.legend = options.legend; // in the upper right corner, not beside
         scene.scale = options.scale;
@@ -174,6 +204,29 @@ int renderToFile(Globals &globals, const LoadHistory &history, const CommandLine
     return 0;
 }
 
+// The notes beside the map, or the file --notes names. A damaged file beside the map is
+// reported and read as far as it goes; the file asked for must be read in full.
+int readNotes(Globals &globals, const CommandLineOptions &options, FILE *err)
+{
+    const bool asked = !options.notes.isEmpty();
+    const QString path = asked ? options.notes : notesPathFor(options.files.first());
+    if (asked && !QFileInfo(path).isFile()) {
+        RunError error(RunError::FileNotFound, QStringLiteral("no notes file"));
+        error.at(path, 0);
+        write(err, error.message() + u'\n');
+        return 1;
+    }
+    NotesRead read = readNotesFile(path);
+    if (read.problem) {
+        write(err, (asked ? QString() : QStringLiteral("kavora: warning: ")) +
+                       read.problem->message() + u'\n');
+        if (asked)
+            return 1;
+    }
+    globals.notes = std::move(read.notes);
+    return 0;
+}
+
 // One row per option. An option that selects a mode has `selects` set; every other one
 // names the modes it goes with. An option that selects a mode may also go with another
 // mode; given with it, it selects nothing and sets `flag` ("--render x.png --changes"). To
@@ -214,6 +267,7 @@ void setCenter(CommandLineOptions &options, const QString &option, const QString
         usage(QStringLiteral("--center takes X,Y, not \"%1\"").arg(value));
     options.centerX = numberOption(option, parts[0]);
     options.centerY = numberOption(option, parts[1]);
+    options.centerGiven = true;
     for (const auto &[axis, value] : {std::pair{'X', options.centerX}, {'Y', options.centerY}}) {
         try {
             conv::toInt16(value);
@@ -300,6 +354,41 @@ void setPalette(CommandLineOptions &options, const QString &, const QString &val
         usage(QStringLiteral("--palette takes classic or distinct, not \"%1\"").arg(value));
 }
 
+void setNear(CommandLineOptions &options, const QString &, const QString &value)
+{
+    options.near = value;
+}
+
+void setWithin(CommandLineOptions &options, const QString &option, const QString &value)
+{
+    const double within = numberOption(option, value);
+    if (!(within >= 0) || !std::isfinite(within))
+        usage(QStringLiteral("--within takes a distance of 0 or more, not \"%1\"").arg(value));
+    options.within = within;
+}
+
+void setNotes(CommandLineOptions &options, const QString &, const QString &value)
+{
+    options.notes = value;
+}
+
+void setSelect(CommandLineOptions &options, const QString &, const QString &value)
+{
+    options.select = value;
+}
+
+void setRings(CommandLineOptions &options, const QString &, const QString &value)
+{
+    const std::optional<std::vector<double>> rings = parseRings(value);
+    if (!rings)
+        usage(QStringLiteral("--rings takes up to %1 distances above 0 and up to %2, such as "
+                             "81,162, not \"%3\"")
+                  .arg(kMostRings)
+                  .arg(conv::plainNumber(kLongestRange))
+                  .arg(value));
+    options.rings = *rings;
+}
+
 void setKeptColours(CommandLineOptions &options, const QString &, const QString &)
 {
     options.keptColours = true;
@@ -312,6 +401,7 @@ constexpr unsigned kTables =
     modeBit(Mode::Planets) | modeBit(Mode::Races) | modeBit(Mode::Changes);
 constexpr unsigned kAllModes = kRender | kTables;
 constexpr unsigned kEveryMode = modeBit(Mode::Gui) | kAllModes;
+constexpr unsigned kPlanets = modeBit(Mode::Planets);
 
 const OptionRule kOptions[] = {
     {QLatin1StringView("--planets"), Mode::Planets, 0, false, nothing},
@@ -329,6 +419,11 @@ const OptionRule kOptions[] = {
     {QLatin1StringView("--title"), Mode::Gui, kRender, true, setTitle},
     {QLatin1StringView("--format"), Mode::Gui, kTables, true, setFormat},
     {QLatin1StringView("--palette"), Mode::Gui, kEveryMode, true, setPalette},
+    {QLatin1StringView("--near"), Mode::Gui, kPlanets, true, setNear},
+    {QLatin1StringView("--within"), Mode::Gui, kPlanets, true, setWithin},
+    {QLatin1StringView("--notes"), Mode::Gui, kPlanets | kRender, true, setNotes},
+    {QLatin1StringView("--select"), Mode::Gui, kRender, true, setSelect},
+    {QLatin1StringView("--rings"), Mode::Gui, kRender, true, setRings},
     {QLatin1StringView("--kept-colours"), Mode::Gui, kAllModes, false, setKeptColours},
 };
 
@@ -527,6 +622,12 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
                          options.size->height() * options.scale > kMaxDrawnSide))
         usage(QStringLiteral("--size times --scale is at most %1 pixels each way")
                   .arg(kMaxDrawnSide));
+    if (options.within && !options.near)
+        usage(QStringLiteral("--within needs --near"));
+    if (options.select && !options.size)
+        usage(QStringLiteral("--select needs --size: it selects in the explorer's view"));
+    if (!options.rings.empty() && !options.select)
+        usage(QStringLiteral("--rings needs --select: they go round the selected planet"));
     // The chart window's picture has no marks; the explorer's has.
     if (options.changes && !options.size)
         usage(QStringLiteral("--changes with --render needs --size"));
@@ -601,7 +702,25 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
         const Settings settings;
         applyKeptColours(globals, keptColours(settings));
     }
+    if (options.mode == Mode::Planets || options.mode == Mode::Render) {
+        if (const int failed = readNotes(globals, options, err))
+            return failed;
+    }
     if (options.mode == Mode::Planets) {
+        if (options.near) {
+            const int from = findStar(globals, *options.near);
+            const std::optional<QPointF> place =
+                from >= 0 ? planetPlace(globals.Star_Table[size_t(from)]) : std::nullopt;
+            if (!place) {
+                write(err, QStringLiteral("kavora: no planet named \"%1\" for --near")
+                                   .arg(*options.near) +
+                               kHint + u'\n');
+                return 2;
+            }
+            write(out, formatTable(planetTable(globals, planetsNear(globals, *place, options.within)),
+                                   options.format));
+            return written(out, err);
+        }
         write(out, planetTableBytes(globals, options.format));
         return written(out, err);
     }

@@ -1,12 +1,14 @@
 // Kavora without a window: print the planet or race table, or draw the chart into an
 // image file, through the same readers and renderer that the windows use.
 //
-//   kavora --planets [--format tsv|csv|json] [--kept-colours] MAP [REPORT ...]
+//   kavora --planets [--format tsv|csv|json] [--near NAME [--within R]] [--notes FILE]
+//          [--kept-colours] MAP [REPORT ...]
 //   kavora --races [--format tsv|csv|json] [--kept-colours] MAP [REPORT ...]
 //   kavora --changes [--format tsv|csv|json] MAP [REPORT ...]
 //   kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
 //          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH [--changes]]
-//          [--title TEXT] [--kept-colours] MAP [REPORT ...]
+//          [--select NAME [--rings D,D...]] [--notes FILE] [--title TEXT] [--kept-colours]
+//          MAP [REPORT ...]
 //   kavora ... --palette classic|distinct    (any mode, the windows too)
 //   kavora --help | --version
 // Nothing here reads the user's settings unless --kept-colours asks for the colours kept
@@ -21,6 +23,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 struct CommandLineOptions {
     enum class Mode { Gui, Planets, Races, Changes, Render, Help, Version };
@@ -28,6 +31,7 @@ struct CommandLineOptions {
     QString output;                    // --render OUT
     std::optional<double> zoom;
     double centerX = 0, centerY = 0;   // 0: that axis's default centre
+    bool centerGiven = false;
     bool labelAll = false, labelPopulated = false, labelStarbases = false;
     QList<QPair<QString, PackedColor>> raceColors;
     int scale = 1;                     // --scale N: the picture N times larger, 1 to 8
@@ -38,6 +42,11 @@ struct CommandLineOptions {
     TableFormat format = TableFormat::Tsv; // --format for --planets, --races and --changes
     bool keptColours = false;          // --kept-colours: the races' colours kept in the settings
     std::optional<ColourScheme> palette; // --palette, in every mode; unset: the remembered one
+    std::optional<QString> near;       // --near NAME: distances from that planet
+    std::optional<double> within;      // --within R: only planets that near
+    QString notes;                     // --notes FILE instead of the one beside the map
+    std::optional<QString> select;     // --select NAME: selected as a click in the explorer
+    std::vector<double> rings;         // --rings: range rings around the selection
     QStringList files;                 // the map, then the reports in order
 };
 

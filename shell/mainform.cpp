@@ -12,6 +12,7 @@
 #include "openfiles.h"
 #include "palette.h"
 #include "planetlist.h"
+#include "planning.h"
 #include "raceoverview.h"
 #include "recentmenu.h"
 #include "reportreader.h"
@@ -62,6 +63,11 @@ mainform::mainform(Globals &globals, CommonDialog &dialog, const std::function<v
     : QMainWindow(parent), m_globals(globals), m_dialog(dialog)
 {
     setObjectName(QStringLiteral("mainform"));
+    m_planning = new Planning(m_globals, m_dialog, this);
+    connect(m_planning, &Planning::distancesFromRequested, this, [this](int index) {
+        showPlanetList();
+        m_planetList->setDistanceFrom(index);
+    });
     m_workspace = new Workspace(this);
     m_workspace->setObjectName(QStringLiteral("workspace"));
     setCentralWidget(m_workspace);
@@ -195,6 +201,7 @@ void mainform::useSettings(Settings &settings)
 {
     m_settings = &settings;
     m_recentMenu->useSettings(settings);
+    m_planning->useSettings(settings);
     connect(this, &mainform::mapOpened, m_recentMenu, [this] { m_recentMenu->record(m_loaded); });
     connect(this, &mainform::reportMerged, m_recentMenu, [this] { m_recentMenu->record(m_loaded); });
     connect(this, &mainform::reportUndone, m_recentMenu, [this] { m_recentMenu->record(m_loaded); });
@@ -265,6 +272,8 @@ starmap *mainform::chart()
         // The search box offers the names of the table it now holds.
         connect(this, &mainform::mapOpened, window, &starmap::planetsChanged);
         connect(this, &mainform::reportMerged, window, &starmap::planetsChanged);
+        connect(this, &mainform::mapOpened, window, &starmap::clearRuler);
+        m_planning->attach(window);
         connect(this, &mainform::reportUndone, window, &starmap::planetsChanged);
         m_chart = window;
         m_workspace->addWindow(window);
@@ -305,6 +314,8 @@ bool mainform::openMap(const QString &path)
         }
         applyKeptColours(0);
         m_loaded = LoadHistory{path, int(m_globals.Star_Table.size()), {}, {}};
+    // The notes follow the map: they are read with it, before anything shows it.
+    m_planning->mapOpened(path);
         m_reportFolder = QFileInfo(path).absolutePath();
         updateUndo();
         showReportFit({});
@@ -480,6 +491,7 @@ void mainform::showChartExplorer()
         connect(this, &mainform::reportUndone, m_explorer, &ChartExplorer::planetsChanged);
         connect(this, &mainform::coloursChanged, m_explorer, &ChartExplorer::coloursChanged);
         connect(this, &mainform::planetChosen, m_explorer, &ChartExplorer::showPlanet);
+        m_planning->attach(m_explorer);
         connect(m_explorer, &ChartExplorer::saveViewRequested, this, [this] {
             m_explorer->flush();
             const PictureLayout vectors = m_explorer->pictureLayout();
@@ -532,6 +544,7 @@ void mainform::showPlanetList()
         connect(this, &mainform::chartClosed, list, [list] { list->reload(true); });
         connect(this, &mainform::coloursChanged, list, &PlanetList::coloursChanged);
         connect(list, &PlanetList::planetChosen, this, &mainform::choosePlanet);
+        m_planning->attach(list);
         m_workspace->addWindow(list);
     }
     m_planetList->show();

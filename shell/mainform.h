@@ -19,6 +19,7 @@
 
 class ChangeList;
 class PlanetList;
+class Planning;
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -98,6 +99,9 @@ public:
     // The status bar's line about the last report: how many of its lines matched the map,
     // in the warning style when fewer than half of its owned lines did.
     QLabel *reportFit() const { return m_reportFit; }
+
+    // The notes, rings and fleet speed, and the ties between the windows that use them.
+    Planning &planning() const { return *m_planning; }
 
     // The planet list and the race overview, shown in the workspace or brought forward;
     // nullptr while closed.
@@ -195,6 +199,7 @@ private:
     QStringList m_sampleFolders;
     QPointer<PlanetList> m_planetList;
     QPointer<RaceOverview> m_raceOverview;
+    Planning *m_planning = nullptr;
     QPointer<ChangeList> m_changeList;
     QAction *m_undoReport = nullptr;
     QLabel *m_reportFit = nullptr;

@@ -7,6 +7,7 @@
 
 #include <QHash>
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -22,6 +23,20 @@ double sortValue(const QString &text)
 
 const char *const kHeaders[] = {"Name",    "X",          "Y",         "Owner",
                                 "Starbase", "Report Age", "Population"};
+// The planning columns: shown in the window, not copied with the planet's own figures.
+const char *const kPlanningHeaders[] = {"Distance", "Marker", "Note"};
+
+// A note in one line of a cell: its line ends shown as a visible mark.
+QString oneLine(const QString &note)
+{
+    constexpr qsizetype kShown = 200;
+    QString line = note.left(kShown);
+    line.replace(QLatin1String("\r\n"), QStringLiteral(" \u21b5 "));
+    line.replace(u'\n', QStringLiteral(" \u21b5 "));
+    line.replace(u'\r', u' ');
+    line.replace(u'\t', u' ');
+    return note.size() > kShown ? line + QChar(0x2026) : line;
+}
 
 } // namespace
 
@@ -65,7 +80,75 @@ void PlanetListModel::reload()
                           race});
     }
     m_swatches = {};
+    measureDistances();
+    readNotes();
     endResetModel();
+}
+
+void PlanetListModel::readNotes()
+{
+    m_markers.clear();
+    m_notes.clear();
+    m_foldedNotes.clear();
+    if (m_globals.notes.empty())
+        return;
+    m_markers.assign(m_rows.size(), Marker::None);
+    m_notes.assign(m_rows.size(), QString());
+    // From the rows as they were read: the table may have changed under the model already.
+    for (int row = 0; row < rowCount(); ++row) {
+        const Place &place = m_rows[size_t(row)].place;
+        const std::optional<NoteKey> key = NotesStore::keyOf(place.name, place.x, place.y);
+        if (const PlanetNote *note = key ? m_globals.notes.find(*key) : nullptr) {
+            m_markers[size_t(row)] = note->marker;
+            m_notes[size_t(row)] = note->text;
+        }
+    }
+}
+
+void PlanetListModel::notesChanged()
+{
+    readNotes();
+    if (!m_rows.empty())
+        emit dataChanged(index(0, MarkerColumn), index(rowCount() - 1, Note),
+                         {kPlanningRole});
+}
+
+// From the rows as they were read, like the notes.
+void PlanetListModel::measureDistances()
+{
+    m_distances.clear();
+    if (!m_origin)
+        return;
+    m_distances.reserve(m_rows.size());
+    for (const RowKeys &row : m_rows) {
+        const std::optional<QPointF> place = ::placeOf(row.place.x, row.place.y);
+        m_distances.push_back(place ? mapDistance(*m_origin, *place) : std::nan(""));
+    }
+}
+
+void PlanetListModel::setOrigin(std::optional<QPointF> origin)
+{
+    m_origin = origin;
+    measureDistances();
+    if (!m_rows.empty())
+        emit dataChanged(index(0, Distance), index(rowCount() - 1, Distance),
+                         {kPlanningRole});
+}
+
+double PlanetListModel::distance(int row) const
+{
+    return m_distances.empty() ? std::nan("") : m_distances[size_t(row)];
+}
+
+const std::vector<QString> &PlanetListModel::foldedNotes() const
+{
+    if (m_foldedNotes.size() != m_notes.size()) {
+        m_foldedNotes.clear();
+        m_foldedNotes.reserve(m_notes.size());
+        for (const QString &note : m_notes)
+            m_foldedNotes.push_back(note.toCaseFolded());
+    }
+    return m_foldedNotes;
 }
 
 const std::vector<QString> &PlanetListModel::foldedNames() const
@@ -142,7 +225,20 @@ QVariant PlanetListModel::data(const QModelIndex &index, int role) const
         // Shown grouped for reading; copied rows keep the text as typed.
         case Population: return role == Qt::DisplayRole ? conv::groupedText(s.population)
                                                         : QVariant(s.population);
+        case Distance: {
+            const double d = distance(index.row());
+            return std::isnan(d) ? QString() : distanceText(d);
         }
+        case MarkerColumn: {
+            const Marker m = marker(index.row());
+            return m == Marker::None ? QString() : markerTitle(m);
+        }
+        case Note: return m_notes.empty() ? QString() : oneLine(m_notes[size_t(index.row())]);
+        }
+        break;
+    case Qt::ToolTipRole:
+        if (index.column() == Note && !m_notes.empty() && !m_notes[size_t(index.row())].isEmpty())
+            return m_notes[size_t(index.row())].left(2000);
         break;
     case Qt::DecorationRole: {
         const int race = raceOf(index.row());
@@ -156,7 +252,8 @@ QVariant PlanetListModel::data(const QModelIndex &index, int role) const
         return swatch;
     }
     case Qt::TextAlignmentRole:
-        if (index.column() == X || index.column() == Y || index.column() >= ReportAge)
+        if (index.column() == X || index.column() == Y ||
+            (index.column() >= ReportAge && index.column() <= Distance))
             return int(Qt::AlignRight | Qt::AlignVCenter);
         break;
     }
@@ -167,7 +264,8 @@ QVariant PlanetListModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < ColumnCount)
-        return QString::fromLatin1(kHeaders[section]);
+        return QString::fromLatin1(section < Distance ? kHeaders[section]
+                                                      : kPlanningHeaders[section - Distance]);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
@@ -184,14 +282,27 @@ bool PlanetListModel::lessThan(int leftRow, int rightRow, int column) const
     case Y: return l.numbers[1] < r.numbers[1];
     case ReportAge: return l.numbers[2] < r.numbers[2];
     case Population: return l.numbers[3] < r.numbers[3];
+    case Distance: {
+        // No distance sorts first, as an empty number does.
+        const double a = distance(leftRow);
+        const double b = distance(rightRow);
+        return std::isnan(a) ? !std::isnan(b) : !std::isnan(b) && a < b;
+    }
+    case MarkerColumn: return marker(leftRow) < marker(rightRow);
+    case Note:
+        return !m_notes.empty() && foldedNotes()[size_t(leftRow)] < foldedNotes()[size_t(rightRow)];
     }
     return false;
 }
 
 bool PlanetListModel::contains(int row, QStringView foldedText) const
 {
-    return foldedNames()[size_t(row)].contains(foldedText) ||
-           foldedOwner(row).contains(foldedText);
+    if (foldedNames()[size_t(row)].contains(foldedText) || foldedOwner(row).contains(foldedText))
+        return true;
+    if (m_notes.empty())
+        return false;
+    return markerName(marker(row)).contains(foldedText) ||
+           foldedNotes()[size_t(row)].contains(foldedText);
 }
 
 int PlanetListModel::rowOf(const Place &place) const
@@ -239,6 +350,34 @@ void PlanetListProxy::setRace(int race)
     invalidateFilter();
 }
 
+void PlanetListProxy::setMarkerFilter(int marker)
+{
+    if (marker == m_marker)
+        return;
+    m_marker = marker;
+    invalidateFilter();
+}
+
+void PlanetListProxy::setWithin(std::optional<double> within)
+{
+    if (within == m_within)
+        return;
+    m_within = within;
+    invalidateFilter();
+}
+
+void PlanetListProxy::setOrigin(std::optional<QPointF> origin)
+{
+    m_source.setOrigin(origin);
+    invalidate();
+}
+
+void PlanetListProxy::notesChanged()
+{
+    m_source.notesChanged();
+    invalidate();
+}
+
 QString PlanetListProxy::countText() const
 {
     return QStringLiteral("%1 of %2 planets")
@@ -253,6 +392,13 @@ bool PlanetListProxy::lessThan(const QModelIndex &left, const QModelIndex &right
 bool PlanetListProxy::filterAcceptsRow(int sourceRow, const QModelIndex &) const
 {
     if (m_race != kAllRaces && m_source.raceOf(sourceRow) != m_race)
+        return false;
+    if (m_marker != kAnyMarker) {
+        const Marker marker = m_source.marker(sourceRow);
+        if (m_marker == kMarked ? marker == Marker::None : int(marker) != m_marker)
+            return false;
+    }
+    if (m_within && m_source.origin() && !(m_source.distance(sourceRow) <= *m_within))
         return false;
     return m_foldedText.isEmpty() || m_source.contains(sourceRow, m_foldedText);
 }

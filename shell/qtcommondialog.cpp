@@ -6,6 +6,7 @@
 #include <QColorDialog>
 #include <QEvent>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -123,4 +124,15 @@ void QtCommonDialog::message(const QString &text)
     QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kProgramTitle), text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
+}
+
+std::optional<QString> QtCommonDialog::askText(const QString &title, const QString &label,
+                                               const QString &start)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getMultiLineText(QApplication::activeWindow(), title, label,
+                                                        start, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
 }

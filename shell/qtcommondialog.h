@@ -14,6 +14,8 @@ public:
                                     const QString &folder = {}) override;
     std::optional<PackedColor> ShowColor(PackedColor start) override;
     void message(const QString &text) override;
+    std::optional<QString> askText(const QString &title, const QString &label,
+                                   const QString &start) override;
 
 private:
     // Where the dialog titled `title` starts: in `folder`, offering the name it returned

@@ -321,14 +321,17 @@ const QList<TableColumn> &planetColumns()
         {"index", K::Number},      {"name", K::Text},         {"x", K::Number},
         {"y", K::Number},          {"owner", K::OptionalText}, {"starbase", K::OptionalText},
         {"report_age", K::Number}, {"population", K::Number}, {"color", K::Colour},
-        {"style", K::Number}};
+        {"style", K::Number},      {"marker", K::Text},       {"note", K::Text}};
     return columns;
 }
 
 // Every planet in table order, its cells read from the record.
 class PlanetRows : public Rows {
 public:
-    explicit PlanetRows(const Globals &globals) : m_table(globals.Star_Table) {}
+    explicit PlanetRows(const Globals &globals)
+        : m_table(globals.Star_Table), m_notes(globals.notes)
+    {
+    }
     const QList<TableColumn> &columns() const override { return planetColumns(); }
     qsizetype rowCount() const override { return qsizetype(m_table.size()); }
     qsizetype rowBytes() const override { return 56; }
@@ -345,12 +348,21 @@ public:
         case 6: return s.report_age;
         case 7: return s.population;
         case 8: return s.color ? scratch.colour(*s.color) : QStringView();
-        default: return s.Style ? scratch.number(*s.Style) : QStringView();
+        case 9: return s.Style ? scratch.number(*s.Style) : QStringView();
+        case 10: {
+            const PlanetNote *note = m_notes.find(s);
+            return note ? scratch.text(markerName(note->marker)) : QStringView();
+        }
+        default: {
+            const PlanetNote *note = m_notes.find(s);
+            return note ? QStringView(note->text) : QStringView();
+        }
         }
     }
 
 private:
     const Star_Table_Type &m_table;
+    const NotesStore &m_notes;
 };
 
 const QList<TableColumn> &raceColumns()
@@ -500,6 +512,22 @@ QString formatTable(const Table &table, TableFormat format)
 Table planetTable(const Globals &globals)
 {
     return tableOf(PlanetRows(globals));
+}
+
+Table planetTable(const Globals &globals, const std::vector<NearPlanet> &near)
+{
+    const PlanetRows rows(globals);
+    Table table;
+    table.columns = rows.columns();
+    table.columns.append({QStringLiteral("distance"), TableColumn::Number});
+    table.cells.reserve(near.size() * size_t(table.columns.size()));
+    CellScratch scratch;
+    for (const NearPlanet &planet : near) {
+        for (qsizetype c = 0; c + 1 < table.columns.size(); ++c)
+            table.cells.push_back(rows.cell(planet.index, c, scratch).toString());
+        table.cells.push_back(distanceText(planet.distance));
+    }
+    return table;
 }
 
 Table raceTable(const Globals &globals)

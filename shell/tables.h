@@ -3,6 +3,7 @@
 // One table value feeds every format, so the three always carry the same columns.
 #pragma once
 
+#include "distances.h"
 #include "loadhistory.h"
 #include "records.h"
 
@@ -49,9 +50,11 @@ QString formatTable(const Table &table, TableFormat format);
 // tab or a line end inside one made a space.
 QString clipboardText(const Table &table);
 
-// The tables of --planets and --races: every planet in table order; the races up to the
-// last used slot.
+// The tables of --planets and --races: every planet in table order, with its marker and
+// note; the races up to the last used slot.
 Table planetTable(const Globals &globals);
+// --planets --near: the planets of `near` in its order, a distance column after the rest.
+Table planetTable(const Globals &globals, const std::vector<NearPlanet> &near);
 Table raceTable(const Globals &globals);
 // The table of --changes: each report's changes, numbered by step from 1 in the order the
 // reports were merged.

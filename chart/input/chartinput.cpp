@@ -1,5 +1,6 @@
 #include "chartinput.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QNativeGestureEvent>
 #include <QWheelEvent>
@@ -8,11 +9,25 @@
 #include <cmath>
 
 ChartInput::ChartInput(std::function<Frame()> frame, QObject *parent)
-    : QObject(parent), m_frame(std::move(frame)), m_ruler([this](QPointF pixel) {
-          const Frame f = m_frame();
-          return f.view.toMap(pixel, f.picture);
-      })
+    : QObject(parent), m_frame(std::move(frame)),
+      m_ruler(
+          [this](QPointF pixel) {
+              const Frame f = m_frame();
+              return f.view.toMap(pixel, f.picture);
+          },
+          [this](QPointF map) {
+              const Frame f = m_frame();
+              return f.view.toPixel(map, f.picture);
+          })
 {
+}
+
+void ChartInput::clearRuler()
+{
+    if (m_ruler.isShown() || m_ruler.isDragging()) {
+        m_ruler.clear();
+        emit overlayChanged();
+    }
 }
 
 ChartInput::Frame ChartInput::frameFor(const Globals &globals, const ChartView &view, QSize picture)
@@ -84,6 +99,12 @@ bool ChartInput::eventFilter(QObject *watched, QEvent *event)
     case QEvent::NativeGesture:
         pinch(*static_cast<QNativeGestureEvent *>(event));
         return true;
+    case QEvent::KeyPress:
+        if (m_ruler.keyEvent(*static_cast<QKeyEvent *>(event))) {
+            emit overlayChanged();
+            return true;
+        }
+        break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: // the second press of a quick pair starts a drag too
     case QEvent::MouseMove:

@@ -1,5 +1,5 @@
 // Turns wheel, drag, touchpad and pinch events on a chart picture into view steps, and the
-// right-button drag into the distance ruler. It never draws: the window redraws through
+// right button (and Escape) into the distance ruler. It never draws: the window redraws through
 // display_map on each step it is asked for. No widget here, so any chart widget can use it.
 #pragma once
 
@@ -55,6 +55,9 @@ public:
     static Step panBy(const Frame &frame, QPointF pixels);
 
     const DistanceRuler &ruler() const { return m_ruler; }
+    DistanceRuler &ruler() { return m_ruler; }
+    // Takes the ruler away, as Escape does.
+    void clearRuler();
     bool dragging() const { return m_dragging; }
 
 signals:

@@ -10,8 +10,17 @@
 
 ExplorerInput::ExplorerInput(std::function<Frame()> frame, QObject *parent)
     : QObject(parent), m_frame(std::move(frame)),
-      m_ruler([this](QPointF pixel) { return m_frame().view.toMap(pixel); })
+      m_ruler([this](QPointF pixel) { return m_frame().view.toMap(pixel); },
+              [this](QPointF map) { return m_frame().view.toPixel(map); })
 {
+}
+
+void ExplorerInput::clearRuler()
+{
+    if (m_ruler.isShown() || m_ruler.isDragging()) {
+        m_ruler.clear();
+        emit overlayChanged();
+    }
 }
 
 void ExplorerInput::attach(QObject *picture)
@@ -75,6 +84,10 @@ bool ExplorerInput::eventFilter(QObject *watched, QEvent *event)
 // Arrows move the view a tenth of its size that way, so the map slides the other way.
 bool ExplorerInput::key(const QKeyEvent &event)
 {
+    if (m_ruler.keyEvent(event)) {
+        emit overlayChanged();
+        return true;
+    }
     const QSize picture = m_frame().view.picture;
     const double across = picture.width() * kKeyPanFraction;
     const double down = picture.height() * kKeyPanFraction;
@@ -112,6 +125,17 @@ void ExplorerInput::mouse(const QMouseEvent &event)
     if (m_ruler.mouseEvent(event))
         emit overlayChanged();
     const QPointF at = event.position();
+    if (event.button() == Qt::RightButton && !(event.modifiers() & Qt::ShiftModifier)) {
+        // A right press and release in one place measures nothing: it asks for the menu.
+        if (event.type() == QEvent::MouseButtonPress) {
+            m_rightPressedAt = at;
+            m_rightDown = true;
+        } else if (event.type() == QEvent::MouseButtonRelease && m_rightDown) {
+            m_rightDown = false;
+            if ((at - m_rightPressedAt).manhattanLength() < kClickSlack)
+                emit menuRequested(at);
+        }
+    }
     switch (event.type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:

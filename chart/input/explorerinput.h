@@ -1,6 +1,7 @@
 // Turns the events on the chart explorer's picture into steps: the wheel, a pinch and + or
 // - zoom about the pointer, a left or middle drag and the arrows pan, Home fits, a click
-// selects, the right button measures. It never draws and keeps no view of its own: each
+// selects, the right button measures (Escape takes the ruler away) and a right click asks
+// for the planet's menu. It never draws and keeps no view of its own: each
 // step is the explorer's current view moved, for the window to draw.
 #pragma once
 
@@ -37,6 +38,9 @@ public:
     void attach(QObject *picture);
 
     const DistanceRuler &ruler() const { return m_ruler; }
+    DistanceRuler &ruler() { return m_ruler; }
+    // Takes the ruler away, as Escape does.
+    void clearRuler();
     // Where the pointer is over the picture, if it is.
     std::optional<QPointF> pointer() const { return m_pointer; }
 
@@ -46,6 +50,9 @@ signals:
     void fitRequested();
     // A left press and release without movement.
     void clicked(QPointF pixel);
+    // A right press and release without movement (and without Shift, which adds a leg to
+    // the ruler): the menu of the planet there.
+    void menuRequested(QPointF pixel);
     // The pointer moved over the picture or left it.
     void pointerMoved();
     void resized(QSize size);
@@ -69,4 +76,6 @@ private:
     QPointF m_pressedAt;
     QPointF m_lastAt;
     bool m_dragging = false;
+    bool m_rightDown = false;
+    QPointF m_rightPressedAt;
 };

@@ -3,8 +3,11 @@
 #include "changemarks.h"
 #include "chartfont.h"
 #include "conversions.h"
+#include "distances.h"
 #include "legend.h"
 #include "palette.h"
+#include "planetgeometry.h"
+#include "planmarks.h"
 #include "renderer.h"
 
 #include <QStringList>
@@ -64,10 +67,16 @@ ScaleBar scaleBarFor(const ExplorerView &view)
 QString explorerStatus(const Globals &globals, std::optional<QPointF> pointerMap, int selected)
 {
     QStringList parts;
-    if (pointerMap)
+    const bool hasSelection = selected >= 0 && selected <= globals.lastPlanet();
+    if (pointerMap) {
         parts << QStringLiteral("%1 %2").arg(qint64(std::floor(pointerMap->x())))
                      .arg(qint64(std::floor(pointerMap->y())));
-    if (selected >= 0 && selected <= globals.lastPlanet()) {
+        if (hasSelection) {
+            if (const auto place = planetPlace(globals.Star_Table[size_t(selected)]))
+                parts << QStringLiteral("distance ") + distanceText(mapDistance(*place, *pointerMap));
+        }
+    }
+    if (hasSelection) {
         const Star_Object &p = globals.Star_Table[size_t(selected)];
         parts << p.Star_Name;
         parts << (p.Owner.isEmpty() ? QStringLiteral("unowned")
@@ -106,6 +115,9 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
     const int dotSize = scene.view.dotSize(extent);
     if (dotSize > 1)
         growDots(globals, surface, dotSize);
+    // Everything from here on is placed in picture pixels.
+    surface.Scale(0, 0, picture.width(), picture.height());
+    drawPlanning(globals, surface, scene, drawing);
 
     if (m_order.size() != size_t(globals.lastPlanet() + 1) &&
         (scene.labels.all || scene.labels.populated || scene.labels.starbases))
@@ -116,21 +128,23 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
     if (scene.legend) {
         // Races that do not fit under one another are left out; a legend wider than the
         // picture is not drawn at all.
+        std::vector<Marker> markers = globals.notes.markersInUse();
+        const int markerRows = int(markers.size());
         const MarkLegend marks{changeMarkKinds(scene.changes), scene.changesTitle};
         legend.emplace(globals, true, metric.scale(),
-                       Legend::rowsFitting(picture.height() - 2 * kMargin, true, marks.rows()),
-                       marks, scene.numbers);
+                       Legend::rowsFitting(picture.height() - 2 * kMargin, true,
+                                           markerRows + marks.rows()),
+                       marks, std::move(markers), scene.numbers);
         const QSize size = legend->size();
-        if (legend->rows() > 0 && size.width() + 2 * kMargin <= picture.width())
+        if (legend->rows() + legend->markerRows() > 0 && size.width() + 2 * kMargin <= picture.width() &&
+            size.height() + 2 * kMargin <= picture.height())
             drawing.legend = QRect(QPoint(picture.width() - kMargin - size.width(), kMargin), size);
     }
     const QRect reserved[] = {scaleBarArea(drawing.scaleBar, metric), drawing.legend};
     drawing.labels = placeLabels(globals, m_order, drawing.chartView, picture, scene.labels,
                                  scene.selected, metric, reserved, dotSize);
 
-    // Everything from here on is placed in picture pixels. Labels and the bar's text get a
-    // dark halo, so they read on the brightest hatch.
-    surface.Scale(0, 0, picture.width(), picture.height());
+    // Labels and the bar's text get a dark halo, so they read on the brightest hatch.
     // Under the labels, so that their text stays readable.
     drawChangeMarks(surface, globals, drawing.chartView, picture, scene.changes);
     surface.TextHalo(true);
@@ -139,6 +153,7 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
     if (!drawing.labels.empty() && drawing.labels.front().planet == scene.selected)
         drawing.selectedDot = dotPixel(drawing.chartView, picture,
                                        planetPosition(globals.Star_Table[size_t(scene.selected)]));
+    labelRings(surface, scene, drawing, metric);
 
     drawScaleBar(surface, drawing.scaleBar, metric.height());
     surface.TextHalo(false);
@@ -160,6 +175,58 @@ void ExplorerRenderer::growDots(const Globals &globals, Surface &surface, int si
         surface.PSet(at.x(), at.y(), kWhite);
     }
     surface.DrawWidth(1);
+}
+
+void ExplorerRenderer::drawPlanning(const Globals &globals, Surface &surface,
+                                    const ExplorerScene &scene, ExplorerDrawing &drawing)
+{
+    const QSize picture = scene.view.picture;
+    m_selectedCentre.reset();
+    if (scene.selected >= 0 && scene.selected <= globals.lastPlanet()) {
+        // Round the planet's place itself, so a ring of 81 reads 81 units on the scale.
+        if (const auto place = planetPlace(globals.Star_Table[size_t(scene.selected)]))
+            m_selectedCentre = scene.view.toPixel(*place);
+    }
+    if (m_selectedCentre) {
+        for (double ring : scene.rings) {
+            const double radius = ring / scene.view.unitsPerPixel;
+            drawing.ringRadii.push_back(radius);
+            drawCircle(surface, *m_selectedCentre, radius, picture, kRingColor);
+        }
+        if (scene.ringSelected)
+            drawCircle(surface, *m_selectedCentre, kSelectionRingRadius, picture, kSelectionColor);
+    }
+
+    // A symbol reaches kMarkerSymbolSide beyond its corner; those off the picture are skipped.
+    m_symbolBoxes.clear();
+    const QRect reach(QPoint(-kMarkerOffset.x() - kMarkerSymbolSide, -kMarkerOffset.y() - kMarkerSymbolSide),
+                      picture + QSize(2 * kMarkerSymbolSide + 2 * std::abs(kMarkerOffset.x()),
+                                      2 * kMarkerSymbolSide + 2 * std::abs(kMarkerOffset.y())));
+    for (const auto &[key, note] : globals.notes.entries()) {
+        if (note.marker == Marker::None)
+            continue;
+        const QPoint dot = dotPixel(drawing.chartView, picture, QPointF(key.x, key.y));
+        if (!reach.contains(dot))
+            continue;
+        appendMarkerBoxes(m_symbolBoxes, note.marker, dot + kMarkerOffset);
+        ++drawing.markers;
+    }
+    surface.FillBoxes(m_symbolBoxes);
+}
+
+void ExplorerRenderer::labelRings(Surface &surface, const ExplorerScene &scene,
+                                  const ExplorerDrawing &drawing, ChartTextMetric &metric)
+{
+    if (!m_selectedCentre)
+        return;
+    const QSize picture = scene.view.picture;
+    for (size_t i = 0; i < drawing.ringRadii.size(); ++i) {
+        const QString label = conv::plainNumber(scene.rings[i]);
+        const QRect box = ringLabelBox(*m_selectedCentre, drawing.ringRadii[i],
+                                       QSize(metric.width(label), metric.height()), picture);
+        if (!box.isEmpty())
+            text(surface, box.topLeft(), label);
+    }
 }
 
 void ExplorerRenderer::drawScaleBar(Surface &surface, const ScaleBar &bar, int textHeight)

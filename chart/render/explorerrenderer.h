@@ -1,8 +1,9 @@
 // Draws the chart explorer's picture: the chart as the chart window draws it, on a view of
 // the picture's own size and one scale, with dots that grow as the view closes in; then the
-// labels that fit (the selected planet's first) with a dark halo, the change marks, the
-// scale bar and the legend. The selection's ring is the window's overlay. The
-// window and `kavora --render --size` share it.
+// range rings round the selection, the marker symbols of the planets' notes, the change
+// marks, the labels that fit (the selected planet's first) with a dark halo, the scale bar
+// and the legend. The selection's ring is the window's overlay. The window and
+// `kavora --render --size` share it.
 #pragma once
 
 #include "changemark.h"
@@ -30,6 +31,10 @@ struct ExplorerScene {
     int scale = 1;
     // The legend's totals grouped by this locale (the window's); plain when unset.
     std::optional<QLocale> numbers;
+    // Range rings round the selected planet, in map units, each labelled with its distance.
+    std::vector<double> rings;
+    // The selection's ring drawn into the picture, where no window paints it over.
+    bool ringSelected = false;
     // Drawn beside their planets and explained in the legend, under the title of the
     // report whose changes they are; none when empty.
     std::vector<ChangeMark> changes;
@@ -54,10 +59,14 @@ struct ExplorerDrawing {
     QRect legend; // empty when not drawn
     // The selected planet's dot, where the window's ring goes; unset when none is selected.
     std::optional<QPoint> selectedDot;
+    // The range rings drawn, radius in picture pixels (distance / unitsPerPixel).
+    std::vector<double> ringRadii;
+    int markers = 0; // marker symbols drawn
 };
 
 // The explorer's status line: the map position under the pointer (whole parts, as the chart
-// window's readout) and the selected planet's name, owner, population and starbase.
+// window's readout) and its distance from the selected planet, then that planet's name,
+// owner, population and starbase.
 QString explorerStatus(const Globals &globals, std::optional<QPointF> pointerMap, int selected);
 
 class ExplorerRenderer {
@@ -71,10 +80,18 @@ public:
     void dataChanged() { m_order.clear(); }
 
     static constexpr int kMargin = 8;
+    // The selection's ring, as the window paints it and `ringSelected` draws it.
+    static constexpr int kSelectionRingRadius = 6;
 
 private:
     void growDots(const Globals &globals, Surface &surface, int size);
     void drawScaleBar(Surface &surface, const ScaleBar &bar, int textHeight);
+    // Rings round the selection and the marker symbols; the ring labels are printed later,
+    // over the planet labels.
+    void drawPlanning(const Globals &globals, Surface &surface, const ExplorerScene &scene,
+                      ExplorerDrawing &drawing);
+    void labelRings(Surface &surface, const ExplorerScene &scene, const ExplorerDrawing &drawing,
+                    ChartTextMetric &metric);
     // The pixels the bar and its text take.
     QRect scaleBarArea(const ScaleBar &bar, ChartTextMetric &metrics);
 
@@ -83,4 +100,6 @@ private:
     std::unique_ptr<ChartTextMetric> m_metrics; // at the scale last drawn
     std::vector<int> m_order; // label priority, built on first need after a change
     QString m_text;
+    std::vector<FilledBox> m_symbolBoxes;
+    std::optional<QPointF> m_selectedCentre; // of the picture being drawn
 };

@@ -3,6 +3,7 @@
 #include "changemarks.h"
 #include "conversions.h"
 #include "chartfont.h"
+#include "planmarks.h"
 #include "palette.h"
 
 #include <QHash>
@@ -77,8 +78,10 @@ int MarkLegend::rows() const
 }
 
 Legend::Legend(const Globals &globals, bool totals, int scale, int rows, const MarkLegend &marks,
-               const std::optional<QLocale> &numbers)
-    : m_totals(totals), m_metric(std::make_unique<ChartTextMetric>(std::clamp(scale, 1, kMaxChartScale)))
+               std::vector<Marker> markers, const std::optional<QLocale> &numbers)
+    : m_totals(totals),
+      m_metric(std::make_unique<ChartTextMetric>(std::clamp(scale, 1, kMaxChartScale))),
+      m_markers(std::move(markers))
 {
     ChartTextMetric &metric = *m_metric;
     const int races = std::min<int>(globals.Last_Player_Index + 1, kPlayerSlots);
@@ -106,6 +109,8 @@ Legend::Legend(const Globals &globals, bool totals, int scale, int rows, const M
             starbases = std::max(starbases, metric.width(row.starbases));
         }
     }
+    for (Marker marker : m_markers)
+        names = std::max(names, metric.width(markerTitle(marker)));
     int markTexts = 0;
     for (ChangeMarkKind kind : kChangeMarkKinds) {
         if (marks.kinds & kind) {
@@ -129,7 +134,7 @@ Legend::Legend(const Globals &globals, bool totals, int scale, int rows, const M
     // A mark's text and the title have the whole row.
     if (!m_marks.empty())
         width = std::max({width, m_nameLeft + markTexts + kMargin, kMargin + titleWidth + kMargin});
-    m_size = QSize(width, heightFor(int(m_rows.size()), totals, markRows()));
+    m_size = QSize(width, heightFor(int(m_rows.size()), totals, markerRows() + markRows()));
 }
 
 Legend::~Legend() = default;
@@ -171,6 +176,14 @@ void Legend::draw(Surface &surface, QPoint topLeft) const
             rightAligned(m_populationRight, row.population);
             rightAligned(m_starbasesRight, row.starbases);
         }
+        top += kRowHeight;
+    }
+    // The symbol stands where a race's swatch does, centred in its box.
+    const QPoint symbolInSwatch((kSwatch.width() - kMarkerSymbolSide) / 2,
+                                (kSwatch.height() - kMarkerSymbolSide) / 2);
+    for (Marker marker : m_markers) {
+        drawMarkerSymbol(surface, marker, QPoint(left + kMargin, top + kSwatchTop) + symbolInSwatch);
+        print(surface, left + m_nameLeft, top + kTextTop, markerTitle(marker));
         top += kRowHeight;
     }
     if (!m_marksTitle.isEmpty()) {

@@ -1,9 +1,11 @@
 // The race legend: for each race in slot order a swatch in its zone colour and hatch, its
-// name and, if asked, its planets, population total and starbases. One layout in picture pixels,
+// name and, if asked, its planets, population total and starbases; below them, if asked, the
+// marker symbols in use with their names. One layout in picture pixels,
 // drawn through the Surface anywhere on a picture: beside the chart window's picture (the
 // legend strip) or in a corner of the explorer's, there with the change marks under the races.
 #pragma once
 
+#include "notes.h"
 #include "changemark.h"
 #include "records.h"
 #include "surface.h"
@@ -32,12 +34,13 @@ public:
     // The first `rows` races (all when negative), laid out for a surface drawn `scale`
     // times larger (text widths depend on it), with a header line "Race Planets Population
     // Starbases" when `totals`; a race's planets are those its name owns in the table. Long
-    // names and totals are cut with "…". Under the races, the title of `marks` and a row for
-    // each of its kinds: the mark and what it means.
-    // Totals are grouped by `numbers` when given (the explorer's window), plain otherwise
-    // (pictures that the command line writes).
+    // names and totals are cut with "…". Under the races, a row for each of `markers` (the
+    // symbol and its name), then the title of `marks` and a row for each of its kinds: the
+    // mark and what it means. Totals are grouped by `numbers` when given (the explorer's
+    // window), plain otherwise (pictures that the command line writes).
     Legend(const Globals &globals, bool totals, int scale = 1, int rows = -1,
-           const MarkLegend &marks = {}, const std::optional<QLocale> &numbers = std::nullopt);
+           const MarkLegend &marks = {}, std::vector<Marker> markers = {},
+           const std::optional<QLocale> &numbers = std::nullopt);
     ~Legend();
     Legend(const Legend &) = delete;
     Legend &operator=(const Legend &) = delete;
@@ -45,14 +48,15 @@ public:
     // As wide as its columns need, as tall as its rows need, margins included.
     QSize size() const { return m_size; }
     int rows() const { return int(m_rows.size()); }
+    int markerRows() const { return int(m_markers.size()); }
     // The lines of the marks, their title included.
     int markRows() const { return int(m_marks.size()) + (m_marksTitle.isEmpty() ? 0 : 1); }
     // Draws it with its top-left corner at `topLeft`, on a surface whose user units are
     // picture pixels, y down. Leaves the background as it is.
     void draw(Surface &surface, QPoint topLeft) const;
 
-    // How tall a legend of `rows` races and `markRows` lines of marks is, and how many races
-    // a height holds beside the marks.
+    // How tall a legend of `rows` races and `markRows` lines of markers and marks is, and how
+    // many races a height holds beside them.
     static int heightFor(int rows, bool totals, int markRows = 0);
     static int rowsFitting(int height, bool totals, int markRows = 0);
 
@@ -65,6 +69,7 @@ private:
     bool m_totals;
     std::unique_ptr<ChartTextMetric> m_metric;
     std::vector<Row> m_rows;
+    std::vector<Marker> m_markers;
     struct MarkRow {
         ChangeMarkKind kind;
         QString text;

@@ -124,10 +124,34 @@ int PicturePicker::nearest(QPointF pointer, int reach)
 QString PicturePicker::toolTipAt(QPointF pointer)
 {
     const int planet = nearest(pointer);
-    return planet < 0 ? QString() : planetTooltip(m_globals.Star_Table[size_t(planet)]);
+    if (planet < 0)
+        return {};
+    const Star_Object &star = m_globals.Star_Table[size_t(planet)];
+    return planetTooltip(star, m_globals.notes.find(star));
 }
 
-QString planetTooltip(const Star_Object &planet)
+QString shortNote(const QString &note)
+{
+    const QString ellipsis(QChar(0x2026));
+    QStringList lines = note.split(u'\n');
+    bool cut = lines.size() > kTooltipNoteLines;
+    if (cut)
+        lines.resize(kTooltipNoteLines);
+    for (QString &line : lines) {
+        line.remove(u'\r');
+        if (line.size() > kTooltipNoteWidth) {
+            qsizetype keep = kTooltipNoteWidth;
+            if (line[keep - 1].isHighSurrogate())
+                --keep;
+            line = line.left(keep) + ellipsis;
+        }
+    }
+    if (cut)
+        lines.last() += ellipsis;
+    return lines.join(u'\n');
+}
+
+QString planetTooltip(const Star_Object &planet, const PlanetNote *note)
 {
     auto orUnknown = [](const QString &text) {
         return text.trimmed().isEmpty() ? QStringLiteral("unknown") : text;
@@ -136,7 +160,7 @@ QString planetTooltip(const Star_Object &planet)
     const QString starbase = planet.Starbase.isEmpty()          ? QStringLiteral("none")
                              : planet.Starbase.trimmed().isEmpty() ? QStringLiteral("yes")
                                                                    : planet.Starbase;
-    return QStringList{
+    QStringList lines{
         planet.Star_Name,
         QStringLiteral("Owner: ") +
             (planet.Owner.isEmpty() ? QStringLiteral("unowned") : planet.Owner),
@@ -144,6 +168,10 @@ QString planetTooltip(const Star_Object &planet)
         QStringLiteral("Starbase: ") + starbase,
         QStringLiteral("Report age: ") + orUnknown(planet.report_age),
         QStringLiteral("Coordinates: ") + planet.Star_X + QStringLiteral(", ") + planet.Star_Y,
-    }
-        .join(u'\n');
+    };
+    if (note && note->marker != Marker::None)
+        lines << QStringLiteral("Marker: ") + markerTitle(note->marker);
+    if (note && !note->text.isEmpty())
+        lines << QStringLiteral("Note: ") + shortNote(note->text);
+    return lines.join(u'\n');
 }

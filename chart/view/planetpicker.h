@@ -73,5 +73,10 @@ private:
 };
 
 // The planet's tooltip, one fact a line: name, owner or "unowned", population, starbase,
-// report age and coordinates.
-QString planetTooltip(const Star_Object &planet);
+// report age and coordinates; then its marker and note, if it has them, a long note cut short.
+QString planetTooltip(const Star_Object &planet, const PlanetNote *note = nullptr);
+// A note as a tooltip shows it: at most kTooltipNoteLines lines of kTooltipNoteWidth
+// characters, "…" where it was cut.
+inline constexpr int kTooltipNoteLines = 6;
+inline constexpr int kTooltipNoteWidth = 80;
+QString shortNote(const QString &note);

@@ -1,6 +1,9 @@
 #include "chartexplorer.h"
 
 #include "chartpicture.h"
+#include "conversions.h"
+#include "distances.h"
+#include "planetmenu.h"
 #include "runreported.h"
 #include "search.h"
 #include "spokentext.h"
@@ -17,6 +20,8 @@
 #include <QStringListModel>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -75,6 +80,24 @@ void ChartExplorer::buildControls()
     findCaption->setBuddy(m_find);
     bar->addWidget(findCaption);
     bar->addWidget(m_find);
+    // Planning: range rings round the selection, and the fleet speed the ruler counts turns by.
+    auto addField = [&](const QString &caption, const char *name, const QString &hint,
+                        const QString &tip) {
+        auto *label = new QLabel(caption, client);
+        auto *field = new QLineEdit(client);
+        field->setObjectName(QLatin1String(name));
+        field->setPlaceholderText(hint);
+        field->setToolTip(tip);
+        field->setMaximumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000, 0000, 0000")));
+        label->setBuddy(field);
+        bar->addWidget(label);
+        bar->addWidget(field);
+        return field;
+    };
+    m_ringsField = addField(QStringLiteral("&Rings:"), "Rings", QStringLiteral("81, 162"),
+                            QStringLiteral("Circles round the selected planet at these distances"));
+    m_speedField = addField(QStringLiteral("S&peed:"), "Speed", QStringLiteral("units a turn"),
+                            QStringLiteral("Fleet speed: the ruler counts the turns a move takes"));
     bar->addStretch();
     auto *save = new QPushButton(QStringLiteral("Sa&ve View As..."), client);
     save->setObjectName(QStringLiteral("SaveView"));
@@ -126,6 +149,9 @@ void ChartExplorer::buildControls()
     connect(m_input, &ExplorerInput::viewRequested, this, &ChartExplorer::viewStep);
     connect(m_input, &ExplorerInput::fitRequested, this, &ChartExplorer::fit);
     connect(m_input, &ExplorerInput::clicked, this, &ChartExplorer::select);
+    connect(m_input, &ExplorerInput::menuRequested, this, &ChartExplorer::showMenu);
+    connect(m_ringsField, &QLineEdit::textEdited, this, &ChartExplorer::ringsTyped);
+    connect(m_speedField, &QLineEdit::textEdited, this, &ChartExplorer::speedTyped);
     connect(m_input, &ExplorerInput::pointerMoved, this, &ChartExplorer::showStatus);
     connect(m_input, &ExplorerInput::overlayChanged, m_canvas, qOverload<>(&QWidget::update));
     connect(save, &QPushButton::clicked, this, &ChartExplorer::saveViewRequested);
@@ -138,6 +164,7 @@ void ChartExplorer::buildControls()
     buildFind();
     m_canvas->addOverlay(&m_ring);
     m_canvas->addOverlay(&m_input->ruler());
+    m_input->ruler().setSnap(DistanceRuler::snapToPlanets(m_picker, m_globals));
     // The dots as last drawn: the pointer is over the picture on screen.
     m_canvas->setToolTipText([this](QPointF pixel) {
         flush();
@@ -232,7 +259,8 @@ void ChartExplorer::mapOpened()
     m_renderer.dataChanged();
     m_names.rebuild(m_globals);
     m_findMessage.clear();
-    m_scene.selected = -1;
+    setSelected(-1);
+    m_input->clearRuler();
     m_picker.planetsChanged();
     m_fitPending = true;
     m_followsFit = true;
@@ -243,9 +271,16 @@ void ChartExplorer::mapOpened()
 void ChartExplorer::planetsChanged()
 {
     m_renderer.dataChanged();
-    // A merged report reorders the planet table: the selection's index no longer names it.
-    m_scene.selected = -1;
     m_names.rebuild(m_globals);
+    // A merged report reorders the planet table: the selection is found again by its name
+    // and place.
+    int found = -1;
+    if (m_selectedKey) {
+        for (int i = 0; i <= m_globals.lastPlanet() && found < 0; ++i)
+            if (NotesStore::keyOf(m_globals.Star_Table[size_t(i)]) == m_selectedKey)
+                found = i;
+    }
+    setSelected(found);
     m_picker.planetsChanged();
     m_failed = false;
     requestRedraw();
@@ -257,6 +292,78 @@ void ChartExplorer::coloursChanged()
     requestRedraw();
 }
 
+void ChartExplorer::notesChanged()
+{
+    m_failed = false;
+    requestRedraw();
+}
+
+void ChartExplorer::setRings(const std::vector<double> &rings)
+{
+    m_ringsField->setText(ringsText(rings));
+    m_ringsField->setStyleSheet({});
+    m_scene.rings = rings;
+    requestRedraw();
+}
+
+void ChartExplorer::setSpeed(double speed)
+{
+    m_speedField->setText(speed > 0 ? conv::plainNumber(speed) : QString());
+    m_speedField->setStyleSheet({});
+    m_input->ruler().setSpeed(speed);
+    m_canvas->update();
+}
+
+double ChartExplorer::speed() const
+{
+    return m_input->ruler().speed();
+}
+
+// A text that is not yet a valid list shows red and changes nothing; a valid one applies at
+// once.
+void ChartExplorer::ringsTyped(const QString &text)
+{
+    const std::optional<std::vector<double>> rings = parseRings(text);
+    m_ringsField->setStyleSheet(rings ? QString() : QStringLiteral("color: red"));
+    if (!rings || *rings == m_scene.rings)
+        return;
+    m_scene.rings = *rings;
+    requestRedraw();
+    emit ringsEdited(*rings);
+}
+
+void ChartExplorer::speedTyped(const QString &text)
+{
+    const std::optional<double> speed = parseSpeed(text);
+    m_speedField->setStyleSheet(speed ? QString() : QStringLiteral("color: red"));
+    if (!speed || *speed == m_input->ruler().speed())
+        return;
+    m_input->ruler().setSpeed(*speed);
+    m_canvas->update();
+    emit speedEdited(*speed);
+}
+
+QMenu *ChartExplorer::planetMenu(int index)
+{
+    delete m_menu;
+    if (index < 0 || index > m_globals.lastPlanet())
+        return nullptr;
+    const PlanetNote *note = m_globals.notes.find(m_globals.Star_Table[size_t(index)]);
+    m_menu = ::planetMenu(this, note ? note->marker : Marker::None,
+                          {[this, index](Marker marker) { emit markRequested(index, marker); },
+                           [this, index] { emit noteRequested(index); },
+                           [this, index] { emit distancesFromRequested(index); }});
+    return m_menu;
+}
+
+void ChartExplorer::showMenu(QPointF pixel)
+{
+    // The dots as last drawn: the click was aimed at the picture on screen.
+    flush();
+    if (QMenu *menu = planetMenu(m_picker.nearest(pixel, kPickRadius)))
+        menu->popup(m_canvas->mapToGlobal(pixel.toPoint()));
+}
+
 void ChartExplorer::showPlanet(int index)
 {
     if (index < 0 || index > m_globals.lastPlanet())
@@ -265,7 +372,7 @@ void ChartExplorer::showPlanet(int index)
         syncView();
         m_scene.view = m_scene.view.centredOn(planetPosition(m_globals.Star_Table[size_t(index)]));
         m_followsFit = false;
-        m_scene.selected = index;
+        setSelected(index);
         m_findMessage.clear();
         requestRedraw();
     });
@@ -399,7 +506,7 @@ void ChartExplorer::select(QPointF pixel)
 {
     // The dots as last drawn: the click was aimed at the picture on screen.
     flush();
-    m_scene.selected = m_picker.nearest(pixel, kPickRadius);
+    setSelected(m_picker.nearest(pixel, kPickRadius));
     m_findMessage.clear();
     requestRedraw();
 }
@@ -410,4 +517,15 @@ PictureLayout ChartExplorer::pictureLayout() const
     return PictureLayout::single(m_scene.view.picture, [&globals, scene = m_scene](Surface &surface) {
         ExplorerRenderer().draw(globals, surface, scene);
     });
+}
+
+void ChartExplorer::setSelected(int index)
+{
+    m_selectedKey.reset();
+    if (index >= 0 && index <= m_globals.lastPlanet())
+        m_selectedKey = NotesStore::keyOf(m_globals.Star_Table[size_t(index)]);
+    else
+        index = -1;
+    if (std::exchange(m_scene.selected, index) != index)
+        emit selectionChanged(index);
 }

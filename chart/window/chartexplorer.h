@@ -15,9 +15,12 @@
 #include "ringoverlay.h"
 
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -25,6 +28,7 @@ class QCompleter;
 class QLabel;
 class QLineEdit;
 class QStringListModel;
+class QMenu;
 class ChartPicture;
 
 class ChartExplorer : public QMdiSubWindow {
@@ -33,8 +37,8 @@ public:
     // The largest picture drawn, each way; a larger window shows black beyond it.
     static constexpr int kMaxPicture = 8192;
     // A click selects the nearest planet within this many pixels.
-    static constexpr int kPickRadius = 6;
-    static constexpr int kRingRadius = 6;
+    static constexpr int kPickRadius = 12;
+    static constexpr int kRingRadius = ExplorerRenderer::kSelectionRingRadius;
 
     ChartExplorer(Globals &globals, CommonDialog &dialog, QWidget *parent = nullptr);
 
@@ -44,6 +48,8 @@ public:
     void planetsChanged();
     // A race's colour changed.
     void coloursChanged();
+    // A planet's marker or note changed: the symbols are part of the picture.
+    void notesChanged();
     // Centres on a planet and selects it.
     void showPlanet(int index);
     // The find field (Ctrl+F): the best match for its text, ignoring case and the blanks
@@ -77,12 +83,32 @@ public:
     const ExplorerInput &input() const { return *m_input; }
     // Around the selected planet's dot while it is in the picture.
     const RingOverlay &ring() const { return m_ring; }
+    const DistanceRuler &ruler() const { return m_input->ruler(); }
+
+    // The range rings round the selection and the ruler's fleet speed, shown in the "Rings"
+    // and "Speed" fields; the fields' own edits emit ringsEdited and speedEdited.
+    void setRings(const std::vector<double> &rings);
+    const std::vector<double> &rings() const { return m_scene.rings; }
+    void setSpeed(double speed);
+    double speed() const;
+    // The menu of planet `index` ("Mark as", "Note...", "Distances from Here"), as a right
+    // click on it opens it; owned by the window, replaced by the next one.
+    QMenu *planetMenu(int index);
 
 signals:
     void unloaded();
     // "Save View As..." (its button, or Ctrl+Shift+S in the window): the shell asks for a
     // name and writes picture().
     void saveViewRequested();
+    // The selected planet changed (a click, a search, a list, a new table): its index, or -1.
+    void selectionChanged(int index);
+    // A valid text in the fields changed the rings or the speed.
+    void ringsEdited(const std::vector<double> &rings);
+    void speedEdited(double speed);
+    // The planet menu's items: what they do is the shell's.
+    void markRequested(int index, Marker marker);
+    void noteRequested(int index);
+    void distancesFromRequested(int index);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -102,7 +128,11 @@ private:
     void viewStep(const ExplorerView &view);
     void fit();
     void select(QPointF pixel);
+    void setSelected(int index);
     void placeRing();
+    void showMenu(QPointF pixel);
+    void ringsTyped(const QString &text);
+    void speedTyped(const QString &text);
 
     Globals &m_globals;
     CommonDialog &m_dialog;
@@ -124,6 +154,8 @@ private:
     ExplorerInput *m_input = nullptr;
     QComboBox *m_labels = nullptr;
     QCheckBox *m_legend = nullptr;
+    QLineEdit *m_ringsField = nullptr;
+    QLineEdit *m_speedField = nullptr;
     QCheckBox *m_changes = nullptr;
     std::vector<ChangeMark> m_marks;
     QString m_marksTitle;
@@ -134,4 +166,7 @@ private:
     PlanetNames m_names;
     bool m_foundNow = false; // Enter on the list reaches the field too: one find for both
     QString m_findMessage;   // the last find's failure, shown before the status
+    QPointer<QMenu> m_menu;
+    // The selected planet by name and place, to find it again once a report reorders the table.
+    std::optional<NoteKey> m_selectedKey;
 };

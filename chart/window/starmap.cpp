@@ -391,6 +391,17 @@ void starmap::gestureStep(const ChartInput::Step &step)
         setWindowTitle(pointerReadout(m_view, *m_pointer, kPictureSize));
 }
 
+void starmap::setRulerSpeed(double speed)
+{
+    m_input->ruler().setSpeed(speed);
+    Starchart->update();
+}
+
+void starmap::clearRuler()
+{
+    m_input->clearRuler();
+}
+
 void starmap::planetsChanged()
 {
     m_names.rebuild(m_globals);

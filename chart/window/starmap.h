@@ -71,6 +71,10 @@ public:
     void planetsChanged();
     // The wheel, drag, pinch and ruler reader of the chart picture.
     const ChartInput &input() const { return *m_input; }
+    // The ruler's fleet speed in units per turn (0: no turns shown).
+    void setRulerSpeed(double speed);
+    // Takes the ruler away, as Escape does; a new map does this.
+    void clearRuler();
 
     // Centres the chart on planet `index` exactly as a successful search for its name does,
     // and rings it over the picture for kRingMs, following it through redraws meanwhile.
@@ -156,7 +160,8 @@ private:
     ChartView m_view{};
 
     ChartInput *m_input = nullptr;
-    PicturePicker m_picker{m_globals};
+    // Reaches as far as the ruler snaps; the tooltip keeps its own smaller reach.
+    PicturePicker m_picker{m_globals, DistanceRuler::kSnapReach};
     PlanetNames m_names;
     QCompleter *m_completer = nullptr;
     QStringListModel *m_completions = nullptr;

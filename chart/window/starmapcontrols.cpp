@@ -156,6 +156,7 @@ void starmap::connectControls()
     connect(m_input, &ChartInput::overlayChanged, Starchart, qOverload<>(&QWidget::update));
     Starchart->addOverlay(&m_ring);
     Starchart->addOverlay(&m_input->ruler());
+    m_input->ruler().setSnap(DistanceRuler::snapToPlanets(m_picker, m_globals));
     Starchart->setToolTipText([this](QPointF pixel) { return m_picker.toolTipAt(pixel); });
 
     m_completions = new QStringListModel(this);
@@ -214,4 +215,5 @@ void starmap::addKeys()
         &starmap::Zoom_In_Button_Click);
     key({Qt::Key_Minus, Qt::KeypadModifier | Qt::Key_Minus}, &starmap::Zoom_Out_Button_Click);
     key({Qt::Key_Home}, &starmap::Center_Button_Click);
+    key({Qt::Key_Escape}, &starmap::clearRuler);
 }

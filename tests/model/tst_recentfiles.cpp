@@ -172,6 +172,9 @@ void TestRecentFiles::eachDialogKeepsItsFolder()
             QCOMPARE(q.folder, QString()); // nothing remembered yet
         dialog.message("hello");
         QCOMPARE(scripted.messages(), QStringList{"hello"});
+        scripted.answerText("a note");
+        QCOMPARE(dialog.askText("Note", "Note on A:", "old"), std::optional<QString>("a note"));
+        QCOMPARE(scripted.asked().last().text, QStringLiteral("old")); // handed on as asked
     }
     Settings settings(file);
     ScriptedDialog scripted;

@@ -9,7 +9,11 @@
 #include "loaduniverse.h"
 #include "palette.h"
 #include "renderer.h"
+#include "notesfile.h"
+#include "planetgeometry.h"
+#include "planmarks.h"
 #include "reportreader.h"
+#include "search.h"
 #include "testfiles.h"
 
 #include <QDir>
@@ -46,6 +50,8 @@ private slots:
     void renderMapWithoutExtent();
     void renderEmptyView();
     void renderExplorerSize();
+    void nearAndNotes();
+    void renderSelectionAndRings();
     void renderScaledWithLegend();
     void renderSharperTitledAndVectors();
     void renderChanges();
@@ -140,6 +146,23 @@ void TestCommandLine::usageErrors_data()
     QTest::newRow("size times scale too large")
         << QStringList{"--render", "o.png", "--size", "64x8192", "--scale", "3", "m.map"}
         << "--size times --scale is at most 16384 pixels each way";
+    QTest::newRow("within without near") << QStringList{"--planets", "--within", "5", "m.map"}
+                                         << "--within needs --near";
+    QTest::newRow("within negative") << QStringList{"--planets", "--near", "A", "--within", "-1",
+                                                    "m.map"}
+                                     << "--within takes a distance of 0 or more";
+    QTest::newRow("near with races") << QStringList{"--races", "--near", "A", "m.map"}
+                                     << "--near can only go with --planets";
+    QTest::newRow("select without size") << QStringList{"--render", "o.png", "--select", "A", "m.map"}
+                                         << "--select needs --size";
+    QTest::newRow("rings without select") << QStringList{"--render", "o.png", "--size", "64x64",
+                                                         "--rings", "81", "m.map"}
+                                          << "--rings needs --select";
+    QTest::newRow("rings not distances") << QStringList{"--render", "o.png", "--size", "64x64",
+                                                        "--select", "A", "--rings", "81,x", "m.map"}
+                                         << "not \"81,x\"";
+    QTest::newRow("notes with races") << QStringList{"--races", "--notes", "n.json", "m.map"}
+                                      << "--notes can only go with --planets or --render";
     QTest::newRow("size not numbers") << QStringList{"--render", "o.png", "--size", "axb", "m.map"}
                                       << "--size takes WxH";
     QTest::newRow("render options without render") << QStringList{"--planets", "--zoom", "0.5",
@@ -262,15 +285,16 @@ void TestCommandLine::planetTable()
     const QStringList lines = run.out.split(u'\n');
     QCOMPARE(lines.size(), 6); // header, four planets, the final line end
     QCOMPARE(lines[0], QStringLiteral("index\tname\tx\ty\towner\tstarbase\treport_age\tpopulation\t"
-                                      "color\tstyle"));
-    // The report sorted the table by population: the unowned and empty ones first.
-    QCOMPARE(lines[1], QStringLiteral("0\tDelta\t2000\t1800\t\t\t\t\t#FFFFFF\t"));
-    QCOMPARE(lines[2], QStringLiteral("1\tTab\\tbed\t1800\t1700\t\t\t\t\t#FFFFFF\t"));
-    QCOMPARE(lines[3], QStringLiteral("2\tAlpha\t1200\t1300\tZorn\t\t1\t25000\t#0000FF\t4"));
-    QCOMPARE(lines[4], QStringLiteral("3\tBe\\\\ta\t1500\t1400\tKrell\tSB\t0\t1e20\t#00FF00\t4"));
+                                      "color\tstyle\tmarker\tnote"));
+    // The report sorted the table by population: the unowned and empty ones first. No notes
+    // file: the last two columns are empty.
+    QCOMPARE(lines[1], QStringLiteral("0\tDelta\t2000\t1800\t\t\t\t\t#FFFFFF\t\t\t"));
+    QCOMPARE(lines[2], QStringLiteral("1\tTab\\tbed\t1800\t1700\t\t\t\t\t#FFFFFF\t\t\t"));
+    QCOMPARE(lines[3], QStringLiteral("2\tAlpha\t1200\t1300\tZorn\t\t1\t25000\t#0000FF\t4\t\t"));
+    QCOMPARE(lines[4], QStringLiteral("3\tBe\\\\ta\t1500\t1400\tKrell\tSB\t0\t1e20\t#00FF00\t4\t\t"));
 
     const Run mapOnly = kavora({"--planets", m_map});
-    QCOMPARE(mapOnly.out.split(u'\n')[1], QStringLiteral("0\tAlpha\t1200\t1300\t\t\t\t\t#FFFFFF\t"));
+    QCOMPARE(mapOnly.out.split(u'\n')[1], QStringLiteral("0\tAlpha\t1200\t1300\t\t\t\t\t#FFFFFF\t\t\t"));
     // The mode may follow the files; the same table, not a window reading "--planets".
     QCOMPARE(kavora({m_map, m_report, "--planets"}).out, run.out);
 }
@@ -318,9 +342,9 @@ void TestCommandLine::keptColoursOnlyWhenAsked()
     QCOMPARE(kept.out,
              header +
                  "0\tZorn\t#123456\t6\t25000\t\n1\tKrell\t#00FF00\t4\t100000000000000000000\t1\n");
-    // The planets take them too.
+    // The planets take them too (no notes file: the marker and note columns stay empty).
     QVERIFY(kavora({"--planets", m_map, m_report, "--kept-colours"}, environment)
-                .out.contains(u"\tZorn\t\t1\t25000\t#123456\t6\n"));
+                .out.contains(u"\tZorn\t\t1\t25000\t#123456\t6\t\t\n"));
     QCOMPARE(kavora({"--kept-colours", m_map}).status, 2); // no command-line mode
 }
 
@@ -332,11 +356,12 @@ void TestCommandLine::tableFormats()
 
     const Run csv = kavora({"--format", "csv", "--planets", m_map, m_report});
     QCOMPARE(csv.status, 0);
-    QCOMPARE(csv.out, QStringLiteral("index,name,x,y,owner,starbase,report_age,population,color,style\r\n"
-                                     "0,Delta,2000,1800,,,,,#FFFFFF,\r\n"
-                                     "1,Tab\tbed,1800,1700,,,,,#FFFFFF,\r\n"
-                                     "2,Alpha,1200,1300,Zorn,,1,25000,#0000FF,4\r\n"
-                                     "3,Be\\ta,1500,1400,Krell,SB,0,1e20,#00FF00,4\r\n"));
+    QCOMPARE(csv.out, QStringLiteral("index,name,x,y,owner,starbase,report_age,population,color,style,"
+                                     "marker,note\r\n"
+                                     "0,Delta,2000,1800,,,,,#FFFFFF,,,\r\n"
+                                     "1,Tab\tbed,1800,1700,,,,,#FFFFFF,,,\r\n"
+                                     "2,Alpha,1200,1300,Zorn,,1,25000,#0000FF,4,,\r\n"
+                                     "3,Be\\ta,1500,1400,Krell,SB,0,1e20,#00FF00,4,,\r\n"));
 
     const Run json = kavora({"--planets", m_map, m_report, "--format", "json"});
     QCOMPARE(json.status, 0);
@@ -349,7 +374,8 @@ void TestCommandLine::tableFormats()
     QCOMPARE(planets[3].toObject(),
              (QJsonObject{{"index", 3}, {"name", "Be\\ta"}, {"x", 1500}, {"y", 1400},
                           {"owner", "Krell"}, {"starbase", "SB"}, {"report_age", 0},
-                          {"population", 1e20}, {"color", "#00FF00"}, {"style", 4}}));
+                          {"population", 1e20}, {"color", "#00FF00"}, {"style", 4},
+                          {"marker", ""}, {"note", ""}}));
 
     const Run races = kavora({"--races", "--format", "json", m_map, m_report});
     const QJsonArray raceRows = QJsonDocument::fromJson(races.out.toUtf8()).array();
@@ -636,6 +662,96 @@ void TestCommandLine::renderSharperTitledAndVectors()
     }
     // In window mode "--title" stays the toolkit's option, as before.
     QCOMPARE(withoutToolkitOptions({"--title", "Mine", m_map}), QStringList{m_map});
+}
+
+// --near lists the planets nearest first with their distance, --within only those that
+// near; the markers and notes come from the file beside the map or from --notes.
+void TestCommandLine::nearAndNotes()
+{
+    const QString map = m_files.write("near.map", mapText({{"1200", "1300", "Alpha"},
+                                                           {"1500", "1400", "Be\\ta"},
+                                                           {"1800", "1700", "Tab\tbed"},
+                                                           {"900", "1000", "Delta"}}));
+    const Run near = kavora({"--planets", "--near", "Alpha", "--within", "425", map});
+    QCOMPARE(near.status, 0);
+    QStringList lines = near.out.split(u'\n');
+    QCOMPARE(lines.size(), 5); // the header, three planets, the final line end
+    QVERIFY(lines[0].endsWith(QStringLiteral("\tmarker\tnote\tdistance")));
+    QVERIFY(lines[1].startsWith(QStringLiteral("0\tAlpha\t")) && lines[1].endsWith(u"\t0.0"));
+    QVERIFY(lines[2].startsWith(QStringLiteral("1\tBe\\\\ta\t")) && lines[2].endsWith(u"\t316.2"));
+    QVERIFY(lines[3].startsWith(QStringLiteral("3\tDelta\t")) && lines[3].endsWith(u"\t424.3"));
+    const Run all = kavora({"--planets", "--near", "Tab\tbed", "--format", "csv", map});
+    QCOMPARE(all.out.count(QStringLiteral("\r\n")), 5);
+    QVERIFY(all.out.section(QStringLiteral("\r\n"), 4, 4).startsWith(QStringLiteral("3,Delta,")));
+    const Run unknown = kavora({"--planets", "--near", "alpha", map});
+    QCOMPARE(unknown.status, 2);
+    QVERIFY(unknown.err.contains(QStringLiteral("no planet named \"alpha\" for --near")));
+    QVERIFY(unknown.out.isEmpty());
+
+    // The notes beside the map; the awkward note comes out escaped as the format wants.
+    NotesStore notes;
+    notes.set({"Alpha", 1200, 1300}, {Marker::Target, QStringLiteral("go\tnow, \"fast\"\nor not")});
+    m_files.write("near.notes.json", notesJson(notes));
+    lines = kavora({"--planets", map}).out.split(u'\n');
+    QVERIFY(lines[1].endsWith(QStringLiteral("\ttarget\tgo\\tnow, \"fast\"\\nor not")));
+    QVERIFY(lines[2].endsWith(QStringLiteral("\t\t")));
+    const QJsonArray json = QJsonDocument::fromJson(
+        kavora({"--planets", "--format", "json", map}).out.toUtf8()).array();
+    QCOMPARE(json[0].toObject()["note"].toString(), QStringLiteral("go\tnow, \"fast\"\nor not"));
+    // An ally's file instead; one that is missing is a file that could not be read.
+    NotesStore shared;
+    shared.set({"Delta", 900, 1000}, {Marker::Ally, {}});
+    const QString ally = m_files.write("ally.json", notesJson(shared));
+    lines = kavora({"--planets", "--notes", ally, map}).out.split(u'\n');
+    QVERIFY(lines[1].endsWith(QStringLiteral("\t\t")));
+    QVERIFY(lines[4].endsWith(QStringLiteral("\tally\t")));
+    const Run missing = kavora({"--planets", "--notes", m_files.path("none.json"), map});
+    QCOMPARE(missing.status, 1);
+    QVERIFY(missing.err.contains(QStringLiteral("Error!!! 53 File not found")));
+    // A damaged file beside the map is only a warning: the table still comes.
+    m_files.write("near.notes.json", "{\"version\": 1, \"planets\": [");
+    const Run damaged = kavora({"--planets", map});
+    QCOMPARE(damaged.status, 0);
+    QVERIFY(damaged.err.startsWith(QStringLiteral("kavora: warning: Error!!! 321")));
+    QCOMPARE(damaged.out.count(u'\n'), 5);
+    const Run damagedAsked = kavora({"--planets", "--notes", m_files.path("near.notes.json"), map});
+    QCOMPARE(damagedAsked.status, 1);
+}
+
+// --select selects as a click in the explorer would: ringed, centred, labelled; --rings
+// round it. Pixel for pixel what the explorer draws for that scene.
+void TestCommandLine::renderSelectionAndRings()
+{
+    const Globals g = loaded(m_map, m_report);
+    const QString out = m_files.path(QStringLiteral("rings.png"));
+    const Run run = kavora({"--render", out, "--size", "400x300", "--select", "Alpha", "--rings",
+                            "100,250", "--labels", "starbases", m_map, m_report});
+    QCOMPARE(run.status, 0);
+    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+    ExplorerScene scene;
+    scene.selected = findStar(g, u"Alpha");
+    scene.view = explorerViewFor({400, 300}, mapExtent(g.Map_Max_X, g.Map_Max_Y), 0, 0, 0)
+                     .centredOn(planetPosition(g.Star_Table[size_t(scene.selected)]));
+    scene.labels.starbases = true;
+    scene.rings = {100, 250};
+    scene.ringSelected = true;
+    ImageSurface surface(QSize(400, 300));
+    const ExplorerDrawing drawing = ExplorerRenderer().draw(g, surface, scene);
+    const QImage written = QImage(out).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(written, surface.Image().convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(drawing.labels.front().planet, scene.selected);
+    // The ring of 100 units left of the planet, in the ring colour.
+    const QPointF centre = scene.view.toPixel({1200, 1300});
+    const QPoint left(int(std::floor(centre.x() - 100 / scene.view.unitsPerPixel)),
+                      int(std::floor(centre.y())));
+    QCOMPARE(written.pixel(left), rgbFromPacked(kRingColor));
+    // With --center the view stays where it was asked to be.
+    const Run centred = kavora({"--render", out, "--size", "400x300", "--select", "Alpha",
+                                "--center", "1600,1500", m_map});
+    QCOMPARE(centred.status, 0);
+    const Run unknown = kavora({"--render", out, "--size", "64x64", "--select", "Nope", m_map});
+    QCOMPARE(unknown.status, 2);
+    QVERIFY(unknown.err.contains(QStringLiteral("no planet named \"Nope\" for --select")));
 }
 
 // A view that holds no planet is drawn all the same, but said so: a typo in --center is

@@ -4,6 +4,9 @@
 #include "chartpicture.h"
 #include "mainform.h"
 #include "mainwindowfixture.h"
+#include "notesfile.h"
+#include "planetlist.h"
+#include "planning.h"
 #include "racecolours.h"
 #include "scripteddialog.h"
 #include "starmap.h"
@@ -40,6 +43,7 @@ private slots:
     void findForgives();
     void saveAsShown();
     void ringOnlyOnScreen();
+    void planningReachesTheWindows();
 };
 
 namespace {
@@ -235,12 +239,12 @@ void TestExplorerWindow::wheelDragClickKeys()
         QCOMPARE(e->selected(), -1);
     }
 
-    // A click without movement selects the nearest planet within 6 pixels.
+    // A click without movement selects the nearest planet within 12 pixels.
     const QPointF beta = e->view().toPixel(QPointF(1500, 1300));
-    QTest::mouseClick(canvas, Qt::LeftButton, {}, (beta + QPointF(4, 3)).toPoint());
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, (beta + QPointF(7, 7)).toPoint());
     s.settle();
     QCOMPARE(s.g.Star_Table[size_t(e->selected())].Star_Name, QStringLiteral("Beta"));
-    QTest::mouseClick(canvas, Qt::LeftButton, {}, (beta + QPointF(9, 0)).toPoint());
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, (beta + QPointF(14, 0)).toPoint());
     s.settle();
     QCOMPARE(e->selected(), -1);
 
@@ -293,7 +297,8 @@ void TestExplorerWindow::labelsLegendAndStatus()
     s.settle();
     QVERIFY(!e->drawing().legend.isEmpty());
 
-    // The status line: the position under the pointer, then the selected planet.
+    // The status line: the position under the pointer and its distance from the selected
+    // planet, then that planet.
     ChartPicture *canvas = e->canvas();
     const QPointF gamma = e->view().toPixel(QPointF(1700, 1500));
     QTest::mouseClick(canvas, Qt::LeftButton, {}, gamma.toPoint());
@@ -301,9 +306,9 @@ void TestExplorerWindow::labelsLegendAndStatus()
     s.settle();
     const QPointF at = e->view().toMap(QPointF(10, 10));
     QCOMPARE(s.control<QLabel>("Status")->text(),
-             QStringLiteral("%1 %2    Gamma    unowned    population unknown    no starbase")
-                 .arg(qint64(std::floor(at.x())))
-                 .arg(qint64(std::floor(at.y()))));
+             explorerStatus(s.g, at, e->selected()));
+    QVERIFY(s.control<QLabel>("Status")->text().endsWith(
+        QStringLiteral("Gamma    unowned    population unknown    no starbase")));
     const QPointF alpha = e->view().toPixel(QPointF(1200, 1100));
     QTest::mouseClick(canvas, Qt::LeftButton, {}, alpha.toPoint());
     s.settle();
@@ -552,6 +557,52 @@ void TestExplorerWindow::ringOnlyOnScreen()
     const QImage copied = QGuiApplication::clipboard()->image();
     QCOMPARE(copied.size(), e->picture().size());
     QCOMPARE(yellow(copied), 0);
+}
+
+// The Rings and Speed fields, the planet menu of a right click and the selection reach the
+// picture, the chart window's ruler, the notes file and the planet list.
+void TestExplorerWindow::planningReachesTheWindows()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    ChartExplorer *e = s.explorer();
+    auto *rings = s.control<QLineEdit>("Rings");
+    QTest::keyClicks(rings, QStringLiteral("81, 162"));
+    QTest::keyClicks(rings, QStringLiteral(", x")); // not a distance: the rings stay
+    s.settle();
+    QCOMPARE(e->rings(), (std::vector<double>{81, 162}));
+    QCOMPARE(s.form.planning().rings(), e->rings());
+    QTest::keyClicks(s.control<QLineEdit>("Speed"), QStringLiteral("81"));
+    QCOMPARE(s.form.chartWindow()->input().ruler().speed(), 81.0);
+
+    s.trigger("mnuPlanetList");
+    s.form.planetList()->followExplorer();
+    ChartPicture *canvas = e->canvas();
+    const QPoint beta = e->view().toPixel(QPointF(1500, 1300)).toPoint();
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, beta);
+    s.settle();
+    QCOMPARE(e->drawing().ringRadii.size(), size_t(2));
+    QCOMPARE(s.form.planetList()->proxy().index(0, PlanetListModel::Name).data().toString(),
+             QStringLiteral("Beta")); // the nearest to the selection first
+
+    // A right click on a planet opens its menu; marking writes the notes file at once and
+    // the symbol is drawn.
+    QTest::mouseClick(canvas, Qt::RightButton, {}, beta + QPoint(3, 2));
+    auto *menu = e->findChild<QMenu *>(QStringLiteral("planetMenu"));
+    QVERIFY(menu && menu->isVisible());
+    menu->findChild<QAction *>(QStringLiteral("mark_target"))->trigger();
+    menu->close();
+    s.dialog.answerText(QStringLiteral("Invade turn 44"));
+    e->planetMenu(e->selected())->findChild<QAction *>(QStringLiteral("note"))->trigger();
+    s.settle();
+    const NotesRead read = readNotesFile(s.files.path("universe.notes.json"));
+    QCOMPARE(read.notes, s.g.notes);
+    QCOMPARE(*read.notes.find(NoteKey{"Beta", 1500, 1300}),
+             (PlanetNote{Marker::Target, QStringLiteral("Invade turn 44")}));
+    QCOMPARE(e->drawing().markers, 1);
+    // A right click away from every planet opens nothing (and the last menu goes).
+    QTest::mouseClick(canvas, Qt::RightButton, {}, QPoint(2, 2));
+    QVERIFY(!e->findChild<QMenu *>(QStringLiteral("planetMenu")));
 }
 
 QTEST_MAIN(TestExplorerWindow)

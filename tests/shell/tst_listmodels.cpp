@@ -20,6 +20,8 @@ private slots:
     void filtersByTextAndRace_data();
     void filtersByTextAndRace();
     void copyText();
+    void distancesWithinAndSort();
+    void markersAndNotes();
     void placeSurvivesASort();
     void swatchesFollowColours();
     void raceOverviewRows();
@@ -170,6 +172,92 @@ void TestListModels::copyText()
                             "Tab bed\t1\t2\tZorn\t\t\t7\n"
                             "Two  lines \t5\t6\tVell\\t\t\t\t\n"));
     QCOMPARE(model.copyText({}), QStringLiteral("Name\tX\tY\tOwner\tStarbase\tReport Age\tPopulation\n"));
+}
+
+// The Distance column, the "within" filter, the text and race filters and the sort by
+// distance together; a reload after a merge keeps the origin.
+void TestListModels::distancesWithinAndSort()
+{
+    Universe u;
+    PlanetListModel model(u.g);
+    PlanetListProxy proxy(model);
+    QCOMPARE(column(proxy, PlanetListModel::Distance), QStringList(6, QString()));
+    proxy.setOrigin(QPointF(1200, 1100)); // beta
+    proxy.sort(PlanetListModel::Distance);
+    // beta 0, zeta 141.4, Gamma 360.6, Epsilon 538.5, delta 640.3, Alpha 761.6
+    QCOMPARE(column(proxy, PlanetListModel::Name),
+             (QStringList{"beta", "zeta", "Gamma", "Epsilon", "delta", "Alpha"}));
+    QCOMPARE(column(proxy, PlanetListModel::Distance),
+             (QStringList{"0.0", "141.4", "360.6", "538.5", "640.3", "761.6"}));
+    proxy.setWithin(540);
+    QCOMPARE(proxy.countText(), QStringLiteral("4 of 6 planets"));
+    proxy.setRace(0); // Zorn: beta and delta, only beta within reach
+    QCOMPARE(column(proxy, PlanetListModel::Name), QStringList{"beta"});
+    proxy.setRace(PlanetListProxy::kAllRaces);
+    proxy.setFilterText("A"); // beta, zeta, Gamma: the names holding an "a"
+    QCOMPARE(column(proxy, PlanetListModel::Name), (QStringList{"beta", "zeta", "Gamma"}));
+    proxy.setFilterText({});
+    proxy.sort(PlanetListModel::Distance, Qt::DescendingOrder);
+    QCOMPARE(column(proxy, PlanetListModel::Name).first(), QStringLiteral("Epsilon"));
+
+    // A merge reorders the table; the distances are still from beta.
+    u.g.Player_File_Name = u.files.write("more.pla", reportText({{"zeta", "Vell", "", "1", "99999"}}));
+    readPlayerFile(u.g);
+    model.reload();
+    proxy.sort(PlanetListModel::Distance);
+    QCOMPARE(column(proxy, PlanetListModel::Name), (QStringList{"beta", "zeta", "Gamma", "Epsilon"}));
+    // Without an origin the reach keeps everything; planets without a place sort first.
+    proxy.setOrigin(std::nullopt);
+    QCOMPARE(proxy.rowCount(), 6);
+    u.g.Star_Table[0].Star_X = QStringLiteral("far");
+    model.reload();
+    proxy.setOrigin(QPointF(1200, 1100));
+    proxy.setWithin(std::nullopt);
+    QCOMPARE(column(proxy, PlanetListModel::Distance).first(), QString());
+    QCOMPARE(model.headerData(PlanetListModel::Distance, Qt::Horizontal).toString(),
+             QStringLiteral("Distance"));
+}
+
+// The Marker and Note columns follow the notes; the marker choice and the text filter find
+// them; sorting by marker goes in menu order.
+void TestListModels::markersAndNotes()
+{
+    Universe u;
+    PlanetListModel model(u.g);
+    PlanetListProxy proxy(model);
+    u.g.notes.set({"Gamma", 1500, 1300}, {Marker::Enemy, QStringLiteral("big\nfleet")});
+    u.g.notes.set({"zeta", 1100, 1000}, {Marker::Target, {}});
+    u.g.notes.set({"Alpha", 900, 1800}, {Marker::None, QStringLiteral("Staging")});
+    u.g.notes.set({"Alpha", 900, 1801}, {Marker::Home, {}}); // no such planet here
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    proxy.notesChanged();
+    QCOMPARE(changed.size(), 1);
+    proxy.sort(PlanetListModel::Name);
+    QCOMPARE(column(proxy, PlanetListModel::MarkerColumn),
+             (QStringList{"", "", "", "", "Enemy", "Target"}));
+    QCOMPARE(column(proxy, PlanetListModel::Note).first(), QStringLiteral("Staging"));
+    QCOMPARE(column(proxy, PlanetListModel::Note)[4], QStringLiteral("big \u21b5 fleet"));
+    QCOMPARE(proxy.index(4, PlanetListModel::Note).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("big\nfleet"));
+
+    proxy.setMarkerFilter(PlanetListProxy::kMarked);
+    QCOMPARE(column(proxy, PlanetListModel::Name), (QStringList{"Gamma", "zeta"}));
+    proxy.setMarkerFilter(int(Marker::Target));
+    QCOMPARE(proxy.countText(), QStringLiteral("1 of 6 planets"));
+    proxy.setMarkerFilter(int(Marker::None));
+    QCOMPARE(proxy.rowCount(), 4);
+    proxy.setMarkerFilter(PlanetListProxy::kAnyMarker);
+    proxy.setFilterText("FLEET"); // in a note
+    QCOMPARE(column(proxy, PlanetListModel::Name), QStringList{"Gamma"});
+    proxy.setFilterText("target"); // a marker's name
+    QCOMPARE(column(proxy, PlanetListModel::Name), QStringList{"zeta"});
+    proxy.setFilterText({});
+    proxy.sort(PlanetListModel::MarkerColumn);
+    QCOMPARE(column(proxy, PlanetListModel::MarkerColumn).mid(4), (QStringList{"Target", "Enemy"}));
+    // The notes go: the columns empty again.
+    u.g.notes.clear();
+    proxy.notesChanged();
+    QCOMPARE(column(proxy, PlanetListModel::MarkerColumn), QStringList(6, QString()));
 }
 
 void TestListModels::placeSurvivesASort()

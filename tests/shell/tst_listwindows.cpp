@@ -6,11 +6,13 @@
 #include "keptcolours.h"
 #include "mainform.h"
 #include "mainwindowfixture.h"
+#include "notesfile.h"
 #include "palette.h"
 #include "planetlist.h"
 #include "racecolours.h"
 #include "raceoverview.h"
 #include "scripteddialog.h"
+#include "search.h"
 #include "settings.h"
 #include "starmap.h"
 #include "testfiles.h"
@@ -31,6 +33,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QItemSelectionModel>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStackedBarSeries>
@@ -48,6 +51,7 @@ private slots:
     void sortFilterAndCount();
     void doubleClickAndEnterCentreTheChart();
     void copySelectedRows();
+    void distancesAndTheMenu();
     void raceOverviewFollowsTheData();
     void keptColoursAcrossTwoRuns();
     void defaultColours();
@@ -304,6 +308,48 @@ void TestListWindows::copySelectedRows()
              QStringLiteral("Name\tX\tY\tOwner\tStarbase\tReport Age\tPopulation\n"
                             "Plain\t1200\t1200\t\t\t\t\n"
                             "Back\\slash\t1000\t1000\t\t\t\t\n"));
+}
+
+// "Distance from" a typed name and "within" reach the list; the menu of the selected rows
+// marks them all and gives one a note, saved beside the map and found by the next run.
+void TestListWindows::distancesAndTheMenu()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    PlanetList *list = s.list();
+    QTableView *view = list->view();
+    QVERIFY(view->isColumnHidden(PlanetListModel::Distance));
+    auto *from = child<QComboBox>(list, "distanceFrom");
+    from->lineEdit()->setFocus();
+    QTest::keyClicks(from->lineEdit(), QStringLiteral("Beta"));
+    QTest::keyClick(from->lineEdit(), Qt::Key_Return);
+    QVERIFY(!view->isColumnHidden(PlanetListModel::Distance));
+    QCOMPARE(shownColumn(view, PlanetListModel::Name).first(), QStringLiteral("Beta"));
+    QTest::keyClicks(child<QLineEdit>(list, "within"), QStringLiteral("400"));
+    QCOMPARE(child<QLabel>(list, "count")->text(), QStringLiteral("3 of 5 planets"));
+    from->lineEdit()->selectAll();
+    QTest::keyClicks(from->lineEdit(), QStringLiteral("beta")); // no such name
+    QTest::keyClick(from->lineEdit(), Qt::Key_Return);
+    QCOMPARE(child<QLabel>(list, "count")->text(), QStringLiteral("3 of 5 planets"));
+    from->setCurrentIndex(0);
+    emit from->activated(0); // "None", as picked from the list
+    QVERIFY(view->isColumnHidden(PlanetListModel::Distance));
+    QCOMPARE(child<QLabel>(list, "count")->text(), QStringLiteral("5 of 5 planets"));
+
+    view->selectRow(rowNamed(view, "Alpha"));
+    view->selectionModel()->select(view->model()->index(rowNamed(view, "Gamma"), 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    const QList<int> both = {findStar(s.g, u"Alpha"), findStar(s.g, u"Gamma")};
+    QMenu *menu = list->menuFor(both);
+    QVERIFY(!menu->findChild<QAction *>(QStringLiteral("note"))); // a note is for one planet
+    menu->findChild<QAction *>(QStringLiteral("mark_enemy"))->trigger();
+    QCOMPARE(shownColumn(view, PlanetListModel::MarkerColumn).count(QStringLiteral("Enemy")), 2);
+    s.dialog.answerText(QStringLiteral("Their home"));
+    list->menuFor({findStar(s.g, u"Gamma")})->findChild<QAction *>(QStringLiteral("note"))->trigger();
+    QCOMPARE(view->model()->index(rowNamed(view, "Gamma"), PlanetListModel::Note).data().toString(),
+             QStringLiteral("Their home"));
+    QCOMPARE(readNotesFile(s.files.path("universe.notes.json")).notes, s.g.notes);
+    QCOMPARE(s.g.notes.size(), 2);
 }
 
 void TestListWindows::raceOverviewFollowsTheData()

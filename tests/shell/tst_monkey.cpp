@@ -1,13 +1,16 @@
 // A user who tries everything: thousands of random actions on the main window, the chart
-// window and the race colours window, with good files, damaged files and cancelled
-// dialogs, and after every action the checks that must hold whatever the user did.
+// window, the explorer, the lists and the race colours window, with good files, damaged
+// files and cancelled dialogs, markers, notes, rings and a ruler left pinned, and after
+// every action the checks that must hold whatever the user did.
 // The seed is printed; KAVORA_MONKEY_SEED replays a run, KAVORA_MONKEY_ACTIONS sets its
 // length and KAVORA_MONKEY_TRACE lists the actions.
 #include "chartexplorer.h"
 #include "chartpicture.h"
 #include "frmcolor.h"
 #include "mainform.h"
+#include "notesfile.h"
 #include "planetlist.h"
+#include "planning.h"
 #include "raceoverview.h"
 #include "modalcloser.h"
 #include "racecolours.h"
@@ -22,7 +25,9 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QNativeGestureEvent>
 #include <QPointingDevice>
 #include <QRandomGenerator>
@@ -47,6 +52,7 @@ private slots:
 namespace {
 
 constexpr quint32 kDefaultSeed = 8;
+const QByteArray kDamagedNotes = "{\"version\": 1, \"planets\": [{\"name\": \"Home\"";
 constexpr int kDefaultActions = 3000;
 
 // The offscreen platform says so for every window raised and every list opened.
@@ -81,14 +87,19 @@ public:
         m_maps = {m_files.write("small.map", small.mapText()),
                   m_files.write("large.map", large.mapText()),
                   m_files.write("edge.map", mapText(edge))};
+        // The edge map's notes file is damaged: kept as it is until a change, then copied.
+        m_files.write("edge.notes.json", kDamagedNotes);
         m_reports = {m_files.write("small.pla", small.reportText(seed)),
                      m_files.write("large.pla", large.reportText(seed)),
                      m_files.write("large2.pla", large.reportText(seed + 2)),
                      m_files.write("edge.pla", reportText({{"Far North", "Edge", "SB", "1", "9e6"},
                                                            {"Corner", "Rim", "", "1", "5"}}))};
         const QDir bad(testDataPath(QStringLiteral("bad")));
+        // Copied here: a bad map that still opens gets its notes file beside it, and that
+        // must not land among the checked-in files.
         for (const QString &name : bad.entryList({"*.map", "*.pla"}, QDir::Files))
-            m_badFiles << bad.filePath(name);
+            m_badFiles << m_files.write(QStringLiteral("bad-") + name,
+                                        readAll(bad.filePath(name)));
         m_badFiles << m_files.path(QStringLiteral("missing.map")) << m_files.path({});
         for (const MapLine &planet : small.planets + large.planets)
             m_names << planet.name;
@@ -166,6 +177,8 @@ private:
                     << std::pair{1, &Monkey::closeChart};
         if (raceColours())
             offered << std::pair{6, &Monkey::raceControl};
+        if (m_g.Map_Loaded && (m_form.planetList() || m_form.explorerWindow() || m_form.chartWindow()))
+            offered << std::pair{8, &Monkey::plan};
         offered << std::pair{m_form.planetList() ? 8 : 1, &Monkey::planetListAction}
                 << std::pair{m_form.raceOverview() ? 3 : 1, &Monkey::raceOverviewAction};
         int total = 0;
@@ -205,7 +218,13 @@ private:
             {!m_gestureProblem, m_gestureProblem},
             {!m_gestureLeftRange, "a gesture took the centre X out of the 16-bit range"},
             {m_g.Zoom_Step >= 0 && m_g.Zoom_Step < m_g.Zoom_Steps, "the zoom step left its range"},
-            {!chart || !chart->input().ruler().isShown(), "the ruler outlived its drag"},
+            {rulersHold(), "a ruler follows no button or shows an end that is not a place"},
+            {notesFileHolds(), "the notes file does not hold the notes in memory"},
+            {!QFile::exists(m_files.path("edge.notes.json.bak")) ||
+                 readAll(m_files.path("edge.notes.json.bak")) == kDamagedNotes,
+             "the damaged notes file was not kept as it was"},
+            {!m_form.explorerWindow() || m_form.explorerWindow()->rings() == m_form.planning().rings(),
+             "the explorer's rings differ from the remembered ones"},
             {listMatchesTable(), "a planet list row does not match the planet table"},
             {overviewMatchesTable(), "the race overview does not match the race table"},
         };
@@ -233,6 +252,141 @@ private:
                view.unitsPerPixel >= ExplorerView::minUnitsPerPixel() &&
                view.unitsPerPixel <= most * (1 + 1e-9) && e->selected() >= -1 &&
                e->selected() <= m_g.lastPlanet();
+    }
+
+    static QByteArray readAll(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // No ruler is left following a button that is up; every end is a finite place.
+    bool rulersHold() const
+    {
+        std::vector<const DistanceRuler *> rulers;
+        if (const starmap *chart = m_form.chartWindow())
+            rulers.push_back(&chart->input().ruler());
+        if (const ChartExplorer *e = m_form.explorerWindow())
+            rulers.push_back(&e->ruler());
+        for (const DistanceRuler *ruler : rulers) {
+            if (ruler->isDragging())
+                return false;
+            for (const DistanceRuler::End &end : ruler->ends())
+                if (!std::isfinite(end.map.x()) || !std::isfinite(end.map.y()))
+                    return false;
+        }
+        return true;
+    }
+
+    // What is in memory is on disk, once a change has been made; the damaged file is read
+    // as far as it goes until then.
+    bool notesFileHolds() const
+    {
+        const QString path = m_form.planning().notesPath();
+        if (path.isEmpty())
+            return m_g.notes.empty();
+        if (!QFile::exists(path))
+            return m_g.notes.empty();
+        return readNotesFile(path).notes == m_g.notes;
+    }
+
+    // Markers and notes from both menus, the rings and speed fields, and a ruler of one or
+    // more legs that is left pinned, taken away by Escape or by a left click.
+    QString plan()
+    {
+        PlanetList *list = m_form.planetList();
+        ChartExplorer *e = m_form.explorerWindow();
+        const int planets = int(m_g.Star_Table.size());
+        switch (m_random.bounded(7)) {
+        case 0:
+        case 1: {
+            if (planets == 0)
+                return QStringLiteral("no planet to mark");
+            QList<int> chosen;
+            for (int i = m_random.bounded(1, 4); i > 0; --i)
+                chosen << m_random.bounded(planets);
+            const bool fromList = list && (chance(50) || !e);
+            QMenu *menu = fromList ? list->menuFor(chosen) : e ? e->planetMenu(chosen.first()) : nullptr;
+            if (!menu)
+                return QStringLiteral("no menu to mark from");
+            const QString marker = any<QString>({"target", "ally", "enemy", "home", "watch", "none"});
+            menu->findChild<QAction *>(QStringLiteral("mark_") + marker)->trigger();
+            return QStringLiteral("mark %1 planets %2").arg(chosen.size()).arg(marker);
+        }
+        case 2: {
+            if (planets == 0)
+                return QStringLiteral("no planet to note");
+            const int planet = m_random.bounded(planets);
+            QMenu *menu = list && (chance(50) || !e) ? list->menuFor({planet})
+                                                     : e ? e->planetMenu(planet) : nullptr;
+            if (!menu)
+                return QStringLiteral("no menu to note from");
+            const QString text = any<QString>({"", "plain", "tab\there", "line\nbreak \"q\"",
+                                               QString(10000, u'x'), QStringLiteral("Ωmega ☄")});
+            if (chance(20))
+                m_dialog.cancelNext();
+            else
+                m_dialog.answerText(text);
+            menu->findChild<QAction *>(QStringLiteral("note"))->trigger();
+            return QStringLiteral("note on planet %1, %2 characters").arg(planet).arg(text.size());
+        }
+        case 3:
+        case 4: {
+            if (!e)
+                return QStringLiteral("no explorer for rings");
+            const bool rings = chance(50);
+            auto *field = control<QLineEdit>(e, rings ? QStringLiteral("Rings") : QStringLiteral("Speed"));
+            const QString text = any<QString>({"81, 162", "40", "", "0", "x", "100000", "1e9",
+                                               "81 81 81 81 81 81 81 81 81 81 81 81 81", "-5"});
+            field->selectAll();
+            field->del();
+            QTest::keyClicks(field, text);
+            return QStringLiteral("%1 \"%2\"").arg(rings ? "rings" : "speed", text);
+        }
+        default:
+            return measure();
+        }
+    }
+
+    QString measure()
+    {
+        ChartExplorer *e = m_form.explorerWindow();
+        starmap *chart = m_form.chartWindow();
+        if (!e && !chart)
+            return QStringLiteral("nothing to measure on");
+        const bool onChart = chart && (chance(50) || !e);
+        QWidget *picture = onChart ? control(chart, "Starchart") : e->canvas();
+        const DistanceRuler &ruler = onChart ? chart->input().ruler() : e->ruler();
+        const QPoint from(m_random.bounded(picture->width()), m_random.bounded(picture->height()));
+        const QPoint to(m_random.bounded(picture->width()), m_random.bounded(picture->height()));
+        QTest::mousePress(picture, Qt::RightButton, {}, from);
+        QTest::mouseMove(picture, to);
+        QTest::mouseRelease(picture, Qt::RightButton, {}, to);
+        if (from != to && !ruler.isShown())
+            m_gestureProblem = "a measured ruler did not stay";
+        for (int legs = m_random.bounded(3); legs > 0; --legs) {
+            const QPoint next(m_random.bounded(picture->width()), m_random.bounded(picture->height()));
+            QTest::mouseClick(picture, Qt::RightButton, Qt::ShiftModifier, next);
+        }
+        QString done = QStringLiteral("measure on the %1, %2 legs")
+                           .arg(onChart ? "chart" : "explorer")
+                           .arg(ruler.legs());
+        switch (m_random.bounded(3)) {
+        case 0:
+            picture->setFocus();
+            QTest::keyClick(picture, Qt::Key_Escape);
+            if (ruler.isShown())
+                m_gestureProblem = "Escape left the ruler";
+            return done + QStringLiteral(", Escape");
+        case 1:
+            m_unboundedX = true;
+            QTest::mouseClick(picture, Qt::LeftButton, {}, to);
+            if (ruler.isShown())
+                m_gestureProblem = "a left click left the ruler";
+            return done + QStringLiteral(", left click");
+        default:
+            return done + QStringLiteral(", pinned");
+        }
     }
 
     QString openExplorer()
@@ -414,6 +568,9 @@ private:
     // Lets queued events run, deferred deletes of closed windows included.
     void settle()
     {
+        // A menu a right click opened is closed, as the user's next click elsewhere would.
+        while (QWidget *popup = QApplication::activePopupWidget())
+            popup->close();
         QCoreApplication::processEvents();
         if (ChartExplorer *e = m_form.explorerWindow())
             e->flush();

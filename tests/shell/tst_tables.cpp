@@ -21,6 +21,7 @@ private slots:
     void raceTableInJson();
     void emptyTables();
     void bytesAsPlainTextWouldBe();
+    void nearTable();
     void oddCellsReadBack();
 };
 
@@ -124,9 +125,10 @@ void TestTables::tsvAsTheCommandLineAlwaysWroteIt()
 {
     const Globals g = universe("Tab\there\\", "Zorn");
     QCOMPARE(formatTable(planetTable(g), TableFormat::Tsv),
-             QStringLiteral("index\tname\tx\ty\towner\tstarbase\treport_age\tpopulation\tcolor\tstyle\n"
-                            "0\tTab\\there\\\\\t1000\t1200\tZorn\tSB\t3\t1200\t#FF0000\t4\n"
-                            "1\tPlain\t1100\t1300\t\t\t\t\t#FFFFFF\t\n"));
+             QStringLiteral("index\tname\tx\ty\towner\tstarbase\treport_age\tpopulation\tcolor\tstyle"
+                            "\tmarker\tnote\n"
+                            "0\tTab\\there\\\\\t1000\t1200\tZorn\tSB\t3\t1200\t#FF0000\t4\t\t\n"
+                            "1\tPlain\t1100\t1300\t\t\t\t\t#FFFFFF\t\t\t\n"));
     QCOMPARE(formatTable(raceTable(g), TableFormat::Tsv),
              QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n"
                             "0\tZorn\t#0000FF\t4\t12.5\t\n"));
@@ -146,23 +148,26 @@ void TestTables::awkwardTextSurvivesEveryFormat_data()
     QTest::newRow("blank") << " ";
 }
 
-// Whatever a name holds, a reader of each format gets the same text back.
+// Whatever a name or a note holds, a reader of each format gets the same text back.
 void TestTables::awkwardTextSurvivesEveryFormat()
 {
     QFETCH(QString, name);
-    const Globals g = universe(name, name + "'s race");
+    Globals g = universe(name, name + "'s race");
+    g.notes.set(*NotesStore::keyOf(g.Star_Table[0]), {Marker::Target, name + " note"});
     const Table planets = planetTable(g);
 
     const QList<QStringList> tsv = parseTsv(formatTable(planets, TableFormat::Tsv));
     QCOMPARE(tsv.size(), 3);
     QCOMPARE(tsv[1][1], name);
     QCOMPARE(tsv[1][4], name + "'s race");
+    QCOMPARE(tsv[1][11], name + " note");
 
     const QList<QStringList> csv = parseCsv(formatTable(planets, TableFormat::Csv));
     QCOMPARE(csv.size(), 3);
-    QCOMPARE(csv[0].size(), 10);
-    QCOMPARE(csv[1],
-             (QStringList{"0", name, "1000", "1200", name + "'s race", "SB", "3", "1200", "#FF0000", "4"}));
+    QCOMPARE(csv[0].size(), 12);
+    QCOMPARE(csv[1], (QStringList{"0", name, "1000", "1200", name + "'s race", "SB", "3", "1200",
+                                  "#FF0000", "4", "target", name + " note"}));
+    QCOMPARE(csv[2].mid(10), (QStringList{"", ""})); // no note: empty cells
 
     QJsonParseError error;
     const QJsonDocument json =
@@ -171,6 +176,8 @@ void TestTables::awkwardTextSurvivesEveryFormat()
     const QJsonObject first = json.array()[0].toObject();
     QCOMPARE(first["name"].toString(), name);
     QCOMPARE(first["owner"].toString(), name + "'s race");
+    QCOMPARE(first["note"].toString(), name + " note");
+    QCOMPARE(first["marker"].toString(), QStringLiteral("target"));
 
     const QJsonDocument races =
         QJsonDocument::fromJson(formatTable(raceTable(g), TableFormat::Json).toUtf8(), &error);
@@ -326,7 +333,7 @@ void TestTables::bytesAsPlainTextWouldBe()
         return '"' + cell.replace("\"", "\"\"") + '"';
     };
     for (const Table &table : {planetTable(g), raceTable(g)}) {
-        const bool planets = table.columns.size() == 10;
+        const bool planets = table.columns.size() == 12;
         auto bytes = [&](TableFormat f) {
             return planets ? planetTableBytes(g, f) : raceTableBytes(g, f);
         };
@@ -344,6 +351,22 @@ void TestTables::bytesAsPlainTextWouldBe()
                 QCOMPARE(rows[row].toObject()["name"].toString(), name);
         }
     }
+}
+
+// --near's rows in the order given, with their distance last, a number in JSON.
+void TestTables::nearTable()
+{
+    const Globals g = universe("Alpha", "Zorn");
+    const Table near = planetTable(g, {{1, 0}, {0, 141.42135}});
+    const QString tsv = formatTable(near, TableFormat::Tsv);
+    QVERIFY(tsv.startsWith(QStringLiteral("index\tname\tx\ty\towner\tstarbase\treport_age\t"
+                                          "population\tcolor\tstyle\tmarker\tnote\tdistance\n"
+                                          "1\tPlain\t")));
+    QVERIFY(tsv.endsWith(QStringLiteral("\t4\t\t\t141.4\n")));
+    const QJsonArray rows = QJsonDocument::fromJson(formatTable(near, TableFormat::Json).toUtf8()).array();
+    QCOMPARE(rows[0].toObject()["distance"], QJsonValue(0));
+    QCOMPARE(rows[1].toObject()["distance"], QJsonValue(141.4));
+    QCOMPARE(formatTable(planetTable(g, {}), TableFormat::Csv).count(QStringLiteral("\r\n")), 1);
 }
 
 // What strict readers trip on: an empty cell alone on its line (read as no record), and a

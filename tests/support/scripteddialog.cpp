@@ -15,6 +15,11 @@ void ScriptedDialog::answerColor(PackedColor colour)
     m_answers.emplace_back(colour);
 }
 
+void ScriptedDialog::answerText(const QString &text)
+{
+    m_answers.emplace_back(Text{text});
+}
+
 void ScriptedDialog::cancelNext()
 {
     m_answers.emplace_back(Cancel{});
@@ -36,8 +41,8 @@ std::optional<QString> ScriptedDialog::fileAnswer(const Question &question)
         return std::nullopt;
     const Answer answer = m_answers.front();
     m_answers.pop_front();
-    if (std::holds_alternative<PackedColor>(answer))
-        qFatal("ScriptedDialog: a colour was queued but a file dialog \"%s\" was shown",
+    if (std::holds_alternative<PackedColor>(answer) || std::holds_alternative<Text>(answer))
+        qFatal("ScriptedDialog: a colour or text was queued but a file dialog \"%s\" was shown",
                qPrintable(question.title));
     if (const QString *path = std::get_if<QString>(&answer))
         return *path;
@@ -63,8 +68,8 @@ std::optional<PackedColor> ScriptedDialog::ShowColor(PackedColor start)
         return std::nullopt;
     const Answer answer = m_answers.front();
     m_answers.pop_front();
-    if (std::holds_alternative<QString>(answer))
-        qFatal("ScriptedDialog: a file was queued but the colour dialog was shown");
+    if (std::holds_alternative<QString>(answer) || std::holds_alternative<Text>(answer))
+        qFatal("ScriptedDialog: a file or text was queued but the colour dialog was shown");
     if (const PackedColor *colour = std::get_if<PackedColor>(&answer))
         return *colour;
     return std::nullopt;
@@ -77,9 +82,25 @@ void ScriptedDialog::message(const QString &text)
     m_messagePointers << (pointer ? pointer->shape() : Qt::ArrowCursor);
 }
 
+std::optional<QString> ScriptedDialog::askText(const QString &title, const QString &label,
+                                               const QString &start)
+{
+    m_asked << Question{Kind::Text, title, {}, 0, start, label};
+    if (m_answers.empty())
+        return std::nullopt;
+    const Answer answer = m_answers.front();
+    m_answers.pop_front();
+    if (std::holds_alternative<QString>(answer) || std::holds_alternative<PackedColor>(answer))
+        qFatal("ScriptedDialog: a file or colour was queued but the text dialog \"%s\" was shown",
+               qPrintable(title));
+    if (const Text *text = std::get_if<Text>(&answer))
+        return text->text;
+    return std::nullopt;
+}
+
 char *toString(const ScriptedDialog::Question &q)
 {
-    static const char *const kinds[] = {"Open", "Save", "Color", "Message"};
+    static const char *const kinds[] = {"Open", "Save", "Color", "Message", "Text"};
     const QByteArray text =
         QStringLiteral("%1(title \"%2\", filter \"%3\", start %4, text \"%5\", folder \"%6\")")
             .arg(QLatin1String(kinds[int(q.kind)]), q.title, q.filter,

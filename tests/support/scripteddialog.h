@@ -12,15 +12,15 @@
 
 class ScriptedDialog : public CommonDialog {
 public:
-    enum class Kind { Open, Save, Color, Message };
+    enum class Kind { Open, Save, Color, Message, Text };
 
     struct Question {
         Kind kind;
         QString title;         // Open, Save
         QString filter;        // Open, Save
         PackedColor start = 0; // Color
-        QString text;          // Message
-        QString folder = {};   // Open, Save: where the dialog was asked to start
+        QString text;          // Message; Text: the text it started from
+        QString folder = {};   // Open, Save: where the dialog was asked to start; Text: its label
 
         bool operator==(const Question &) const = default;
     };
@@ -29,6 +29,8 @@ public:
     void answerFile(const QString &path);
     // The next colour question is confirmed with `colour`.
     void answerColor(PackedColor colour);
+    // The next text question is confirmed with `text`.
+    void answerText(const QString &text);
     // The next open, save or colour question is cancelled. A question met by an empty
     // queue is cancelled too.
     void cancelNext();
@@ -47,10 +49,15 @@ public:
                                     const QString &folder = {}) override;
     std::optional<PackedColor> ShowColor(PackedColor start) override;
     void message(const QString &text) override;
+    std::optional<QString> askText(const QString &title, const QString &label,
+                                   const QString &start) override;
 
 private:
     struct Cancel {};
-    using Answer = std::variant<Cancel, QString, PackedColor>;
+    struct Text {
+        QString text;
+    };
+    using Answer = std::variant<Cancel, QString, PackedColor, Text>;
 
     std::optional<QString> fileAnswer(const Question &question);
 

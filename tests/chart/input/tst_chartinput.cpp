@@ -4,10 +4,12 @@
 #include "chartinput.h"
 #include "imagesurface.h"
 #include "planetnames.h"
+#include "planetgeometry.h"
 #include "planetpicker.h"
 #include "renderer.h"
 #include "universe.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QNativeGestureEvent>
 #include <QPainter>
@@ -32,6 +34,7 @@ private slots:
     void pinchZoomsInSteps();
     void middleDragPansMergedAndEndsOnRelease();
     void rightDragIsTheRuler();
+    void rulerSnapsAndAddsLegs();
     void pickerFindsTheNearestDrawnDot();
     void tooltipText();
     void completionOrderAndLimit();
@@ -316,6 +319,7 @@ void TestChartInput::rightDragIsTheRuler()
     QVERIFY(!ruler.isShown());
     h.mouse(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, {0, 0});
     QCOMPARE(changed.size(), 0); // a right click without movement draws nothing
+    QVERIFY(!ruler.isShown());
 
     // 537 pixels across are 1200 units and 441 down are 900: a 3-4-5 triangle of 300 by
     // 400 units from the top-left corner.
@@ -324,27 +328,120 @@ void TestChartInput::rightDragIsTheRuler()
     QVERIFY(ruler.isShown());
     QCOMPARE(changed.size(), 1);
     QVERIFY(std::abs(ruler.distance() - 500) < 1e-9);
-    QCOMPARE(ruler.label(), QStringLiteral("500.0\n950 1850 to 1250 1450"));
+    QCOMPARE(ruler.label(), QStringLiteral("950 1850 to 1250 1450: 500.0"));
     QCoreApplication::processEvents();
     QVERIFY(h.steps.isEmpty()); // measuring never moves the view
 
-    // It paints a line onto what it is given, and nothing once released.
-    QImage canvas(kPicture, QImage::Format_RGB32);
-    canvas.fill(Qt::black);
-    {
+    auto paintsAt = [&ruler](QPoint pixel) {
+        QImage canvas(kPicture, QImage::Format_RGB32);
+        canvas.fill(Qt::black);
         QPainter painter(&canvas);
         ruler.paint(painter);
-    }
-    QVERIFY(canvas.pixel(537 / 8, 441 * 2 / 9) != qRgb(0, 0, 0));
+        painter.end();
+        return canvas.pixel(pixel) != qRgb(0, 0, 0);
+    };
+    const QPoint onTheLine(537 / 8, 441 * 2 / 9);
+    QVERIFY(paintsAt(onTheLine));
+    // The release keeps it where the pointer last was, on screen until Escape.
     h.mouse(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, {300, 300});
+    QVERIFY(ruler.isShown());
+    QCOMPARE(changed.size(), 1);
+    QVERIFY(std::abs(ruler.distance() - 500) < 1e-9);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    h.send(escape);
     QVERIFY(!ruler.isShown());
     QCOMPARE(changed.size(), 2);
-    canvas.fill(Qt::black);
-    {
-        QPainter painter(&canvas);
-        ruler.paint(painter);
-    }
-    QCOMPARE(canvas.pixel(537 / 8, 441 * 2 / 9), qRgb(0, 0, 0));
+    QVERIFY(!paintsAt(onTheLine));
+
+    // A left click takes it away too, a left drag does not; nor does the next right press,
+    // which starts again.
+    auto measure = [&h] {
+        h.mouse(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {0, 0});
+        h.mouse(QEvent::MouseMove, Qt::NoButton, Qt::RightButton, {100, 100});
+        h.mouse(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, {100, 100});
+    };
+    measure();
+    h.mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {200, 200});
+    h.mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {230, 200});
+    QVERIFY(ruler.isShown());
+    h.mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {200, 200});
+    h.mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {201, 201});
+    QVERIFY(!ruler.isShown());
+    measure();
+    h.mouse(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {50, 50});
+    QVERIFY(!ruler.isShown());
+    // The view moves under a ruler that stays: its ends keep their map places.
+    measure();
+    const QPointF middle = (ruler.ends().front().map + ruler.ends().back().map) / 2;
+    h.frame = frameAt(0.2, 2, 1200, 1600);
+    QVERIFY(paintsAt(h.frame.view.toPixel(middle, kPicture).toPoint()));
+}
+
+// Ends within reach of a planet's dot sit on the planet and take its name; Shift and the
+// right button add legs; a fleet speed counts the turns of the whole route.
+void TestChartInput::rulerSnapsAndAddsLegs()
+{
+    // Pixels to map units: x + 1000 across, 2000 - y down.
+    DistanceRuler ruler([](QPointF p) { return QPointF(1000 + p.x(), 2000 - p.y()); },
+                        [](QPointF m) { return QPointF(m.x() - 1000, 2000 - m.y()); });
+    const QList<std::pair<QPointF, DistanceRuler::Planet>> planets = {
+        {{10, 10}, {"Grabial", {1590, 1414}}}, {{100, 10}, {"Touvouthim", {1648.5, 1414}}}};
+    ruler.setSnap([&](QPointF pixel) -> std::optional<DistanceRuler::Planet> {
+        for (const auto &[dot, planet] : planets)
+            if (std::hypot(pixel.x() - dot.x(), pixel.y() - dot.y()) <= DistanceRuler::kSnapReach)
+                return planet;
+        return std::nullopt;
+    });
+    auto mouse = [&ruler](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
+                          QPointF at, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+        return ruler.mouseEvent(QMouseEvent(type, at, at, button, held, keys));
+    };
+    mouse(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {13, 12});
+    QVERIFY(mouse(QEvent::MouseMove, Qt::NoButton, Qt::RightButton, {95, 15}));
+    mouse(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, {95, 15});
+    QCOMPARE(ruler.label(), QStringLiteral("Grabial to Touvouthim: 58.5"));
+
+    // A second leg to a free point: 348.5 by 286 units further.
+    QVERIFY(mouse(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {300, 300},
+                  Qt::ShiftModifier));
+    mouse(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, {300, 300}, Qt::ShiftModifier);
+    QCOMPARE(ruler.legs(), 2);
+    QCOMPARE(ruler.label(), QStringLiteral("Grabial to Touvouthim: 58.5\n"
+                                           "Touvouthim to 1300 1700: 450.8\n"
+                                           "Total: 509.3"));
+    ruler.setSpeed(81);
+    QVERIFY(ruler.label().endsWith(QStringLiteral("\nTotal: 509.3, 7 turns at 81")));
+    // A Shift press held and moved stretches the new leg; back on the planet it snaps again.
+    mouse(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {200, 250}, Qt::ShiftModifier);
+    QCOMPARE(ruler.legs(), 3);
+    mouse(QEvent::MouseMove, Qt::NoButton, Qt::RightButton, {9, 11});
+    mouse(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, {9, 11});
+    QCOMPARE(ruler.legs(), 3);
+    QCOMPARE(ruler.ends().back().planet, QStringLiteral("Grabial"));
+    QVERIFY(std::abs(ruler.distance() - (58.5 + std::hypot(348.5, 286) + std::hypot(290, 286))) <
+            1e-9);
+    ruler.setSpeed(0);
+    QVERIFY(ruler.label().endsWith(QStringLiteral("1300 1700 to Grabial: 407.3\nTotal: 916.6")));
+    // A plain right press starts over; Shift without a ruler shown starts one too.
+    QVERIFY(mouse(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {50, 50}));
+    QCOMPARE(ruler.legs(), 0);
+    mouse(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, {50, 50});
+    mouse(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {50, 50}, Qt::ShiftModifier);
+    QVERIFY(!ruler.isShown());
+    QVERIFY(ruler.isDragging());
+
+    // The windows' snapping: the planet whose dot the picker finds within 12 pixels.
+    Globals g;
+    g.Star_Table = {mapped("Alpha", "1200", "1100")};
+    g.Last_Star_Index = 0;
+    const ChartView view = viewFor(0, 0, 0, 2000, 1800);
+    PicturePicker picker(g, DistanceRuler::kSnapReach);
+    picker.drawn(view, kPicture);
+    const DistanceRuler::Snap snap = DistanceRuler::snapToPlanets(picker, g);
+    const QPointF dot = QPointF(dotPixel(view, kPicture, {1200, 1100})) + QPointF(0.5, 0.5);
+    QCOMPARE(snap(dot + QPointF(7, 9))->name, QStringLiteral("Alpha"));
+    QCOMPARE(snap(dot + QPointF(7, 9))->map, QPointF(1200, 1100));
+    QVERIFY(!snap(dot + QPointF(13, 0)));
 }
 
 void TestChartInput::pickerFindsTheNearestDrawnDot()
@@ -441,6 +538,27 @@ void TestChartInput::tooltipText()
     QLocale::setDefault(QLocale::c());
     QVERIFY(grouped.contains(QLatin1String("\nPopulation: 103,423,710\n")));
     QVERIFY(grouped.endsWith(QLatin1String("Coordinates: 1200, 1100")));
+
+    // Then the marker and the note; a long note is cut to a few short lines.
+    const PlanetNote note{Marker::Target, QStringLiteral("Invade turn 44\nwith fleet 2")};
+    QVERIFY(planetTooltip(plain, &note).endsWith(
+        QStringLiteral("Coordinates: -5, 7\nMarker: Target\nNote: Invade turn 44\nwith fleet 2")));
+    const PlanetNote marked{Marker::Ally, {}};
+    QVERIFY(planetTooltip(plain, &marked).endsWith(QStringLiteral("\nMarker: Ally")));
+    const QString cut = shortNote(QString(200, u'x') + QStringLiteral("\n1\n2\n3\n4\n5\n6\n7"));
+    QCOMPARE(cut.count(u'\n'), kTooltipNoteLines - 1);
+    QCOMPARE(cut.section(u'\n', 0, 0), QString(kTooltipNoteWidth, u'x') + QChar(0x2026));
+    QVERIFY(cut.endsWith(QStringLiteral("5") + QChar(0x2026)));
+    // The picker's tooltip finds the note of the planet under the pointer.
+    Globals g;
+    g.Star_Table = {mapped("Gamma", "1300", "1200")};
+    g.Last_Star_Index = 0;
+    g.notes.set(*NotesStore::keyOf(g.Star_Table[0]), note);
+    const ChartView view = viewFor(0, 0, 0, 2000, 1800);
+    PicturePicker picker(g);
+    picker.drawn(view, kPicture);
+    const QPointF dot = QPointF(dotPixel(view, kPicture, {1300, 1200})) + QPointF(0.5, 0.5);
+    QCOMPARE(picker.toolTipAt(dot), planetTooltip(g.Star_Table[0], &note));
 }
 
 void TestChartInput::completionOrderAndLimit()

@@ -4,6 +4,7 @@
 #include "labelplacer.h"
 #include "legend.h"
 #include "planets.h"
+#include "planmarks.h"
 #include "recordingsurface.h"
 #include "renderer.h"
 
@@ -29,6 +30,9 @@ private slots:
     void statusGroupsThePopulation();
     void legend();
     void extremes();
+    void ringsAtTheirDistance();
+    void markersBesideTheirDots();
+    void statusGivesTheSelectionsDistance();
 };
 
 namespace {
@@ -575,6 +579,166 @@ void TestExplorer::extremes()
             QCOMPARE(drawn(g, scene).size(), picture);
         }
     }
+}
+
+// A ring of D units is D / unitsPerPixel pixels round the selected planet, at every scale:
+// each of its pixels lies that far from the planet, none is missing around it, and a ring
+// as long as the scale bar is as wide as the bar.
+void TestExplorer::ringsAtTheirDistance()
+{
+    const Globals g = chartOf({planet("Home", 1500, 1400), planet("Other", 1100, 1000)});
+    const MapExtent extent = mapExtent(g.Map_Max_X, g.Map_Max_Y);
+    const QRgb ring = rgbFromPacked(kRingColor);
+    for (double closer : {1.0, 4.0, 0.5}) {
+        ExplorerScene scene;
+        scene.view = ExplorerView::fitted(QSize(640, 480), extent).centredOn({1500, 1400});
+        scene.view.unitsPerPixel /= closer;
+        scene.selected = 0;
+        scene.rings = {81, 162, scaleBarFor(scene.view).mapUnits};
+        ExplorerDrawing drawing;
+        const QImage image = drawn(g, scene, &drawing);
+        QCOMPARE(drawing.ringRadii.size(), size_t(3));
+        QVERIFY(std::abs(drawing.ringRadii[2] - scaleBarFor(scene.view).pixels) <= 0.5);
+        const QPointF centre = scene.view.toPixel({1500, 1400});
+        std::vector<double> radii;
+        for (double r : scene.rings)
+            radii.push_back(r / scene.view.unitsPerPixel);
+        QCOMPARE(drawing.ringRadii, radii);
+        // Every ring pixel is on one of the rings, to within a pixel's half diagonal.
+        int pixels = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixel(x, y) != ring)
+                    continue;
+                ++pixels;
+                const double d = std::hypot(x + 0.5 - centre.x(), y + 0.5 - centre.y());
+                QVERIFY2(std::any_of(radii.begin(), radii.end(),
+                                     [d](double r) { return std::abs(d - r) <= 0.75; }),
+                         qPrintable(QStringLiteral("%1,%2 at %3").arg(x).arg(y).arg(d)));
+            }
+        QVERIFY(pixels > 0);
+        // And every point of every ring inside the picture has a ring pixel beside it, where
+        // no label stands.
+        for (double r : radii) {
+            for (int degrees = 0; degrees < 360; degrees += 5) {
+                const double a = qDegreesToRadians(double(degrees));
+                const QPoint at(int(std::floor(centre.x() + r * std::cos(a))),
+                                int(std::floor(centre.y() + r * std::sin(a))));
+                if (!QRect(1, 1, 638, 478).contains(at))
+                    continue;
+                bool found = false;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        found = found || image.pixel(at + QPoint(dx, dy)) == ring ||
+                                image.pixel(at + QPoint(dx, dy)) == kDot;
+                QVERIFY2(found, qPrintable(QStringLiteral("ring %1 at %2 degrees").arg(r).arg(degrees)));
+            }
+        }
+    }
+
+    // Each ring is labelled with its distance; no selection, no rings. The selection's ring
+    // goes into the picture only when asked (the window paints its own).
+    ExplorerScene scene;
+    scene.view = ExplorerView::fitted(QSize(640, 480), extent);
+    scene.rings = {81, 162.5};
+    scene.selected = 0;
+    RecordingSurface calls;
+    ExplorerRenderer().draw(g, calls, scene);
+    QVERIFY(calls.printed().contains(QStringLiteral("81")));
+    QVERIFY(calls.printed().contains(QStringLiteral("162.5")));
+    auto yellow = [](const QImage &image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) == rgbFromPacked(kSelectionColor);
+        return n;
+    };
+    QCOMPARE(yellow(drawn(g, scene)), 0);
+    scene.ringSelected = true;
+    QVERIFY(yellow(drawn(g, scene)) > 20);
+    scene.selected = -1;
+    ExplorerDrawing none;
+    drawn(g, scene, &none);
+    QVERIFY(none.ringRadii.empty());
+
+    // A ring far larger than the picture costs its edges, not its length.
+    ImageSurface surface(QSize(200, 100));
+    surface.Scale(0, 0, 200, 100);
+    QVERIFY(drawCircle(surface, {100, 50}, 1e7, QSize(200, 100), kRingColor) <= 2 * (200 + 100) + 8);
+    QCOMPARE(drawCircle(surface, {100, 50}, 30, QSize(200, 100), kRingColor) > 100, true);
+}
+
+// A marked planet has its marker's symbol up and right of its dot, in the marker's colour;
+// the legend lists the markers in use under the races.
+void TestExplorer::markersBesideTheirDots()
+{
+    Globals g = chartOf({planet("T", 1200, 1200), planet("A", 1400, 1200), planet("E", 1600, 1200),
+                         planet("H", 1200, 1600), planet("W", 1400, 1600), planet("Far", 5000, 5000)});
+    const Marker markers[] = {Marker::Target, Marker::Ally, Marker::Enemy, Marker::Home,
+                              Marker::Watch, Marker::Target};
+    for (int i = 0; i < 6; ++i)
+        g.notes.set(*NotesStore::keyOf(g.Star_Table[size_t(i)]), {markers[i], {}});
+    ExplorerScene scene;
+    scene.view = ExplorerView::fitted(QSize(500, 400), mapExtent(2000, 1800));
+    ExplorerDrawing drawing;
+    const QImage image = drawn(g, scene, &drawing);
+    QCOMPARE(drawing.markers, 5); // the one far off the picture is not drawn
+    for (int i = 0; i < 5; ++i) {
+        const QPoint dot = dotPixel(drawing.chartView, scene.view.picture,
+                                    planetPosition(g.Star_Table[size_t(i)]));
+        QCOMPARE(image.pixel(dot), kDot);
+        const QRect symbol(dot + kMarkerOffset, QSize(kMarkerSymbolSide, kMarkerSymbolSide));
+        int coloured = 0;
+        for (int y = symbol.top() - 1; y <= symbol.bottom() + 1; ++y)
+            for (int x = symbol.left() - 1; x <= symbol.right() + 1; ++x) {
+                const bool in = image.pixel(x, y) == rgbFromPacked(markerColor(markers[i]));
+                coloured += in;
+                if (in)
+                    QVERIFY(symbol.contains(x, y));
+            }
+        QVERIFY2(coloured >= 5, qPrintable(markerName(markers[i])));
+    }
+    // Five shapes in five colours: no two symbols alike in either.
+    auto shape = [](Marker m) {
+        std::vector<FilledBox> boxes;
+        appendMarkerBoxes(boxes, m, {});
+        quint64 bits = 0;
+        for (const FilledBox &box : boxes) {
+            if (box.color != markerColor(m))
+                continue; // the black edge round it
+            for (int y = int(box.y); y < int(box.y + box.h); ++y)
+                for (int x = int(box.x); x < int(box.x + box.w); ++x)
+                    bits |= quint64(1) << (y * kMarkerSymbolSide + x);
+        }
+        return bits;
+    };
+    for (Marker m : kMarkers)
+        for (Marker n : kMarkers)
+            if (m != n)
+                QVERIFY(markerColor(m) != markerColor(n) && shape(m) != shape(n));
+
+    scene.legend = true;
+    const QImage withLegend = drawn(g, scene, &drawing);
+    const int races = 0;
+    QCOMPARE(drawing.legend.height(), Legend::heightFor(races, true, 5));
+    int symbolPixels = 0;
+    for (int y = drawing.legend.top(); y <= drawing.legend.bottom(); ++y)
+        for (int x = drawing.legend.left(); x <= drawing.legend.right(); ++x)
+            symbolPixels += withLegend.pixel(x, y) == rgbFromPacked(markerColor(Marker::Home));
+    QVERIFY(symbolPixels >= 10);
+    // The chart window's legend strip explains no markers: it draws none.
+    QCOMPARE(Legend(g, true).size().height(), Legend::heightFor(races, true));
+}
+
+void TestExplorer::statusGivesTheSelectionsDistance()
+{
+    const Globals g = chartOf({planet("Home", 1500, 1400, "Zorn", "SB", "10")});
+    QCOMPARE(explorerStatus(g, QPointF(1530.7, 1440.2), 0),
+             QStringLiteral("1530 1440    distance 50.6    Home    owner Zorn    population 10    "
+                            "starbase SB"));
+    QCOMPARE(explorerStatus(g, QPointF(1530.7, 1440.2), -1), QStringLiteral("1530 1440"));
+    QCOMPARE(explorerStatus(g, std::nullopt, 0),
+             QStringLiteral("Home    owner Zorn    population 10    starbase SB"));
 }
 
 QTEST_MAIN(TestExplorer)

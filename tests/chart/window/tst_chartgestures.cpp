@@ -3,6 +3,7 @@
 // search box's completion list. Each checks the view state, the captions and that the
 // chart picture holds the chart alone.
 #include "chartwindowfixture.h"
+#include "distances.h"
 #include "search.h"
 #include "mapreader.h"
 #include "planetpicker.h"
@@ -206,20 +207,31 @@ void TestChartGestures::rightDragMeasuresOverThePicture()
 
     QTest::mousePress(c.chart(), Qt::RightButton, {}, QPoint(50, 50));
     QTest::mouseMove(c.chart(), QPoint(300, 250));
-    QCOMPARE(
-        c.window->input().ruler().label().section(u'\n', 0, 0),
-        QString::number(std::hypot(c.mapAt(QPoint(300, 250)).x() - c.mapAt(QPoint(50, 50)).x(),
-                                   c.mapAt(QPoint(300, 250)).y() - c.mapAt(QPoint(50, 50)).y()),
-                        'f', 1));
+    // Each end is where the button went down and where the pointer is, unless a planet's
+    // dot was within reach; the reading ends with the length.
+    const DistanceRuler &ruler = c.window->input().ruler();
+    QCOMPARE(ruler.legs(), 1);
+    const QPoint pixels[] = {QPoint(50, 50), QPoint(300, 250)};
+    for (int i = 0; i < 2; ++i) {
+        if (ruler.ends()[size_t(i)].planet.isEmpty())
+            QCOMPARE(ruler.ends()[size_t(i)].map, c.mapAt(pixels[i]));
+    }
+    QVERIFY(ruler.label().endsWith(QStringLiteral(": ") + distanceText(ruler.distance())));
     // The ruler is on screen, over the picture; the picture, which saving writes, has no
     // part of it, and the caption readout goes on.
     const QImage measuring = shown();
     QVERIFY(measuring != chart.convertToFormat(QImage::Format_RGB32));
-    QCOMPARE(measuring.pixel(175, 150), qRgb(255, 255, 0));
+    const QPointF middle = c.window->view().toPixel(
+        (ruler.ends()[0].map + ruler.ends()[1].map) / 2, starmap::kPictureSize);
+    QCOMPARE(measuring.pixel(middle.toPoint()), qRgb(255, 255, 0));
     QCOMPARE(c.window->picture().cacheKey(), key);
     QVERIFY(c.window->windowTitle() != QStringLiteral("Star Map"));
 
+    // It stays once the button is up, until Escape.
     QTest::mouseRelease(c.chart(), Qt::RightButton, {}, QPoint(300, 250));
+    QCOMPARE(shown(), measuring);
+    c.chart()->setFocus();
+    QTest::keyClick(c.chart(), Qt::Key_Escape);
     QCOMPARE(shown(), chart.convertToFormat(QImage::Format_RGB32));
     QCOMPARE(drawn.size(), 0);
     QCOMPARE(c.window->picture().cacheKey(), key);
