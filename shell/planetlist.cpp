@@ -82,6 +82,9 @@ PlanetList::PlanetList(const Globals &globals, QWidget *parent)
     raceCaption->setBuddy(m_race);
     controls->addWidget(raceCaption);
     controls->addWidget(m_race);
+    auto *markerCaption = new QLabel(tr("Mar&ker:"), this);
+    markerCaption->setBuddy(m_marker);
+    controls->addWidget(markerCaption);
     controls->addWidget(m_marker);
     auto *planning = new QHBoxLayout;
     buildPlanning(planning);
@@ -90,6 +93,12 @@ PlanetList::PlanetList(const Globals &globals, QWidget *parent)
     layout->addLayout(planning);
     layout->addWidget(m_view, 1);
     layout->addWidget(m_count);
+    // The filters in the order they stand, then the table they narrow.
+    setTabOrder(m_filter, m_race);
+    setTabOrder(m_race, m_marker);
+    setTabOrder(m_marker, m_from);
+    setTabOrder(m_from, m_within);
+    setTabOrder(m_within, m_view);
 
     connect(m_filter, &QLineEdit::textChanged, this, [this](const QString &text) {
         m_proxy.setFilterText(text);
@@ -156,6 +165,7 @@ void PlanetList::buildPlanning(QHBoxLayout *row)
     auto *withinCaption = new QLabel(QStringLiteral("&within"), this);
     m_within = new QLineEdit(this);
     m_within->setObjectName(QStringLiteral("within"));
+    m_within->setAccessibleName(tr("Within distance"));
     m_within->setPlaceholderText(QStringLiteral("units"));
     m_within->setMaximumWidth(m_within->fontMetrics().horizontalAdvance(QStringLiteral("00000000000")));
     withinCaption->setBuddy(m_within);

@@ -513,8 +513,8 @@ void TestExplorer::statusGroupsThePopulation()
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const QString status = explorerStatus(g, QPointF(12345.6, 1414.2), 0);
     QLocale::setDefault(QLocale::c());
-    QCOMPARE(status, QStringLiteral("12345 1414    Big    owner Zorn    population 103.423.710    "
-                                    "starbase SB"));
+    QCOMPARE(status, QStringLiteral("12345 1414    distance 10.755,6    Big    owner Zorn    "
+                                    "population 103.423.710    starbase SB"));
 }
 
 // Races in slot order in the upper right corner: swatch in the race's colour, hatch anchored

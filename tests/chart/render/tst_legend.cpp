@@ -236,7 +236,7 @@ void TestLegend::totalsGroupedWhenAsked()
     const Globals g = withRaces(kRaces);
     auto texts = [&](const std::optional<QLocale> &numbers) {
         RecordingSurface surface;
-        Legend(g, true, 1, -1, {}, numbers).draw(surface, QPoint(0, 0));
+        Legend(g, true, 1, -1, {}, {}, numbers).draw(surface, QPoint(0, 0));
         return surface.printed();
     };
     QVERIFY(texts(std::nullopt).contains(QStringLiteral("1234567.891")));
