@@ -5,6 +5,8 @@
 #include "itemreader.h"
 #include "runerror.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <vector>
 
@@ -33,8 +35,8 @@ double coordinate(QStringView field, const char *axis)
         return value;
     } catch (RunError &error) {
         const QString what = error.number() == RunError::TypeMismatch
-                                 ? QStringLiteral("%1 \"%2\" is not a number")
-                                 : QStringLiteral("%1 %2 is outside -32768 to 32767");
+                                 ? QCoreApplication::translate("MapReader", "%1 \"%2\" is not a number")
+                                 : QCoreApplication::translate("MapReader", "%1 %2 is outside -32768 to 32767");
         throw RunError(error.number(), what.arg(QLatin1String(axis), visible(field)));
     }
 }
@@ -77,11 +79,11 @@ MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &
             const QStringView item = reader.next();
             if (table.size() == kMaxPlanets)
                 throw RunError(RunError::Overflow,
-                               QStringLiteral("a map holds at most 32767 planets"));
+                               QCoreApplication::translate("MapReader", "a map holds at most 32767 planets"));
             qsizetype tabs[3];
             if (findTabs(item, tabs, 3) < 3)
                 throw RunError(RunError::InvalidCall,
-                               QStringLiteral("a planet line needs number, X, Y and name "
+                               QCoreApplication::translate("MapReader", "a planet line needs number, X, Y and name "
                                               "separated by tabs"));
             const QStringView x = item.sliced(tabs[0] + 1, tabs[1] - tabs[0] - 1);
             const QStringView y = item.sliced(tabs[1] + 1, tabs[2] - tabs[1] - 1);
