@@ -19,8 +19,14 @@ double sortValue(const QString &text)
     return text.isEmpty() ? kEmpty : populationValue(text);
 }
 
-const char *const kHeaders[] = {"Name",    "X",          "Y",         "Owner",
-                                "Starbase", "Report Age", "Population"};
+const char *const kHeaders[] = {
+    QT_TRANSLATE_NOOP("PlanetListModel", "Name"),
+    QT_TRANSLATE_NOOP("PlanetListModel", "X"),
+    QT_TRANSLATE_NOOP("PlanetListModel", "Y"),
+    QT_TRANSLATE_NOOP("PlanetListModel", "Owner"),
+    QT_TRANSLATE_NOOP("PlanetListModel", "Starbase"),
+    QT_TRANSLATE_NOOP("PlanetListModel", "Report Age"),
+    QT_TRANSLATE_NOOP("PlanetListModel", "Population")};
 
 } // namespace
 
@@ -164,7 +170,7 @@ QVariant PlanetListModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < ColumnCount)
-        return QString::fromLatin1(kHeaders[section]);
+        return tr(kHeaders[section]);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
@@ -204,7 +210,7 @@ QString PlanetListModel::copyText(const QList<int> &rows) const
 {
     Table table;
     for (const char *header : kHeaders)
-        table.columns.append({QString::fromLatin1(header), TableColumn::Text});
+        table.columns.append({tr(header), TableColumn::Text});
     for (int row : rows) {
         const Star_Object &s = planet(row);
         table.addRow({s.Star_Name, s.Star_X, s.Star_Y, s.Owner, s.Starbase, s.report_age,
@@ -238,7 +244,7 @@ void PlanetListProxy::setRace(int race)
 
 QString PlanetListProxy::countText() const
 {
-    return QStringLiteral("%1 of %2 planets").arg(rowCount()).arg(m_source.rowCount());
+    return tr("%1 of %2 planets").arg(rowCount()).arg(m_source.rowCount());
 }
 
 bool PlanetListProxy::lessThan(const QModelIndex &left, const QModelIndex &right) const

@@ -1,6 +1,7 @@
 // The save command of a chart window: the save dialog, then the picture file.
 #pragma once
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QString>
 
@@ -10,4 +11,5 @@ class CommonDialog;
 // window), offering bitmaps and then PNG images, and writes `picture` in the format the
 // name asks for. Cancelling does nothing; a failure is shown as the one error message.
 void savePictureAs(CommonDialog &dialog, const QImage &picture,
-                   const QString &title = QStringLiteral("Save Map as Bitmap"));
+                   const QString &title = QCoreApplication::translate("savePictureAs",
+                                                                      "Save Map as Bitmap"));

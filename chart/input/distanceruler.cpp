@@ -2,6 +2,7 @@
 
 #include "conversions.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -83,7 +84,7 @@ double DistanceRuler::distance() const
 QString DistanceRuler::label() const
 {
     return QString::number(distance(), 'f', 1) + u'\n' + wholePosition(m_toMap(m_from)) +
-           QStringLiteral(" to ") + wholePosition(m_toMap(m_to));
+           QCoreApplication::translate("DistanceRuler", " to ") + wholePosition(m_toMap(m_to));
 }
 
 void DistanceRuler::paint(QPainter &painter) const

@@ -2,6 +2,7 @@
 
 #include "runerror.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -101,7 +102,7 @@ void writeInPlace(const QImage &picture, const QString &fileName, mode_t type, c
 {
     if (type != S_IFCHR && type != S_IFBLK && type != S_IFIFO)
         throw RunError(RunError::PathFileAccess,
-                       QStringLiteral("not a file, a device or a pipe that a picture can be "
+                       QCoreApplication::translate("PictureFile", "not a file, a device or a pipe that a picture can be "
                                       "written to"))
             .at(fileName, 0);
     const int fd =
@@ -110,7 +111,7 @@ void writeInPlace(const QImage &picture, const QString &fileName, mode_t type, c
         const int error = errno;
         if (type == S_IFIFO && error == ENXIO)
             throw RunError(RunError::PathFileAccess,
-                           QStringLiteral("a pipe, and no program reads from it"))
+                           QCoreApplication::translate("PictureFile", "a pipe, and no program reads from it"))
                 .at(fileName, 0);
         throw RunError(error == EACCES || error == EPERM ? RunError::PermissionDenied
                                                          : RunError::PathFileAccess,

@@ -3,6 +3,8 @@
 #include "conversions.h"
 #include "chartfont.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -19,9 +21,10 @@ constexpr int kGap = 10;
 // sensible size.
 constexpr int kLongestName = 220;
 
-const QString kRaceHeader = QStringLiteral("Race");
-const QString kPopulationHeader = QStringLiteral("Population");
-const QString kStarbasesHeader = QStringLiteral("Starbases");
+// Read when a legend is laid out, so they are in the language the program runs in.
+QString raceHeader() { return QCoreApplication::translate("Legend", "Race"); }
+QString populationHeader() { return QCoreApplication::translate("Legend", "Population"); }
+QString starbasesHeader() { return QCoreApplication::translate("Legend", "Starbases"); }
 
 void print(Surface &surface, double x, double y, const QString &text)
 {
@@ -61,9 +64,9 @@ Legend::Legend(const Globals &globals, bool totals, int scale, int rows)
                           shortened(conv::plainNumber(p.Player_Population.value_or(0)), metric),
                           shortened(conv::plainNumber(p.Player_Starbases.value_or(0)), metric)});
     }
-    int names = totals ? metric.width(kRaceHeader) : 0;
-    int populations = metric.width(kPopulationHeader);
-    int starbases = metric.width(kStarbasesHeader);
+    int names = totals ? metric.width(raceHeader()) : 0;
+    int populations = metric.width(populationHeader());
+    int starbases = metric.width(starbasesHeader());
     for (const Row &row : m_rows) {
         names = std::max(names, metric.width(row.name));
         if (totals) {
@@ -101,9 +104,9 @@ void Legend::draw(Surface &surface, QPoint topLeft) const
         print(surface, left + right - m_metric->width(text), top + kTextTop, text);
     };
     if (m_totals) {
-        print(surface, left + m_nameLeft, top + kTextTop, kRaceHeader);
-        rightAligned(m_populationRight, kPopulationHeader);
-        rightAligned(m_starbasesRight, kStarbasesHeader);
+        print(surface, left + m_nameLeft, top + kTextTop, raceHeader());
+        rightAligned(m_populationRight, populationHeader());
+        rightAligned(m_starbasesRight, starbasesHeader());
         top += kRowHeight;
     }
     for (const Row &row : m_rows) {
