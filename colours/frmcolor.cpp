@@ -4,8 +4,8 @@
 #include "palette.h"
 #include "racecolours.h"
 
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -108,16 +108,15 @@ frmColor::frmColor(Globals &globals, CommonDialog &dialog, std::function<void()>
                         QStringLiteral("Player_Color_Selection"), twips(360, 1200, 2175, 375));
     connect(pick, &QPushButton::clicked, this, &frmColor::Player_Color_Selection_Click);
 
-    auto *closeMe = placed(new QPushButton(tr("&Close"), this),
-                           QStringLiteral("Close_Me"), twips(360, 1680, 2175, 375));
+    auto *closeMe = placed(new QPushButton(tr("&Close"), this), QStringLiteral("Close_Me"),
+                           twips(360, 1680, 2175, 375));
     connect(closeMe, &QPushButton::clicked, this, &frmColor::Close_Me_Click);
 
     setTabOrder(m_raceName, pick);
     setTabOrder(pick, closeMe);
 
     m_totStar = placed(new QLabel(this), QStringLiteral("Tot_Star"), twips(1320, 720, 1575, 255));
-    placed(new QLabel(tr("Starbases:"), this), QStringLiteral("Label2"),
-           twips(0, 720, 1215, 255));
+    placed(new QLabel(tr("Starbases:"), this), QStringLiteral("Label2"), twips(0, 720, 1215, 255));
     m_totPop = placed(new QLabel(this), QStringLiteral("Tot_Pop"), twips(1320, 480, 1575, 255));
     placed(new QLabel(tr("Total Population:"), this), QStringLiteral("Label1"),
            twips(0, 480, 1215, 255));

@@ -47,9 +47,11 @@ ReportFields split(QStringView item)
 {
     qsizetype tabs[5];
     if (findTabs(item, tabs, 5) < 5)
-        throw RunError(RunError::InvalidCall,
-                       QCoreApplication::translate("ReportReader", "a report line needs planet, owner, starbase, report age "
-                                      "and population, each followed by a tab"));
+        throw RunError(
+            RunError::InvalidCall,
+            QCoreApplication::translate("ReportReader",
+                                        "a report line needs planet, owner, starbase, report age "
+                                        "and population, each followed by a tab"));
     auto between = [&](int k) { return item.sliced(tabs[k] + 1, tabs[k + 1] - tabs[k] - 1); };
     return {item.first(tabs[0]), between(0), between(1), between(2), between(3)};
 }
@@ -105,10 +107,12 @@ ReadReport readLines(const Globals &globals, QStringView text, const QString &fi
                         // and style that slot has now.
                         slot = read.lastRace + 1;
                         if (slot >= kPlayerSlots)
-                            throw RunError(RunError::SubscriptOutOfRange,
-                                           QCoreApplication::translate("ReportReader", "\"%1\" would be race 17; there are 16 "
-                                                          "race slots")
-                                               .arg(line.owner));
+                            throw RunError(
+                                RunError::SubscriptOutOfRange,
+                                QCoreApplication::translate("ReportReader",
+                                                            "\"%1\" would be race 17; there are 16 "
+                                                            "race slots")
+                                    .arg(line.owner));
                         read.lastRace = qint16(slot);
                         read.races[slot].Player_Name = line.owner.toString();
                     }
@@ -200,7 +204,9 @@ std::array<int, kPlayerSlots> sumRaces(Globals &globals)
     }
     for (double total : population) {
         if (!std::isfinite(total))
-            throw RunError(RunError::Overflow, QCoreApplication::translate("ReportReader", "a race's total no longer fits"));
+            throw RunError(
+                RunError::Overflow,
+                QCoreApplication::translate("ReportReader", "a race's total no longer fits"));
     }
     for (int slot = 0; slot < kPlayerSlots; ++slot) {
         Player_Object &race = globals.Player_Table[slot];
@@ -231,8 +237,9 @@ QString tallyText(const ReportTally &tally, const QString &report, const QString
 
 QString foreignWarning(const ReportTally &tally, const QString &report, const QString &map)
 {
-    return QCoreApplication::translate("ReportReader", "%1: only %2 of %3 lines name a planet of %4; is it from another "
-                          "universe?")
+    return QCoreApplication::translate(
+               "ReportReader", "%1: only %2 of %3 lines name a planet of %4; is it from another "
+                               "universe?")
         .arg(QFileInfo(report).fileName())
         .arg(tally.ownedMatched)
         .arg(tally.ownedMatched + tally.ownedUnmatched)
@@ -280,7 +287,8 @@ std::optional<ReportStep> Open_Player_File(Globals &globals, const StatusFn &sta
 {
     auto tell = [&](const RunError &error) {
         if (status)
-            status(QCoreApplication::translate("ReportReader", "Not merged: ") + QFileInfo(globals.Player_File_Name).fileName());
+            status(QCoreApplication::translate("ReportReader", "Not merged: ") +
+                   QFileInfo(globals.Player_File_Name).fileName());
         if (message)
             message(error.message());
     };

@@ -34,7 +34,8 @@ QString RunError::standardText(int number)
     case InvalidPicture:
         return QCoreApplication::translate("RunError", "Invalid picture");
     default:
-        return QCoreApplication::translate("RunError", "Application-defined or object-defined error");
+        return QCoreApplication::translate("RunError",
+                                           "Application-defined or object-defined error");
     }
 }
 
@@ -52,7 +53,9 @@ QString RunError::description() const
     if (!m_detail.isEmpty())
         text += QStringLiteral(": ") + m_detail;
     if (!m_file.isEmpty()) {
-        text += m_line > 0 ? QCoreApplication::translate("RunError", " (line %1 of %2)").arg(m_line).arg(m_file)
+        text += m_line > 0 ? QCoreApplication::translate("RunError", " (line %1 of %2)")
+                                 .arg(m_line)
+                                 .arg(m_file)
                            : QStringLiteral(" (%1)").arg(m_file);
     }
     return text;
@@ -60,7 +63,9 @@ QString RunError::description() const
 
 QString RunError::message() const
 {
-    return QCoreApplication::translate("RunError", "Error!!! %1 %2").arg(m_number).arg(description());
+    return QCoreApplication::translate("RunError", "Error!!! %1 %2")
+        .arg(m_number)
+        .arg(description());
 }
 
 const char *RunError::what() const noexcept

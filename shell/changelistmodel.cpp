@@ -12,16 +12,15 @@
 
 namespace {
 
-const char *const kHeaders[] = {
-    QT_TRANSLATE_NOOP("ChangeListModel", "Planet"),
-    QT_TRANSLATE_NOOP("ChangeListModel", "X"),
-    QT_TRANSLATE_NOOP("ChangeListModel", "Y"),
-    QT_TRANSLATE_NOOP("ChangeListModel", "Kind"),
-    QT_TRANSLATE_NOOP("ChangeListModel", "Race Before"),
-    QT_TRANSLATE_NOOP("ChangeListModel", "Race After"),
-    QT_TRANSLATE_NOOP("ChangeListModel", "Population Before"),
-    QT_TRANSLATE_NOOP("ChangeListModel", "Population After"),
-    QT_TRANSLATE_NOOP("ChangeListModel", "Difference")};
+const char *const kHeaders[] = {QT_TRANSLATE_NOOP("ChangeListModel", "Planet"),
+                                QT_TRANSLATE_NOOP("ChangeListModel", "X"),
+                                QT_TRANSLATE_NOOP("ChangeListModel", "Y"),
+                                QT_TRANSLATE_NOOP("ChangeListModel", "Kind"),
+                                QT_TRANSLATE_NOOP("ChangeListModel", "Race Before"),
+                                QT_TRANSLATE_NOOP("ChangeListModel", "Race After"),
+                                QT_TRANSLATE_NOOP("ChangeListModel", "Population Before"),
+                                QT_TRANSLATE_NOOP("ChangeListModel", "Population After"),
+                                QT_TRANSLATE_NOOP("ChangeListModel", "Difference")};
 
 double sortValue(QStringView text)
 {
@@ -177,25 +176,26 @@ QString changeSummary(const LoadHistory &history, int step, const QString &race)
     QStringList parts;
     if (race.isEmpty()) {
         if (changedHands)
-            parts << counted(changedHands, QT_TRANSLATE_NOOP("ChangeListModel", "planet changed hands"),
-                           QT_TRANSLATE_NOOP("ChangeListModel", "planets changed hands"));
+            parts << counted(changedHands,
+                             QT_TRANSLATE_NOOP("ChangeListModel", "planet changed hands"),
+                             QT_TRANSLATE_NOOP("ChangeListModel", "planets changed hands"));
     } else {
         if (captured)
             parts << counted(captured, QT_TRANSLATE_NOOP("ChangeListModel", "planet captured"),
-                           QT_TRANSLATE_NOOP("ChangeListModel", "planets captured"));
+                             QT_TRANSLATE_NOOP("ChangeListModel", "planets captured"));
         if (lost)
             parts << counted(lost, QT_TRANSLATE_NOOP("ChangeListModel", "planet lost"),
-                           QT_TRANSLATE_NOOP("ChangeListModel", "planets lost"));
+                             QT_TRANSLATE_NOOP("ChangeListModel", "planets lost"));
     }
     if (firstSeen)
         parts << counted(firstSeen, QT_TRANSLATE_NOOP("ChangeListModel", "planet first seen"),
-                           QT_TRANSLATE_NOOP("ChangeListModel", "planets first seen"));
+                         QT_TRANSLATE_NOOP("ChangeListModel", "planets first seen"));
     if (built)
         parts << counted(built, QT_TRANSLATE_NOOP("ChangeListModel", "starbase built"),
-                           QT_TRANSLATE_NOOP("ChangeListModel", "starbases built"));
+                         QT_TRANSLATE_NOOP("ChangeListModel", "starbases built"));
     if (destroyed)
         parts << counted(destroyed, QT_TRANSLATE_NOOP("ChangeListModel", "starbase lost"),
-                           QT_TRANSLATE_NOOP("ChangeListModel", "starbases lost"));
+                         QT_TRANSLATE_NOOP("ChangeListModel", "starbases lost"));
 
     const ReportStep &s = history.reports[step].step;
     const double before = populationOf(s.racesBefore(), race);
@@ -206,7 +206,8 @@ QString changeSummary(const LoadHistory &history, int step, const QString &race)
         parts << QCoreApplication::translate("ChangeListModel", "population %1%2%")
                      .arg(sign, QString::number(change / before * 100, 'f', 1));
     else
-        parts << QCoreApplication::translate("ChangeListModel", "population %1%2").arg(sign, conv::plainNumber(change));
+        parts << QCoreApplication::translate("ChangeListModel", "population %1%2")
+                     .arg(sign, conv::plainNumber(change));
     return parts.join(QLatin1String(", "));
 }
 

@@ -71,7 +71,8 @@ double numberOption(const QString &option, const QString &text)
     try {
         return conv::strictNumber(text);
     } catch (const RunError &) {
-        usage(QCoreApplication::translate("CommandLine", "%1 takes a number, not \"%2\"").arg(option, text));
+        usage(QCoreApplication::translate("CommandLine", "%1 takes a number, not \"%2\"")
+                  .arg(option, text));
     }
 }
 
@@ -87,8 +88,11 @@ int written(FILE *out, FILE *err)
 {
     if (std::fflush(out) == 0 && !std::ferror(out))
         return 0;
-    RunError error(RunError::DeviceIOError, QCoreApplication::translate("CommandLine", "the output could not be written"));
-    error.at(out == stdout ? QCoreApplication::translate("CommandLine", "standard output") : QCoreApplication::translate("CommandLine", "the output"), 0);
+    RunError error(RunError::DeviceIOError,
+                   QCoreApplication::translate("CommandLine", "the output could not be written"));
+    error.at(out == stdout ? QCoreApplication::translate("CommandLine", "standard output")
+                           : QCoreApplication::translate("CommandLine", "the output"),
+             0);
     write(err, error.message() + u'\n');
     return 1;
 }
@@ -99,9 +103,10 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
     for (const auto &[name, color] : options.raceColors) {
         const int slot = findRace(globals, name);
         if (slot < 0) {
-            write(err,
-                  QCoreApplication::translate("CommandLine", "kavora: no race named \"%1\" in the reports").arg(oneLine(name)) +
-                      hint() + u'\n');
+            write(err, QCoreApplication::translate("CommandLine",
+                                                   "kavora: no race named \"%1\" in the reports")
+                               .arg(oneLine(name)) +
+                           hint() + u'\n');
             return 2;
         }
         setRaceColor(globals, slot, color);
@@ -139,8 +144,9 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
             return picture.contains(dotPixel(view, pictureSize, planetPosition(planet)));
         });
     if (!anyShown)
-        write(err, QCoreApplication::translate("CommandLine", "kavora: no planet lies in the view drawn (see --zoom and "
-                                  "--center)\n"));
+        write(err, QCoreApplication::translate(
+                       "CommandLine", "kavora: no planet lies in the view drawn (see --zoom and "
+                                      "--center)\n"));
 
     const QByteArray format = QFileInfo(options.output).suffix().toLower().toLatin1();
     try {
@@ -172,7 +178,9 @@ void setOutput(CommandLineOptions &options, const QString &, const QString &valu
 {
     const QString suffix = QFileInfo(value).suffix().toLower();
     if (suffix != u"bmp" && suffix != u"png")
-        usage(QCoreApplication::translate("CommandLine", "the chart is written as .bmp or .png, not \"%1\"").arg(value));
+        usage(QCoreApplication::translate("CommandLine",
+                                          "the chart is written as .bmp or .png, not \"%1\"")
+                  .arg(value));
     options.output = value;
 }
 
@@ -180,7 +188,8 @@ void setZoom(CommandLineOptions &options, const QString &option, const QString &
 {
     const double zoom = numberOption(option, value);
     if (zoom < 0 || zoom >= 1)
-        usage(QCoreApplication::translate("CommandLine", "--zoom takes a factor from 0 to below 1"));
+        usage(
+            QCoreApplication::translate("CommandLine", "--zoom takes a factor from 0 to below 1"));
     options.zoom = zoom;
 }
 
@@ -188,14 +197,17 @@ void setCenter(CommandLineOptions &options, const QString &option, const QString
 {
     const QStringList parts = value.split(u',');
     if (parts.size() != 2)
-        usage(QCoreApplication::translate("CommandLine", "--center takes X,Y, not \"%1\"").arg(value));
+        usage(QCoreApplication::translate("CommandLine", "--center takes X,Y, not \"%1\"")
+                  .arg(value));
     options.centerX = numberOption(option, parts[0]);
     options.centerY = numberOption(option, parts[1]);
     for (const auto &[axis, value] : {std::pair{'X', options.centerX}, {'Y', options.centerY}}) {
         try {
             conv::toInt16(value);
         } catch (const RunError &) {
-            usage(QCoreApplication::translate("CommandLine", "--center: %1 must lie within -32768 to 32767").arg(QChar(axis)));
+            usage(QCoreApplication::translate("CommandLine",
+                                              "--center: %1 must lie within -32768 to 32767")
+                      .arg(QChar(axis)));
         }
     }
 }
@@ -210,7 +222,8 @@ void setLabels(CommandLineOptions &options, const QString &, const QString &valu
         else if (kind == u"starbases")
             options.labelStarbases = true;
         else
-            usage(QCoreApplication::translate("CommandLine", "--labels knows all, populated and starbases, not \"%1\"")
+            usage(QCoreApplication::translate(
+                      "CommandLine", "--labels knows all, populated and starbases, not \"%1\"")
                       .arg(kind));
     }
 }
@@ -220,7 +233,9 @@ void addRaceColor(CommandLineOptions &options, const QString &, const QString &v
     const qsizetype equals = value.lastIndexOf(u'=');
     const auto color = equals > 0 ? parseColorText(value.mid(equals + 1)) : std::nullopt;
     if (!color)
-        usage(QCoreApplication::translate("CommandLine", "--race-color takes NAME=#RRGGBB, not \"%1\"").arg(value));
+        usage(QCoreApplication::translate("CommandLine",
+                                          "--race-color takes NAME=#RRGGBB, not \"%1\"")
+                  .arg(value));
     options.raceColors.append({value.left(equals), *color});
 }
 
@@ -234,7 +249,8 @@ void setSize(CommandLineOptions &options, const QString &, const QString &value)
     const int height = parts.size() == 2 ? parts[1].toInt(&high) : 0;
     auto fits = [](int side) { return side >= kMinRenderSide && side <= kMaxRenderSide; };
     if (!wide || !high || !fits(width) || !fits(height))
-        usage(QCoreApplication::translate("CommandLine", "--size takes WxH, each from %1 to %2, not \"%3\"")
+        usage(QCoreApplication::translate("CommandLine",
+                                          "--size takes WxH, each from %1 to %2, not \"%3\"")
                   .arg(kMinRenderSide)
                   .arg(kMaxRenderSide)
                   .arg(value));
@@ -245,7 +261,8 @@ void setScale(CommandLineOptions &options, const QString &option, const QString 
 {
     const double scale = numberOption(option, value);
     if (scale != std::floor(scale) || scale < 1 || scale > ImageSurface::kMaxScale)
-        usage(QCoreApplication::translate("CommandLine", "--scale takes a whole number from 1 to %1, not \"%2\"")
+        usage(QCoreApplication::translate("CommandLine",
+                                          "--scale takes a whole number from 1 to %1, not \"%2\"")
                   .arg(ImageSurface::kMaxScale)
                   .arg(value));
     options.scale = int(scale);
@@ -260,7 +277,9 @@ void setFormat(CommandLineOptions &options, const QString &, const QString &valu
 {
     const std::optional<TableFormat> format = tableFormatNamed(value);
     if (!format)
-        usage(QCoreApplication::translate("CommandLine", "--format takes tsv, csv or json, not \"%1\"").arg(value));
+        usage(QCoreApplication::translate("CommandLine",
+                                          "--format takes tsv, csv or json, not \"%1\"")
+                  .arg(value));
     options.format = *format;
 }
 
@@ -441,7 +460,8 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
             }
             if (rule->selects != Mode::Gui) {
                 if (options.mode != Mode::Gui)
-                    usage(QCoreApplication::translate("CommandLine",
+                    usage(QCoreApplication::translate(
+                        "CommandLine",
                         "give only one of --planets, --races, --changes and --render"));
                 options.mode = rule->selects;
             } else {
@@ -515,7 +535,9 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
         write(out, QStringLiteral("Kavora %1\n").arg(QLatin1String(kavora::kVersionText)));
         return written(out, err);
     case Mode::Gui:
-        write(err, QCoreApplication::translate("CommandLine", "kavora: no command-line mode given") + hint() + u'\n');
+        write(err,
+              QCoreApplication::translate("CommandLine", "kavora: no command-line mode given") +
+                  hint() + u'\n');
         return 2;
     default:
         break;

@@ -63,8 +63,7 @@ frmSplash::frmSplash(QWidget *parent, int showMilliseconds)
     QFont versionFont(QStringLiteral("Arial"));
     versionFont.setPointSize(12);
     versionFont.setBold(true);
-    m_version =
-        textLine(QStringLiteral("lblVersion"), tr("Version"), versionFont, this);
+    m_version = textLine(QStringLiteral("lblVersion"), tr("Version"), versionFont, this);
     m_version->setGeometry(40, 100, 240, 24);
 
     QLabel *label1 = textLine(QStringLiteral("Label1"), tr("Star charts for Quelmar"),
@@ -73,9 +72,8 @@ frmSplash::frmSplash(QWidget *parent, int showMilliseconds)
 
     QFont small(QStringLiteral("Arial"));
     small.setPointSizeF(8.25);
-    QLabel *copyright =
-        textLine(QStringLiteral("lblCopyright"),
-                 tr("Copyright \u00A9 the Kavora authors"), small, this);
+    QLabel *copyright = textLine(QStringLiteral("lblCopyright"),
+                                 tr("Copyright \u00A9 the Kavora authors"), small, this);
     copyright->setGeometry(40, 170, 240, 16);
 
     m_timer = new QTimer(this);

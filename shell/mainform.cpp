@@ -42,7 +42,8 @@ const char *const kDisplayMapFirst = QT_TRANSLATE_NOOP("mainform", "Please displ
 const char *const kOpenMapTitle = QT_TRANSLATE_NOOP("mainform", "Open Quelmar Map File");
 const char *const kMapFilter = QT_TRANSLATE_NOOP("mainform", "Quelmar Map File (*.map)|*.map");
 const char *const kOpenReportTitle = QT_TRANSLATE_NOOP("mainform", "Open Quelmar Player File");
-const char *const kReportFilter = QT_TRANSLATE_NOOP("mainform", "Quelmar Player File (*.pla)|*.pla");
+const char *const kReportFilter =
+    QT_TRANSLATE_NOOP("mainform", "Quelmar Player File (*.pla)|*.pla");
 const QString kWindowPlaceKey = QStringLiteral("window/geometry");
 const QString kWindowMaximizedKey = QStringLiteral("window/maximized");
 // Below this only the menu bar would show; a size saved below it is not restored.
@@ -105,8 +106,8 @@ void mainform::buildMenus()
     QMenu *file = addMenu("mnu_File", tr("&File"));
     addItem(file, "mnu_Open", tr("&Open Map File"), &mainform::mnu_Open_Click,
             Qt::CTRL | Qt::Key_O);
-    addItem(file, "mnuOpenPlayerFile", tr("Open &Player File"),
-            &mainform::mnuOpenPlayerFile_Click, Qt::CTRL | Qt::SHIFT | Qt::Key_O);
+    addItem(file, "mnuOpenPlayerFile", tr("Open &Player File"), &mainform::mnuOpenPlayerFile_Click,
+            Qt::CTRL | Qt::SHIFT | Qt::Key_O);
     m_undoReport = addItem(file, "mnuUndoReport", tr("&Undo Last Report"),
                            &mainform::undoLastReport, Qt::CTRL | Qt::Key_Z);
     m_undoReport->setEnabled(false);
@@ -114,8 +115,7 @@ void mainform::buildMenus()
             Qt::CTRL | Qt::Key_S);
     QAction *bar = file->addSeparator();
     bar->setObjectName(QStringLiteral("mnu_bar"));
-    addItem(file, "mnu_Exit", tr("E&xit"), &mainform::mnu_Exit_Click,
-            Qt::CTRL | Qt::Key_Q);
+    addItem(file, "mnu_Exit", tr("E&xit"), &mainform::mnu_Exit_Click, Qt::CTRL | Qt::Key_Q);
     m_recentMenu = new RecentMenu(
         file, bar, m_dialog,
         [this](const QString &map, const QStringList &reports) { openMapAndReports(map, reports); },
@@ -123,13 +123,11 @@ void mainform::buildMenus()
 
     QMenu *map = addMenu("mnu_Map", tr("&Map"));
     addItem(map, "mnu_Center", tr("&Center"), &mainform::mnu_Center_Click);
-    addItem(map, "mnuPlayerColors", tr("&Player Colors"),
-            &mainform::mnuPlayerColors_Click);
+    addItem(map, "mnuPlayerColors", tr("&Player Colors"), &mainform::mnuPlayerColors_Click);
     addItem(map, "mnuPlanetList", tr("Planet &List"), &mainform::showPlanetList);
-    addItem(map, "mnuRaceOverview", tr("&Race Overview"),
-            &mainform::showRaceOverview);
-    addItem(map, "mnuChartExplorer", tr("Chart &Explorer"),
-            &mainform::showChartExplorer, Qt::CTRL | Qt::Key_E);
+    addItem(map, "mnuRaceOverview", tr("&Race Overview"), &mainform::showRaceOverview);
+    addItem(map, "mnuChartExplorer", tr("Chart &Explorer"), &mainform::showChartExplorer,
+            Qt::CTRL | Qt::Key_E);
     addItem(map, "mnuChanges", tr("C&hanges"), &mainform::showChanges);
 
     QMenu *help = addMenu("mnuHelp", tr("&Help"));

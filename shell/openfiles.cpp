@@ -36,7 +36,8 @@ DroppedFiles droppedFiles(const QList<QUrl> &urls)
     QStringList taken;
     for (const QUrl &url : urls) {
         if (!url.isLocalFile()) {
-            dropped.refused << QCoreApplication::translate("OpenFiles", "%1 (not a file on this computer)")
+            dropped.refused << QCoreApplication::translate("OpenFiles",
+                                                           "%1 (not a file on this computer)")
                                    .arg(url.toDisplayString());
             continue;
         }
@@ -44,8 +45,9 @@ DroppedFiles droppedFiles(const QList<QUrl> &urls)
         const QByteArray bytes =
             QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
         if (!decodesFaithfully(bytes)) {
-            dropped.refused
-                << QCoreApplication::translate("OpenFiles", "%1 (a name that is not UTF-8)").arg(escapedBytes(bytes));
+            dropped.refused << QCoreApplication::translate("OpenFiles",
+                                                           "%1 (a name that is not UTF-8)")
+                                   .arg(escapedBytes(bytes));
             continue;
         }
         const QString path = url.toLocalFile();
@@ -55,7 +57,9 @@ DroppedFiles droppedFiles(const QList<QUrl> &urls)
         else if (!info.exists())
             dropped.refused << QCoreApplication::translate("OpenFiles", "%1 (not found)").arg(path);
         else if (fileKind(path) == FileKind::Other)
-            dropped.refused << QCoreApplication::translate("OpenFiles", "%1 (neither a map nor a planet report)").arg(path);
+            dropped.refused << QCoreApplication::translate("OpenFiles",
+                                                           "%1 (neither a map nor a planet report)")
+                                   .arg(path);
         else
             taken << path;
     }
@@ -67,8 +71,9 @@ QString refusalMessage(const QStringList &refused)
 {
     if (refused.isEmpty())
         return {};
-    return QCoreApplication::translate("OpenFiles", "Kavora opens universe maps (*.map) and planet reports (*.pla). "
-                          "Not opened:\n") +
+    return QCoreApplication::translate(
+               "OpenFiles", "Kavora opens universe maps (*.map) and planet reports (*.pla). "
+                            "Not opened:\n") +
            namedFew(refused);
 }
 

@@ -19,14 +19,13 @@ double sortValue(const QString &text)
     return text.isEmpty() ? kEmpty : populationValue(text);
 }
 
-const char *const kHeaders[] = {
-    QT_TRANSLATE_NOOP("PlanetListModel", "Name"),
-    QT_TRANSLATE_NOOP("PlanetListModel", "X"),
-    QT_TRANSLATE_NOOP("PlanetListModel", "Y"),
-    QT_TRANSLATE_NOOP("PlanetListModel", "Owner"),
-    QT_TRANSLATE_NOOP("PlanetListModel", "Starbase"),
-    QT_TRANSLATE_NOOP("PlanetListModel", "Report Age"),
-    QT_TRANSLATE_NOOP("PlanetListModel", "Population")};
+const char *const kHeaders[] = {QT_TRANSLATE_NOOP("PlanetListModel", "Name"),
+                                QT_TRANSLATE_NOOP("PlanetListModel", "X"),
+                                QT_TRANSLATE_NOOP("PlanetListModel", "Y"),
+                                QT_TRANSLATE_NOOP("PlanetListModel", "Owner"),
+                                QT_TRANSLATE_NOOP("PlanetListModel", "Starbase"),
+                                QT_TRANSLATE_NOOP("PlanetListModel", "Report Age"),
+                                QT_TRANSLATE_NOOP("PlanetListModel", "Population")};
 
 } // namespace
 

@@ -9,14 +9,13 @@
 
 namespace {
 
-const char *const kHeaders[] = {
-    QT_TRANSLATE_NOOP("RaceOverviewModel", "Slot"),
-    QT_TRANSLATE_NOOP("RaceOverviewModel", "Colour"),
-    QT_TRANSLATE_NOOP("RaceOverviewModel", "Name"),
-    QT_TRANSLATE_NOOP("RaceOverviewModel", "Planets"),
-    QT_TRANSLATE_NOOP("RaceOverviewModel", "Population"),
-    QT_TRANSLATE_NOOP("RaceOverviewModel", "Starbases"),
-    QT_TRANSLATE_NOOP("RaceOverviewModel", "Share %")};
+const char *const kHeaders[] = {QT_TRANSLATE_NOOP("RaceOverviewModel", "Slot"),
+                                QT_TRANSLATE_NOOP("RaceOverviewModel", "Colour"),
+                                QT_TRANSLATE_NOOP("RaceOverviewModel", "Name"),
+                                QT_TRANSLATE_NOOP("RaceOverviewModel", "Planets"),
+                                QT_TRANSLATE_NOOP("RaceOverviewModel", "Population"),
+                                QT_TRANSLATE_NOOP("RaceOverviewModel", "Starbases"),
+                                QT_TRANSLATE_NOOP("RaceOverviewModel", "Share %")};
 
 QString total(const std::optional<double> &value)
 {
@@ -171,9 +170,12 @@ QString loadHistoryText(const LoadHistory &history)
 {
     if (history.mapPath.isEmpty())
         return QCoreApplication::translate("RaceOverviewModel", "No map is open.");
-    QString text = QCoreApplication::translate("RaceOverviewModel", "Map: %1 (%2 planets)").arg(history.mapPath).arg(history.planets);
+    QString text = QCoreApplication::translate("RaceOverviewModel", "Map: %1 (%2 planets)")
+                       .arg(history.mapPath)
+                       .arg(history.planets);
     for (const LoadedReport &report : history.reports)
-        text += QCoreApplication::translate("RaceOverviewModel", "\nReport: %1: %2 lines matched a planet, %3 did not")
+        text += QCoreApplication::translate("RaceOverviewModel",
+                                            "\nReport: %1: %2 lines matched a planet, %3 did not")
                     .arg(report.path)
                     .arg(report.tally.matched)
                     .arg(report.tally.unmatched);

@@ -46,8 +46,8 @@ void RecentMenu::choose(qsizetype index)
         return;
     RecentEntry entry = entries()[index];
     if (!QFileInfo::exists(entry.map)) {
-        m_dialog.message(tr("%1 no longer exists; it is taken off the recent files.")
-                             .arg(entry.map));
+        m_dialog.message(
+            tr("%1 no longer exists; it is taken off the recent files.").arg(entry.map));
         m_recent->remove(index);
         rebuild();
         return;

@@ -15,7 +15,8 @@ const char *const kSaveFilter =
 
 void savePictureAs(CommonDialog &dialog, const QImage &picture, const QString &title)
 {
-    const std::optional<QString> path = dialog.ShowSave(title, QCoreApplication::translate("savePictureAs", kSaveFilter));
+    const std::optional<QString> path =
+        dialog.ShowSave(title, QCoreApplication::translate("savePictureAs", kSaveFilter));
     if (!path)
         return;
     runReported(dialog, [&] { SavePicture(picture, *path, pictureFormatFor(*path)); });

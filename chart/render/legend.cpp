@@ -22,9 +22,18 @@ constexpr int kGap = 10;
 constexpr int kLongestName = 220;
 
 // Read when a legend is laid out, so they are in the language the program runs in.
-QString raceHeader() { return QCoreApplication::translate("Legend", "Race"); }
-QString populationHeader() { return QCoreApplication::translate("Legend", "Population"); }
-QString starbasesHeader() { return QCoreApplication::translate("Legend", "Starbases"); }
+QString raceHeader()
+{
+    return QCoreApplication::translate("Legend", "Race");
+}
+QString populationHeader()
+{
+    return QCoreApplication::translate("Legend", "Population");
+}
+QString starbasesHeader()
+{
+    return QCoreApplication::translate("Legend", "Starbases");
+}
 
 void print(Surface &surface, double x, double y, const QString &text)
 {

@@ -130,20 +130,24 @@ QString PicturePicker::toolTipAt(QPointF pointer)
 QString planetTooltip(const Star_Object &planet)
 {
     auto orUnknown = [](const QString &text) {
-        return text.trimmed().isEmpty() ? QCoreApplication::translate("PlanetPicker", "unknown") : text;
+        return text.trimmed().isEmpty() ? QCoreApplication::translate("PlanetPicker", "unknown")
+                                        : text;
     };
     // Any starbase text, even a blank, is a starbase.
-    const QString starbase = planet.Starbase.isEmpty()          ? QCoreApplication::translate("PlanetPicker", "none")
-                             : planet.Starbase.trimmed().isEmpty() ? QCoreApplication::translate("PlanetPicker", "yes")
-                                                                   : planet.Starbase;
+    const QString starbase =
+        planet.Starbase.isEmpty()             ? QCoreApplication::translate("PlanetPicker", "none")
+        : planet.Starbase.trimmed().isEmpty() ? QCoreApplication::translate("PlanetPicker", "yes")
+                                              : planet.Starbase;
     return QStringList{
         planet.Star_Name,
         QCoreApplication::translate("PlanetPicker", "Owner: ") +
-            (planet.Owner.isEmpty() ? QCoreApplication::translate("PlanetPicker", "unowned") : planet.Owner),
+            (planet.Owner.isEmpty() ? QCoreApplication::translate("PlanetPicker", "unowned")
+                                    : planet.Owner),
         QCoreApplication::translate("PlanetPicker", "Population: ") + orUnknown(planet.population),
         QCoreApplication::translate("PlanetPicker", "Starbase: ") + starbase,
         QCoreApplication::translate("PlanetPicker", "Report age: ") + orUnknown(planet.report_age),
-        QCoreApplication::translate("PlanetPicker", "Coordinates: ") + planet.Star_X + QStringLiteral(", ") + planet.Star_Y,
+        QCoreApplication::translate("PlanetPicker", "Coordinates: ") + planet.Star_X +
+            QStringLiteral(", ") + planet.Star_Y,
     }
         .join(u'\n');
 }

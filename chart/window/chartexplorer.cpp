@@ -42,8 +42,8 @@ void ChartExplorer::buildControls()
     auto *labelsCaption = new QLabel(tr("&Labels:"), client);
     m_labels = new QComboBox(client);
     m_labels->setObjectName(QStringLiteral("Labels"));
-    m_labels->addItems({tr("None"), tr("Planets with Starbases"),
-                        tr("Populated Planets"), tr("All Planets")});
+    m_labels->addItems(
+        {tr("None"), tr("Planets with Starbases"), tr("Populated Planets"), tr("All Planets")});
     labelsCaption->setBuddy(m_labels);
     m_legend = new QCheckBox(tr("Le&gend"), client);
     m_legend->setObjectName(QStringLiteral("Legend"));

@@ -94,11 +94,9 @@ void starmap::buildControls()
     QWidget *frame = Frame1;
     label(frame, "Label1", tr("Search for Star:"), twips(120, 240, 1815, 255));
     Star_Search = place(new QLineEdit(frame), "Star_Search", twips(120, 480, 1935, 285));
-    Search_Button =
-        button(frame, "Search_Button", tr("&Search"), twips(120, 840, 1935, 375));
+    Search_Button = button(frame, "Search_Button", tr("&Search"), twips(120, 840, 1935, 375));
     label(frame, "Label2", tr("Zoom Controls:"), twips(120, 1320, 1815, 255));
-    Zoom_In_Button =
-        button(frame, "Zoom_In_Button", tr("Zoom &In"), twips(120, 1560, 1935, 375));
+    Zoom_In_Button = button(frame, "Zoom_In_Button", tr("Zoom &In"), twips(120, 1560, 1935, 375));
     Zoom_Out_Button =
         button(frame, "Zoom_Out_Button", tr("Zoom &Out"), twips(120, 1920, 1935, 375));
     label(frame, "Label6", tr("Zoom Factor:"), twips(120, 2400, 1215, 255));
@@ -106,21 +104,18 @@ void starmap::buildControls()
     label(frame, "Label5", tr("Display Options"), twips(120, 3000, 1935, 255));
     Starbases_Option = checkBox(frame, "Starbases_Option", tr("Planets with Starbases"),
                                 twips(120, 3240, 1935, 255));
-    Populated_Option = checkBox(frame, "Populated_Option", tr("Populated Planets"),
-                                twips(120, 3480, 1935, 255));
-    All_Option =
-        checkBox(frame, "All_Option", tr("All Planets"), twips(120, 3720, 1935, 255));
+    Populated_Option =
+        checkBox(frame, "Populated_Option", tr("Populated Planets"), twips(120, 3480, 1935, 255));
+    All_Option = checkBox(frame, "All_Option", tr("All Planets"), twips(120, 3720, 1935, 255));
     label(frame, "Label4", tr("Navigation Controls:"), twips(120, 4080, 1815, 255));
     Up_Button = button(frame, "Up_Button", tr("&U"), twips(840, 4320, 495, 375));
     Left_Button = button(frame, "Left_Button", tr("&L"), twips(240, 4800, 495, 375));
-    Center_Button =
-        button(frame, "Center_Button", tr("&C"), twips(840, 4800, 495, 375));
+    Center_Button = button(frame, "Center_Button", tr("&C"), twips(840, 4800, 495, 375));
     Right_Button = button(frame, "Right_Button", tr("&R"), twips(1440, 4800, 495, 375));
     Down_Button = button(frame, "Down_Button", tr("&D"), twips(840, 5280, 495, 375));
     label(frame, "Label3", tr("Color Control:"), twips(120, 5880, 1815, 255));
-    Race_Color_Button =
-        button(frame, "Race_Color_Button", tr("R&ace Color Selector..."),
-               twips(120, 6120, 1935, 375));
+    Race_Color_Button = button(frame, "Race_Color_Button", tr("R&ace Color Selector..."),
+                               twips(120, 6120, 1935, 375));
 
     for (QCheckBox *control : {Starbases_Option, Populated_Option, All_Option})
         fitCaption(control);

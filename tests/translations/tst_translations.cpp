@@ -11,7 +11,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
@@ -24,7 +26,17 @@
 
 namespace {
 
-const QString kGermanTs = QStringLiteral(KAVORA_SOURCE_DIR "/translations/kavora_de.ts");
+const QString kTranslations = QStringLiteral(KAVORA_SOURCE_DIR "/translations");
+
+// Every language kept in the repository, German among them.
+QStringList tsFiles()
+{
+    QStringList files;
+    for (const QString &name :
+         QDir(kTranslations).entryList({QStringLiteral("kavora_*.ts")}, QDir::Files))
+        files << QDir(kTranslations).filePath(name);
+    return files;
+}
 
 void removeTranslations()
 {
@@ -109,7 +121,9 @@ private slots:
     void otherLocalesStayEnglish();
     void germanMenusMessageAndTooltip();
     void commandLineTablesStayEnglish();
+    void everyEntryTranslated_data();
     void everyEntryTranslated();
+    void noTextOfTheSourcesIsMissing_data();
     void noTextOfTheSourcesIsMissing();
 };
 
@@ -157,21 +171,29 @@ void TestTranslations::germanMenusMessageAndTooltip()
             const QChar key = mnemonic(action->text());
             if (key.isNull() || !action->isVisible())
                 continue;
-            QVERIFY2(!taken.contains(key), qPrintable(QStringLiteral("\"%1\" and \"%2\" share &%3")
-                                                          .arg(taken.value(key), action->text(), key)));
+            QVERIFY2(!taken.contains(key),
+                     qPrintable(QStringLiteral("\"%1\" and \"%2\" share &%3")
+                                    .arg(taken.value(key), action->text(), key)));
             taken.insert(key, action->text());
         }
     }
 
     // A message through the dialog, in the window's own words.
     window.trigger("mnuSaveBmp");
-    QCOMPARE(window.dialog.messages(), QStringList{QStringLiteral("Bitte zuerst eine Karte öffnen.")});
+    QCOMPARE(window.dialog.messages(),
+             QStringList{QStringLiteral("Bitte zuerst eine Karte öffnen.")});
     window.openMap(window.mapPath);
     QCOMPARE(window.dialog.asked().last().title, QStringLiteral("Quelmar-Kartendatei öffnen"));
 
-    Star_Object planet{QStringLiteral("Alpha"), QStringLiteral("1050"), QStringLiteral("1203"),
-                       QStringLiteral("Zorn"), QString(), QString(), QStringLiteral("120"),
-                       {}, {}};
+    Star_Object planet{QStringLiteral("Alpha"),
+                       QStringLiteral("1050"),
+                       QStringLiteral("1203"),
+                       QStringLiteral("Zorn"),
+                       QString(),
+                       QString(),
+                       QStringLiteral("120"),
+                       {},
+                       {}};
     QCOMPARE(planetTooltip(planet), QStringLiteral("Alpha\nBesitzer: Zorn\nBevölkerung: 120\n"
                                                    "Sternenbasis: keine\nBerichtsalter: unbekannt\n"
                                                    "Koordinaten: 1050, 1203"));
@@ -204,9 +226,19 @@ void TestTranslations::commandLineTablesStayEnglish()
     QCOMPARE(changeKindText(change), QStringLiteral("neuer Besitzer"));
 }
 
+void TestTranslations::everyEntryTranslated_data()
+{
+    QTest::addColumn<QString>("ts");
+    const QStringList files = tsFiles();
+    QVERIFY(files.contains(kTranslations + QStringLiteral("/kavora_de.ts")));
+    for (const QString &file : files)
+        QTest::newRow(qPrintable(QFileInfo(file).fileName())) << file;
+}
+
 void TestTranslations::everyEntryTranslated()
 {
-    const QList<Entry> all = entries(kGermanTs);
+    QFETCH(QString, ts);
+    const QList<Entry> all = entries(ts);
     QVERIFY(all.size() > 200);
     for (const Entry &entry : all) {
         const QString what = described(entry);
@@ -225,12 +257,18 @@ void TestTranslations::everyEntryTranslated()
 
 // lupdate over the sources as they are now, into a copy: a text added without its German
 // shows here as unfinished, a text gone as vanished.
+void TestTranslations::noTextOfTheSourcesIsMissing_data()
+{
+    everyEntryTranslated_data();
+}
+
 void TestTranslations::noTextOfTheSourcesIsMissing()
 {
+    QFETCH(QString, ts);
     QTemporaryDir scratch;
     QVERIFY(scratch.isValid());
-    const QString copy = scratch.filePath(QStringLiteral("kavora_de.ts"));
-    QVERIFY(QFile::copy(kGermanTs, copy));
+    const QString copy = scratch.filePath(QFileInfo(ts).fileName());
+    QVERIFY(QFile::copy(ts, copy));
     QProcess lupdate;
     lupdate.setWorkingDirectory(QStringLiteral(KAVORA_SOURCE_DIR));
     lupdate.start(QStringLiteral(KAVORA_LUPDATE),
@@ -244,9 +282,9 @@ void TestTranslations::noTextOfTheSourcesIsMissing()
     for (const Entry &entry : entries(copy))
         if (!entry.type.isEmpty())
             missing << entry.type + u' ' + described(entry);
-    QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("update translations/kavora_de.ts "
-                                                          "(cmake --build build --target "
-                                                          "update_translations):\n") +
+    QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("update %1 (cmake --build build --target "
+                                                          "update_translations) and translate:\n")
+                                               .arg(QFileInfo(ts).fileName()) +
                                            missing.join(u'\n')));
 }
 
