@@ -3,6 +3,7 @@
 #include "frmsplash.h"
 #include "starfield.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -30,7 +31,7 @@ QPixmap aboutPicture()
     painter.setFont(title);
     painter.setPen(QColor(230, 230, 255));
     painter.drawText(QRect(16, 12, 288, 30), Qt::AlignLeft | Qt::AlignVCenter,
-                     QString::fromLatin1(kProgramTitle));
+                     QCoreApplication::translate("CommonDialog", kProgramTitle));
     return picture;
 }
 
@@ -85,7 +86,7 @@ void frmAbout::Form_Load()
         move(area.left() + (area.width() - width()) / 2,
              area.top() + (area.height() - height()) / 2);
     }
-    setWindowTitle(tr("About ") + QString::fromLatin1(kProgramTitle));
+    setWindowTitle(tr("About ") + QCoreApplication::translate("CommonDialog", kProgramTitle));
     m_version->setText(versionLine());
 }
 

@@ -323,6 +323,13 @@ Fenstern behaltenen (Diese Farben behalten).
     </message>
 </context>
 <context>
+    <name>CommonDialog</name>
+    <message>
+        <source>Kavora for Quelmar</source>
+        <translation>Kavora für Quelmar</translation>
+    </message>
+</context>
+<context>
     <name>DistanceRuler</name>
     <message>
         <source> to </source>
