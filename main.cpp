@@ -73,11 +73,15 @@ int main(int argc, char *argv[])
     RememberedFolders dialog(qtDialog, settings);
     mainform window(globals, dialog, showSplash);
     window.useSettings(settings);
+    const CommandLineOptions options = parseCommandLine(arguments);
+    // --palette holds for this run only; the menu's choice is the one remembered.
+    if (options.palette)
+        window.setColourScheme(*options.palette, false);
     window.show();
 
     // Files given on the command line (a map, then reports) are opened here, once the main
     // window shows, through the same code as the two menu commands.
-    const QStringList files = parseCommandLine(arguments).files;
+    const QStringList files = options.files;
     if (!files.isEmpty())
         QTimer::singleShot(0, &window, [&window, files] { window.openFiles(files); });
 

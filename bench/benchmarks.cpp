@@ -18,6 +18,7 @@
 #include "reportreader.h"
 #include "picturefile.h"
 #include "search.h"
+#include "stepmarks.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -471,11 +472,13 @@ void openSample(benchmark::State &state)
     }
 }
 
-enum class ExplorerCase { Draw, Labels, Step };
+enum class ExplorerCase { Draw, Labels, Step, LabelsClose };
 
 // The chart explorer on a full-HD picture, the map fitted: a redraw as it is, a redraw
 // considering every planet's label, and a step that zooms in or out a notch about a point
 // off the middle, or drags, and draws, as the window does for each wheel or drag event.
+// LabelsClose: every label considered, sixteen times closer than the fit, where the dots are
+// at their largest.
 void explorerDraw(benchmark::State &state, int planets, ExplorerCase what)
 {
     const Globals &g = benchUniverse(planets).charted;
@@ -483,7 +486,9 @@ void explorerDraw(benchmark::State &state, int planets, ExplorerCase what)
     const MapExtent extent = mapExtent(g.Map_Max_X, g.Map_Max_Y);
     ExplorerScene scene;
     scene.view = ExplorerView::fitted(picture, extent);
-    scene.labels.all = what == ExplorerCase::Labels;
+    scene.labels.all = what == ExplorerCase::Labels || what == ExplorerCase::LabelsClose;
+    if (what == ExplorerCase::LabelsClose)
+        scene.view.unitsPerPixel /= 16;
     ImageSurface surface(picture);
     ExplorerRenderer renderer;
     renderer.draw(g, surface, scene); // the label order, worked out once per data change
@@ -502,6 +507,38 @@ void explorerDraw(benchmark::State &state, int planets, ExplorerCase what)
         benchmark::DoNotOptimize(surface.Image().constBits());
         benchmark::DoNotOptimize(drawing.labels.data());
     }
+}
+
+// The explorer redraw with the later report's changes marked, about one planet in ten, or
+// (the baseline) the same universe and view without them.
+void explorerChanges(benchmark::State &state, int planets, bool marked)
+{
+    const TwoTurns t(planets);
+    ExplorerScene scene;
+    scene.view = ExplorerView::fitted(QSize(1920, 1080), mapExtent(t.g.Map_Max_X, t.g.Map_Max_Y));
+    if (marked)
+        scene.changes = stepMarks(t.g, listedChanges(t.history, 1));
+    ImageSurface surface(scene.view.picture);
+    ExplorerRenderer renderer;
+    for (auto _ : state) {
+        renderer.draw(t.g, surface, scene);
+        benchmark::DoNotOptimize(surface.Image().constBits());
+    }
+    state.counters["marks"] = double(scene.changes.size());
+}
+
+// The marks built from the later report's changes, as the main window builds them after
+// every report, undo or choice in the changes window.
+void changeMarks(benchmark::State &state, int planets)
+{
+    const TwoTurns t(planets);
+    size_t count = 0;
+    for (auto _ : state) {
+        const std::vector<ChangeMark> marks = stepMarks(t.g, listedChanges(t.history, 1));
+        count = marks.size();
+        benchmark::DoNotOptimize(marks.data());
+    }
+    state.counters["marks"] = double(count);
 }
 
 void listFill(benchmark::State &state, int planets)
@@ -706,12 +743,19 @@ void registerBenchmarks()
         ExplorerCase what;
     } explorers[] = {{"explorer_draw", ExplorerCase::Draw},
                      {"explorer_labels", ExplorerCase::Labels},
-                     {"explorer_step", ExplorerCase::Step}};
+                     {"explorer_step", ExplorerCase::Step},
+                     {"explorer_labels_close", ExplorerCase::LabelsClose}};
     for (const auto &e : explorers) {
         const ExplorerCase what = e.what;
         add(named(e.name, "kavora", kLargestUniverse),
             [what](auto &s) { explorerDraw(s, kLargestUniverse, what); });
     }
+    add(named("explorer_changes", "kavora", kLargestUniverse),
+        [](auto &s) { explorerChanges(s, kLargestUniverse, true); });
+    add(named("explorer_changes", "baseline", kLargestUniverse),
+        [](auto &s) { explorerChanges(s, kLargestUniverse, false); });
+    add(named("change_marks", "kavora", kLargestUniverse),
+        [](auto &s) { changeMarks(s, kLargestUniverse); });
     const int n = kLargestUniverse;
     add(named("list_fill", "kavora", n), [n](auto &s) { listFill(s, n); });
     const struct {

@@ -6,6 +6,10 @@
 
 #include <QImage>
 #include <QRgb>
+#include <QString>
+
+#include <array>
+#include <optional>
 
 // Fill-style codes of a zone square.
 enum FillStyle : qint16 {
@@ -24,9 +28,21 @@ struct SlotDefault {
     qint16 style;
 };
 
-// Slots 0..6 take the bright colours, 7..14 the dark ones, slot 15 a salmon of its own
-// with the opposite hatch.
-extern const std::array<SlotDefault, kPlayerSlots> kDefaultPalette;
+using Palette = std::array<SlotDefault, kPlayerSlots>;
+
+// The classic palette. Slots 0..6 take the bright colours, 7..14 the dark ones, slot 15 a
+// salmon of its own with the opposite hatch.
+extern const Palette kDefaultPalette;
+// Colours that all stand out against black (a contrast of at least 3:1) and none white;
+// two slots of one hatch differ by at least 20 in CIEDE2000 for normal vision and for
+// protanopia, deuteranopia and tritanopia. The first slots, which small universes use,
+// differ most in colour alone.
+extern const Palette kDistinctPalette;
+
+const Palette &paletteOf(ColourScheme scheme);
+// "classic" and "distinct", as the settings and the command line spell them.
+QString colourSchemeKey(ColourScheme scheme);
+std::optional<ColourScheme> colourSchemeForKey(QStringView key);
 
 // 0x00BBGGRR to Qt's 0xAARRGGBB, opaque.
 constexpr QRgb rgbFromPacked(PackedColor color)
@@ -72,5 +88,6 @@ constexpr bool hatchSets(qint16 style, int x, int y)
 // anchored to the swatch's corner as the chart anchors it to the picture's.
 QImage zoneSwatch(QSize size, PackedColor fill, qint16 style, PackedColor background = 0);
 
-// Puts the default colour and style into every slot; names and totals stay.
+// Puts the default colour and style of the chosen scheme (globals.colourScheme) into every
+// slot; names and totals stay.
 void Initialize_Colors(Globals &globals);

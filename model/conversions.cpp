@@ -193,4 +193,49 @@ QString plainNumber(double value)
     return QString::fromLatin1(buffer, end - buffer);
 }
 
+QString groupedNumber(double value, const QLocale &locale)
+{
+    const QString plain = plainNumber(value);
+    // The C locale is no one's way of writing numbers: what a machine without a locale set,
+    // and the tests, read.
+    if (!std::isfinite(value) || locale.language() == QLocale::C)
+        return plain;
+    const bool negative = plain.startsWith(u'-');
+    const qsizetype point = plain.indexOf(u'.');
+    const qsizetype wholeEnd = point < 0 ? plain.size() : point;
+    const QStringView whole = QStringView(plain).sliced(negative, wholeEnd - negative);
+    // The locale groups whole numbers in its own way (three by three, or as Indian
+    // numbering does); past what it takes as an integer, three by three.
+    bool ok = false;
+    const qulonglong small = whole.toULongLong(&ok);
+    QString text;
+    if (ok) {
+        text = locale.toString(small);
+    } else {
+        const bool groups = !(locale.numberOptions() & QLocale::OmitGroupSeparator);
+        for (qsizetype i = 0; i < whole.size(); ++i) {
+            if (groups && i > 0 && (whole.size() - i) % 3 == 0)
+                text += locale.groupSeparator();
+            text += locale.toString(whole[i].digitValue());
+        }
+    }
+    if (point >= 0) {
+        text += locale.decimalPoint();
+        for (QChar digit : QStringView(plain).sliced(point + 1))
+            text += locale.toString(digit.digitValue());
+    }
+    return negative ? locale.negativeSign() + text : text;
+}
+
+QString groupedText(const QString &text, const QLocale &locale)
+{
+    if (text.trimmed().isEmpty())
+        return text;
+    try {
+        return groupedNumber(strictNumber(text), locale);
+    } catch (const RunError &) {
+        return text;
+    }
+}
+
 } // namespace conv

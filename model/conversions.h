@@ -3,6 +3,7 @@
 // Every conversion that can fail throws RunError with the platform's number.
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
@@ -38,5 +39,14 @@ float floorWhole(float value);
 // such text that reads back as the same double: 1200, 0.5, 12.3, 1e+20 as
 // 100000000000000000000.
 QString plainNumber(double value);
+
+// A number as the windows added beyond the specified ones show it to people: grouped by the
+// user's locale (103423710 reads "103,423,710" in English, "103.423.710" in German), with
+// the digits plainNumber gives. Scripts, files, the chart and the race colours dialog keep
+// plainNumber. The C locale (a machine without a locale set) groups nothing.
+QString groupedNumber(double value, const QLocale &locale = QLocale());
+// A report's text grouped the same way when the whole text is a number (blanks around it
+// allowed); any other text ("1200 people", "") as it stands.
+QString groupedText(const QString &text, const QLocale &locale = QLocale());
 
 } // namespace conv

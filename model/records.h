@@ -42,6 +42,10 @@ struct Player_Object {
 };
 
 constexpr int kPlayerSlots = 16;
+
+// Which palette the race slots take when their colours are reset: the classic one, or one
+// whose colours and hatches stay apart for every kind of colour vision.
+enum class ColourScheme : quint8 { Classic, Distinct };
 constexpr int kMaxPlanets = 32767;
 
 using Star_Table_Type = std::vector<Star_Object>;
@@ -70,6 +74,7 @@ struct Globals {
     qint16 Last_Player_Index = -1;        // never past 15; -1 again for a new map
     bool Map_Loaded = false;
     bool Chart_Shown = false;
+    ColourScheme colourScheme = ColourScheme::Classic; // what Initialize_Colors puts back
 
     // Stores a centre Y the way a 16-bit variable takes a number: rounded half to even,
     // failing with Overflow when it does not fit.

@@ -1,5 +1,7 @@
 #include "changelist.h"
 
+#include "stepmarks.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -43,9 +45,13 @@ ChangeList::ChangeList(const Globals &globals, const LoadHistory &history, QWidg
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("count"));
+    m_step->setAccessibleDescription(tr("The report whose changes are listed"));
+    m_race->setAccessibleDescription(tr("Show the changes that involve one race"));
+    m_kind->setAccessibleDescription(tr("Show one kind of change"));
 
     m_view = new QTableView(this);
     m_view->setObjectName(QStringLiteral("changes"));
+    m_view->setAccessibleName(tr("Changes"));
     m_view->setModel(&m_proxy);
     m_view->setSortingEnabled(true);
     m_view->sortByColumn(-1, Qt::AscendingOrder); // as recorded until a header is clicked
@@ -76,9 +82,17 @@ ChangeList::ChangeList(const Globals &globals, const LoadHistory &history, QWidg
     m_view->installEventFilter(this);
 
     auto *controls = new QHBoxLayout;
-    controls->addWidget(m_step, 1);
-    controls->addWidget(m_race);
-    controls->addWidget(m_kind);
+    // Captions a screen reader names the lists by; their Alt keys reach them.
+    const struct {
+        const QString text;
+        QComboBox *box;
+    } captions[] = {{tr("Re&port:"), m_step}, {tr("&Race:"), m_race}, {tr("&Kind:"), m_kind}};
+    for (const auto &c : captions) {
+        auto *caption = new QLabel(c.text, this);
+        caption->setBuddy(c.box);
+        controls->addWidget(caption);
+        controls->addWidget(c.box, c.box == m_step ? 1 : 0);
+    }
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(controls);
     layout->addWidget(m_summary);
@@ -88,15 +102,18 @@ ChangeList::ChangeList(const Globals &globals, const LoadHistory &history, QWidg
     connect(m_step, &QComboBox::currentIndexChanged, this, [this](int step) {
         m_model.setStep(step);
         showTexts();
+        emit choiceChanged();
     });
     connect(m_race, &QComboBox::currentIndexChanged, this, [this] {
         m_proxy.setRace(m_race->currentData().toString());
         fillKinds();
         showTexts();
+        emit choiceChanged();
     });
     connect(m_kind, &QComboBox::currentIndexChanged, this, [this] {
         m_proxy.setKind(KindFilter(m_kind->currentData().toInt()));
         showTexts();
+        emit choiceChanged();
     });
     connect(m_view, &QTableView::doubleClicked, this, &ChangeList::chooseCurrent);
 
@@ -173,6 +190,9 @@ void ChangeList::showTexts()
                            ? tr("No report has been merged.")
                            : changeSummary(m_history, m_model.step(), m_model.race()));
     m_count->setText(m_proxy.countText());
+    // The summary and the count read with the table, where a screen reader's user is.
+    m_view->setAccessibleDescription(m_summary->text() + QStringLiteral(". ") +
+                                     m_proxy.countText());
 }
 
 void ChangeList::chooseCurrent()
@@ -193,6 +213,21 @@ QString ChangeList::selectionText() const
     for (int row : shownRows)
         rows.append(m_proxy.mapToSource(m_proxy.index(row, 0)).row());
     return m_model.copyText(rows);
+}
+
+std::vector<ChangeMark> ChangeList::shownMarks() const
+{
+    std::vector<int> kept;
+    kept.reserve(size_t(m_proxy.rowCount()));
+    for (int row = 0; row < m_proxy.rowCount(); ++row)
+        kept.push_back(m_proxy.mapToSource(m_proxy.index(row, 0)).row());
+    // Sorting the list must not change which mark lies on top.
+    std::sort(kept.begin(), kept.end());
+    std::vector<ListedChange> rows;
+    rows.reserve(kept.size());
+    for (int row : kept)
+        rows.push_back(m_model.row(row));
+    return stepMarks(m_globals, rows, m_model.race(), m_proxy.kind());
 }
 
 bool ChangeList::eventFilter(QObject *watched, QEvent *event)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "changelistmodel.h"
+#include "changemark.h"
 
 #include <QWidget>
 
@@ -25,8 +26,14 @@ public:
     ChangeListProxy &proxy() { return m_proxy; }
     // The selected rows, in the order shown, as tab-separated text with a header line.
     QString selectionText() const;
+    // The report shown (0 for the first), -1 for none.
+    int step() const { return m_model.step(); }
+    // The explorer's marks for the rows the filters keep, in the order recorded.
+    std::vector<ChangeMark> shownMarks() const;
 
 signals:
+    // Another report, race or kind was chosen: shownMarks() changed.
+    void choiceChanged();
     // Double-click or Enter on a row: the planet's index in Star_Table.
     void planetChosen(int index);
 

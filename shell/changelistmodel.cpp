@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <limits>
 
@@ -204,20 +205,21 @@ QString changeSummary(const LoadHistory &history, int step, const QString &race)
     const QString sign = change < 0 ? QString() : QStringLiteral("+");
     if (before > 0)
         parts << QCoreApplication::translate("ChangeListModel", "population %1%2%")
-                     .arg(sign, QString::number(change / before * 100, 'f', 1));
+                     .arg(sign, QLocale().toString(change / before * 100, 'f', 1));
     else
         parts << QCoreApplication::translate("ChangeListModel", "population %1%2")
-                     .arg(sign, conv::plainNumber(change));
+                     .arg(sign, conv::groupedNumber(change));
     return parts.join(QLatin1String(", "));
 }
 
-QString differenceText(const ReportStep::PlanetChange &c)
+QString differenceText(const ReportStep::PlanetChange &c, bool grouped)
 {
     if (c.populationBefore.isEmpty() || c.populationAfter.isEmpty())
         return {};
     const double difference =
         populationValue(c.populationAfter) - populationValue(c.populationBefore);
-    return (difference > 0 ? QStringLiteral("+") : QString()) + conv::plainNumber(difference);
+    return (difference > 0 ? QStringLiteral("+") : QString()) +
+           (grouped ? conv::groupedNumber(difference) : conv::plainNumber(difference));
 }
 
 ChangeListModel::ChangeListModel(const Globals &globals, const LoadHistory &history,
@@ -297,8 +299,11 @@ QVariant ChangeListModel::data(const QModelIndex &index, int role) const
     const ListedChange &r = m_rows[size_t(index.row())];
     const ReportStep::PlanetChange &c = r.change;
     const Star_Object &s = m_globals.Star_Table[size_t(r.position)];
+    // Shown grouped for reading; copied as read.
+    const bool shown = role == Qt::DisplayRole;
     switch (role) {
     case Qt::DisplayRole:
+    case kCopyRole:
         switch (index.column()) {
         case Planet:
             return s.Star_Name;
@@ -313,11 +318,13 @@ QVariant ChangeListModel::data(const QModelIndex &index, int role) const
         case RaceAfter:
             return c.ownerAfter.toString();
         case PopulationBefore:
-            return c.populationBefore.toString();
+            return shown ? conv::groupedText(c.populationBefore.toString())
+                         : c.populationBefore.toString();
         case PopulationAfter:
-            return c.populationAfter.toString();
+            return shown ? conv::groupedText(c.populationAfter.toString())
+                         : c.populationAfter.toString();
         case Difference:
-            return differenceText(c);
+            return differenceText(c, shown);
         }
         break;
     case kSortRole:
@@ -374,7 +381,7 @@ QString ChangeListModel::copyText(const QList<int> &rows) const
     for (int r : rows) {
         QStringList cells;
         for (int column = 0; column < ColumnCount; ++column)
-            cells << data(index(r, column)).toString();
+            cells << data(index(r, column), kCopyRole).toString();
         table.cells.insert(table.cells.end(), cells.begin(), cells.end());
     }
     return formatTable(table, TableFormat::Tsv);
@@ -405,7 +412,8 @@ void ChangeListProxy::setKind(KindFilter kind)
 
 QString ChangeListProxy::countText() const
 {
-    return ChangeListModel::tr("%1 of %2 changes").arg(rowCount()).arg(m_source.rowCount());
+    return ChangeListModel::tr("%1 of %2 changes")
+        .arg(conv::groupedNumber(rowCount()), conv::groupedNumber(m_source.rowCount()));
 }
 
 bool ChangeListProxy::filterAcceptsRow(int sourceRow, const QModelIndex &) const

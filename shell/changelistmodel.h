@@ -48,7 +48,7 @@ QString stepTitle(const LoadHistory &history, int step);
 // as it touched one race ("3 planets captured, 1 lost, ...").
 QString changeSummary(const LoadHistory &history, int step, const QString &race = {});
 // The population after less before, "+1200" or "-35"; empty when either figure is.
-QString differenceText(const ReportStep::PlanetChange &change);
+QString differenceText(const ReportStep::PlanetChange &change, bool grouped = false);
 
 class ChangeListModel : public QAbstractTableModel {
     Q_OBJECT
@@ -68,6 +68,8 @@ public:
     // Numbers for the numeric columns (an empty figure before every number), case-folded
     // text for the others.
     static constexpr int kSortRole = Qt::UserRole;
+    // The cell as copied: numbers as read, not grouped for reading.
+    static constexpr int kCopyRole = Qt::UserRole + 1;
     static constexpr QSize kSwatchSize{12, 12};
 
     ChangeListModel(const Globals &globals, const LoadHistory &history, QObject *parent = nullptr);

@@ -14,6 +14,7 @@
 #include "renderer.h"
 #include "runerror.h"
 #include "settings.h"
+#include "stepmarks.h"
 #include "version.h"
 
 #include <QCoreApplication>
@@ -41,10 +42,14 @@ const char kUsage[] = QT_TRANSLATE_NOOP(
     "       kavora --changes [--format tsv|csv|json] MAP [REPORT ...]\n"
     "                                                    print what each report changed\n"
     "       kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]\n"
-    "              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH]\n"
-    "              [--kept-colours] MAP [REPORT ...]     draw the chart into OUT (.bmp or .png);\n"
+    "              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend]\n"
+    "              [--size WxH [--changes]] [--kept-colours] MAP [REPORT ...]\n"
+    "                                                    draw the chart into OUT (.bmp or .png);\n"
     "                                                    --size: the explorer's view, one scale\n"
-    "                                                    on both axes, labels that never collide\n"
+    "                                                    on both axes, labels that never collide;\n"
+    "                                                    --changes: the last report's changes\n"
+    "                                                    marked on it\n"
+    "       --palette classic|distinct                   the races' colour scheme, in any mode\n"
     "       kavora --help | --version\n"
     "The races get their default colours; --kept-colours gives them those kept in the\n"
     "windows (Keep These Colours) instead.\n");
@@ -98,7 +103,8 @@ int written(FILE *out, FILE *err)
 }
 
 // Draws the chart as the chart window would and writes it; a failure leaves OUT as it was.
-int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
+int renderToFile(Globals &globals, const LoadHistory &history, const CommandLineOptions &options,
+                 FILE *err)
 {
     for (const auto &[name, color] : options.raceColors) {
         const int slot = findRace(globals, name);
@@ -128,6 +134,11 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
                                          options.centerY);
             scene.labels = labels;
             scene.legend = options.legend; // in the upper right corner, not beside
+            if (options.changes) {
+                const int last = int(history.reports.size()) - 1;
+                scene.changes = stepMarks(globals, listedChanges(history, last));
+                scene.changesTitle = stepTitle(history, last);
+            }
             view = ExplorerRenderer().draw(globals, surface, scene).chartView;
         } else {
             view = display_map(globals, surface, labels, options.zoom, options.centerX,
@@ -162,14 +173,17 @@ int renderToFile(Globals &globals, const CommandLineOptions &options, FILE *err)
 }
 
 // One row per option. An option that selects a mode has `selects` set; every other one
-// names the modes it goes with. To add an option, add a row (and its field in
-// CommandLineOptions); the parser below needs no change.
+// names the modes it goes with. An option that selects a mode may also go with another
+// mode; given with it, it selects nothing and sets `flag` ("--render x.png --changes"). To
+// add an option, add a row (and its field in CommandLineOptions); the parser below needs no
+// change.
 struct OptionRule {
     QLatin1StringView name;
     Mode selects;      // Mode::Gui: the option selects no mode
     unsigned goesWith; // modeBit()s of the modes the option goes with
     bool takesValue;
     void (*apply)(CommandLineOptions &options, const QString &option, const QString &value);
+    bool CommandLineOptions::*flag = nullptr; // for a mode option that goes with another
 };
 
 constexpr unsigned modeBit(Mode mode) { return 1u << unsigned(mode); }
@@ -283,6 +297,15 @@ void setFormat(CommandLineOptions &options, const QString &, const QString &valu
     options.format = *format;
 }
 
+void setPalette(CommandLineOptions &options, const QString &, const QString &value)
+{
+    options.palette = colourSchemeForKey(value);
+    if (!options.palette)
+        usage(QCoreApplication::translate("CommandLine",
+                                          "--palette takes classic or distinct, not \"%1\"")
+                  .arg(value));
+}
+
 void setKeptColours(CommandLineOptions &options, const QString &, const QString &)
 {
     options.keptColours = true;
@@ -294,11 +317,13 @@ constexpr unsigned kRender = modeBit(Mode::Render);
 constexpr unsigned kTables =
     modeBit(Mode::Planets) | modeBit(Mode::Races) | modeBit(Mode::Changes);
 constexpr unsigned kAllModes = kRender | kTables;
+constexpr unsigned kEveryMode = modeBit(Mode::Gui) | kAllModes;
 
 const OptionRule kOptions[] = {
     {QLatin1StringView("--planets"), Mode::Planets, 0, false, nothing},
     {QLatin1StringView("--races"), Mode::Races, 0, false, nothing},
-    {QLatin1StringView("--changes"), Mode::Changes, 0, false, nothing},
+    {QLatin1StringView("--changes"), Mode::Changes, kRender, false, nothing,
+     &CommandLineOptions::changes},
     {QLatin1StringView("--render"), Mode::Render, 0, true, setOutput},
     {QLatin1StringView("--zoom"), Mode::Gui, kRender, true, setZoom},
     {QLatin1StringView("--center"), Mode::Gui, kRender, true, setCenter},
@@ -308,6 +333,7 @@ const OptionRule kOptions[] = {
     {QLatin1StringView("--scale"), Mode::Gui, kRender, true, setScale},
     {QLatin1StringView("--legend"), Mode::Gui, kRender, false, setLegend},
     {QLatin1StringView("--format"), Mode::Gui, kTables, true, setFormat},
+    {QLatin1StringView("--palette"), Mode::Gui, kEveryMode, true, setPalette},
     {QLatin1StringView("--kept-colours"), Mode::Gui, kAllModes, false, setKeptColours},
 };
 
@@ -440,6 +466,7 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
     // Options that went with a mode, checked once the mode is known, since a file may come
     // first ("kavora u.map --planets").
     QList<const OptionRule *> given;
+    const OptionRule *modeRule = nullptr;
     bool filesOnly = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments[i];
@@ -458,14 +485,23 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
                     usage(QCoreApplication::translate("CommandLine", "%1 needs a value").arg(arg));
                 value = arguments[++i];
             }
-            if (rule->selects != Mode::Gui) {
-                if (options.mode != Mode::Gui)
-                    usage(QCoreApplication::translate(
-                        "CommandLine",
-                        "give only one of --planets, --races, --changes and --render"));
+            if (rule->selects == Mode::Gui) {
+                given.append(rule);
+            } else if (!modeRule) {
+                modeRule = rule;
+                options.mode = rule->selects;
+            } else if (rule->selects != modeRule->selects &&
+                       (rule->goesWith & modeBit(modeRule->selects))) {
+                options.*(rule->flag) = true; // "--render x.png --changes"
+                continue;
+            } else if (rule->selects != modeRule->selects &&
+                       (modeRule->goesWith & modeBit(rule->selects))) {
+                options.*(modeRule->flag) = true; // "--changes --render x.png"
+                modeRule = rule;
                 options.mode = rule->selects;
             } else {
-                given.append(rule);
+                usage(QCoreApplication::translate(
+                    "CommandLine", "give only one of --planets, --races, --changes and --render"));
             }
             rule->apply(options, arg, value);
         } else {
@@ -487,6 +523,9 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
     // The explorer's view is drawn at the size asked for, not enlarged.
     if (options.size && options.scale != 1)
         usage(QCoreApplication::translate("CommandLine", "--scale cannot go with --size"));
+    // The chart window's picture has no marks; the explorer's has.
+    if (options.changes && !options.size)
+        usage(QCoreApplication::translate("CommandLine", "--changes with --render needs --size"));
     return options;
 }
 
@@ -544,6 +583,7 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
     }
 
     Globals globals;
+    globals.colourScheme = options.palette.value_or(ColourScheme::Classic);
     LoadHistory history;
     try {
         history = loadUniverse(globals, options.files.first(), options.files.mid(1));
@@ -571,5 +611,5 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
         write(out, formatTable(changeTable(globals, history), options.format));
         return written(out, err);
     }
-    return renderToFile(globals, options, err);
+    return renderToFile(globals, history, options, err);
 }

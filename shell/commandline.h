@@ -5,8 +5,9 @@
 //   kavora --races [--format tsv|csv|json] [--kept-colours] MAP [REPORT ...]
 //   kavora --changes [--format tsv|csv|json] MAP [REPORT ...]
 //   kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
-//          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH]
+//          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH [--changes]]
 //          [--kept-colours] MAP [REPORT ...]
+//   kavora ... --palette classic|distinct    (any mode, the windows too)
 //   kavora --help | --version
 // Nothing here reads the user's settings unless --kept-colours asks for the colours kept
 // there, so a script gives the same output on every machine.
@@ -32,8 +33,10 @@ struct CommandLineOptions {
     int scale = 1;                     // --scale N: the chart N times larger, 1 to 8
     bool legend = false;               // --legend: the race legend to the right
     std::optional<QSize> size;         // --size: the explorer's square view at that size
+    bool changes = false;              // --changes with --render: the last report's marks
     TableFormat format = TableFormat::Tsv; // --format for --planets, --races and --changes
     bool keptColours = false;          // --kept-colours: the races' colours kept in the settings
+    std::optional<ColourScheme> palette; // --palette, in every mode; unset: the remembered one
     QStringList files;                 // the map, then the reports in order
 };
 

@@ -2,6 +2,7 @@
 
 #include "changelist.h"
 #include "chartexplorer.h"
+#include "colourschememenu.h"
 #include "frmabout.h"
 #include "frmcolor.h"
 #include "hourglass.h"
@@ -15,13 +16,17 @@
 #include "recentmenu.h"
 #include "reportreader.h"
 #include "runreported.h"
+#include "sampleuniverse.h"
 #include "savepictureas.h"
 #include "settings.h"
 #include "starmap.h"
+#include "startpanel.h"
+#include "stepmarks.h"
 #include "windowplacement.h"
 #include "workspace.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -33,6 +38,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 
 namespace {
@@ -46,6 +52,7 @@ const char *const kReportFilter =
     QT_TRANSLATE_NOOP("mainform", "Quelmar Player File (*.pla)|*.pla");
 const QString kWindowPlaceKey = QStringLiteral("window/geometry");
 const QString kWindowMaximizedKey = QStringLiteral("window/maximized");
+const QString kColourSchemeKey = QStringLiteral("palette/scheme");
 // Below this only the menu bar would show; a size saved below it is not restored.
 constexpr QSize kMinimumSize(320, 240);
 
@@ -68,6 +75,22 @@ mainform::mainform(Globals &globals, CommonDialog &dialog, const std::function<v
     resize(1024, 768);
     setMinimumSize(kMinimumSize);
     setAcceptDrops(true);
+    m_sampleFolders = sampleFolders(QCoreApplication::applicationDirPath());
+
+    m_startPanel = new StartPanel(*m_recentMenu, m_workspace->viewport());
+    connect(m_startPanel, &StartPanel::openMapClicked, this, &mainform::mnu_Open_Click);
+    connect(m_startPanel, &StartPanel::sampleClicked, this, &mainform::openSampleUniverse);
+    connect(m_startPanel, &StartPanel::recentClicked, m_recentMenu, &RecentMenu::choose);
+    connect(m_recentMenu, &RecentMenu::changed, m_startPanel, &StartPanel::recentChanged);
+    connect(this, &mainform::mapOpened, this, [this] {
+        if (!m_startPanel)
+            return;
+        m_startPanel->hide();
+        m_startPanel->deleteLater();
+        m_startPanel = nullptr;
+    });
+    // Enter opens a map at once; Tab goes on to the recent maps and the sample.
+    m_startPanel->openButton()->setFocus();
 
     m_statusFlush.setSingleShot(true);
     m_statusFlush.setInterval(0);
@@ -129,9 +152,14 @@ void mainform::buildMenus()
     addItem(map, "mnuChartExplorer", tr("Chart &Explorer"), &mainform::showChartExplorer,
             Qt::CTRL | Qt::Key_E);
     addItem(map, "mnuChanges", tr("C&hanges"), &mainform::showChanges);
+    m_schemeMenu = new ColourSchemeMenu(map, this);
+    connect(m_schemeMenu, &ColourSchemeMenu::chosen, this,
+            [this](ColourScheme scheme) { setColourScheme(scheme); });
 
     QMenu *help = addMenu("mnuHelp", tr("&Help"));
     addItem(help, "mnuAbout", tr("&About"), &mainform::mnuAbout_Click, Qt::Key_F1);
+    addItem(help, "mnuSampleUniverse", tr("Open &Sample Universe"),
+            &mainform::openSampleUniverse);
 }
 
 void mainform::setStatus(const QString &text)
@@ -177,6 +205,8 @@ void mainform::useSettings(Settings &settings)
         setGeometry(*place);
     if (settings.flag(kWindowMaximizedKey, false))
         setWindowState(windowState() | Qt::WindowMaximized);
+    if (const auto scheme = colourSchemeForKey(settings.text(kColourSchemeKey)))
+        setColourScheme(*scheme, false);
 }
 
 void mainform::dragEnterEvent(QDragEnterEvent *event)
@@ -277,6 +307,7 @@ bool mainform::openMap(const QString &path)
         updateUndo();
         showReportFit({});
         emit mapOpened();
+        updateChangeMarks();
         chart()->display_map(m_globals.View_Zoom, 0, 0);
     });
 }
@@ -322,6 +353,7 @@ void mainform::openReport(const QString &path)
             else
                 showReportFit(tallyText(tally, path, m_loaded.mapPath));
             emit reportMerged();
+            updateChangeMarks();
         } else {
             m_globals.Player_File_Name = previousFile;
             showReportFit(m_status);
@@ -341,6 +373,7 @@ void mainform::undoLastReport()
         updateUndo();
         showReportFit(tr("Undone: %1").arg(name));
         emit reportUndone();
+        updateChangeMarks();
         chart()->display_map(m_globals.View_Zoom, m_globals.View_Center_X, m_globals.View_Center_Y);
     });
 }
@@ -449,6 +482,7 @@ void mainform::showChartExplorer()
         });
         m_workspace->addWindow(m_explorer);
         m_explorer->mapOpened();
+        updateChangeMarks();
     }
     m_workspace->setActiveSubWindow(m_explorer);
     m_explorer->setFocus();
@@ -468,6 +502,7 @@ void mainform::raceColoursChanged()
 {
     redrawChart();
     emit coloursChanged();
+    updateChangeMarks();
 }
 
 void mainform::choosePlanet(int index)
@@ -537,7 +572,12 @@ void mainform::showChanges()
             connect(this, change, changes, &ChangeList::reload);
         connect(this, &mainform::coloursChanged, changes, &ChangeList::coloursChanged);
         connect(changes, &ChangeList::planetChosen, this, &mainform::choosePlanet);
+        // The explorer marks what the window lists; closed, the last report's changes.
+        connect(changes, &ChangeList::choiceChanged, this, [this] { updateChangeMarks(); });
+        connect(changes, &QObject::destroyed, &m_changesClosing,
+                [this] { updateChangeMarks(nullptr); });
         m_workspace->addWindow(changes);
+        updateChangeMarks();
     }
     m_changeList->show();
     m_workspace->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(m_changeList->parentWidget()));
@@ -546,6 +586,21 @@ void mainform::showChanges()
 ChangeList *mainform::changeList() const
 {
     return m_changeList;
+}
+
+void mainform::updateChangeMarks()
+{
+    updateChangeMarks(m_changeList);
+}
+
+void mainform::updateChangeMarks(const ChangeList *list)
+{
+    if (!m_explorer)
+        return;
+    const int step = list ? list->step() : int(m_loaded.reports.size()) - 1;
+    m_explorer->setChangeMarks(list ? list->shownMarks()
+                                    : stepMarks(m_globals, listedChanges(m_loaded, step)),
+                               stepTitle(m_loaded, step));
 }
 
 bool mainform::applyKeptColours(int fromSlot)
@@ -565,6 +620,36 @@ void mainform::defaultRaceColours()
         forgetColours(*m_settings);
     restoreDefaultColours(m_globals);
     raceColoursChanged();
+}
+
+void mainform::setColourScheme(ColourScheme scheme, bool remember)
+{
+    m_globals.colourScheme = scheme;
+    m_schemeMenu->show(scheme);
+    if (remember && m_settings) {
+        m_settings->setText(kColourSchemeKey, colourSchemeKey(scheme));
+        m_settings->sync();
+    }
+    // Colours picked but not kept go, as when a map is opened.
+    restoreDefaultColours(m_globals);
+    applyKeptColours(0);
+    raceColoursChanged();
+}
+
+StartPanel *mainform::startPanel() const
+{
+    return m_startPanel;
+}
+
+void mainform::openSampleUniverse()
+{
+    const std::optional<SampleUniverse> sample = findSampleUniverse(m_sampleFolders);
+    if (!sample) {
+        m_dialog.message(tr("The sample universe is not installed: it was looked for in\n") +
+                         m_sampleFolders.join(u'\n'));
+        return;
+    }
+    openMapAndReports(sample->map, sample->reports);
 }
 
 void mainform::mnuAbout_Click()

@@ -24,7 +24,9 @@ class QLabel;
 class QMdiArea;
 class RaceOverview;
 class ChartExplorer;
+class ColourSchemeMenu;
 class RecentMenu;
+class StartPanel;
 class Settings;
 class starmap;
 class Workspace;
@@ -111,6 +113,19 @@ public:
     // Forgets the kept colours and puts the default palette back on every slot.
     void defaultRaceColours();
 
+    // Map > Colour Scheme: the scheme's palette on every slot, as opening a map puts it, then
+    // the kept colours; remembered in the settings when `remember` (the command line's
+    // choice lasts one run).
+    void setColourScheme(ColourScheme scheme, bool remember = true);
+    ColourSchemeMenu *colourSchemeMenu() const { return m_schemeMenu; }
+
+    // The empty workspace's start panel; nullptr once a map has opened.
+    StartPanel *startPanel() const;
+    // Help > Open Sample Universe: the sample's map and reports, from the first of `folders`
+    // that holds them (by default beside the installed program, then the source tree).
+    void openSampleUniverse();
+    void setSampleFolders(const QStringList &folders) { m_sampleFolders = folders; }
+
 signals:
     // Where windows that show the data hear of its changes. A new map replaced the planet
     // table (and reset the colours): everything shown before is gone.
@@ -155,6 +170,10 @@ private:
     // The undo item is there while a report is merged.
     void updateUndo();
     void showReportFit(const QString &text, bool warning = false);
+    // The explorer marks what `list` keeps of its report's changes, or without the changes
+    // window the last report's changes.
+    void updateChangeMarks(const ChangeList *list);
+    void updateChangeMarks();
     void mnuAbout_Click();
 
     Globals &m_globals;
@@ -171,11 +190,17 @@ private:
     QString m_reportFolder;
     RecentMenu *m_recentMenu = nullptr;
     Settings *m_settings = nullptr;
+    ColourSchemeMenu *m_schemeMenu = nullptr;
+    QPointer<StartPanel> m_startPanel;
+    QStringList m_sampleFolders;
     QPointer<PlanetList> m_planetList;
     QPointer<RaceOverview> m_raceOverview;
     QPointer<ChangeList> m_changeList;
     QAction *m_undoReport = nullptr;
     QLabel *m_reportFit = nullptr;
+    // Hears of the changes window's closing. A member, so that it is gone before the
+    // workspace deletes its windows when the main window itself goes.
+    QObject m_changesClosing;
 
     QString m_status;
     QElapsedTimer m_statusShown;

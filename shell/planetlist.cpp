@@ -26,14 +26,17 @@ PlanetList::PlanetList(const Globals &globals, QWidget *parent)
     m_filter->setObjectName(QStringLiteral("filter"));
     m_filter->setPlaceholderText(tr("Filter by name or owner"));
     m_filter->setClearButtonEnabled(true);
+    m_filter->setAccessibleName(tr("Filter by name or owner"));
     m_race = new QComboBox(this);
     m_race->setObjectName(QStringLiteral("race"));
     m_race->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_race->setAccessibleDescription(tr("Show the planets of one race, or the unowned"));
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("count"));
 
     m_view = new QTableView(this);
     m_view->setObjectName(QStringLiteral("planets"));
+    m_view->setAccessibleName(tr("Planets"));
     m_view->setModel(&m_proxy);
     m_view->setSortingEnabled(true);
     m_view->sortByColumn(-1, Qt::AscendingOrder); // table order until a header is clicked
@@ -55,6 +58,10 @@ PlanetList::PlanetList(const Globals &globals, QWidget *parent)
 
     auto *controls = new QHBoxLayout;
     controls->addWidget(m_filter, 1);
+    // A caption a screen reader names the list by, and Alt+R reaches it.
+    auto *raceCaption = new QLabel(tr("&Race:"), this);
+    raceCaption->setBuddy(m_race);
+    controls->addWidget(raceCaption);
     controls->addWidget(m_race);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(controls);
@@ -142,6 +149,9 @@ void PlanetList::fillRaces()
 void PlanetList::showCount()
 {
     m_count->setText(m_proxy.countText());
+    // The count read with the table, where a screen reader's user is.
+    m_view->setAccessibleDescription(
+        m_proxy.countText() + tr(". Enter or a double click centres the chart on the planet"));
 }
 
 void PlanetList::chooseCurrent()

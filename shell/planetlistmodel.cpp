@@ -1,5 +1,6 @@
 #include "planetlistmodel.h"
 
+#include "conversions.h"
 #include "palette.h"
 #include "population.h"
 #include "tables.h"
@@ -143,7 +144,9 @@ QVariant PlanetListModel::data(const QModelIndex &index, int role) const
         case Owner: return s.Owner;
         case Starbase: return s.Starbase;
         case ReportAge: return s.report_age;
-        case Population: return s.population;
+        // Shown grouped for reading; copied rows keep the text as typed.
+        case Population: return role == Qt::DisplayRole ? conv::groupedText(s.population)
+                                                        : QVariant(s.population);
         }
         break;
     case Qt::DecorationRole: {
@@ -243,7 +246,8 @@ void PlanetListProxy::setRace(int race)
 
 QString PlanetListProxy::countText() const
 {
-    return tr("%1 of %2 planets").arg(rowCount()).arg(m_source.rowCount());
+    return tr("%1 of %2 planets")
+        .arg(conv::groupedNumber(rowCount()), conv::groupedNumber(m_source.rowCount()));
 }
 
 bool PlanetListProxy::lessThan(const QModelIndex &left, const QModelIndex &right) const

@@ -120,7 +120,7 @@ std::optional<PackedColor> QtCommonDialog::ShowColor(PackedColor start)
 
 void QtCommonDialog::message(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::translate("CommonDialog", kProgramTitle), text, QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::translate("CommonDialog", kProgramTitle),
+                    text, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }

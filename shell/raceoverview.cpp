@@ -81,11 +81,13 @@ RaceOverview::RaceOverview(const Globals &globals, const LoadHistory &loaded, QW
     m_loadedText->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_loadedText->setTextFormat(Qt::PlainText);
     m_loadedText->setWordWrap(true);
+    m_loadedText->setAccessibleName(tr("Loaded files"));
 
     m_proxy.setSourceModel(&m_model);
     m_proxy.setSortRole(RaceOverviewModel::kSortRole);
     m_view = new QTableView(this);
     m_view->setObjectName(QStringLiteral("races"));
+    m_view->setAccessibleName(tr("Races"));
     m_view->setModel(&m_proxy);
     m_view->setSortingEnabled(true);
     m_view->sortByColumn(RaceOverviewModel::Slot, Qt::AscendingOrder);
@@ -100,6 +102,9 @@ RaceOverview::RaceOverview(const Globals &globals, const LoadHistory &loaded, QW
     m_chart->setTitle(tr("Population"));
     m_chartView = new QChartView(m_chart, this);
     m_chartView->setObjectName(QStringLiteral("chart"));
+    m_chartView->setAccessibleName(tr("Population by race"));
+    m_chartView->setAccessibleDescription(
+        tr("A bar per race in its colour; the table holds the same figures"));
     m_chartView->setMinimumSize(320, 240);
 
     m_historyChart = new QChart;

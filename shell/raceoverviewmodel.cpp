@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
+#include <QLocale>
 
 namespace {
 
@@ -19,7 +20,7 @@ const char *const kHeaders[] = {QT_TRANSLATE_NOOP("RaceOverviewModel", "Slot"),
 
 QString total(const std::optional<double> &value)
 {
-    return value ? conv::plainNumber(*value) : QString();
+    return value ? conv::groupedNumber(*value) : QString();
 }
 
 } // namespace
@@ -83,7 +84,7 @@ QString RaceOverviewModel::shareText(int slot) const
         return {};
     const double share = m_globals.Player_Table[slot].Player_Population.value_or(0) /
                          m_totalPopulation * 100;
-    return QString::number(share, 'f', 1);
+    return QLocale().toString(share, 'f', 1);
 }
 
 QVariant RaceOverviewModel::data(const QModelIndex &index, int role) const
@@ -96,7 +97,7 @@ QVariant RaceOverviewModel::data(const QModelIndex &index, int role) const
         switch (index.column()) {
         case Slot: return QString::number(slot);
         case Name: return race.Player_Name;
-        case Planets: return QString::number(planetsOwned(slot));
+        case Planets: return conv::groupedNumber(planetsOwned(slot));
         case Population: return total(race.Player_Population);
         case Starbases: return total(race.Player_Starbases);
         case Share: return shareText(slot);
@@ -171,13 +172,11 @@ QString loadHistoryText(const LoadHistory &history)
     if (history.mapPath.isEmpty())
         return QCoreApplication::translate("RaceOverviewModel", "No map is open.");
     QString text = QCoreApplication::translate("RaceOverviewModel", "Map: %1 (%2 planets)")
-                       .arg(history.mapPath)
-                       .arg(history.planets);
+                       .arg(history.mapPath, conv::groupedNumber(history.planets));
     for (const LoadedReport &report : history.reports)
         text += QCoreApplication::translate("RaceOverviewModel",
                                             "\nReport: %1: %2 lines matched a planet, %3 did not")
-                    .arg(report.path)
-                    .arg(report.tally.matched)
-                    .arg(report.tally.unmatched);
+                    .arg(report.path, conv::groupedNumber(report.tally.matched),
+                         conv::groupedNumber(report.tally.unmatched));
     return text;
 }

@@ -78,8 +78,10 @@ void RecentMenu::rebuild()
     }
     m_items.clear();
     m_separator = nullptr;
-    if (entries().isEmpty())
+    if (entries().isEmpty()) {
+        emit changed();
         return;
+    }
 
     m_separator = new QAction(this);
     m_separator->setSeparator(true);
@@ -97,4 +99,5 @@ void RecentMenu::rebuild()
         m_menu->insertAction(m_before, item);
         m_items << item;
     }
+    emit changed();
 }

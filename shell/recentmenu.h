@@ -40,6 +40,10 @@ public:
     // The menu items, first entry first (the separator above them not included).
     const QList<QAction *> &items() const { return m_items; }
 
+signals:
+    // The entries changed, and the menu items with them.
+    void changed();
+
 private:
     void rebuild();
 

@@ -15,6 +15,30 @@
         <source>No report has been merged.</source>
         <translation>Es wurde noch kein Bericht eingelesen.</translation>
     </message>
+    <message>
+        <source>The report whose changes are listed</source>
+        <translation>Der Bericht, dessen Änderungen aufgelistet sind</translation>
+    </message>
+    <message>
+        <source>Show the changes that involve one race</source>
+        <translation>Zeigt die Änderungen, die eine Rasse betreffen</translation>
+    </message>
+    <message>
+        <source>Show one kind of change</source>
+        <translation>Zeigt eine Art von Änderung</translation>
+    </message>
+    <message>
+        <source>Re&amp;port:</source>
+        <translation>&amp;Bericht:</translation>
+    </message>
+    <message>
+        <source>&amp;Race:</source>
+        <translation>&amp;Rasse:</translation>
+    </message>
+    <message>
+        <source>&amp;Kind:</source>
+        <translation>&amp;Art:</translation>
+    </message>
 </context>
 <context>
     <name>ChangeListModel</name>
@@ -148,6 +172,41 @@
     </message>
 </context>
 <context>
+    <name>ChangeMarks</name>
+    <message>
+        <source>new owner</source>
+        <translation>neuer Besitzer</translation>
+    </message>
+    <message>
+        <source>captured</source>
+        <translation>erobert</translation>
+    </message>
+    <message>
+        <source>lost</source>
+        <translation>verloren</translation>
+    </message>
+    <message>
+        <source>first seen</source>
+        <translation>erstmals gesehen</translation>
+    </message>
+    <message>
+        <source>starbase built</source>
+        <translation>Sternenbasis gebaut</translation>
+    </message>
+    <message>
+        <source>starbase lost</source>
+        <translation>Sternenbasis verloren</translation>
+    </message>
+    <message>
+        <source>population up</source>
+        <translation>Bevölkerung gestiegen</translation>
+    </message>
+    <message>
+        <source>population down</source>
+        <translation>Bevölkerung gesunken</translation>
+    </message>
+</context>
+<context>
     <name>ChartExplorer</name>
     <message>
         <source>Chart Explorer</source>
@@ -181,44 +240,59 @@
         <source>Sa&amp;ve View As...</source>
         <translation>Ansicht &amp;speichern unter...</translation>
     </message>
+    <message>
+        <source>&amp;Changes</source>
+        <translation>Ä&amp;nderungen</translation>
+    </message>
+    <message>
+        <source>Find:</source>
+        <translation>Suchen:</translation>
+    </message>
+    <message>
+        <source>Planet name (Ctrl+F)</source>
+        <translation>Planetenname (Strg+F)</translation>
+    </message>
+    <message>
+        <source>Find a planet</source>
+        <translation>Einen Planeten suchen</translation>
+    </message>
+    <message>
+        <source>Any part of a planet&apos;s name, in any letter case; Enter selects and centres it</source>
+        <translation>Ein beliebiger Teil eines Planetennamens, gleich in welcher Schreibung; Enter wählt ihn aus und zentriert ihn</translation>
+    </message>
+    <message>
+        <source>Chart explorer map</source>
+        <translation>Karte des Karten-Explorers</translation>
+    </message>
+    <message>
+        <source>No planet matches &quot;%1&quot;</source>
+        <translation>Kein Planet passt zu &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>ChartPicture</name>
+    <message>
+        <source>%1. Selected: %2</source>
+        <translation>%1. Ausgewählt: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ColourSchemeMenu</name>
+    <message>
+        <source>Colour &amp;Scheme</source>
+        <translation>&amp;Farbschema</translation>
+    </message>
+    <message>
+        <source>&amp;Classic</source>
+        <translation>&amp;Klassisch</translation>
+    </message>
+    <message>
+        <source>&amp;Distinct</source>
+        <translation>&amp;Unterscheidbar</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
-    <message>
-        <source>Usage: kavora [MAP [REPORT ...]]                    open the windows
-       kavora --planets [--format tsv|csv|json] [--kept-colours] MAP [REPORT ...]
-                                                    print the planet table
-       kavora --races [--format tsv|csv|json] [--kept-colours] MAP [REPORT ...]
-                                                    print the race table
-       kavora --changes [--format tsv|csv|json] MAP [REPORT ...]
-                                                    print what each report changed
-       kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
-              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH]
-              [--kept-colours] MAP [REPORT ...]     draw the chart into OUT (.bmp or .png);
-                                                    --size: the explorer&apos;s view, one scale
-                                                    on both axes, labels that never collide
-       kavora --help | --version
-The races get their default colours; --kept-colours gives them those kept in the
-windows (Keep These Colours) instead.
-</source>
-        <translation>Aufruf: kavora [KARTE [BERICHT ...]]                öffnet die Fenster
-        kavora --planets [--format tsv|csv|json] [--kept-colours] KARTE [BERICHT ...]
-                                                    gibt die Planetentabelle aus
-        kavora --races [--format tsv|csv|json] [--kept-colours] KARTE [BERICHT ...]
-                                                    gibt die Rassentabelle aus
-        kavora --changes [--format tsv|csv|json] KARTE [BERICHT ...]
-                                                    gibt aus, was jeder Bericht änderte
-        kavora --render AUS [--zoom F] [--center X,Y] [--labels all,populated,starbases]
-               [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH]
-               [--kept-colours] KARTE [BERICHT ...] zeichnet die Karte nach AUS (.bmp oder
-                                                    .png); --size: die Ansicht des Explorers,
-                                                    ein Maßstab für beide Achsen, Beschriftungen
-                                                    ohne Überschneidung
-        kavora --help | --version
-Die Rassen erhalten ihre Standardfarben; mit --kept-colours stattdessen die in den
-Fenstern behaltenen (Diese Farben behalten).
-</translation>
-    </message>
     <message>
         <source> (kavora --help shows the usage)</source>
         <translation> (kavora --help zeigt den Aufruf)</translation>
@@ -320,6 +394,56 @@ Fenstern behaltenen (Diese Farben behalten).
     <message>
         <source>kavora: no command-line mode given</source>
         <translation>kavora: kein Befehlszeilenmodus angegeben</translation>
+    </message>
+    <message>
+        <source>Usage: kavora [MAP [REPORT ...]]                    open the windows
+       kavora --planets [--format tsv|csv|json] [--kept-colours] MAP [REPORT ...]
+                                                    print the planet table
+       kavora --races [--format tsv|csv|json] [--kept-colours] MAP [REPORT ...]
+                                                    print the race table
+       kavora --changes [--format tsv|csv|json] MAP [REPORT ...]
+                                                    print what each report changed
+       kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
+              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend]
+              [--size WxH [--changes]] [--kept-colours] MAP [REPORT ...]
+                                                    draw the chart into OUT (.bmp or .png);
+                                                    --size: the explorer&apos;s view, one scale
+                                                    on both axes, labels that never collide;
+                                                    --changes: the last report&apos;s changes
+                                                    marked on it
+       --palette classic|distinct                   the races&apos; colour scheme, in any mode
+       kavora --help | --version
+The races get their default colours; --kept-colours gives them those kept in the
+windows (Keep These Colours) instead.
+</source>
+        <translation>Aufruf: kavora [KARTE [BERICHT ...]]                öffnet die Fenster
+        kavora --planets [--format tsv|csv|json] [--kept-colours] KARTE [BERICHT ...]
+                                                    gibt die Planetentabelle aus
+        kavora --races [--format tsv|csv|json] [--kept-colours] KARTE [BERICHT ...]
+                                                    gibt die Rassentabelle aus
+        kavora --changes [--format tsv|csv|json] KARTE [BERICHT ...]
+                                                    gibt aus, was jeder Bericht änderte
+        kavora --render AUS [--zoom F] [--center X,Y] [--labels all,populated,starbases]
+               [--race-color NAME=#RRGGBB ...] [--scale N] [--legend]
+               [--size WxH [--changes]] [--kept-colours] KARTE [BERICHT ...]
+                                                    zeichnet die Karte nach AUS (.bmp oder .png);
+                                                    --size: die Ansicht des Explorers, ein Maßstab
+                                                    für beide Achsen, Beschriftungen ohne
+                                                    Überschneidung; --changes: die Änderungen des
+                                                    letzten Berichts darauf markiert
+        --palette classic|distinct                  das Farbschema der Rassen, in jedem Modus
+        kavora --help | --version
+Die Rassen erhalten ihre Standardfarben; mit --kept-colours stattdessen die in den
+Fenstern behaltenen (Diese Farben behalten).
+</translation>
+    </message>
+    <message>
+        <source>--palette takes classic or distinct, not &quot;%1&quot;</source>
+        <translation>--palette erwartet classic oder distinct, nicht &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--changes with --render needs --size</source>
+        <translation>--changes mit --render braucht --size</translation>
     </message>
 </context>
 <context>
@@ -480,6 +604,22 @@ und %1 weitere</translation>
         <source>Unowned</source>
         <translation>Ohne Besitzer</translation>
     </message>
+    <message>
+        <source>Show the planets of one race, or the unowned</source>
+        <translation>Zeigt die Planeten einer Rasse oder die ohne Besitzer</translation>
+    </message>
+    <message>
+        <source>Planets</source>
+        <translation>Planeten</translation>
+    </message>
+    <message>
+        <source>&amp;Race:</source>
+        <translation>&amp;Rasse:</translation>
+    </message>
+    <message>
+        <source>. Enter or a double click centres the chart on the planet</source>
+        <translation>. Enter oder ein Doppelklick zentriert die Karte auf dem Planeten</translation>
+    </message>
 </context>
 <context>
     <name>PlanetListModel</name>
@@ -610,6 +750,22 @@ und %1 weitere</translation>
     <message>
         <source>report</source>
         <translation>Bericht</translation>
+    </message>
+    <message>
+        <source>Loaded files</source>
+        <translation>Geladene Dateien</translation>
+    </message>
+    <message>
+        <source>Races</source>
+        <translation>Rassen</translation>
+    </message>
+    <message>
+        <source>Population by race</source>
+        <translation>Bevölkerung nach Rasse</translation>
+    </message>
+    <message>
+        <source>A bar per race in its colour; the table holds the same figures</source>
+        <translation>Ein Balken je Rasse in ihrer Farbe; die Tabelle enthält dieselben Zahlen</translation>
     </message>
 </context>
 <context>
@@ -782,6 +938,84 @@ Bericht: %1: %2 Zeilen passten zu einem Planeten, %3 nicht</translation>
     <message>
         <source>Error!!! %1 %2</source>
         <translation>Fehler!!! %1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>SpokenText</name>
+    <message>
+        <source>Map from %1 to %2 across and %3 to %4 up</source>
+        <translation>Karte von %1 bis %2 in der Breite und %3 bis %4 in der Höhe</translation>
+    </message>
+    <message>
+        <source>unowned</source>
+        <translation>ohne Besitzer</translation>
+    </message>
+    <message>
+        <source>owner %1</source>
+        <translation>Besitzer %1</translation>
+    </message>
+    <message>
+        <source>population %1</source>
+        <translation>Bevölkerung %1</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>no starbase</source>
+        <translation>keine Sternenbasis</translation>
+    </message>
+    <message>
+        <source>starbase %1</source>
+        <translation>Sternenbasis %1</translation>
+    </message>
+    <message>
+        <source>the whole map</source>
+        <translation>die ganze Karte</translation>
+    </message>
+    <message>
+        <source>%1 times closer than the whole map</source>
+        <translation>%1-mal näher als die ganze Karte</translation>
+    </message>
+    <message>
+        <source>%1 times farther out than the whole map</source>
+        <translation>%1-mal weiter entfernt als die ganze Karte</translation>
+    </message>
+    <message>
+        <source>, zoom factor %1</source>
+        <translation>, Zoomfaktor %1</translation>
+    </message>
+</context>
+<context>
+    <name>StartPanel</name>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>No map is open yet.</source>
+        <translation>Noch ist keine Karte geöffnet.</translation>
+    </message>
+    <message>
+        <source>Open Map File...</source>
+        <translation>Kartendatei öffnen...</translation>
+    </message>
+    <message>
+        <source>Shortcut: %1</source>
+        <translation>Tastenkürzel: %1</translation>
+    </message>
+    <message>
+        <source>Recent maps:</source>
+        <translation>Zuletzt geöffnete Karten:</translation>
+    </message>
+    <message>
+        <source>Open the Sample Universe</source>
+        <translation>Das Beispieluniversum öffnen</translation>
+    </message>
+    <message>
+        <source>Or drop a map file, and planet reports with it, on this window.</source>
+        <translation>Oder eine Kartendatei, mit Planetenberichten dazu, auf dieses Fenster ziehen.</translation>
     </message>
 </context>
 <context>
@@ -969,6 +1203,16 @@ Bericht: %1: %2 Zeilen passten zu einem Planeten, %3 nicht</translation>
         <source>Save View As</source>
         <translation>Ansicht speichern unter</translation>
     </message>
+    <message>
+        <source>Open &amp;Sample Universe</source>
+        <translation>Beispiel&amp;universum öffnen</translation>
+    </message>
+    <message>
+        <source>The sample universe is not installed: it was looked for in
+</source>
+        <translation>Das Beispieluniversum ist nicht installiert; gesucht wurde in
+</translation>
+    </message>
 </context>
 <context>
     <name>savePictureAs</name>
@@ -1062,6 +1306,10 @@ Bericht: %1: %2 Zeilen passten zu einem Planeten, %3 nicht</translation>
     <message>
         <source>R&amp;ace Color Selector...</source>
         <translation>R&amp;assenfarben...</translation>
+    </message>
+    <message>
+        <source>Star chart</source>
+        <translation>Sternkarte</translation>
     </message>
 </context>
 </TS>

@@ -14,6 +14,7 @@
 #include <QRawFont>
 #include <QRect>
 
+#include <memory>
 #include <vector>
 
 // Pixel rules, in device pixels (x to the right, y down, pixel i spans [i, i + 1)):
@@ -23,7 +24,10 @@
 // - a visible pen outlines the painted pixel range in white, DrawWidth pixels inward;
 // - text is DejaVu Sans at 10 pixels, monochrome, glyph after glyph at their hinted
 //   advances (no kerning, no fallback font), its cell's top-left corner on the pixel of
-//   the current point.
+//   the current point;
+// - text with TextHalo on paints black every pixel within one pixel of its glyphs (the 3
+//   by 3 square around each), then its glyphs; the halo goes under the other white points
+//   and text drawn since the last box (a dot beside a label stays), the glyphs over them.
 // Needs a QGuiApplication (for the font), like any Qt text drawing.
 //
 // At scale N the image is N times the picture size on both axes, and every pixel length
@@ -36,8 +40,8 @@
 // draws is laid out the same at every scale. The centre mark "+" keeps the exact shape it
 // has at scale 1, enlarged: a cross whose bars are N pixels thick.
 //
-// Two shortcuts give the same pixels faster: FillBoxes paints a run of boxes with each
-// pixel written once (ZoneFill), and white points and text are gathered as bits
+// Two shortcuts give the same pixels faster: FillBoxes paints a run of boxes that overlap a
+// lot with each pixel written once (ZoneFill), and white points and text are gathered as bits
 // (WhiteLayer) until something else is drawn or the image is read.
 class ImageSurface : public Surface {
 public:
@@ -66,6 +70,8 @@ public:
     void PSet(double x, double y, PackedColor color) override;
     // Finishes any text and white points still being drawn, then hands out the image.
     const QImage &Image() const override;
+    // Text with a halo is gathered apart from the other white things.
+    void TextHalo(bool on) override { m_haloOn = on; }
 
     bool fillsBoxesTogether() const override { return true; }
     void FillBoxes(std::span<const FilledBox> boxes) override;
@@ -86,7 +92,12 @@ public:
 private:
     QRgb *row(int y) { return reinterpret_cast<QRgb *>(m_image.scanLine(y)); }
     void paintPixels(const QRect &pixels, QRgb colour);
+    // Each box over the ones before it.
+    void paintInOrder(std::span<const PixelBox> boxes);
     void drawText(QPoint baseline, const QString &text);
+    // Adds the pixels `text` paints to `layer`, for text the layer cannot lay out itself.
+    void gatherText(WhiteLayer &layer, QPoint baseline, const QString &text);
+    WhiteLayer &haloLayer();
     void drawEnlargedMark(QPoint corner, const QString &text);
     // A picture-pixel rectangle as the device pixels it covers.
     QRect devicePixels(const QRect &picturePixels) const;
@@ -108,6 +119,8 @@ private:
     int m_ascent = 0;     // of the font drawn with, in device pixels
     int m_lineHeight = 0; // of the scale-1 font, in picture pixels
     mutable WhiteLayer m_white;
+    mutable std::unique_ptr<WhiteLayer> m_haloText; // made on first use
+    bool m_haloOn = false;
     ZoneFill m_zoneFill;
     std::vector<PixelBox> m_pixelBoxes;
 

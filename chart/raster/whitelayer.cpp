@@ -190,6 +190,49 @@ bool WhiteLayer::addText(QPoint baseline, QStringView text)
     return true;
 }
 
+void WhiteLayer::paintHalo(QImage &image, QRgb colour, int radius)
+{
+    if (isEmpty())
+        return;
+    radius = std::clamp(radius, 1, 63);
+    // Each gathered row widened by the radius to both sides, then rows or-ed over the
+    // radius up and down: the square of side 2 radius + 1 around every pixel.
+    const int rows = m_lastRow - m_firstRow + 1;
+    m_spread.assign(size_t(rows) * m_stride, 0);
+    for (int y = m_firstRow; y <= m_lastRow; ++y) {
+        const quint64 *row = &m_bits[size_t(y) * m_stride];
+        quint64 *out = &m_spread[size_t(y - m_firstRow) * m_stride];
+        for (int w = 0; w < m_stride; ++w) {
+            quint64 bits = row[w];
+            for (int d = 1; d <= radius; ++d) {
+                bits |= (row[w] << d) | (row[w] >> d);
+                if (w > 0)
+                    bits |= row[w - 1] >> (64 - d);
+                if (w + 1 < m_stride)
+                    bits |= row[w + 1] << (64 - d);
+            }
+            out[w] = bits;
+        }
+    }
+    const int first = std::max(m_firstRow - radius, 0);
+    const int last = std::min(m_lastRow + radius, m_height - 1);
+    for (int y = first; y <= last; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        const int from = std::max(y - radius, m_firstRow) - m_firstRow;
+        const int to = std::min(y + radius, m_lastRow) - m_firstRow;
+        for (int w = 0; w < m_stride; ++w) {
+            quint64 bits = 0;
+            for (int r = from; r <= to; ++r)
+                bits |= m_spread[size_t(r) * m_stride + w];
+            for (; bits != 0; bits &= bits - 1) {
+                const int x = w * 64 + std::countr_zero(bits);
+                if (x < m_width)
+                    line[x] = colour;
+            }
+        }
+    }
+}
+
 void WhiteLayer::paint(QImage &image, QRgb colour)
 {
     for (int y = m_firstRow; y <= m_lastRow; ++y) {

@@ -27,6 +27,9 @@ public:
     bool addText(QPoint baseline, QStringView text);
 
     bool isEmpty() const { return m_firstRow > m_lastRow; }
+    // Writes every pixel within `radius` of a gathered one (a square around each) into
+    // `image` as `colour`, keeping what is gathered: the border that paint() then fills in.
+    void paintHalo(QImage &image, QRgb colour, int radius);
     // Writes every gathered pixel into `image` as `colour`, then starts empty again.
     void paint(QImage &image, QRgb colour);
     void clear();
@@ -42,6 +45,7 @@ private:
     int m_height;
     int m_stride; // 64-bit words per row, one spare so a glyph row may spill over
     std::vector<quint64> m_bits;
+    std::vector<quint64> m_spread; // paintHalo's rows widened by the radius
     int m_firstRow;
     int m_lastRow;
 

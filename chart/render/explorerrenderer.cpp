@@ -1,6 +1,8 @@
 #include "explorerrenderer.h"
 
+#include "changemarks.h"
 #include "chartfont.h"
+#include "conversions.h"
 #include "legend.h"
 #include "palette.h"
 #include "renderer.h"
@@ -76,7 +78,7 @@ QString explorerStatus(const Globals &globals, std::optional<QPointF> pointerMap
         parts << QCoreApplication::translate("ExplorerRenderer", "population %1")
                      .arg(p.population.isEmpty()
                               ? QCoreApplication::translate("ExplorerRenderer", "unknown")
-                              : p.population);
+                              : conv::groupedText(p.population));
         parts << (p.Starbase.isEmpty()
                       ? QCoreApplication::translate("ExplorerRenderer", "no starbase")
                       : QCoreApplication::translate("ExplorerRenderer", "starbase %1")
@@ -98,6 +100,9 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
     surface.Cls();
     surface.BackColor(kBlack);
     drawChart(globals, surface, LabelOptions{}, drawing.chartView);
+    const int dotSize = scene.view.dotSize(extent);
+    if (dotSize > 1)
+        growDots(globals, surface, dotSize);
 
     if (m_order.size() != size_t(globals.lastPlanet() + 1) &&
         (scene.labels.all || scene.labels.populated || scene.labels.starbases))
@@ -108,28 +113,50 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
     if (scene.legend) {
         // Races that do not fit under one another are left out; a legend wider than the
         // picture is not drawn at all.
-        legend.emplace(globals, true, 1, Legend::rowsFitting(picture.height() - 2 * kMargin, true));
+        const MarkLegend marks{changeMarkKinds(scene.changes), scene.changesTitle};
+        legend.emplace(globals, true, 1,
+                       Legend::rowsFitting(picture.height() - 2 * kMargin, true, marks.rows()),
+                       marks, scene.numbers);
         const QSize size = legend->size();
         if (legend->rows() > 0 && size.width() + 2 * kMargin <= picture.width())
             drawing.legend = QRect(QPoint(picture.width() - kMargin - size.width(), kMargin), size);
     }
     const QRect reserved[] = {scaleBarArea(drawing.scaleBar), drawing.legend};
     drawing.labels = placeLabels(globals, m_order, drawing.chartView, picture, scene.labels,
-                                 scene.selected, m_metrics, reserved);
+                                 scene.selected, m_metrics, reserved, dotSize);
 
-    // Everything from here on is placed in picture pixels.
+    // Everything from here on is placed in picture pixels. Labels and the bar's text get a
+    // dark halo, so they read on the brightest hatch.
     surface.Scale(0, 0, picture.width(), picture.height());
+    // Under the labels, so that their text stays readable.
+    drawChangeMarks(surface, globals, drawing.chartView, picture, scene.changes);
+    surface.TextHalo(true);
     for (const PlacedLabel &label : drawing.labels)
         text(surface, label.box.topLeft(), label.text);
     if (!drawing.labels.empty() && drawing.labels.front().planet == scene.selected)
-        drawing.selectedDot = drawing.labels.front().box.topLeft();
+        drawing.selectedDot = dotPixel(drawing.chartView, picture,
+                                       planetPosition(globals.Star_Table[size_t(scene.selected)]));
 
     drawScaleBar(surface, drawing.scaleBar);
+    surface.TextHalo(false);
     if (!drawing.legend.isEmpty()) {
         box(surface, drawing.legend, kBlack, FillSolid, true);
         legend->draw(surface, drawing.legend.topLeft());
     }
     return drawing;
+}
+
+// Every dot again as a square of `size` pixels around its one-pixel dot, over the zones, in
+// the chart's own units: the same point and pixel as the one-pixel dot.
+void ExplorerRenderer::growDots(const Globals &globals, Surface &surface, int size)
+{
+    surface.DrawWidth(size);
+    const int last = globals.lastPlanet();
+    for (int i = 0; i <= last; ++i) {
+        const QPointF at = planetPosition(globals.Star_Table[size_t(i)]);
+        surface.PSet(at.x(), at.y(), kWhite);
+    }
+    surface.DrawWidth(1);
 }
 
 void ExplorerRenderer::drawScaleBar(Surface &surface, const ScaleBar &bar)

@@ -1,15 +1,18 @@
 // Draws the chart explorer's picture: the chart as the chart window draws it, on a view of
-// the picture's own size and one scale, then the labels that fit (the selected planet's
-// first), the scale bar and the legend. The selection's ring is the window's overlay. The
+// the picture's own size and one scale, with dots that grow as the view closes in; then the
+// labels that fit (the selected planet's first) with a dark halo, the change marks, the
+// scale bar and the legend. The selection's ring is the window's overlay. The
 // window and `kavora --render --size` share it.
 #pragma once
 
+#include "changemark.h"
 #include "chartfont.h"
 #include "explorerview.h"
 #include "labelplacer.h"
 #include "records.h"
 #include "surface.h"
 
+#include <QLocale>
 #include <QRect>
 #include <QString>
 
@@ -21,6 +24,12 @@ struct ExplorerScene {
     LabelOptions labels; // the chart window's rules, combined by union
     int selected = -1; // index in Star_Table, -1 for none
     bool legend = false;
+    // The legend's totals grouped by this locale (the window's); plain when unset.
+    std::optional<QLocale> numbers;
+    // Drawn beside their planets and explained in the legend, under the title of the
+    // report whose changes they are; none when empty.
+    std::vector<ChangeMark> changes;
+    QString changesTitle;
 };
 
 // A round length in map units (1, 2 or 5 times a power of ten) close to a fifth of the
@@ -60,6 +69,7 @@ public:
     static constexpr int kMargin = 8;
 
 private:
+    void growDots(const Globals &globals, Surface &surface, int size);
     void drawScaleBar(Surface &surface, const ScaleBar &bar);
     // The pixels the bar and its text take.
     QRect scaleBarArea(const ScaleBar &bar);

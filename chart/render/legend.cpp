@@ -1,11 +1,14 @@
 #include "legend.h"
 
+#include "changemarks.h"
 #include "conversions.h"
 #include "chartfont.h"
+#include "palette.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace {
@@ -20,6 +23,9 @@ constexpr int kGap = 10;
 // picture pixels a text is cut with an ellipsis, so the strip (and the image) stays a
 // sensible size.
 constexpr int kLongestName = 220;
+
+// A filled mark takes the new owner's colour on the chart; here it is a neutral grey.
+constexpr PackedColor kMarkGrey = packedFromRgb(0xFFA0A0A0);
 
 // Read when a legend is laid out, so they are in the language the program runs in.
 QString raceHeader()
@@ -61,17 +67,27 @@ QString shortened(const QString &name, ChartTextMetric &metric)
 
 } // namespace
 
-Legend::Legend(const Globals &globals, bool totals, int scale, int rows)
+int MarkLegend::rows() const
+{
+    const int count = std::popcount(unsigned(kinds.toInt()));
+    return count == 0 ? 0 : count + (title.isEmpty() ? 0 : 1);
+}
+
+Legend::Legend(const Globals &globals, bool totals, int scale, int rows, const MarkLegend &marks,
+               const std::optional<QLocale> &numbers)
     : m_totals(totals), m_metric(std::make_unique<ChartTextMetric>(std::clamp(scale, 1, kMaxChartScale)))
 {
     ChartTextMetric &metric = *m_metric;
     const int races = std::min<int>(globals.Last_Player_Index + 1, kPlayerSlots);
     const int shown = rows < 0 ? races : std::min(races, rows);
+    auto number = [&numbers](double value) {
+        return numbers ? conv::groupedNumber(value, *numbers) : conv::plainNumber(value);
+    };
     for (int slot = 0; slot < shown; ++slot) {
         const Player_Object &p = globals.Player_Table[size_t(slot)];
         m_rows.push_back({p.Player_Color, p.Player_Style, shortened(p.Player_Name, metric),
-                          shortened(conv::plainNumber(p.Player_Population.value_or(0)), metric),
-                          shortened(conv::plainNumber(p.Player_Starbases.value_or(0)), metric)});
+                          shortened(number(p.Player_Population.value_or(0)), metric),
+                          shortened(number(p.Player_Starbases.value_or(0)), metric)});
     }
     int names = totals ? metric.width(raceHeader()) : 0;
     int populations = metric.width(populationHeader());
@@ -83,6 +99,18 @@ Legend::Legend(const Globals &globals, bool totals, int scale, int rows)
             starbases = std::max(starbases, metric.width(row.starbases));
         }
     }
+    int markTexts = 0;
+    for (ChangeMarkKind kind : kChangeMarkKinds) {
+        if (marks.kinds & kind) {
+            m_marks.push_back({kind, changeMarkText(kind)});
+            markTexts = std::max(markTexts, metric.width(m_marks.back().text));
+        }
+    }
+    int titleWidth = 0;
+    if (!m_marks.empty() && !marks.title.isEmpty()) {
+        m_marksTitle = shortened(marks.title, metric);
+        titleWidth = metric.width(m_marksTitle);
+    }
     m_nameLeft = kMargin + kSwatch.width() + kGap / 2;
     int width = m_nameLeft + names + kMargin;
     if (totals) {
@@ -90,19 +118,22 @@ Legend::Legend(const Globals &globals, bool totals, int scale, int rows)
         m_starbasesRight = m_populationRight + kGap + starbases;
         width = m_starbasesRight + kMargin;
     }
-    m_size = QSize(width, heightFor(int(m_rows.size()), totals));
+    // A mark's text and the title have the whole row.
+    if (!m_marks.empty())
+        width = std::max({width, m_nameLeft + markTexts + kMargin, kMargin + titleWidth + kMargin});
+    m_size = QSize(width, heightFor(int(m_rows.size()), totals, markRows()));
 }
 
 Legend::~Legend() = default;
 
-int Legend::heightFor(int rows, bool totals)
+int Legend::heightFor(int rows, bool totals, int markRows)
 {
-    return 2 * kMargin + (rows + (totals ? 1 : 0)) * kRowHeight;
+    return 2 * kMargin + (rows + (totals ? 1 : 0) + markRows) * kRowHeight;
 }
 
-int Legend::rowsFitting(int height, bool totals)
+int Legend::rowsFitting(int height, bool totals, int markRows)
 {
-    return std::max(0, (height - 2 * kMargin) / kRowHeight - (totals ? 1 : 0));
+    return std::max(0, (height - 2 * kMargin) / kRowHeight - (totals ? 1 : 0) - markRows);
 }
 
 void Legend::draw(Surface &surface, QPoint topLeft) const
@@ -130,6 +161,17 @@ void Legend::draw(Surface &surface, QPoint topLeft) const
             rightAligned(m_populationRight, row.population);
             rightAligned(m_starbasesRight, row.starbases);
         }
+        top += kRowHeight;
+    }
+    if (!m_marksTitle.isEmpty()) {
+        print(surface, left + kMargin, top + kTextTop, m_marksTitle);
+        top += kRowHeight;
+    }
+    for (const MarkRow &row : m_marks) {
+        const QPoint centre(left + kMargin + kSwatch.width() / 2,
+                            top + kSwatchTop + kSwatch.height() / 2);
+        drawChangeMark(surface, centre, row.kind, kMarkGrey);
+        print(surface, left + m_nameLeft, top + kTextTop, row.text);
         top += kRowHeight;
     }
 }

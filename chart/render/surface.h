@@ -55,6 +55,11 @@ public:
     // The persistent picture; what the window shows and what saving writes.
     virtual const QImage &Image() const = 0;
 
+    // While on, printed text gets a black border one picture pixel wide around its glyphs
+    // (all eight neighbours of each), under the text's own pixels, so that it reads over any
+    // zone. Off until turned on; a surface that cannot draw one ignores it.
+    virtual void TextHalo(bool on) { (void)on; }
+
     // Whether FillBoxes paints a run of boxes faster than one Line call per box. A surface
     // that answers no still takes FillBoxes, as the calls one by one.
     virtual bool fillsBoxesTogether() const { return false; }

@@ -90,6 +90,21 @@ ExplorerView ExplorerView::centredOn(QPointF map) const
     return view;
 }
 
+double ExplorerView::closenessToFit(const MapExtent &extent) const
+{
+    return fitted(picture, extent).unitsPerPixel / unitsPerPixel;
+}
+
+int ExplorerView::dotSize(const MapExtent &extent) const
+{
+    const double closeness = closenessToFit(extent);
+    if (!(closeness > 1) || !std::isfinite(closeness))
+        return 1;
+    // A hair of slack, so that exactly twice as close is 2 despite rounding on the way.
+    const int steps = static_cast<int>(std::floor(std::log2(closeness) + 1e-9));
+    return std::clamp(1 + steps, 1, kLargestDot);
+}
+
 ExplorerView explorerViewFor(QSize picture, const MapExtent &extent, double zoom, double centreX,
                              double centreY)
 {

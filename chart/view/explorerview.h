@@ -26,6 +26,8 @@ struct ExplorerView {
     static constexpr double kFarthestOut = 4;
     // One wheel notch, one `+` or `-`.
     static constexpr double kZoomStep = 1.25;
+    // The largest side of a planet's dot, in pixels.
+    static constexpr int kLargestDot = 5;
 
     QSize picture{1, 1};
     QPointF centre;              // map units, at the picture's middle
@@ -55,6 +57,12 @@ struct ExplorerView {
     ExplorerView resized(QSize size) const;
     // Centred on a map point.
     ExplorerView centredOn(QPointF map) const;
+
+    // How many times closer than the fit for its picture the view is (below 1: farther).
+    double closenessToFit(const MapExtent &extent) const;
+    // The side of a planet's dot in pixels: 1 at the fit and farther out, one more each time
+    // the view is twice as close, up to kLargestDot, so the dots read at any zoom.
+    int dotSize(const MapExtent &extent) const;
 
     bool operator==(const ExplorerView &) const = default;
 };

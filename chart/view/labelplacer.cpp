@@ -76,15 +76,50 @@ std::vector<int> labelPriority(const Globals &globals)
     return order;
 }
 
+int labelShift(int dotSize)
+{
+    return dotSize > 1 ? dotSize / 2 + 1 : 0;
+}
+
+namespace {
+
+// The selected planet's label: right of the dot and down as any label, else the first of
+// left and down, right and up, left and up that keeps out of `reserved`, preferring a box
+// inside the picture.
+QRect selectedBox(QPoint at, QSize size, int shift, QRect inside, std::span<const QRect> reserved)
+{
+    const QRect sides[] = {
+        QRect(QPoint(at.x() + shift, at.y()), size),
+        QRect(QPoint(at.x() - shift - size.width(), at.y()), size),
+        QRect(QPoint(at.x() + shift, at.y() - size.height()), size),
+        QRect(QPoint(at.x() - shift - size.width(), at.y() - size.height()), size),
+    };
+    auto free = [&](const QRect &box) {
+        return std::none_of(reserved.begin(), reserved.end(),
+                            [&](const QRect &area) { return area.intersects(box); });
+    };
+    for (bool mustFit : {true, false}) {
+        for (const QRect &box : sides) {
+            if (free(box) && (!mustFit || inside.contains(box)))
+                return box;
+        }
+    }
+    return sides[0];
+}
+
+} // namespace
+
 std::vector<PlacedLabel> placeLabels(const Globals &globals, std::span<const int> order,
                                      const ChartView &view, QSize picture,
                                      const LabelOptions &labels, int selected,
-                                     TextMeasure &metrics, std::span<const QRect> reserved)
+                                     TextMeasure &metrics, std::span<const QRect> reserved,
+                                     int dotSize)
 {
     std::vector<PlacedLabel> placed;
     OccupancyGrid grid(picture);
     const QRect inside(QPoint(0, 0), picture);
     const int height = metrics.height();
+    const int shift = labelShift(dotSize);
     QString text;
     const int last = globals.lastPlanet();
 
@@ -92,7 +127,8 @@ std::vector<PlacedLabel> placeLabels(const Globals &globals, std::span<const int
         const Star_Object &p = globals.Star_Table[size_t(selected)];
         planetLabel(p, LabelOptions{true, true, true}, text);
         const QPoint at = dotPixel(view, picture, planetPosition(p));
-        const QRect box(at, QSize(metrics.width(text), height));
+        const QRect box =
+            selectedBox(at, QSize(metrics.width(text), height), shift, inside, reserved);
         grid.occupy(box);
         placed.push_back({selected, box, text});
     }
@@ -112,7 +148,7 @@ std::vector<PlacedLabel> placeLabels(const Globals &globals, std::span<const int
             continue;
         if (!planetLabel(p, labels, text))
             continue;
-        const QRect box(at, QSize(metrics.width(text), height));
+        const QRect box(QPoint(at.x() + shift, at.y()), QSize(metrics.width(text), height));
         if (!inside.contains(box) || !grid.isFree(box))
             continue;
         grid.occupy(box);

@@ -45,13 +45,19 @@ struct PlacedLabel {
 // then name, then table order.
 std::vector<int> labelPriority(const Globals &globals);
 
+// How far right of its dot's pixel a label starts, clear of a dot `dotSize` pixels wide
+// (centred on that pixel, the extra pixel right and below): none for a one-pixel dot.
+int labelShift(int dotSize);
+
 // The labels to draw on a picture of `picture` pixels showing `view`: `selected` (if not
 // -1) always, first, with every label text; then the planets that have a label under
 // `labels`, in `order`, each where it fits. A label's box has its top-left corner on the
-// pixel of the planet's dot. No label but the selected one overlaps `reserved` (what is
-// drawn over the labels). Throws TypeMismatch for a coordinate that is not a number.
+// row of the planet's dot, labelShift(dotSize) right of it. No label overlaps `reserved`
+// (what is drawn over the labels): the selected one moves to the dot's left or above it
+// to keep out, and stays where it would be only when no side is free.
+// Throws TypeMismatch for a coordinate that is not a number.
 std::vector<PlacedLabel> placeLabels(const Globals &globals, std::span<const int> order,
                                      const ChartView &view, QSize picture,
                                      const LabelOptions &labels, int selected,
                                      TextMeasure &metrics,
-                                     std::span<const QRect> reserved = {});
+                                     std::span<const QRect> reserved = {}, int dotSize = 1);

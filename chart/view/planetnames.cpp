@@ -41,3 +41,26 @@ QStringList PlanetNames::matching(QStringView typed, int limit) const
     starting += containing.mid(0, limit - starting.size());
     return starting;
 }
+
+QString PlanetNames::bestMatch(QStringView typed) const
+{
+    const QStringView needle = typed.trimmed();
+    if (needle.isEmpty())
+        return {};
+    const QString folded = needle.toString().toCaseFolded();
+    // Names that differ only in case sit side by side in the sorted list.
+    const auto first = std::lower_bound(
+        m_names.begin(), m_names.end(), needle, [](const Name &name, QStringView text) {
+            return QStringView(name.text).compare(text, Qt::CaseInsensitive) < 0;
+        });
+    const QString *equal = nullptr;
+    for (auto it = first; it != m_names.end() && it->folded == folded; ++it) {
+        if (it->text == needle)
+            return it->text;
+        if (!equal)
+            equal = &it->text;
+    }
+    if (equal)
+        return *equal;
+    return matching(needle, 1).value(0);
+}

@@ -20,6 +20,11 @@ public:
     // then the rest, alphabetically ignoring case. Nothing for an empty text.
     QStringList matching(QStringView typed, int limit = kShown) const;
 
+    // The name a forgiving find settles on for `typed`, blanks around it ignored: the name
+    // equal to it ignoring case (spelled as typed if the table has that spelling), else the
+    // first of matching(). Empty when no name contains it.
+    QString bestMatch(QStringView typed) const;
+
 private:
     struct Name {
         QString text;

@@ -1,5 +1,6 @@
 #include "planetpicker.h"
 
+#include "conversions.h"
 #include "planetgeometry.h"
 #include "runerror.h"
 
@@ -143,7 +144,8 @@ QString planetTooltip(const Star_Object &planet)
         QCoreApplication::translate("PlanetPicker", "Owner: ") +
             (planet.Owner.isEmpty() ? QCoreApplication::translate("PlanetPicker", "unowned")
                                     : planet.Owner),
-        QCoreApplication::translate("PlanetPicker", "Population: ") + orUnknown(planet.population),
+        QCoreApplication::translate("PlanetPicker", "Population: ") +
+            conv::groupedText(orUnknown(planet.population)),
         QCoreApplication::translate("PlanetPicker", "Starbase: ") + starbase,
         QCoreApplication::translate("PlanetPicker", "Report age: ") + orUnknown(planet.report_age),
         QCoreApplication::translate("PlanetPicker", "Coordinates: ") + planet.Star_X +

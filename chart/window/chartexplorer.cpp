@@ -2,13 +2,19 @@
 
 #include "chartpicture.h"
 #include "runreported.h"
+#include "search.h"
+#include "spokentext.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QShortcut>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
+#include <QLineEdit>
+#include <QStringListModel>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -26,6 +32,8 @@ ChartExplorer::ChartExplorer(Globals &globals, CommonDialog &dialog, QWidget *pa
     m_redrawTimer.setInterval(0);
     connect(&m_redrawTimer, &QTimer::timeout, this, &ChartExplorer::redraw);
     buildControls();
+    // Totals in the legend read as the user's locale writes numbers.
+    m_scene.numbers = QLocale();
     resize(720, 560);
 }
 
@@ -51,6 +59,22 @@ void ChartExplorer::buildControls()
     bar->addWidget(m_labels);
     bar->addSpacing(12);
     bar->addWidget(m_legend);
+    m_changes = new QCheckBox(tr("&Changes"), client);
+    m_changes->setObjectName(QStringLiteral("Changes"));
+    bar->addWidget(m_changes);
+    bar->addSpacing(12);
+    auto *findCaption = new QLabel(tr("Find:"), client);
+    m_find = new QLineEdit(client);
+    m_find->setObjectName(QStringLiteral("Find"));
+    m_find->setPlaceholderText(tr("Planet name (Ctrl+F)"));
+    m_find->setAccessibleName(tr("Find a planet"));
+    m_find->setAccessibleDescription(
+        tr("Any part of a planet's name, in any letter case; Enter selects and centres it"));
+    m_find->setClearButtonEnabled(true);
+    m_find->setMinimumWidth(m_find->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 12);
+    findCaption->setBuddy(m_find);
+    bar->addWidget(findCaption);
+    bar->addWidget(m_find);
     bar->addStretch();
     auto *save = new QPushButton(tr("Sa&ve View As..."), client);
     save->setObjectName(QStringLiteral("SaveView"));
@@ -60,6 +84,7 @@ void ChartExplorer::buildControls()
 
     m_canvas = new ChartPicture(client);
     m_canvas->setObjectName(QStringLiteral("Canvas"));
+    m_canvas->setAccessibleName(tr("Chart explorer map"));
     m_canvas->setFocusPolicy(Qt::StrongFocus);
     m_canvas->setMinimumSize(1, 1);
     m_canvas->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -74,6 +99,12 @@ void ChartExplorer::buildControls()
     layout->addWidget(m_status);
     setWidget(client);
     setFocusProxy(m_canvas);
+    // The tool bar left to right, then the map.
+    setTabOrder(m_labels, m_legend);
+    setTabOrder(m_legend, m_changes);
+    setTabOrder(m_changes, m_find);
+    setTabOrder(m_find, save);
+    setTabOrder(save, m_canvas);
 
     connect(m_labels, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_scene.labels = labelOptionsFor(static_cast<LabelChoice>(index));
@@ -81,6 +112,11 @@ void ChartExplorer::buildControls()
     });
     connect(m_legend, &QCheckBox::toggled, this, [this](bool on) {
         m_scene.legend = on;
+        requestRedraw();
+    });
+    connect(m_changes, &QCheckBox::toggled, this, [this](bool on) {
+        m_scene.changes = on ? m_marks : std::vector<ChangeMark>();
+        m_scene.changesTitle = on ? m_marksTitle : QString();
         requestRedraw();
     });
     m_input = new ExplorerInput([this] { return inputFrame(); }, this);
@@ -99,6 +135,7 @@ void ChartExplorer::buildControls()
     auto *copy = new QShortcut(QKeySequence::Copy, this);
     copy->setContext(Qt::WidgetWithChildrenShortcut);
     connect(copy, &QShortcut::activated, this, &ChartExplorer::copyPicture);
+    buildFind();
     m_canvas->addOverlay(&m_ring);
     m_canvas->addOverlay(&m_input->ruler());
     // The dots as last drawn: the pointer is over the picture on screen.
@@ -106,6 +143,59 @@ void ChartExplorer::buildControls()
         flush();
         return m_picker.toolTipAt(pixel);
     });
+}
+
+// The chart window's completion list, on a find that forgives.
+void ChartExplorer::buildFind()
+{
+    m_completions = new QStringListModel(this);
+    m_completer = new QCompleter(m_completions, this);
+    m_completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    m_completer->setCaseSensitivity(Qt::CaseInsensitive);
+    m_completer->setMaxVisibleItems(PlanetNames::kShown);
+    m_find->setCompleter(m_completer);
+    connect(m_find, &QLineEdit::textEdited, this, [this](const QString &text) {
+        m_foundNow = false;
+        m_completions->setStringList(m_names.matching(QStringView(text).trimmed()));
+        if (!std::exchange(m_findMessage, QString()).isEmpty())
+            showStatus();
+    });
+    auto findOnce = [this] {
+        if (std::exchange(m_foundNow, true))
+            return;
+        findPlanet();
+        QTimer::singleShot(0, this, [this] { m_foundNow = false; });
+    };
+    connect(m_completer, qOverload<const QString &>(&QCompleter::activated), this, findOnce);
+    connect(m_find, &QLineEdit::returnPressed, this, findOnce);
+    auto *findKey = new QShortcut(QKeySequence::Find, this);
+    findKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(findKey, &QShortcut::activated, this, [this] {
+        m_find->setFocus(Qt::ShortcutFocusReason);
+        m_find->selectAll();
+    });
+}
+
+void ChartExplorer::findPlanet()
+{
+    if (m_completer->popup())
+        m_completer->popup()->hide();
+    const QString typed = m_find->text().trimmed();
+    if (typed.isEmpty())
+        return;
+    const QString name = m_names.bestMatch(typed);
+    const int index = name.isEmpty() ? -1 : findStar(m_globals, name);
+    if (index < 0) {
+        m_findMessage = tr("No planet matches \"%1\"").arg(typed);
+        showStatus();
+        return;
+    }
+    showPlanet(index);
+}
+
+QString ChartExplorer::statusText() const
+{
+    return m_status->text();
 }
 
 void ChartExplorer::closeEvent(QCloseEvent *event)
@@ -140,9 +230,12 @@ void ChartExplorer::copyPicture()
 void ChartExplorer::mapOpened()
 {
     m_renderer.dataChanged();
+    m_names.rebuild(m_globals);
+    m_findMessage.clear();
     m_scene.selected = -1;
     m_picker.planetsChanged();
     m_fitPending = true;
+    m_followsFit = true;
     m_failed = false;
     requestRedraw();
 }
@@ -152,6 +245,7 @@ void ChartExplorer::planetsChanged()
     m_renderer.dataChanged();
     // A merged report reorders the planet table: the selection's index no longer names it.
     m_scene.selected = -1;
+    m_names.rebuild(m_globals);
     m_picker.planetsChanged();
     m_failed = false;
     requestRedraw();
@@ -170,9 +264,29 @@ void ChartExplorer::showPlanet(int index)
     runReported(m_dialog, [&] {
         syncView();
         m_scene.view = m_scene.view.centredOn(planetPosition(m_globals.Star_Table[size_t(index)]));
+        m_followsFit = false;
         m_scene.selected = index;
+        m_findMessage.clear();
         requestRedraw();
     });
+}
+
+void ChartExplorer::setChangeMarks(std::vector<ChangeMark> marks, const QString &title)
+{
+    if (marks == m_marks && title == m_marksTitle)
+        return;
+    m_marks = std::move(marks);
+    m_marksTitle = title;
+    if (changesShown()) {
+        m_scene.changes = m_marks;
+        m_scene.changesTitle = m_marksTitle;
+        requestRedraw();
+    }
+}
+
+bool ChartExplorer::changesShown() const
+{
+    return m_changes->isChecked();
 }
 
 void ChartExplorer::requestRedraw()
@@ -192,7 +306,7 @@ void ChartExplorer::flush()
 void ChartExplorer::syncView()
 {
     const QSize size = pictureSize();
-    if (m_fitPending) {
+    if (m_fitPending || m_followsFit) {
         m_scene.view = ExplorerView::fitted(size, extent());
         m_fitPending = false;
     } else {
@@ -229,6 +343,10 @@ void ChartExplorer::redraw()
         return;
     }
     m_canvas->setPicture(m_surface->Image());
+    m_canvas->describe(spokenExplorerView(m_scene.view, extent()),
+                       m_scene.selected >= 0 && m_scene.selected <= m_globals.lastPlanet()
+                           ? spokenPlanet(m_globals.Star_Table[size_t(m_scene.selected)])
+                           : QString());
     m_picker.drawn(m_drawing.chartView, m_scene.view.picture);
     placeRing();
     showStatus();
@@ -249,7 +367,10 @@ void ChartExplorer::showStatus()
     std::optional<QPointF> at;
     if (const auto pointer = m_input->pointer())
         at = m_scene.view.toMap(*pointer);
-    m_status->setText(explorerStatus(m_globals, at, m_scene.selected));
+    const QString status = explorerStatus(m_globals, at, m_scene.selected);
+    m_status->setText(m_findMessage.isEmpty() || status.isEmpty()
+                          ? m_findMessage + status
+                          : m_findMessage + QStringLiteral("    ") + status);
 }
 
 // Steps read the view as it will be drawn next, so a burst of them adds up before one
@@ -263,12 +384,14 @@ ExplorerInput::Frame ChartExplorer::inputFrame()
 void ChartExplorer::viewStep(const ExplorerView &view)
 {
     m_scene.view = view;
+    m_followsFit = false;
     requestRedraw();
 }
 
 void ChartExplorer::fit()
 {
     m_fitPending = true;
+    m_followsFit = true;
     requestRedraw();
 }
 
@@ -277,5 +400,6 @@ void ChartExplorer::select(QPointF pixel)
     // The dots as last drawn: the click was aimed at the picture on screen.
     flush();
     m_scene.selected = m_picker.nearest(pixel, kPickRadius);
+    m_findMessage.clear();
     requestRedraw();
 }

@@ -8,6 +8,7 @@
 #include "explorerinput.h"
 #include "explorerrenderer.h"
 #include "imagesurface.h"
+#include "planetnames.h"
 #include "planetpicker.h"
 #include "records.h"
 #include "ringoverlay.h"
@@ -19,7 +20,10 @@
 
 class QCheckBox;
 class QComboBox;
+class QCompleter;
 class QLabel;
+class QLineEdit;
+class QStringListModel;
 class ChartPicture;
 
 class ChartExplorer : public QMdiSubWindow {
@@ -41,6 +45,15 @@ public:
     void coloursChanged();
     // Centres on a planet and selects it.
     void showPlanet(int index);
+    // The find field (Ctrl+F): the best match for its text, ignoring case and the blanks
+    // around it, selected and centred; without one, the status line says so.
+    void findPlanet();
+    // The marks the Changes box shows and the title of the report whose changes they are:
+    // the shell builds them again whenever the planets, the colours or that report change.
+    void setChangeMarks(std::vector<ChangeMark> marks, const QString &title);
+    const std::vector<ChangeMark> &changeMarks() const { return m_marks; }
+    const QString &changeMarksTitle() const { return m_marksTitle; }
+    bool changesShown() const;
 
     // Draws now whatever is pending; requests only mark the picture for redrawing, so that
     // a burst of resizes or wheel steps costs one redraw.
@@ -56,6 +69,8 @@ public:
     int selected() const { return m_scene.selected; }
     int redrawCount() const { return m_redraws; }
     ChartPicture *canvas() const { return m_canvas; }
+    QLineEdit *findField() const { return m_find; }
+    QString statusText() const;
     const ExplorerInput &input() const { return *m_input; }
     // Around the selected planet's dot while it is in the picture.
     const RingOverlay &ring() const { return m_ring; }
@@ -71,6 +86,7 @@ protected:
 
 private:
     void buildControls();
+    void buildFind();
     void requestRedraw();
     // The view at the canvas's current size, fitted if a fit is pending; nothing drawn.
     void syncView();
@@ -92,6 +108,8 @@ private:
     ExplorerScene m_scene;
     ExplorerDrawing m_drawing;
     bool m_fitPending = true;
+    // The view is the fit and follows the window's size until the user zooms or pans.
+    bool m_followsFit = true;
     bool m_failed = false; // the last redraw failed: its message is not shown again
     int m_redraws = 0;
     PicturePicker m_picker{m_globals, kPickRadius};
@@ -103,5 +121,14 @@ private:
     ExplorerInput *m_input = nullptr;
     QComboBox *m_labels = nullptr;
     QCheckBox *m_legend = nullptr;
+    QCheckBox *m_changes = nullptr;
+    std::vector<ChangeMark> m_marks;
+    QString m_marksTitle;
     QLabel *m_status = nullptr;
+    QLineEdit *m_find = nullptr;
+    QStringListModel *m_completions = nullptr;
+    QCompleter *m_completer = nullptr;
+    PlanetNames m_names;
+    bool m_foundNow = false; // Enter on the list reaches the field too: one find for both
+    QString m_findMessage;   // the last find's failure, shown before the status
 };

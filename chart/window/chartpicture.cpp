@@ -2,6 +2,8 @@
 
 #include "chartoverlay.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -11,8 +13,46 @@
 
 #include <algorithm>
 
+namespace {
+
+// A chart to a screen reader: a canvas whose description is the picture's own.
+class ChartPictureAccessible : public QAccessibleWidget {
+public:
+    explicit ChartPictureAccessible(ChartPicture *picture)
+        : QAccessibleWidget(picture, QAccessible::Canvas)
+    {
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Description)
+            return static_cast<const ChartPicture *>(widget())->description();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *chartPictureAccessible(const QString &, QObject *object)
+{
+    if (auto *picture = qobject_cast<ChartPicture *>(object))
+        return new ChartPictureAccessible(picture);
+    return nullptr;
+}
+
+ChartPicture::Announcer announcer = QAccessible::updateAccessibility;
+
+} // namespace
+
+void ChartPicture::setAnnouncer(Announcer to)
+{
+    announcer = to ? to : QAccessible::updateAccessibility;
+}
+
 ChartPicture::ChartPicture(QWidget *parent) : QWidget(parent)
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(chartPictureAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setMouseTracking(true);
     // The picture covers every pixel, so Qt need not clear behind it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -39,6 +79,24 @@ void ChartPicture::removeOverlay(const ChartOverlay *overlay)
 void ChartPicture::setToolTipText(std::function<QString(QPointF)> text)
 {
     m_toolTipText = std::move(text);
+}
+
+void ChartPicture::describe(const QString &view, const QString &selection)
+{
+    const bool announce = selection != m_selectionText && !selection.isEmpty();
+    m_viewText = view;
+    m_selectionText = selection;
+    if (announce) {
+        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+        announcer(&event);
+    }
+}
+
+QString ChartPicture::description() const
+{
+    if (m_selectionText.isEmpty())
+        return m_viewText;
+    return tr("%1. Selected: %2").arg(m_viewText, m_selectionText);
 }
 
 bool ChartPicture::event(QEvent *event)

@@ -13,6 +13,7 @@
 #include <vector>
 
 class ChartOverlay;
+class QAccessibleEvent;
 
 class ChartPicture : public QWidget {
     Q_OBJECT
@@ -31,6 +32,17 @@ public:
     // The tooltip for a pointer at a pixel; an empty text shows none.
     void setToolTipText(std::function<QString(QPointF pixel)> text);
 
+    // What a screen reader hears of the picture, besides its accessible name: the part of
+    // the map shown and the planet selected or found (empty: none), as one description.
+    // A new selection is announced at once; a new view is only read when asked for, so
+    // that panning does not chatter.
+    void describe(const QString &view, const QString &selection);
+    QString description() const;
+    // Where announcements go: QAccessible::updateAccessibility unless replaced. Platforms
+    // without a screen reader drop them unseen, so a test listens here instead.
+    using Announcer = void (*)(QAccessibleEvent *event);
+    static void setAnnouncer(Announcer announcer);
+
 signals:
     // A button went down. The second press of a double click is not one: Qt reports it as
     // a press and a double click, and a double click must centre once, as a click does.
@@ -48,6 +60,8 @@ private:
     QImage m_picture;
     std::vector<const ChartOverlay *> m_overlays;
     std::function<QString(QPointF)> m_toolTipText;
+    QString m_viewText;
+    QString m_selectionText;
     // The last press that counted, to tell the second press of a double click.
     Qt::MouseButton m_pressButton = Qt::NoButton;
     quint64 m_pressTime = 0;

@@ -7,6 +7,7 @@
 #include "runerror.h"
 #include "runreported.h"
 #include "search.h"
+#include "spokentext.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -143,6 +144,7 @@ void starmap::redraw(const Request &next)
     QImage shown = m_shownSurface->Image();
     shown.setDevicePixelRatio(scale);
     Starchart->setPicture(shown);
+    Starchart->describe(spokenChartView(view, next.zoom.value_or(0)), m_foundText);
     m_pictureStale = scale > 1;
     if (!m_pictureStale)
         m_picture = Starchart->picture();
@@ -298,8 +300,13 @@ void starmap::Search_Button_Click()
     // A search, however started, is the end of choosing a name.
     m_completer->popup()->hide();
     const int index = findStar(m_globals, Star_Search->text());
-    if (index >= 0 && centreOn(m_globals.Star_Table[index]))
+    if (index < 0)
+        return;
+    const QString before = std::exchange(m_foundText, spokenPlanet(m_globals.Star_Table[index]));
+    if (centreOn(m_globals.Star_Table[index]))
         emit planetFound(index);
+    else
+        m_foundText = before;
 }
 
 bool starmap::centreOn(const Star_Object &planet)
@@ -318,6 +325,7 @@ void starmap::centreOnPlanet(int index)
         return;
     const Star_Object &planet = m_globals.Star_Table[index];
     const std::optional<QPointF> before = m_ringAt;
+    const QString foundBefore = std::exchange(m_foundText, spokenPlanet(planet));
     // The ring sits on the planet itself; the centre may differ from it by Y's rounding.
     try {
         m_ringAt = QPointF(conv::strictNumber(planet.Star_X), conv::strictNumber(planet.Star_Y));
@@ -328,6 +336,7 @@ void starmap::centreOnPlanet(int index)
         m_ringTimer.start();
     } else {
         m_ringAt = before;
+        m_foundText = foundBefore;
         placeRing();
     }
 }
@@ -373,6 +382,7 @@ void starmap::gestureStep(const ChartInput::Step &step)
 void starmap::planetsChanged()
 {
     m_names.rebuild(m_globals);
+    m_foundText.clear();
     m_picker.planetsChanged();
     if (Star_Search->hasFocus())
         m_completions->setStringList(m_names.matching(Star_Search->text()));

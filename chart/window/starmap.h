@@ -164,6 +164,7 @@ private:
     std::optional<QPointF> m_pointer;
 
     std::optional<QPointF> m_ringAt;
+    QString m_foundText; // the planet last found or chosen, as a screen reader hears it
     RingOverlay m_ring;
     QTimer m_ringTimer;
 

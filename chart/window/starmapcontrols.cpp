@@ -87,6 +87,7 @@ void starmap::buildControls()
 
     Starchart = place(new ChartPicture(client), "Starchart", twips(120, 120, 8055, 6615));
     Starchart->setFocusPolicy(Qt::StrongFocus);
+    Starchart->setAccessibleName(tr("Star chart"));
     Starchart->setPicture(m_surface.Image());
 
     Frame1 = place(new QGroupBox(tr("Map Control Center"), client), "Frame1",

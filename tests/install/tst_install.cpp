@@ -107,6 +107,14 @@ void TestInstall::filesInPlace()
         QVERIFY2(QFileInfo(installed(file)).size() > 0, qPrintable(file));
     QVERIFY(text(installed("share/icons/hicolor/scalable/apps/" + kAppId + ".svg"))
                 .contains("<svg"));
+    // The sample universe, where the installed program looks for it, byte for byte.
+    const QDir examples(installed("bin/") + QLatin1String(kavora::kExamplesFromBin));
+    QCOMPARE(QDir::cleanPath(examples.path()), QDir::cleanPath(installed("share/kavora/examples")));
+    for (const char *name : {"universe.map", "turn41.pla", "turn42.pla"}) {
+        const QString copy = text(examples.filePath(QLatin1String(name)));
+        QVERIFY2(!copy.isEmpty(), name);
+        QCOMPARE(copy, text(QStringLiteral(KAVORA_SAMPLE_DIR "/") + QLatin1String(name)));
+    }
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         const QString file =
             installed(QStringLiteral("share/icons/hicolor/%1x%1/apps/").arg(size) + kAppId + ".png");

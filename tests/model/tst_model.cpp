@@ -19,6 +19,8 @@ private slots:
     void strictNumber();
     void int16Rounding();
     void floorAndPlainText();
+    void groupedNumbers_data();
+    void groupedNumbers();
     void errorMessages();
     void startupState();
 };
@@ -164,6 +166,41 @@ void TestModel::floorAndPlainText()
             typed.remove(0, 1);
         QCOMPARE(conv::plainNumber(conv::strictNumber(typed)), typed);
     }
+}
+
+void TestModel::groupedNumbers_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("grouped");
+    QTest::newRow("English") << "en_US" << "103423710" << "103,423,710";
+    QTest::newRow("German") << "de_DE" << "103423710" << "103.423.710";
+    QTest::newRow("German fraction") << "de_DE" << "1234567.891" << "1.234.567,891";
+    QTest::newRow("Swiss") << "de_CH" << "1234567" << QString::fromUtf8("1’234’567");
+    QTest::newRow("Indian") << "en_IN" << "10000000" << "1,00,00,000";
+    QTest::newRow("negative") << "en_US" << "-2500.5" << "-2,500.5";
+    QTest::newRow("short") << "en_US" << "999" << "999";
+    QTest::newRow("zero") << "de_DE" << "0" << "0";
+    // Past 64 bits the locale's separator, three by three.
+    QTest::newRow("huge") << "de_DE" << "1e20" << "100.000.000.000.000.000.000";
+    // C, as for scripts: no grouping at all.
+    QTest::newRow("C") << "C" << "103423710.25" << "103423710.25";
+    QTest::newRow("C, huge") << "C" << "1e20" << "100000000000000000000";
+    // Text that is not one number stays as typed.
+    QTest::newRow("words") << "en_US" << "1200 people" << "1200 people";
+    QTest::newRow("empty") << "en_US" << "" << "";
+    QTest::newRow("blanks around") << "en_US" << " 16634 " << "16,634";
+}
+
+void TestModel::groupedNumbers()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QFETCH(QString, grouped);
+    const QLocale l(locale);
+    QCOMPARE(conv::groupedText(text, l), grouped);
+    if (text != grouped || text == u"0")
+        QCOMPARE(conv::groupedNumber(conv::strictNumber(text), l), grouped);
 }
 
 void TestModel::errorMessages()

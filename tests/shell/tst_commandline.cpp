@@ -1,6 +1,7 @@
 #include "commandline.h"
 #include "explorerrenderer.h"
 #include "filenames.h"
+#include "stepmarks.h"
 #include "imagesurface.h"
 #include "legend.h"
 #include "legendstrip.h"
@@ -45,6 +46,7 @@ private slots:
     void renderEmptyView();
     void renderExplorerSize();
     void renderScaledWithLegend();
+    void renderChanges();
     void writeFailure();
     void renderKeepsOutputOnFailure();
     void renderIntoSpecialFiles();
@@ -162,9 +164,20 @@ void TestCommandLine::usageErrors_data()
         << "not \"a\\x0Ab\\x1B[2J\"";
     QTest::newRow("format in capitals") << QStringList{"--races", "--format", "CSV", "m.map"}
                                         << "not \"CSV\"";
+    QTest::newRow("changes on the chart window's picture")
+        << QStringList{"--render", "o.png", "--changes", "m.map"}
+        << "--changes with --render needs --size";
+    QTest::newRow("changes with two modes")
+        << QStringList{"--changes", "--render", "o.png", "--size", "64x64", "--races", "m.map"}
+        << "only one of";
+    QTest::newRow("format with render and changes")
+        << QStringList{"--changes", "--format", "csv", "--render", "o.png", "--size", "64x64", "m.map"}
+        << "--format can only go with --planets, --races or --changes";
     QTest::newRow("format with render") << QStringList{"--render", "o.png", "--format", "csv",
                                                        "m.map"}
                                         << "--format can only go with --planets, --races or --changes";
+    QTest::newRow("unknown palette") << QStringList{"--races", "--palette", "bright", "m.map"}
+                                     << "--palette takes classic or distinct, not \"bright\"";
 }
 
 void TestCommandLine::usageErrors()
@@ -218,6 +231,25 @@ void TestCommandLine::options()
     QVERIFY(isCommandLineMode({"m.map", "--races"}));
     QVERIFY(isCommandLineMode({"m.map", "-h"}));
     QVERIFY(isCommandLineMode({"m.map", "--bogus"})); // reported as a usage error
+
+    // The colour scheme goes with every mode, the windows' too.
+    QCOMPARE(parseCommandLine({"m.map"}).palette, std::nullopt);
+    gui = parseCommandLine({"--palette", "distinct", "m.map"});
+    QCOMPARE(gui.mode, CommandLineOptions::Mode::Gui);
+    QCOMPARE(gui.palette, ColourScheme::Distinct);
+    QVERIFY(!isCommandLineMode({"--palette", "classic"}));
+    QCOMPARE(parseCommandLine({"--render", "o.png", "--palette", "classic", "m.map"}).palette,
+             ColourScheme::Classic);
+    // --changes is a mode of its own, or with --render, in either order, a flag.
+    QVERIFY(!parseCommandLine({"--changes", "m.map"}).changes);
+    for (const QStringList &arguments :
+         {QStringList{"--changes", "--render", "o.png", "--size", "64x64", "m.map"},
+          QStringList{"--render", "o.png", "m.map", "--size", "64x64", "--changes"}}) {
+        const CommandLineOptions marked = parseCommandLine(arguments);
+        QCOMPARE(marked.mode, CommandLineOptions::Mode::Render);
+        QCOMPARE(marked.output, QStringLiteral("o.png"));
+        QVERIFY(marked.changes);
+    }
 }
 
 void TestCommandLine::planetTable()
@@ -250,6 +282,11 @@ void TestCommandLine::raceTable()
                                      "1\tKrell\t#00FF00\t4\t100000000000000000000\t1\n"));
     QCOMPARE(kavora({"--races", m_map}).out,
              QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n"));
+    // The other scheme's first two slots: #77FF66 hatched "/", #CC11BB hatched "/".
+    QCOMPARE(kavora({"--races", "--palette", "distinct", m_map, m_report}).out,
+             QStringLiteral("slot\tname\tcolor\tstyle\tpopulation\tstarbases\n"
+                            "0\tZorn\t#77FF66\t4\t25000\t\n"
+                            "1\tKrell\t#CC11BB\t4\t100000000000000000000\t1\n"));
     // Totals as typed in the report, not the nearest double's binary noise.
     const QString typed = m_files.write(
         "typed.pla", reportText({{"Alpha", "Zorn", "", "1", "12.3"},
@@ -469,6 +506,35 @@ void TestCommandLine::renderScaledWithLegend()
     const QImage both = rendered("both.png", {"--legend", "--scale", "3"});
     QCOMPARE(both.size(), QSize(537 + legendSize(g, true, 3).width(), 441) * 3);
     QCOMPARE(both.copy(0, 0, 537 * 3, 441 * 3), chartAt(3));
+}
+
+// --changes on the explorer's view marks what the last report changed, under its title in
+// the legend, pixel for pixel as the explorer draws them.
+void TestCommandLine::renderChanges()
+{
+    const QString later = m_files.write("r2.pla", reportText({{"Alpha", "Krell", "", "2", "20000"},
+                                                             {"Be\\ta", "Krell", "", "1", "1e20"}}));
+    Globals g;
+    const LoadHistory history = loadUniverse(g, m_map, {m_report, later});
+    const QString out = m_files.path(QStringLiteral("changes.png"));
+    const QStringList common{"--render", out, "--size", "400x300", "--legend", m_map, m_report, later};
+    QCOMPARE(kavora(common).status, 0);
+    const QImage plain = QImage(out).convertToFormat(QImage::Format_RGB32);
+    const Run run = kavora(common + QStringList{"--changes"});
+    QCOMPARE(run.status, 0);
+    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+    const QImage marked = QImage(out).convertToFormat(QImage::Format_RGB32);
+    QVERIFY(marked != plain);
+
+    ExplorerScene scene;
+    scene.view = explorerViewFor(QSize(400, 300), mapExtent(g.Map_Max_X, g.Map_Max_Y), 0, 0, 0);
+    scene.legend = true;
+    scene.changes = stepMarks(g, listedChanges(history, 1));
+    scene.changesTitle = QStringLiteral("r2.pla: changes since r.pla");
+    QCOMPARE(scene.changes.size(), size_t(2)); // Alpha changed hands, Beta lost its starbase
+    ImageSurface surface(scene.view.picture);
+    ExplorerRenderer().draw(g, surface, scene);
+    QCOMPARE(marked, surface.Image().convertToFormat(QImage::Format_RGB32));
 }
 
 void TestCommandLine::writeFailure()

@@ -1,4 +1,6 @@
 #include "chartexplorer.h"
+#include "changelist.h"
+#include "changemarks.h"
 #include "chartpicture.h"
 #include "mainform.h"
 #include "mainwindowfixture.h"
@@ -7,6 +9,7 @@
 #include "starmap.h"
 #include "testfiles.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -28,10 +31,13 @@ private slots:
     void needsAMap();
     void oneAtATime();
     void fitsAndFollowsResizes();
+    void refitsOnResizeUntilMoved();
     void wheelDragClickKeys();
     void labelsLegendAndStatus();
     void followsTheData();
+    void changesOfTheStepInView();
     void centresOnSearch();
+    void findForgives();
     void saveAsShown();
     void ringOnlyOnScreen();
 };
@@ -150,6 +156,48 @@ void TestExplorerWindow::fitsAndFollowsResizes()
     s.settle();
     QVERIFY(!e->picture().isNull());
     QVERIFY(s.dialog.messages().isEmpty());
+}
+
+// While the view is the fit, a new size fits the map again: the whole map stays in the
+// picture, a planet's dot where the new fit puts it. A zoom or a pan ends that until Home.
+void TestExplorerWindow::refitsOnResizeUntilMoved()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    ChartExplorer *e = s.explorer();
+    ChartPicture *canvas = e->canvas();
+    const MapExtent extent = mapExtent(s.g.Map_Max_X, s.g.Map_Max_Y);
+    auto dotOfNorth = [&] {
+        const QImage picture = e->picture();
+        const QPoint at = dotPixel(e->drawing().chartView, picture.size(), {2000, 1800});
+        return picture.rect().contains(at) && picture.pixel(at) == qRgb(255, 255, 255);
+    };
+    for (QSize size : {QSize(900, 500), QSize(400, 700)}) {
+        e->resize(size);
+        s.settle();
+        QCOMPARE(e->view(), ExplorerView::fitted(canvas->size(), extent));
+        QVERIFY(dotOfNorth());
+    }
+    e->showMaximized();
+    s.settle();
+    QCOMPARE(e->view(), ExplorerView::fitted(canvas->size(), extent));
+    e->showNormal();
+    s.settle();
+
+    canvas->setFocus();
+    QTest::keyClick(canvas, Qt::Key_Right);
+    s.settle();
+    const ExplorerView panned = e->view();
+    e->resize(e->size() + QSize(120, 80));
+    s.settle();
+    QCOMPARE(e->view().unitsPerPixel, panned.unitsPerPixel);
+    QCOMPARE(e->view().centre, panned.centre);
+
+    QTest::keyClick(canvas, Qt::Key_Home);
+    s.settle();
+    e->resize(e->size() - QSize(200, 100));
+    s.settle();
+    QCOMPARE(e->view(), ExplorerView::fitted(canvas->size(), extent));
 }
 
 void TestExplorerWindow::wheelDragClickKeys()
@@ -305,6 +353,59 @@ void TestExplorerWindow::followsTheData()
     QVERIFY(count(qRgb(0x56, 0x34, 0x12)) > 20);
 }
 
+// The Changes box marks the last report's changes, or those the changes window shows while it
+// is open: the report, race and kind chosen there.
+void TestExplorerWindow::changesOfTheStepInView()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    s.openReport(s.reportPath);
+    s.openReport(s.files.write("later.pla", reportText({{"Beta", "Zorn", "", "3", "900"},
+                                                        {"Gamma", "Vell", "", "3", "50"}})));
+    ChartExplorer *e = s.explorer();
+    auto names = [&] {
+        QStringList out;
+        for (const ChangeMark &m : e->changeMarks())
+            out << s.g.Star_Table[size_t(m.planet)].Star_Name + u' ' + changeMarkText(m.kind);
+        out.sort();
+        return out;
+    };
+    QCOMPARE(names(), (QStringList{"Beta new owner", "Gamma first seen"}));
+    QCOMPARE(e->changeMarksTitle(), QStringLiteral("later.pla: changes since player.pla"));
+
+    // Only with the box ticked are they in the picture.
+    const QImage plain = e->picture();
+    auto *box = s.control<QCheckBox>("Changes");
+    QTest::mouseClick(box, Qt::LeftButton);
+    s.settle();
+    const QPoint beta =
+        dotPixel(e->drawing().chartView, e->view().picture, QPointF(1500, 1300)) +
+        kChangeMarkOffset;
+    const int zorn = findRace(s.g, QStringLiteral("Zorn"));
+    QCOMPARE(e->picture().pixel(beta), rgbFromPacked(s.g.Player_Table[size_t(zorn)].Player_Color));
+    QVERIFY(plain.pixel(beta) != e->picture().pixel(beta));
+
+    s.trigger("mnuChanges");
+    ChangeList *changes = s.form.changeList();
+    changes->findChild<QComboBox *>("step")->setCurrentIndex(0);
+    QCOMPARE(names(), (QStringList{"Alpha first seen", "Beta first seen"}));
+    QCOMPARE(e->changeMarksTitle(), QStringLiteral("player.pla: changes since universe.map"));
+    changes->findChild<QComboBox *>("step")->setCurrentIndex(1);
+    auto *race = changes->findChild<QComboBox *>("race");
+    race->setCurrentIndex(race->findData(QStringLiteral("Vell")));
+    QCOMPARE(names(), (QStringList{"Beta lost", "Gamma first seen"}));
+    auto *kind = changes->findChild<QComboBox *>("kind");
+    kind->setCurrentIndex(kind->findData(int(KindFilter::FirstSeen)));
+    QCOMPARE(names(), QStringList{"Gamma first seen"});
+
+    // Closed, the changes window leaves the last report's changes.
+    changes->parentWidget()->close();
+    QTRY_VERIFY(!s.form.changeList());
+    QCOMPARE(names(), (QStringList{"Beta new owner", "Gamma first seen"}));
+    s.trigger("mnuUndoReport");
+    QCOMPARE(names(), (QStringList{"Alpha first seen", "Beta first seen"}));
+}
+
 // A search in the chart window, or a planet chosen in a list, centres the explorer on the
 // planet and selects it.
 void TestExplorerWindow::centresOnSearch()
@@ -329,6 +430,41 @@ void TestExplorerWindow::centresOnSearch()
     s.settle();
     QCOMPARE(e->view().centre, QPointF(2000, 1800));
     QCOMPARE(e->selected(), 1);
+}
+
+// Ctrl+F in the explorer: any part of the name in any case, blanks ignored; Enter selects,
+// centres and rings; a miss is said in the status line. The selection reaches the canvas's
+// accessible description.
+void TestExplorerWindow::findForgives()
+{
+    Session s;
+    s.openMap(s.mapPath);
+    ChartExplorer *e = s.explorer();
+    e->canvas()->setFocus();
+    QTest::keyClick(e->canvas(), Qt::Key_F, Qt::ControlModifier);
+    QLineEdit *find = e->findField();
+    QVERIFY(find->hasFocus());
+    QTest::keyClicks(find, QStringLiteral("  eLT "));
+    QTest::keyClick(find, Qt::Key_Return);
+    s.settle();
+    QCOMPARE(s.g.Star_Table[size_t(e->selected())].Star_Name, QStringLiteral("Delta"));
+    QCOMPARE(e->view().centre, QPointF(1000, 1600));
+    QVERIFY(e->ring().centre().has_value());
+    QAccessibleInterface *canvas = QAccessible::queryAccessibleInterface(e->canvas());
+    QCOMPARE(canvas->text(QAccessible::Name), QStringLiteral("Chart explorer map"));
+    QVERIFY(canvas->text(QAccessible::Description)
+                .endsWith(QStringLiteral(". Selected: Delta, unowned, population unknown, "
+                                         "no starbase")));
+
+    find->selectAll();
+    QTest::keyClicks(find, QStringLiteral("zzzq"));
+    QTest::keyClick(find, Qt::Key_Return);
+    s.settle();
+    QVERIFY(e->statusText().startsWith(QStringLiteral("No planet matches \"zzzq\"")));
+    QCOMPARE(e->view().centre, QPointF(1000, 1600)); // the last find stays
+    // Typing again clears the message.
+    QTest::keyClick(find, Qt::Key_Backspace);
+    QVERIFY(!e->statusText().contains(QStringLiteral("No planet")));
 }
 
 // "Save View As..." writes the explorer's picture as shown, PNG or BMP by the name, from

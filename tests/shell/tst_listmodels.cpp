@@ -4,6 +4,7 @@
 #include "planetlistmodel.h"
 #include "raceoverviewmodel.h"
 #include "reportreader.h"
+#include "stepmarks.h"
 #include "testfiles.h"
 
 #include <QSignalSpy>
@@ -24,8 +25,10 @@ private slots:
     void raceOverviewRows();
     void raceOverviewSorts();
     void loadHistoryText();
+    void numbersGroupedByTheLocale();
     void changeListRows();
     void changeListFiltersAndSummary();
+    void stepMarksByKind();
     void raceHistory();
 };
 
@@ -258,6 +261,48 @@ void TestListModels::loadHistoryText()
                             "Report: /b.pla: 0 lines matched a planet, 12 did not"));
 }
 
+// The windows read numbers as the user's locale writes them; what is copied stays as typed.
+void TestListModels::numbersGroupedByTheLocale()
+{
+    Globals g;
+    g.Star_Table = {{"Big", "1590", "1414", "Zorn", "", "3", "103423710", {}, {}},
+                    {"Odd", "1000", "1000", "Zorn", "", "", "1200 people", {}, {}}};
+    g.Last_Star_Index = 1;
+    g.Player_Table[0].Player_Name = QStringLiteral("Zorn");
+    g.Player_Table[0].Player_Population = 103424910.5;
+    g.Player_Table[0].Player_Starbases = 1200;
+    g.Last_Player_Index = 0;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    PlanetListModel planets(g);
+    PlanetListProxy proxy(planets);
+    RaceOverviewModel races(g);
+    const QString shown = column(planets, PlanetListModel::Population).join(u'|');
+    const QString totals = column(races, RaceOverviewModel::Population).join(u'|') + u' ' +
+                           column(races, RaceOverviewModel::Starbases).join(u'|') + u' ' +
+                           column(races, RaceOverviewModel::Share).join(u'|');
+    LoadHistory loaded;
+    loaded.mapPath = QStringLiteral("u.map");
+    loaded.planets = 32767;
+    loaded.reports.append(LoadedReport{QStringLiteral("r.pla"), {1234, 0}, {}});
+    const QString history = ::loadHistoryText(loaded);
+    QLocale::setDefault(QLocale::c());
+
+    QCOMPARE(shown, QStringLiteral("103.423.710|1200 people"));
+    // Coordinates are places, not amounts: as typed.
+    QCOMPARE(planets.index(0, PlanetListModel::X).data().toString(), QStringLiteral("1590"));
+    QVERIFY(planets.copyText({0}).endsWith(u"\t103423710\n"));
+    QCOMPARE(totals, QStringLiteral("103.424.910,5 1.200 100,0"));
+    QCOMPARE(history, QStringLiteral("Map: u.map (32.767 planets)\n"
+                                     "Report: r.pla: 1.234 lines matched a planet, 0 did not"));
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(proxy.countText(), QStringLiteral("2 of 2 planets"));
+    g.Star_Table.resize(1234, g.Star_Table[0]);
+    g.Last_Star_Index = 1233;
+    planets.reload();
+    QCOMPARE(proxy.countText(), QStringLiteral("1,234 of 1,234 planets"));
+    QLocale::setDefault(QLocale::c());
+}
+
 namespace {
 
 // Two turns in which each kind of change happens once.
@@ -386,6 +431,48 @@ void TestListModels::changeListFiltersAndSummary()
              QStringLiteral("1 planet captured, 1 starbase built, population +14.3%"));
     QCOMPARE(changeSummary(t.history, 0),
              QStringLiteral("5 planets first seen, population +1050"));
+}
+
+// One mark a planet, of the kind that matters most or the one filtered for, in the colour of
+// the race that holds the planet after the step.
+void TestListModels::stepMarksByKind()
+{
+    TwoTurns t;
+    t.g.Player_Table[1].Player_Color = 0x123456; // the colours as they are now
+    const std::vector<ListedChange> rows = listedChanges(t.history, 1);
+    auto marks = [&](const QString &race, KindFilter filter) {
+        QMap<QString, ChangeMark> byName;
+        for (const ChangeMark &m : stepMarks(t.g, rows, race, filter))
+            byName.insert(t.g.Star_Table[size_t(m.planet)].Star_Name, m);
+        return byName;
+    };
+    auto colourOf = [&](const QString &race) {
+        for (const Player_Object &p : t.g.Player_Table)
+            if (p.Player_Name == race)
+                return p.Player_Color;
+        return PackedColor(0xDEAD);
+    };
+    using K = ChangeMarkKind;
+    auto all = marks({}, KindFilter::Any);
+    QCOMPARE(all.keys(), (QStringList{"A", "B", "C", "D", "F"}));
+    QCOMPARE(all["A"].kind, K::StarbaseLost); // before its population up
+    QCOMPARE(all["B"].kind, K::NewOwner);
+    QCOMPARE(all["B"].color, colourOf("Kell"));
+    QCOMPARE(all["C"].kind, K::PopulationDown);
+    QCOMPARE(all["D"].kind, K::StarbaseBuilt);
+    QCOMPARE(all["F"].kind, K::FirstSeen);
+    QCOMPARE(all["F"].color, colourOf("Zorn"));
+    QVERIFY(colourOf("Kell") != colourOf("Zorn"));
+    QCOMPARE(marks("Kell", KindFilter::Any)["B"].kind, K::Captured);
+    QCOMPARE(marks("Zorn", KindFilter::Any)["B"].kind, K::Lost);
+    QCOMPARE(marks("Zorn", KindFilter::NewOwner)["B"].kind, K::Lost);
+    QCOMPARE(marks({}, KindFilter::PopulationUp)["A"].kind, K::PopulationUp);
+    // A race no longer known gives white.
+    const PackedColor kell = colourOf("Kell");
+    for (Player_Object &p : t.g.Player_Table)
+        if (p.Player_Color == kell)
+            p.Player_Name = QStringLiteral("Renamed");
+    QCOMPARE(marks({}, KindFilter::Any)["B"].color, kWhite);
 }
 
 void TestListModels::raceHistory()

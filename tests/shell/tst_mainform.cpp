@@ -121,8 +121,9 @@ void TestMainForm::menuTree()
           {"mnuPlanetList", "Planet &List"},
           {"mnuRaceOverview", "&Race Overview"},
           {"mnuChartExplorer", "Chart &Explorer"},
-          {"mnuChanges", "C&hanges"}}},
-        {"mnuHelp", "&Help", {{"mnuAbout", "&About"}}},
+          {"mnuChanges", "C&hanges"},
+          {"mnuColourScheme", "Colour &Scheme"}}},
+        {"mnuHelp", "&Help", {{"mnuAbout", "&About"}, {"mnuSampleUniverse", "Open &Sample Universe"}}},
     };
 
     const QList<QAction *> bar = form.menuBar()->actions();

@@ -21,6 +21,7 @@ public:
     void FillStyle(qint16 style) override { addNumber(u"FillStyle", style); }
     void Line(double x, double y, double w, double h) override;
     void PSet(double x, double y, PackedColor color) override;
+    void TextHalo(bool on) override { addNumber(u"TextHalo", on); }
     // Always a null image: nothing is drawn.
     const QImage &Image() const override { return m_image; }
 

@@ -434,6 +434,13 @@ void TestChartInput::tooltipText()
                                                   "Coordinates: -5, 7"));
     owned.Starbase = QStringLiteral(" ");
     QVERIFY(planetTooltip(owned).contains(QLatin1String("\nStarbase: yes\n")));
+    // The population grouped as the user's locale writes numbers; coordinates as typed.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    owned.population = QStringLiteral("103423710");
+    const QString grouped = planetTooltip(owned);
+    QLocale::setDefault(QLocale::c());
+    QVERIFY(grouped.contains(QLatin1String("\nPopulation: 103,423,710\n")));
+    QVERIFY(grouped.endsWith(QLatin1String("Coordinates: 1200, 1100")));
 }
 
 void TestChartInput::completionOrderAndLimit()

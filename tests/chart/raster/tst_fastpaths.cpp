@@ -386,6 +386,9 @@ void TestFastPaths::chartsMatchPlainDrawing_data()
     QTest::newRow("zoom 0.9") << 0.9 << false << 150;
     QTest::newRow("zoom 0.9, labels") << 0.9 << true << 150;
     QTest::newRow("zoom 0.5, crowded") << 0.5 << true << 600;
+    // Zones that together cover less than the picture are painted one after the other.
+    QTest::newRow("zoom 0, sparse") << 0.0 << false << 4;
+    QTest::newRow("zoom 0.9, sparse") << 0.9 << true << 4;
 }
 
 void TestFastPaths::chartsMatchPlainDrawing()

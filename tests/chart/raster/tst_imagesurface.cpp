@@ -15,6 +15,8 @@ private slots:
     void hatches_data();
     void hatches();
     void textIsWhiteWithoutBox();
+    void haloOnAWhiteHatch_data();
+    void haloOnAWhiteHatch();
     void planetDotAndZone();
     void zoneOrder_data();
     void zoneOrder();
@@ -244,6 +246,74 @@ void TestImageSurface::textIsWhiteWithoutBox()
     QVERIFY(s.currentY() > 110 && s.currentY() < 125);
     // A copy taken earlier keeps what it showed.
     QCOMPARE(countColour(before, box, kBlue), box.width() * box.height());
+}
+
+void TestImageSurface::haloOnAWhiteHatch_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("scale");
+    QTest::newRow("latin") << QStringLiteral("Vessarin Ko (s)") << 1;
+    QTest::newRow("latin, twice as large") << QStringLiteral("Ab") << 2;
+    // Laid out by the painter, not the layer: a character outside the basic plane.
+    QTest::newRow("outside the basic plane") << QStringLiteral("x\U0001D400y") << 1;
+}
+
+// The glyphs stay white, every pixel beside them (one picture pixel, all eight ways) turns
+// black, everything farther keeps the hatch, and a dot beside the text stays white.
+void TestImageSurface::haloOnAWhiteHatch()
+{
+    QFETCH(QString, text);
+    QFETCH(int, scale);
+    const QPoint at(20, 30);
+    auto draw = [&](bool hatch, bool halo, QPoint dotAt = {}) {
+        ImageSurface s(ImageSurface::kPictureSize, scale);
+        pixelUnits(s);
+        if (hatch)
+            fillBox(s, QRect(0, 0, 200, 100), kWhite, FillUpwardDiagonal);
+        s.TextHalo(halo);
+        s.CurrentX(at.x());
+        s.CurrentY(at.y());
+        s.Print(text);
+        s.TextHalo(false);
+        if (hatch)
+            s.PSet(dotAt.x() + 0.5, dotAt.y() + 0.5, kWhite);
+        return s.Image();
+    };
+    const QImage glyphs = draw(false, false);
+    auto isGlyph = [&](int x, int y) {
+        return glyphs.rect().contains(x, y) && glyphs.pixel(x, y) == kWhitePixel;
+    };
+    // A dot just left of the first glyph's ink, on the picture's pixel grid.
+    QPoint dotAt;
+    for (int x = 0; x < 200 * scale && dotAt.isNull(); ++x)
+        for (int y = 0; y < 100 * scale && dotAt.isNull(); ++y)
+            if (isGlyph(x, y))
+                dotAt = QPoint(x / scale - 1, y / scale);
+    const QImage hatch = draw(true, false, dotAt);
+    const QImage haloed = draw(true, true, dotAt);
+    int border = 0;
+    bool hatchBeside = false;
+    bool dotBeside = false;
+    for (int y = 0; y < 100 * scale; ++y) {
+        for (int x = 0; x < 200 * scale; ++x) {
+            bool near = false;
+            for (int dy = -scale; dy <= scale && !near; ++dy)
+                for (int dx = -scale; dx <= scale && !near; ++dx)
+                    near = isGlyph(x + dx, y + dy);
+            const bool dot = QRect(dotAt * scale, QSize(scale, scale)).contains(x, y);
+            const QRgb want = isGlyph(x, y) || dot ? kWhitePixel : near ? kBlack : hatch.pixel(x, y);
+            border += near && !isGlyph(x, y);
+            // Without a halo the hatch shows beside the text, and so does the dot.
+            hatchBeside = hatchBeside || (near && !isGlyph(x, y) && !dot &&
+                                          hatch.pixel(x, y) == kWhitePixel);
+            dotBeside = dotBeside || (near && dot);
+            if (haloed.pixel(x, y) != want)
+                QFAIL(qPrintable(QStringLiteral("pixel %1, %2").arg(x).arg(y)));
+        }
+    }
+    QVERIFY(border > 20 * scale);
+    QCOMPARE(hatchBeside, true);
+    QCOMPARE(dotBeside, true);
 }
 
 void TestImageSurface::planetDotAndZone()

@@ -21,6 +21,10 @@ private slots:
     void labelsNeverCollide();
     void priorityOrder();
     void selectedPlanet();
+    void dotsGrowWithTheZoom_data();
+    void dotsGrowWithTheZoom();
+    void selectedLabelKeepsOutOfTheLegend();
+    void statusGroupsThePopulation();
     void legend();
     void extremes();
 };
@@ -359,6 +363,106 @@ void TestExplorer::selectedPlanet()
                 yellow += image.pixel(x, y) == qRgb(255, 255, 0);
         QCOMPARE(yellow, 0);
     }
+}
+
+void TestExplorer::dotsGrowWithTheZoom_data()
+{
+    QTest::addColumn<double>("closer"); // times closer than the fit
+    QTest::addColumn<int>("side");
+    QTest::newRow("farther out") << 0.5 << 1;
+    QTest::newRow("fit") << 1.0 << 1;
+    QTest::newRow("one notch") << 1.25 << 1;
+    QTest::newRow("twice as close") << 2.0 << 2;
+    QTest::newRow("four times") << 4.0 << 3;
+    QTest::newRow("eight times") << 8.0 << 4;
+    QTest::newRow("sixteen times") << 16.0 << 5;
+    QTest::newRow("closest") << 40.0 << 5;
+}
+
+// A lone planet's dot is a white square of the side the zoom asks for, centred on the
+// one-pixel dot (the extra pixel right and below), its label starting just right of it.
+void TestExplorer::dotsGrowWithTheZoom()
+{
+    QFETCH(double, closer);
+    QFETCH(int, side);
+    const Globals g = chartOf({planet("Lone", 1500, 1400)});
+    const MapExtent extent = mapExtent(g.Map_Max_X, g.Map_Max_Y);
+    ExplorerScene scene;
+    scene.view = ExplorerView::fitted(QSize(400, 300), extent).centredOn({1500, 1400});
+    scene.view.unitsPerPixel /= closer;
+    QCOMPARE(scene.view.dotSize(extent), side);
+    ExplorerDrawing drawing;
+    const QImage image = drawn(g, scene, &drawing);
+    const QPoint dot = dotPixel(drawing.chartView, scene.view.picture, {1500, 1400});
+    const int before = (side - 1) / 2;
+    const QRect square(dot - QPoint(before, before), QSize(side, side));
+    for (int y = square.top() - 2; y <= square.bottom() + 2; ++y)
+        for (int x = square.left() - 2; x <= square.right() + 2; ++x)
+            QCOMPARE(image.pixel(x, y) == kDot, square.contains(x, y));
+
+    // Selected, its label starts on the dot's row just right of the square.
+    scene.selected = 0;
+    drawn(g, scene, &drawing);
+    QCOMPARE(drawing.selectedDot, std::optional<QPoint>(dot));
+    QCOMPARE(drawing.labels[0].box.topLeft(),
+             QPoint(side > 1 ? square.right() + 1 : dot.x(), dot.y()));
+}
+
+// The selected planet's label moves to a free side of its dot rather than under the legend
+// or the scale bar, and stays inside the picture when a side allows.
+void TestExplorer::selectedLabelKeepsOutOfTheLegend()
+{
+    const QSize picture(500, 400);
+    const MapExtent extent = mapExtent(2000, 1800);
+    ExplorerScene scene;
+    scene.view = ExplorerView::fitted(picture, extent);
+    scene.legend = true;
+    // Where the legend and the scale bar go, to put planets just beside them.
+    Globals g = chartOf({planet("Any", 1500, 1400, "Race0", {}, "100")});
+    g.Last_Player_Index = 0;
+    g.Player_Table[0].Player_Name = QStringLiteral("Race0");
+    ExplorerDrawing drawing;
+    drawn(g, scene, &drawing);
+    const QRect legend = drawing.legend;
+    const QRect bar = drawing.scaleBar.bar;
+    QVERIFY(!legend.isEmpty() && !bar.isEmpty());
+    auto mapAt = [&](QPoint pixel) { return scene.view.toMap(QPointF(pixel) + QPointF(0.5, 0.5)); };
+    const QPointF leftOfLegend = mapAt({legend.left() - 4, legend.center().y()});
+    const QPointF aboveBar = mapAt({bar.left() + 2, bar.top() - 30});
+    const QPointF rightEdge = mapAt({picture.width() - 3, picture.height() / 2});
+    auto text = [](double v) { return QString::number(v, 'f', 3); };
+    Globals three = g;
+    for (QPointF at : {leftOfLegend, aboveBar, rightEdge}) {
+        Star_Object p = planet("Planet with a long name", 0, 0);
+        p.Star_X = text(at.x());
+        p.Star_Y = text(at.y());
+        three.Star_Table.push_back(p);
+    }
+    three.Last_Star_Index = qint16(three.Star_Table.size() - 1);
+
+    for (int selected : {1, 2, 3}) {
+        scene.selected = selected;
+        drawn(three, scene, &drawing);
+        const QRect box = drawing.labels.at(0).box;
+        QCOMPARE(drawing.legend, legend);
+        QVERIFY2(!box.intersects(legend), qPrintable(QString::number(selected)));
+        QVERIFY2(!box.intersects(bar.adjusted(0, -20, 60, 0)), qPrintable(QString::number(selected)));
+        QVERIFY(QRect(QPoint(0, 0), picture).contains(box));
+        // Beside its dot, on the dot's row or the line above.
+        const QPoint dot = *drawing.selectedDot;
+        QVERIFY(box.left() == dot.x() || box.right() == dot.x() - 1);
+        QVERIFY(box.top() == dot.y() || box.bottom() == dot.y() - 1);
+    }
+}
+
+void TestExplorer::statusGroupsThePopulation()
+{
+    const Globals g = chartOf({planet("Big", 1590, 1414, "Zorn", "SB", "103423710")});
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString status = explorerStatus(g, QPointF(12345.6, 1414.2), 0);
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(status, QStringLiteral("12345 1414    Big    owner Zorn    population 103.423.710    "
+                                    "starbase SB"));
 }
 
 // Races in slot order in the upper right corner: swatch in the race's colour, hatch anchored

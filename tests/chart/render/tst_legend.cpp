@@ -2,6 +2,7 @@
 // colour and hatch, its name and totals as text; the chart unchanged at the top left.
 #include "imagesurface.h"
 #include "legend.h"
+#include "recordingsurface.h"
 #include "legendstrip.h"
 #include "renderer.h"
 
@@ -15,6 +16,7 @@ private slots:
     void sizeAndPlace_data();
     void sizeAndPlace();
     void hugeTextsAreCut();
+    void totalsGroupedWhenAsked();
 };
 
 namespace {
@@ -225,6 +227,22 @@ void TestLegend::hugeTextsAreCut()
         for (int y = kMargin + kRow; y < kMargin + 2 * kRow; ++y)
             white += legend.pixel(x, y) == kWhitePixel;
     QVERIFY(white > 200);
+}
+
+// The explorer's window groups the totals by its locale; pictures from the command line keep
+// them plain.
+void TestLegend::totalsGroupedWhenAsked()
+{
+    const Globals g = withRaces(kRaces);
+    auto texts = [&](const std::optional<QLocale> &numbers) {
+        RecordingSurface surface;
+        Legend(g, true, 1, -1, {}, numbers).draw(surface, QPoint(0, 0));
+        return surface.printed();
+    };
+    QVERIFY(texts(std::nullopt).contains(QStringLiteral("1234567.891")));
+    const QStringList german = texts(QLocale(QLocale::German, QLocale::Germany));
+    QVERIFY(german.contains(QStringLiteral("1.234.567,891")));
+    QVERIFY(!german.contains(QStringLiteral("1234567.891")));
 }
 
 QTEST_MAIN(TestLegend)
