@@ -328,7 +328,8 @@ private:
             const Star_Object &planet = m_g.Star_Table[size_t(source)];
             if (proxy.index(row, PlanetListModel::Name).data().toString() != planet.Star_Name ||
                 proxy.index(row, PlanetListModel::Owner).data().toString() != planet.Owner ||
-                proxy.index(row, PlanetListModel::Population).data().toString() !=
+                // The text as read; the shown one is grouped for reading.
+                proxy.index(row, PlanetListModel::Population).data(Qt::EditRole).toString() !=
                     planet.population)
                 return false;
         }
