@@ -1048,7 +1048,7 @@ Bericht: %1: %2 Zeilen passten zu einem Planeten, %3 nicht</translation>
     </message>
     <message>
         <source>Copyright © the Kavora authors</source>
-        <translation>Copyright © die Autoren von Kavora</translation>
+        <translation>Copyright © die Kavora-Autoren</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1067,7 +1067,7 @@ Bericht: %1: %2 Zeilen passten zu einem Planeten, %3 nicht</translation>
     <name>frmColor</name>
     <message>
         <source>Total Population:</source>
-        <translation>Bevölkerung gesamt:</translation>
+        <translation>Bevölkerung:</translation>
     </message>
     <message>
         <source>Race Colors</source>
@@ -1106,7 +1106,7 @@ Bericht: %1: %2 Zeilen passten zu einem Planeten, %3 nicht</translation>
     </message>
     <message>
         <source>Copyright © the Kavora authors</source>
-        <translation>Copyright © die Autoren von Kavora</translation>
+        <translation>Copyright © die Kavora-Autoren</translation>
     </message>
 </context>
 <context>
