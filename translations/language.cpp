@@ -20,10 +20,22 @@ QString installedTranslationsFolder()
 
 QString installTranslations(QCoreApplication &app, const QLocale &locale)
 {
+    // The user's languages in order, each from the program itself and then from the
+    // installed folder: "de-DE" tries kavora_de_DE.qm, then kavora_de.qm.
     auto *own = new QTranslator(&app);
-    const QString prefix = QStringLiteral("_");
-    if (!own->load(locale, QStringLiteral("kavora"), prefix, QString::fromLatin1(kBuiltIn)) &&
-        !own->load(locale, QStringLiteral("kavora"), prefix, installedTranslationsFolder())) {
+    const QStringList folders{QString::fromLatin1(kBuiltIn), installedTranslationsFolder()};
+    bool found = false;
+    for (QString language : locale.uiLanguages()) {
+        language.replace(u'-', u'_');
+        for (const QString &folder : folders) {
+            found = own->load(QStringLiteral("kavora_") + language, folder);
+            if (found)
+                break;
+        }
+        if (found)
+            break;
+    }
+    if (!found) {
         delete own;
         return {};
     }
@@ -33,7 +45,7 @@ QString installTranslations(QCoreApplication &app, const QLocale &locale)
     // French for Kavora, a French desktop keeps every dialog in English, buttons included.
     const QLocale language(own->language());
     auto *qt = new QTranslator(&app);
-    if (qt->load(language, QStringLiteral("qtbase"), prefix,
+    if (qt->load(language, QStringLiteral("qtbase"), QStringLiteral("_"),
                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(qt);
     else

@@ -121,6 +121,7 @@ private slots:
     void otherLocalesStayEnglish();
     void germanMenusMessageAndTooltip();
     void commandLineTablesStayEnglish();
+    void languageDroppedIntoTheInstalledFolder();
     void everyEntryTranslated_data();
     void everyEntryTranslated();
     void noTextOfTheSourcesIsMissing_data();
@@ -224,6 +225,21 @@ void TestTranslations::commandLineTablesStayEnglish()
     ReportStep::PlanetChange change{};
     change.kinds = ChangeKind::NewOwner;
     QCOMPARE(changeKindText(change), QStringLiteral("neuer Besitzer"));
+}
+
+// A compiled translation put beside an installed Kavora works without a rebuild; here the
+// German one under a French name stands in for a French translation.
+void TestTranslations::languageDroppedIntoTheInstalledFolder()
+{
+    const QDir folder(installedTranslationsFolder());
+    QVERIFY(QDir().mkpath(folder.path()));
+    const QString french = folder.filePath(QStringLiteral("kavora_fr.qm"));
+    QFile::remove(french);
+    QVERIFY(QFile::copy(QStringLiteral(":/kavora/translations/kavora_de.qm"), french));
+    const QString loaded = installTranslations(*qApp, QLocale(QLocale::French, QLocale::Canada));
+    QFile::remove(french);
+    QCOMPARE(loaded, QStringLiteral("de")); // the file's own language
+    QCOMPARE(QCoreApplication::translate("mainform", "&File"), QStringLiteral("&Datei"));
 }
 
 void TestTranslations::everyEntryTranslated_data()
