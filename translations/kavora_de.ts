@@ -222,7 +222,7 @@
     </message>
     <message>
         <source>Planets with Starbases</source>
-        <translation>Planeten mit Sternenbasen</translation>
+        <translation>Mit Sternenbasen</translation>
     </message>
     <message>
         <source>Populated Planets</source>
@@ -238,7 +238,7 @@
     </message>
     <message>
         <source>Sa&amp;ve View As...</source>
-        <translation>Ansicht &amp;speichern unter...</translation>
+        <translation>&amp;Speichern unter...</translation>
     </message>
     <message>
         <source>&amp;Changes</source>
@@ -250,7 +250,7 @@
     </message>
     <message>
         <source>Planet name (Ctrl+F)</source>
-        <translation>Planetenname (Strg+F)</translation>
+        <translation>Name (Strg+F)</translation>
     </message>
     <message>
         <source>Find a planet</source>
