@@ -21,6 +21,7 @@
 #include "stepmarks.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -479,10 +480,10 @@ enum class ExplorerCase { Draw, Labels, Step, LabelsClose };
 // off the middle, or drags, and draws, as the window does for each wheel or drag event.
 // LabelsClose: every label considered, sixteen times closer than the fit, where the dots are
 // at their largest.
-void explorerDraw(benchmark::State &state, int planets, ExplorerCase what)
+void explorerDraw(benchmark::State &state, int planets, ExplorerCase what,
+                  QSize picture = QSize(1920, 1080))
 {
     const Globals &g = benchUniverse(planets).charted;
-    const QSize picture(1920, 1080);
     const MapExtent extent = mapExtent(g.Map_Max_X, g.Map_Max_Y);
     ExplorerScene scene;
     scene.view = ExplorerView::fitted(picture, extent);
@@ -610,18 +611,33 @@ void twoTurnsProcess(benchmark::State &state, int planets, const char *mode)
     }
 }
 
-void planetsProcess(benchmark::State &state, int planets, const char *format)
+// The program as a whole process on the universe's map and reports, output to /dev/null.
+void kavoraProcess(benchmark::State &state, int planets, const QStringList &options)
 {
     const BenchUniverse &u = benchUniverse(planets);
-    const QStringList arguments =
-        QStringList{"--planets", "--format", QLatin1String(format), u.mapPath} + u.reportPaths;
+    const QStringList arguments = options + QStringList{u.mapPath} + u.reportPaths;
     for (auto _ : state) {
         QProcess process;
         process.setStandardOutputFile(QProcess::nullDevice());
         process.start(QStringLiteral(KAVORA_BINARY), arguments);
         if (!process.waitForFinished(60000) || process.exitCode() != 0)
-            state.SkipWithError("kavora --planets failed");
+            state.SkipWithError("kavora failed");
     }
+}
+
+void planetsProcess(benchmark::State &state, int planets, const char *format)
+{
+    kavoraProcess(state, planets, {"--planets", "--format", QLatin1String(format)});
+}
+
+// `kavora --render OUT.svg|.pdf|.png` of the chart as a whole process; the file's size is
+// kept as a counter.
+void renderProcess(benchmark::State &state, int planets, const char *suffix)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("chart.") + QLatin1String(suffix));
+    kavoraProcess(state, planets, {"--render", out});
+    state.counters["MB"] = double(QFileInfo(out).size()) / (1 << 20);
 }
 
 // `once`: one iteration per run, for cases that take seconds; three runs give the median.
@@ -750,6 +766,13 @@ void registerBenchmarks()
         add(named(e.name, "kavora", kLargestUniverse),
             [what](auto &s) { explorerDraw(s, kLargestUniverse, what); });
     }
+    // A 4K screen.
+    add(named("explorer_4k", "kavora", kLargestUniverse), [](auto &s) {
+        explorerDraw(s, kLargestUniverse, ExplorerCase::Draw, QSize(3840, 2160));
+    });
+    add(named("explorer_4k_labels", "kavora", kLargestUniverse), [](auto &s) {
+        explorerDraw(s, kLargestUniverse, ExplorerCase::Labels, QSize(3840, 2160));
+    });
     add(named("explorer_changes", "kavora", kLargestUniverse),
         [](auto &s) { explorerChanges(s, kLargestUniverse, true); });
     add(named("explorer_changes", "baseline", kLargestUniverse),
@@ -772,4 +795,11 @@ void registerBenchmarks()
     add(named("lists_update", "kavora", n), [n](auto &s) { listsUpdate(s, n); });
     add(named("planets_json", "kavora", n), [n](auto &s) { planetsProcess(s, n, "json"); }, true);
     add(named("planets_json", "baseline", n), [n](auto &s) { planetsProcess(s, n, "tsv"); }, true);
+    add(named("planets_tsv", "kavora", n), [n](auto &s) { planetsProcess(s, n, "tsv"); }, true);
+    add(named("planets_tsv", "baseline", n), [n](auto &s) { kavoraProcess(s, n, {"--races"}); },
+        true);
+    add(named("render_svg", "kavora", n), [n](auto &s) { renderProcess(s, n, "svg"); }, true);
+    add(named("render_svg", "baseline", n), [n](auto &s) { renderProcess(s, n, "png"); }, true);
+    add(named("render_pdf", "kavora", n), [n](auto &s) { renderProcess(s, n, "pdf"); }, true);
+    add(named("render_pdf", "baseline", n), [n](auto &s) { renderProcess(s, n, "png"); }, true);
 }

@@ -5,10 +5,11 @@
 #include "filenames.h"
 #include "imagesurface.h"
 #include "keptcolours.h"
-#include "legendstrip.h"
 #include "loaduniverse.h"
 #include "palette.h"
+#include "layoutpicture.h"
 #include "picturefile.h"
+#include "picturelayout.h"
 #include "planetgeometry.h"
 #include "racecolours.h"
 #include "renderer.h"
@@ -31,6 +32,8 @@ using Mode = CommandLineOptions::Mode;
 
 constexpr int kMinRenderSide = 16;
 constexpr int kMaxRenderSide = 8192;
+// The most pixels a side of a drawn picture may have once --scale has enlarged it.
+constexpr int kMaxDrawnSide = 16384;
 
 const char kUsage[] = QT_TRANSLATE_NOOP(
     "CommandLine",
@@ -43,8 +46,9 @@ const char kUsage[] = QT_TRANSLATE_NOOP(
     "                                                    print what each report changed\n"
     "       kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]\n"
     "              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend]\n"
-    "              [--size WxH [--changes]] [--kept-colours] MAP [REPORT ...]\n"
-    "                                                    draw the chart into OUT (.bmp or .png);\n"
+    "              [--size WxH [--changes]] [--title TEXT] [--kept-colours] MAP [REPORT ...]\n"
+    "                                                    draw the chart into OUT (.bmp, .png,\n"
+    "                                                    or as vectors .svg, .pdf);\n"
     "                                                    --size: the explorer's view, one scale\n"
     "                                                    on both axes, labels that never collide;\n"
     "                                                    --changes: the last report's changes\n"
@@ -81,10 +85,14 @@ double numberOption(const QString &option, const QString &text)
     }
 }
 
+void write(FILE *stream, const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
 void write(FILE *stream, const QString &text)
 {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    write(stream, text.toUtf8());
 }
 
 // The exit status once everything is written to `out`: a full disk or a closed pipe shows
@@ -122,27 +130,43 @@ int renderToFile(Globals &globals, const LoadHistory &history, const CommandLine
     labels.populated = options.labelPopulated;
     labels.starbases = options.labelStarbases;
 
+    // The panes are drawn when the file is written, so a failure of the drawing and one of
+    // the writing both leave OUT as it was.
     const QSize pictureSize = options.size.value_or(ImageSurface::kPictureSize);
-    ImageSurface surface(pictureSize, options.size ? 1 : options.scale);
-    ChartView view;
-    try {
-        if (options.size) {
-            ExplorerScene scene;
-            scene.view = explorerViewFor(*options.size,
-                                         mapExtent(globals.Map_Max_X, globals.Map_Max_Y),
-                                         options.zoom.value_or(0), options.centerX,
-                                         options.centerY);
-            scene.labels = labels;
-            scene.legend = options.legend; // in the upper right corner, not beside
-            if (options.changes) {
-                const int last = int(history.reports.size()) - 1;
-                scene.changes = stepMarks(globals, listedChanges(history, last));
-                scene.changesTitle = stepTitle(history, last);
-            }
+    std::optional<ChartView> view; // as drawn
+    PictureLayout layout;
+    if (options.size) {
+        ExplorerScene scene;
+        scene.view = explorerViewFor(*options.size, mapExtent(globals.Map_Max_X, globals.Map_Max_Y),
+                                     options.zoom.value_or(0), options.centerX, options.centerY);
+        scene.labels = labels;
+        scene.legend = options.legend; // in the upper right corner, not beside
+        scene.scale = options.scale;
+        if (options.changes) {
+            const int last = int(history.reports.size()) - 1;
+            scene.changes = stepMarks(globals, listedChanges(history, last));
+            scene.changesTitle = stepTitle(history, last);
+        }
+        layout = PictureLayout::single(*options.size, [&globals, &view, scene](Surface &surface) {
             view = ExplorerRenderer().draw(globals, surface, scene).chartView;
-        } else {
+        });
+    } else {
+        layout = PictureLayout::single(pictureSize, [&](Surface &surface) {
             view = display_map(globals, surface, labels, options.zoom, options.centerX,
                                options.centerY);
+        });
+        if (options.legend)
+            addLegendStrip(layout, globals, options.scale);
+    }
+    if (!options.title.isEmpty())
+        addTitleStrip(layout, options.title, options.scale);
+
+    try {
+        if (const char *vector = vectorFormatFor(options.output)) {
+            SaveVectorPicture(layout, options.output, vector, options.scale);
+        } else {
+            const QByteArray format = QFileInfo(options.output).suffix().toLower().toLatin1();
+            SavePicture(layoutImage(layout, options.scale), options.output, format.constData());
         }
     } catch (const RunError &error) {
         write(err, error.message() + u'\n');
@@ -152,23 +176,12 @@ int renderToFile(Globals &globals, const LoadHistory &history, const CommandLine
     const QRect picture(QPoint(0, 0), pictureSize);
     const bool anyShown = std::any_of(
         globals.Star_Table.begin(), globals.Star_Table.end(), [&](const Star_Object &planet) {
-            return picture.contains(dotPixel(view, pictureSize, planetPosition(planet)));
+            return view && picture.contains(dotPixel(*view, pictureSize, planetPosition(planet)));
         });
     if (!anyShown)
         write(err, QCoreApplication::translate(
                        "CommandLine", "kavora: no planet lies in the view drawn (see --zoom and "
                                       "--center)\n"));
-
-    const QByteArray format = QFileInfo(options.output).suffix().toLower().toLatin1();
-    try {
-        const QImage picture = options.legend && !options.size
-                                   ? chartWithLegend(surface.Image(), globals, options.scale)
-                                   : surface.Image();
-        SavePicture(picture, options.output, format.constData());
-    } catch (const RunError &error) {
-        write(err, error.message() + u'\n');
-        return 1;
-    }
     return 0;
 }
 
@@ -191,9 +204,9 @@ constexpr unsigned modeBit(Mode mode) { return 1u << unsigned(mode); }
 void setOutput(CommandLineOptions &options, const QString &, const QString &value)
 {
     const QString suffix = QFileInfo(value).suffix().toLower();
-    if (suffix != u"bmp" && suffix != u"png")
-        usage(QCoreApplication::translate("CommandLine",
-                                          "the chart is written as .bmp or .png, not \"%1\"")
+    if (suffix != u"bmp" && suffix != u"png" && suffix != u"svg" && suffix != u"pdf")
+        usage(QCoreApplication::translate(
+                  "CommandLine", "the chart is written as .bmp, .png, .svg or .pdf, not \"%1\"")
                   .arg(value));
     options.output = value;
 }
@@ -287,6 +300,12 @@ void setLegend(CommandLineOptions &options, const QString &, const QString &)
     options.legend = true;
 }
 
+void setTitle(CommandLineOptions &options, const QString &, const QString &value)
+{
+    // One line: a line end would leave the strip's one text line half empty.
+    options.title = value.simplified();
+}
+
 void setFormat(CommandLineOptions &options, const QString &, const QString &value)
 {
     const std::optional<TableFormat> format = tableFormatNamed(value);
@@ -332,6 +351,7 @@ const OptionRule kOptions[] = {
     {QLatin1StringView("--size"), Mode::Gui, kRender, true, setSize},
     {QLatin1StringView("--scale"), Mode::Gui, kRender, true, setScale},
     {QLatin1StringView("--legend"), Mode::Gui, kRender, false, setLegend},
+    {QLatin1StringView("--title"), Mode::Gui, kRender, true, setTitle},
     {QLatin1StringView("--format"), Mode::Gui, kTables, true, setFormat},
     {QLatin1StringView("--palette"), Mode::Gui, kEveryMode, true, setPalette},
     {QLatin1StringView("--kept-colours"), Mode::Gui, kAllModes, false, setKeptColours},
@@ -425,6 +445,11 @@ QStringList withoutToolkitOptions(const QStringList &arguments)
         "session", "style", "stylesheet", "qmljsdebugger"};
     static const QStringList plain{"reverse", "widgetcount", "nograb", "dograb", "sync",
                                    "testability"};
+    // "--title" names a window's caption to the toolkit, but the caption strip of a picture
+    // once --render asks for one: no window opens then.
+    const qsizetype end = arguments.indexOf(QStringLiteral("--"));
+    const bool rendering = arguments.mid(0, end < 0 ? arguments.size() : end)
+                               .contains(QStringLiteral("--render"));
     QStringList kept;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments[i];
@@ -441,6 +466,10 @@ QStringList withoutToolkitOptions(const QStringList &arguments)
             name = {};
         const qsizetype equals = name.indexOf(u'=');
         const QStringView bare = equals < 0 ? name : name.first(equals);
+        if (rendering && arg == u"--title") {
+            kept.append(arg);
+            continue;
+        }
         if (!name.isEmpty() && withValue.contains(bare)) {
             if (equals < 0)
                 ++i; // the value that follows, when there is one
@@ -520,9 +549,11 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
         usage(goesWithHint(misplaced, modes));
     if (options.mode != Mode::Gui && options.files.isEmpty())
         usage(QCoreApplication::translate("CommandLine", "no map file given"));
-    // The explorer's view is drawn at the size asked for, not enlarged.
-    if (options.size && options.scale != 1)
-        usage(QCoreApplication::translate("CommandLine", "--scale cannot go with --size"));
+    if (options.size && (options.size->width() * options.scale > kMaxDrawnSide ||
+                         options.size->height() * options.scale > kMaxDrawnSide))
+        usage(QCoreApplication::translate("CommandLine",
+                                          "--size times --scale is at most %1 pixels each way")
+                  .arg(kMaxDrawnSide));
     // The chart window's picture has no marks; the explorer's has.
     if (options.changes && !options.size)
         usage(QCoreApplication::translate("CommandLine", "--changes with --render needs --size"));
@@ -549,12 +580,12 @@ bool commandLineDraws(const QStringList &arguments)
 
 QString planetTableText(const Globals &globals, TableFormat format)
 {
-    return formatTable(planetTable(globals), format);
+    return QString::fromUtf8(planetTableBytes(globals, format));
 }
 
 QString raceTableText(const Globals &globals, TableFormat format)
 {
-    return formatTable(raceTable(globals), format);
+    return QString::fromUtf8(raceTableBytes(globals, format));
 }
 
 int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
@@ -600,11 +631,11 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
         applyKeptColours(globals, keptColours(settings));
     }
     if (options.mode == Mode::Planets) {
-        write(out, planetTableText(globals, options.format));
+        write(out, planetTableBytes(globals, options.format));
         return written(out, err);
     }
     if (options.mode == Mode::Races) {
-        write(out, raceTableText(globals, options.format));
+        write(out, raceTableBytes(globals, options.format));
         return written(out, err);
     }
     if (options.mode == Mode::Changes) {

@@ -6,7 +6,7 @@
 //   kavora --changes [--format tsv|csv|json] MAP [REPORT ...]
 //   kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
 //          [--race-color NAME=#RRGGBB ...] [--scale N] [--legend] [--size WxH [--changes]]
-//          [--kept-colours] MAP [REPORT ...]
+//          [--title TEXT] [--kept-colours] MAP [REPORT ...]
 //   kavora ... --palette classic|distinct    (any mode, the windows too)
 //   kavora --help | --version
 // Nothing here reads the user's settings unless --kept-colours asks for the colours kept
@@ -30,9 +30,10 @@ struct CommandLineOptions {
     double centerX = 0, centerY = 0;   // 0: that axis's default centre
     bool labelAll = false, labelPopulated = false, labelStarbases = false;
     QList<QPair<QString, PackedColor>> raceColors;
-    int scale = 1;                     // --scale N: the chart N times larger, 1 to 8
+    int scale = 1;                     // --scale N: the picture N times larger, 1 to 8
     bool legend = false;               // --legend: the race legend to the right
     std::optional<QSize> size;         // --size: the explorer's square view at that size
+    QString title;                     // --title: a caption strip above the picture
     bool changes = false;              // --changes with --render: the last report's marks
     TableFormat format = TableFormat::Tsv; // --format for --planets, --races and --changes
     bool keptColours = false;          // --kept-colours: the races' colours kept in the settings

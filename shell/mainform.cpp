@@ -427,8 +427,10 @@ void mainform::mnuSaveBmp_Click()
     }
     // On a sharp screen the picture at its own size is drawn now, which may fail.
     const QImage *picture = nullptr;
-    if (runReported(m_dialog, [&] { picture = &m_chart->picture(); }))
-        savePictureAs(m_dialog, *picture);
+    if (runReported(m_dialog, [&] { picture = &m_chart->picture(); })) {
+        const PictureLayout vectors = m_chart->pictureLayout();
+        savePictureAs(m_dialog, *picture, tr("Save Map as Bitmap"), &vectors);
+    }
 }
 
 void mainform::mnu_Exit_Click()
@@ -478,7 +480,8 @@ void mainform::showChartExplorer()
         connect(this, &mainform::planetChosen, m_explorer, &ChartExplorer::showPlanet);
         connect(m_explorer, &ChartExplorer::saveViewRequested, this, [this] {
             m_explorer->flush();
-            savePictureAs(m_dialog, m_explorer->picture(), tr("Save View As"));
+            const PictureLayout vectors = m_explorer->pictureLayout();
+            savePictureAs(m_dialog, m_explorer->picture(), tr("Save View As"), &vectors);
         });
         m_workspace->addWindow(m_explorer);
         m_explorer->mapOpened();

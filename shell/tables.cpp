@@ -5,9 +5,109 @@
 #include "racecolours.h"
 #include "runerror.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
-void appendTsvCell(QString &out, const QString &text)
+// The text of a table as UTF-8 in one buffer that grows by doubling: appending a character
+// is a capacity test and a store, so no cell makes a string of its own.
+class TableText {
+public:
+    explicit TableText(qsizetype expected) : m_bytes(std::max<qsizetype>(expected, 64), Qt::Uninitialized) {}
+
+    TableText &operator+=(QChar c)
+    {
+        const char16_t u = c.unicode();
+        if (m_high != 0 && !QChar::isLowSurrogate(u))
+            flushPending();
+        reserve(3);
+        char *p = m_bytes.data() + m_used;
+        if (u < 0x80) {
+            p[0] = char(u);
+            m_used += 1;
+        } else if (u < 0x800) {
+            p[0] = char(0xC0 | (u >> 6));
+            p[1] = char(0x80 | (u & 0x3F));
+            m_used += 2;
+        } else if (!QChar::isSurrogate(u)) {
+            p[0] = char(0xE0 | (u >> 12));
+            p[1] = char(0x80 | ((u >> 6) & 0x3F));
+            p[2] = char(0x80 | (u & 0x3F));
+            m_used += 3;
+        } else {
+            appendSurrogate(u);
+        }
+        return *this;
+    }
+    TableText &operator+=(QLatin1StringView text)
+    {
+        flushPending();
+        reserve(text.size());
+        std::memcpy(m_bytes.data() + m_used, text.data(), size_t(text.size()));
+        m_used += text.size();
+        return *this;
+    }
+    // Text as it stands, no escapes.
+    TableText &operator+=(QStringView text)
+    {
+        for (QChar c : text)
+            *this += c;
+        return *this;
+    }
+    TableText &operator+=(const QString &text) { return *this += QStringView(text); }
+
+    QByteArray take()
+    {
+        flushPending();
+        m_bytes.truncate(m_used);
+        return std::move(m_bytes);
+    }
+
+private:
+    void reserve(qsizetype more)
+    {
+        if (m_used + more > m_bytes.size())
+            m_bytes.resize(std::max(m_bytes.size() * 2, m_used + more));
+    }
+    // A pair of UTF-16 halves makes one 4-byte character; a half without its partner is
+    // written as "?", as QString::toUtf8() writes it.
+    void appendSurrogate(char16_t u)
+    {
+        if (QChar::isHighSurrogate(u)) {
+            flushPending();
+            m_high = u;
+            return;
+        }
+        if (m_high == 0) {
+            replacement();
+            return;
+        }
+        const char32_t code = QChar::surrogateToUcs4(m_high, u);
+        m_high = 0;
+        reserve(4);
+        char *p = m_bytes.data() + m_used;
+        p[0] = char(0xF0 | (code >> 18));
+        p[1] = char(0x80 | ((code >> 12) & 0x3F));
+        p[2] = char(0x80 | ((code >> 6) & 0x3F));
+        p[3] = char(0x80 | (code & 0x3F));
+        m_used += 4;
+    }
+    void replacement() { *this += QLatin1StringView("?"); }
+    void flushPending()
+    {
+        if (m_high != 0) [[unlikely]] {
+            m_high = 0;
+            replacement();
+        }
+    }
+
+    QByteArray m_bytes;
+    qsizetype m_used = 0;
+    char16_t m_high = 0; // a high half waiting for its low one
+};
+
+void appendTsvCell(TableText &out, QStringView text)
 {
     for (QChar c : text) {
         if (c == u'\\')
@@ -25,7 +125,7 @@ void appendTsvCell(QString &out, const QString &text)
 
 // For a spreadsheet: the text as it is, only a tab or a line end, which would split the
 // cell, made a space.
-void appendClipboardCell(QString &out, const QString &text)
+void appendClipboardCell(TableText &out, QStringView text)
 {
     for (QChar c : text)
         out += c == u'\t' || c == u'\n' || c == u'\r' ? QChar(u' ') : c;
@@ -62,7 +162,7 @@ bool isJsonNumber(QStringView text)
     return i == text.size();
 }
 
-void appendCsvCell(QString &out, const QString &text)
+void appendCsvCell(TableText &out, QStringView text)
 {
     const bool quoted = text.contains(u',') || text.contains(u'"') || text.contains(u'\n') ||
                         text.contains(u'\r');
@@ -80,7 +180,7 @@ void appendCsvCell(QString &out, const QString &text)
 }
 
 // In a table of one column an empty cell is quoted, or its line would read as no record.
-void appendLoneCsvCell(QString &out, const QString &text)
+void appendLoneCsvCell(TableText &out, QStringView text)
 {
     if (text.isEmpty())
         out += QLatin1String("\"\"");
@@ -89,14 +189,14 @@ void appendLoneCsvCell(QString &out, const QString &text)
 }
 
 // True when the UTF-16 half at `i` belongs to a pair.
-bool pairedAt(const QString &text, qsizetype i)
+bool pairedAt(QStringView text, qsizetype i)
 {
     if (text[i].isHighSurrogate())
         return i + 1 < text.size() && text[i + 1].isLowSurrogate();
     return i > 0 && text[i - 1].isHighSurrogate();
 }
 
-void appendJsonString(QString &out, const QString &text)
+void appendJsonString(TableText &out, QStringView text)
 {
     out += u'"';
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -118,7 +218,7 @@ void appendJsonString(QString &out, const QString &text)
     out += u'"';
 }
 
-void appendJsonCell(QString &out, const QString &text, TableColumn::Kind kind)
+void appendJsonCell(TableText &out, QStringView text, TableColumn::Kind kind)
 {
     if (kind != TableColumn::Text && text.isEmpty()) {
         out += QLatin1String("null");
@@ -140,49 +240,235 @@ void appendJsonCell(QString &out, const QString &text, TableColumn::Kind kind)
     appendJsonString(out, text);
 }
 
-template <typename AppendCell>
-QString separated(const Table &table, QChar separator, QStringView lineEnd, AppendCell appendCell)
-{
-    QString out;
-    out.reserve(qsizetype(table.cells.size()) * 8 + 64);
-    const qsizetype columns = table.columns.size();
-    for (qsizetype c = 0; c < columns; ++c) {
-        if (c)
-            out += separator;
-        appendCell(out, table.columns[c].name);
+// Room for a cell made on the spot: a number or a colour, written as UTF-16 digits.
+class CellScratch {
+public:
+    QStringView number(qint64 value)
+    {
+        char16_t *end = m_text + kSize;
+        char16_t *p = end;
+        const bool negative = value < 0;
+        quint64 magnitude = negative ? 0 - quint64(value) : quint64(value);
+        do {
+            *--p = char16_t(u'0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        if (negative)
+            *--p = u'-';
+        return QStringView(p, end - p);
     }
-    out += lineEnd;
-    for (size_t i = 0; i < table.cells.size(); ++i) {
-        appendCell(out, table.cells[i]);
-        out += qsizetype(i % columns) == columns - 1 ? lineEnd : QStringView(&separator, 1);
-    }
-    return out;
-}
-
-QString json(const Table &table)
-{
-    QString out;
-    out.reserve(qsizetype(table.cells.size()) * 16 + 16);
-    out += u'[';
-    const qsizetype columns = table.columns.size();
-    for (qsizetype row = 0; row < table.rowCount(); ++row) {
-        out += row ? QLatin1String(",\n{") : QLatin1String("\n{");
-        for (qsizetype c = 0; c < columns; ++c) {
-            if (c)
-                out += u',';
-            appendJsonString(out, table.columns[c].name);
-            out += u':';
-            appendJsonCell(out, table.cells[size_t(row * columns + c)], table.columns[c].kind);
+    // "#RRGGBB", as colorText() writes it.
+    QStringView colour(PackedColor color)
+    {
+        static constexpr char16_t kHex[] = u"0123456789ABCDEF";
+        const quint8 parts[] = {quint8(color & 0xFF), quint8((color >> 8) & 0xFF),
+                                quint8((color >> 16) & 0xFF)};
+        m_text[0] = u'#';
+        for (int i = 0; i < 3; ++i) {
+            m_text[1 + 2 * i] = kHex[parts[i] >> 4];
+            m_text[2 + 2 * i] = kHex[parts[i] & 0xF];
         }
-        out += u'}';
+        return QStringView(m_text, 7);
     }
-    out += QLatin1String("\n]\n");
-    return out;
-}
+    // Anything else: a string kept until the next cell.
+    QStringView text(QString value)
+    {
+        m_held = std::move(value);
+        return m_held;
+    }
+
+private:
+    static constexpr int kSize = 24;
+    char16_t m_text[kSize];
+    QString m_held;
+};
+
+// A table read cell by cell, wherever its cells are held.
+class Rows {
+public:
+    virtual ~Rows() = default;
+    virtual const QList<TableColumn> &columns() const = 0;
+    virtual qsizetype rowCount() const = 0;
+    // The cell's text, valid until the next call with the same scratch.
+    virtual QStringView cell(qsizetype row, qsizetype column, CellScratch &scratch) const = 0;
+    // About how many bytes a row takes in the text formats, to size the buffer.
+    virtual qsizetype rowBytes() const { return 8 * columns().size(); }
+};
+
+class TableRows : public Rows {
+public:
+    explicit TableRows(const Table &table) : m_table(table) {}
+    const QList<TableColumn> &columns() const override { return m_table.columns; }
+    qsizetype rowCount() const override { return m_table.rowCount(); }
+    QStringView cell(qsizetype row, qsizetype column, CellScratch &) const override
+    {
+        return m_table.cells[size_t(row * m_table.columns.size() + column)];
+    }
+
+private:
+    const Table &m_table;
+};
 
 QString total(const std::optional<double> &value)
 {
     return value ? conv::plainNumber(*value) : QString();
+}
+
+const QList<TableColumn> &planetColumns()
+{
+    using K = TableColumn::Kind;
+    static const QList<TableColumn> columns = {
+        {"index", K::Number},      {"name", K::Text},         {"x", K::Number},
+        {"y", K::Number},          {"owner", K::OptionalText}, {"starbase", K::OptionalText},
+        {"report_age", K::Number}, {"population", K::Number}, {"color", K::Colour},
+        {"style", K::Number}};
+    return columns;
+}
+
+// Every planet in table order, its cells read from the record.
+class PlanetRows : public Rows {
+public:
+    explicit PlanetRows(const Globals &globals) : m_table(globals.Star_Table) {}
+    const QList<TableColumn> &columns() const override { return planetColumns(); }
+    qsizetype rowCount() const override { return qsizetype(m_table.size()); }
+    qsizetype rowBytes() const override { return 56; }
+    QStringView cell(qsizetype row, qsizetype column, CellScratch &scratch) const override
+    {
+        const Star_Object &s = m_table[size_t(row)];
+        switch (column) {
+        case 0: return scratch.number(row);
+        case 1: return s.Star_Name;
+        case 2: return s.Star_X;
+        case 3: return s.Star_Y;
+        case 4: return s.Owner;
+        case 5: return s.Starbase;
+        case 6: return s.report_age;
+        case 7: return s.population;
+        case 8: return s.color ? scratch.colour(*s.color) : QStringView();
+        default: return s.Style ? scratch.number(*s.Style) : QStringView();
+        }
+    }
+
+private:
+    const Star_Table_Type &m_table;
+};
+
+const QList<TableColumn> &raceColumns()
+{
+    using K = TableColumn::Kind;
+    static const QList<TableColumn> columns = {
+        {"slot", K::Number},  {"name", K::Text},          {"color", K::Colour},
+        {"style", K::Number}, {"population", K::Number}, {"starbases", K::Number}};
+    return columns;
+}
+
+// The races up to the last used slot.
+class RaceRows : public Rows {
+public:
+    explicit RaceRows(const Globals &globals) : m_globals(globals) {}
+    const QList<TableColumn> &columns() const override { return raceColumns(); }
+    qsizetype rowCount() const override { return std::max(m_globals.Last_Player_Index + 1, 0); }
+    QStringView cell(qsizetype row, qsizetype column, CellScratch &scratch) const override
+    {
+        const Player_Object &p = m_globals.Player_Table[size_t(row)];
+        switch (column) {
+        case 0: return scratch.number(row);
+        case 1: return p.Player_Name;
+        case 2: return scratch.colour(p.Player_Color);
+        case 3: return scratch.number(p.Player_Style);
+        case 4: return scratch.text(total(p.Player_Population));
+        default: return scratch.text(total(p.Player_Starbases));
+        }
+    }
+
+private:
+    const Globals &m_globals;
+};
+
+template <typename AppendCell>
+QByteArray separated(const Rows &rows, QChar separator, QLatin1StringView lineEnd,
+                     AppendCell appendCell)
+{
+    const QList<TableColumn> &columns = rows.columns();
+    const qsizetype count = columns.size();
+    TableText out(rows.rowCount() * rows.rowBytes() + 64);
+    CellScratch scratch;
+    for (qsizetype c = 0; c < count; ++c) {
+        if (c)
+            out += separator;
+        appendCell(out, columns[c].name);
+    }
+    out += lineEnd;
+    const qsizetype last = count - 1;
+    for (qsizetype row = 0; row < rows.rowCount(); ++row) {
+        for (qsizetype c = 0; c < count; ++c) {
+            appendCell(out, rows.cell(row, c, scratch));
+            if (c != last)
+                out += separator;
+        }
+        out += lineEnd;
+    }
+    return out.take();
+}
+
+QByteArray json(const Rows &rows)
+{
+    const QList<TableColumn> &columns = rows.columns();
+    const qsizetype count = columns.size();
+    TableText out(rows.rowCount() * (rows.rowBytes() * 2 + 16 * count) + 16);
+    CellScratch scratch;
+    // Each key is the same in every row: written once, copied after.
+    QList<QByteArray> keys;
+    for (const TableColumn &column : columns) {
+        TableText key(column.name.size() + 8);
+        appendJsonString(key, column.name);
+        key += u':';
+        keys.append(key.take());
+    }
+    out += u'[';
+    for (qsizetype row = 0; row < rows.rowCount(); ++row) {
+        out += row ? QLatin1String(",\n{") : QLatin1String("\n{");
+        for (qsizetype c = 0; c < count; ++c) {
+            if (c)
+                out += u',';
+            out += QLatin1StringView(keys[c]);
+            appendJsonCell(out, rows.cell(row, c, scratch), columns[c].kind);
+        }
+        out += u'}';
+    }
+    out += QLatin1String("\n]\n");
+    return out.take();
+}
+
+QByteArray format(const Rows &rows, TableFormat format)
+{
+    if (rows.columns().isEmpty())
+        return format == TableFormat::Json ? QByteArray("[\n]\n") : QByteArray();
+    switch (format) {
+    case TableFormat::Tsv:
+        return separated(rows, u'\t', QLatin1StringView("\n"), appendTsvCell);
+    case TableFormat::Csv:
+        // In a table of one column an empty cell is quoted, or its line would read as none.
+        return rows.columns().size() == 1
+                   ? separated(rows, u',', QLatin1StringView("\r\n"), appendLoneCsvCell)
+                   : separated(rows, u',', QLatin1StringView("\r\n"), appendCsvCell);
+    case TableFormat::Json:
+        break;
+    }
+    return json(rows);
+}
+
+Table tableOf(const Rows &rows)
+{
+    Table table;
+    table.columns = rows.columns();
+    const qsizetype count = table.columns.size();
+    table.cells.reserve(size_t(rows.rowCount() * count));
+    CellScratch scratch;
+    for (qsizetype row = 0; row < rows.rowCount(); ++row)
+        for (qsizetype c = 0; c < count; ++c)
+            table.cells.push_back(rows.cell(row, c, scratch).toString());
+    return table;
 }
 
 } // namespace
@@ -200,58 +486,35 @@ std::optional<TableFormat> tableFormatNamed(QStringView name)
 
 QString clipboardText(const Table &table)
 {
-    return table.columns.isEmpty() ? QString()
-                                   : separated(table, u'\t', u"\n", appendClipboardCell);
+    return table.columns.isEmpty()
+               ? QString()
+               : QString::fromUtf8(separated(TableRows(table), u'\t', QLatin1StringView("\n"),
+                                             appendClipboardCell));
 }
 
 QString formatTable(const Table &table, TableFormat format)
 {
-    if (table.columns.isEmpty())
-        return format == TableFormat::Json ? QStringLiteral("[\n]\n") : QString();
-    switch (format) {
-    case TableFormat::Tsv:
-        return separated(table, u'\t', u"\n", appendTsvCell);
-    case TableFormat::Csv:
-        return table.columns.size() == 1 ? separated(table, u',', u"\r\n", appendLoneCsvCell)
-                                         : separated(table, u',', u"\r\n", appendCsvCell);
-    case TableFormat::Json:
-        break;
-    }
-    return json(table);
+    return QString::fromUtf8(::format(TableRows(table), format));
 }
 
 Table planetTable(const Globals &globals)
 {
-    using K = TableColumn::Kind;
-    Table table;
-    table.columns = {{"index", K::Number},       {"name", K::Text},
-                     {"x", K::Number},           {"y", K::Number},
-                     {"owner", K::OptionalText}, {"starbase", K::OptionalText},
-                     {"report_age", K::Number},  {"population", K::Number},
-                     {"color", K::Colour},       {"style", K::Number}};
-    table.cells.reserve(globals.Star_Table.size() * size_t(table.columns.size()));
-    for (size_t i = 0; i < globals.Star_Table.size(); ++i) {
-        const Star_Object &s = globals.Star_Table[i];
-        table.addRow({QString::number(i), s.Star_Name, s.Star_X, s.Star_Y, s.Owner, s.Starbase,
-                      s.report_age, s.population, s.color ? colorText(*s.color) : QString(),
-                      s.Style ? QString::number(*s.Style) : QString()});
-    }
-    return table;
+    return tableOf(PlanetRows(globals));
 }
 
 Table raceTable(const Globals &globals)
 {
-    using K = TableColumn::Kind;
-    Table table;
-    table.columns = {{"slot", K::Number},  {"name", K::Text},       {"color", K::Colour},
-                     {"style", K::Number}, {"population", K::Number}, {"starbases", K::Number}};
-    for (int slot = 0; slot <= globals.Last_Player_Index; ++slot) {
-        const Player_Object &p = globals.Player_Table[slot];
-        table.addRow({QString::number(slot), p.Player_Name, colorText(p.Player_Color),
-                      QString::number(p.Player_Style), total(p.Player_Population),
-                      total(p.Player_Starbases)});
-    }
-    return table;
+    return tableOf(RaceRows(globals));
+}
+
+QByteArray planetTableBytes(const Globals &globals, TableFormat format)
+{
+    return ::format(PlanetRows(globals), format);
+}
+
+QByteArray raceTableBytes(const Globals &globals, TableFormat format)
+{
+    return ::format(RaceRows(globals), format);
 }
 
 Table changeTable(const Globals &globals, const LoadHistory &history)

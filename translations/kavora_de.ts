@@ -324,10 +324,6 @@
 </translation>
     </message>
     <message>
-        <source>the chart is written as .bmp or .png, not &quot;%1&quot;</source>
-        <translation>die Karte wird als .bmp oder .png geschrieben, nicht als &quot;%1&quot;</translation>
-    </message>
-    <message>
         <source>--zoom takes a factor from 0 to below 1</source>
         <translation>--zoom erwartet einen Faktor von 0 bis unter 1</translation>
     </message>
@@ -388,12 +384,16 @@
         <translation>keine Kartendatei angegeben</translation>
     </message>
     <message>
-        <source>--scale cannot go with --size</source>
-        <translation>--scale geht nicht zusammen mit --size</translation>
-    </message>
-    <message>
         <source>kavora: no command-line mode given</source>
         <translation>kavora: kein Befehlszeilenmodus angegeben</translation>
+    </message>
+    <message>
+        <source>--palette takes classic or distinct, not &quot;%1&quot;</source>
+        <translation>--palette erwartet classic oder distinct, nicht &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--changes with --render needs --size</source>
+        <translation>--changes mit --render braucht --size</translation>
     </message>
     <message>
         <source>Usage: kavora [MAP [REPORT ...]]                    open the windows
@@ -405,8 +405,9 @@
                                                     print what each report changed
        kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
               [--race-color NAME=#RRGGBB ...] [--scale N] [--legend]
-              [--size WxH [--changes]] [--kept-colours] MAP [REPORT ...]
-                                                    draw the chart into OUT (.bmp or .png);
+              [--size WxH [--changes]] [--title TEXT] [--kept-colours] MAP [REPORT ...]
+                                                    draw the chart into OUT (.bmp, .png,
+                                                    or as vectors .svg, .pdf);
                                                     --size: the explorer&apos;s view, one scale
                                                     on both axes, labels that never collide;
                                                     --changes: the last report&apos;s changes
@@ -425,12 +426,12 @@ windows (Keep These Colours) instead.
                                                     gibt aus, was jeder Bericht änderte
         kavora --render AUS [--zoom F] [--center X,Y] [--labels all,populated,starbases]
                [--race-color NAME=#RRGGBB ...] [--scale N] [--legend]
-               [--size WxH [--changes]] [--kept-colours] KARTE [BERICHT ...]
-                                                    zeichnet die Karte nach AUS (.bmp oder .png);
-                                                    --size: die Ansicht des Explorers, ein Maßstab
-                                                    für beide Achsen, Beschriftungen ohne
-                                                    Überschneidung; --changes: die Änderungen des
-                                                    letzten Berichts darauf markiert
+               [--size WxH [--changes]] [--title TEXT] [--kept-colours] KARTE [BERICHT ...]
+                                                    zeichnet die Karte nach AUS (.bmp, .png, oder
+                                                    als Vektoren .svg, .pdf); --size: die Ansicht
+                                                    des Explorers, ein Maßstab für beide Achsen,
+                                                    Beschriftungen ohne Überschneidung; --changes:
+                                                    die Änderungen des letzten Berichts markiert
         --palette classic|distinct                  das Farbschema der Rassen, in jedem Modus
         kavora --help | --version
 Die Rassen erhalten ihre Standardfarben; mit --kept-colours stattdessen die in den
@@ -438,12 +439,12 @@ Fenstern behaltenen (Diese Farben behalten).
 </translation>
     </message>
     <message>
-        <source>--palette takes classic or distinct, not &quot;%1&quot;</source>
-        <translation>--palette erwartet classic oder distinct, nicht &quot;%1&quot;</translation>
+        <source>the chart is written as .bmp, .png, .svg or .pdf, not &quot;%1&quot;</source>
+        <translation>die Karte wird als .bmp, .png, .svg oder .pdf geschrieben, nicht als &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>--changes with --render needs --size</source>
-        <translation>--changes mit --render braucht --size</translation>
+        <source>--size times --scale is at most %1 pixels each way</source>
+        <translation>--size mal --scale ergibt höchstens %1 Pixel je Richtung</translation>
     </message>
 </context>
 <context>
@@ -507,6 +508,21 @@ Fenstern behaltenen (Diese Farben behalten).
     </message>
 </context>
 <context>
+    <name>LayoutPicture</name>
+    <message>
+        <source>Star chart</source>
+        <translation>Sternkarte</translation>
+    </message>
+    <message>
+        <source>Drawn by Kavora</source>
+        <translation>Gezeichnet von Kavora</translation>
+    </message>
+    <message>
+        <source>the drawing could not be started</source>
+        <translation>die Zeichnung konnte nicht begonnen werden</translation>
+    </message>
+</context>
+<context>
     <name>Legend</name>
     <message>
         <source>Race</source>
@@ -519,6 +535,10 @@ Fenstern behaltenen (Diese Farben behalten).
     <message>
         <source>Starbases</source>
         <translation>Sternenbasen</translation>
+    </message>
+    <message>
+        <source>Planets</source>
+        <translation>Planeten</translation>
     </message>
 </context>
 <context>
@@ -1213,6 +1233,10 @@ Bericht: %1: %2 Zeilen passten zu einem Planeten, %3 nicht</translation>
         <translation>Das Beispieluniversum ist nicht installiert; gesucht wurde in
 </translation>
     </message>
+    <message>
+        <source>Save Map as Bitmap</source>
+        <translation>Karte als Bitmap speichern</translation>
+    </message>
 </context>
 <context>
     <name>savePictureAs</name>
@@ -1223,6 +1247,10 @@ Bericht: %1: %2 Zeilen passten zu einem Planeten, %3 nicht</translation>
     <message>
         <source>Save Map as Bitmap</source>
         <translation>Karte als Bitmap speichern</translation>
+    </message>
+    <message>
+        <source>|SVG drawings (*.svg)|*.svg|PDF documents (*.pdf)|*.pdf</source>
+        <translation>|SVG-Zeichnungen (*.svg)|*.svg|PDF-Dokumente (*.pdf)|*.pdf</translation>
     </message>
 </context>
 <context>

@@ -40,10 +40,10 @@ int lineHeightOf(const QRawFont &font)
 } // namespace
 
 ImageSurface::ImageSurface(QSize picture, int scale)
-    : m_image(picture * std::clamp(scale, 1, kMaxScale), QImage::Format_RGB32),
-      m_font(chartFont(std::clamp(scale, 1, kMaxScale))),
+    : m_image(picture * std::clamp(scale, 1, kMaxDrawScale), QImage::Format_RGB32),
+      m_font(chartFont(std::clamp(scale, 1, kMaxDrawScale))),
       m_white(m_font, m_image.width(), m_image.height()), m_picture(picture),
-      m_scale(std::clamp(scale, 1, kMaxScale)), m_deviceWidth(m_image.width()),
+      m_scale(std::clamp(scale, 1, kMaxDrawScale)), m_deviceWidth(m_image.width()),
       m_deviceHeight(m_image.height())
 {
     m_ascent = static_cast<int>(std::ceil(m_font.ascent()));

@@ -49,8 +49,11 @@ public:
     static constexpr int kHeight = 441;
     static constexpr QSize kPictureSize{kWidth, kHeight};
     static constexpr int kMaxScale = kMaxChartScale;
+    // What a surface takes: a pane may be drawn larger than the chart (a title's text).
+    static constexpr int kMaxDrawScale = 2 * kMaxChartScale;
 
-    // A black picture of `picture` pixels drawn `scale` times larger (1 to kMaxScale, clamped).
+    // A black picture of `picture` pixels drawn `scale` times larger (1 to kMaxDrawScale,
+    // clamped).
     explicit ImageSurface(QSize picture = kPictureSize, int scale = 1);
     ~ImageSurface() override;
     ImageSurface(const ImageSurface &) = delete;

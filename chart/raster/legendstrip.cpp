@@ -11,8 +11,7 @@ QImage chartWithLegend(const QImage &chart, const Globals &globals, int scale)
 {
     scale = std::clamp(scale, 1, ImageSurface::kMaxScale);
     const QSize chartSize = chart.size() / scale;
-    const QSize natural = legendSize(globals, true, scale);
-    const QSize strip(natural.width(), std::max(natural.height(), chartSize.height()));
+    const QSize strip = legendStripSize(globals, chartSize.height(), scale);
     ImageSurface legend(strip, scale);
     drawLegend(legend, strip, globals, true, scale);
 

@@ -74,13 +74,20 @@ void ZoneFill::reset(int width, int height, int scale)
     m_unclaimed = long(width) * height;
 }
 
-void ZoneFill::paint(QImage &image, std::span<const PixelBox> boxes, int scale)
+void ZoneFill::paint(QImage &image, std::span<const PixelBox> boxes, int scale,
+                     std::vector<bool> *shown)
 {
+    if (shown)
+        shown->assign(boxes.size(), false);
     if (image.isNull())
         return;
     reset(image.width(), image.height(), std::max(1, scale));
-    for (auto box = boxes.rbegin(); box != boxes.rend() && m_unclaimed > 0; ++box)
-        paintBox(image, *box);
+    for (size_t i = boxes.size(); i-- > 0 && m_unclaimed > 0;) {
+        const long before = m_unclaimed;
+        paintBox(image, boxes[i]);
+        if (shown)
+            (*shown)[i] = m_unclaimed < before;
+    }
 }
 
 void ZoneFill::claimWord(QImage &image, int y, int w, quint64 pattern, QRgb colour)

@@ -29,8 +29,11 @@ struct PixelBox {
 class ZoneFill {
 public:
     // Paints `boxes` (in painting order) onto `image`, which must be Format_RGB32 or
-    // Format_ARGB32, with hatches `scale` times larger.
-    void paint(QImage &image, std::span<const PixelBox> boxes, int scale = 1);
+    // Format_ARGB32, with hatches `scale` times larger. With `shown`, says per box whether
+    // any pixel shows it: boxes that later ones hide wholly are left out of a drawing that
+    // paints every box (a vector picture) without changing what it shows.
+    void paint(QImage &image, std::span<const PixelBox> boxes, int scale = 1,
+               std::vector<bool> *shown = nullptr);
 
 private:
     // The pixel sets the styles are made of: every pixel, and the lines of the vertical,

@@ -12,10 +12,9 @@ const char kFontResource[] = ":/kavora/fonts/DejaVuSans.ttf";
 
 } // namespace
 
-// Taken from a QFont rather than straight from the font data because only a QFont carries
-// NoAntialias, which makes the glyphs plain white pixels. The bundled face is added to the
-// application's fonts once; its family name is the fallback should that ever fail.
-QRawFont chartFont(int scale)
+// The bundled face is added to the application's fonts once; its family name is the
+// fallback should that ever fail.
+QString chartFontFamily()
 {
     static const QString family = [] {
         const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(kFontResource));
@@ -23,7 +22,14 @@ QRawFont chartFont(int scale)
             id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
         return families.isEmpty() ? QStringLiteral("DejaVu Sans") : families.first();
     }();
-    QFont font(family);
+    return family;
+}
+
+// Taken from a QFont rather than straight from the font data because only a QFont carries
+// NoAntialias, which makes the glyphs plain white pixels.
+QRawFont chartFont(int scale)
+{
+    QFont font(chartFontFamily());
     font.setPixelSize(10 * std::max(scale, 1));
     font.setStyleHint(QFont::SansSerif, QFont::NoAntialias);
     font.setHintingPreference(QFont::PreferFullHinting);
@@ -99,4 +105,20 @@ int ChartTextMetric::width(QStringView text)
     }
     const int width = std::max(pen, reach);
     return m_scale == 1 ? width : (width + m_scale - 1) / m_scale;
+}
+
+QString elidedText(const QString &text, int width, ChartTextMetric &metric)
+{
+    if (metric.width(text) <= width)
+        return text;
+    const QString ellipsis(QChar(0x2026));
+    qsizetype fits = 0;
+    for (qsizetype step = text.size() / 2; step > 0; step /= 2) {
+        while (fits + step <= text.size() &&
+               metric.width(text.left(fits + step) + ellipsis) <= width)
+            fits += step;
+    }
+    if (fits > 0 && text[fits - 1].isHighSurrogate())
+        --fits;
+    return text.left(fits) + ellipsis;
 }

@@ -11,6 +11,8 @@
 
 // DejaVu Sans at 10 pixels times `scale`, monochrome, fully hinted.
 QRawFont chartFont(int scale = 1);
+// The bundled face's family name, for painters that take a QFont (vector pictures).
+QString chartFontFamily();
 
 // Text widths and the line height in picture pixels, as a surface drawn `scale` times
 // larger lays text out: glyph after glyph at the advances of the font of that scale. A
@@ -57,3 +59,6 @@ private:
     std::array<Glyph, kLatin> m_latin;
     std::array<std::unique_ptr<Glyph[]>, 256> m_blocks;
 };
+
+// `text`, or as much of it as fits `width` picture pixels with "…" after it.
+QString elidedText(const QString &text, int width, ChartTextMetric &metric);

@@ -89,12 +89,21 @@ QString explorerStatus(const Globals &globals, std::optional<QPointF> pointerMap
 
 ExplorerRenderer::ExplorerRenderer() = default;
 
+ChartTextMetric &ExplorerRenderer::metrics(int scale)
+{
+    scale = std::clamp(scale, 1, kMaxChartScale);
+    if (!m_metrics || m_metrics->scale() != scale)
+        m_metrics = std::make_unique<ChartTextMetric>(scale);
+    return *m_metrics;
+}
+
 ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
                                        const ExplorerScene &scene)
 {
     ExplorerDrawing drawing;
     const MapExtent extent = mapExtent(globals.Map_Max_X, globals.Map_Max_Y);
     const QSize picture = scene.view.picture;
+    ChartTextMetric &metric = metrics(scene.scale);
     drawing.chartView = scene.view.chartView(extent);
 
     surface.Cls();
@@ -114,16 +123,16 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
         // Races that do not fit under one another are left out; a legend wider than the
         // picture is not drawn at all.
         const MarkLegend marks{changeMarkKinds(scene.changes), scene.changesTitle};
-        legend.emplace(globals, true, 1,
+        legend.emplace(globals, true, metric.scale(),
                        Legend::rowsFitting(picture.height() - 2 * kMargin, true, marks.rows()),
                        marks, scene.numbers);
         const QSize size = legend->size();
         if (legend->rows() > 0 && size.width() + 2 * kMargin <= picture.width())
             drawing.legend = QRect(QPoint(picture.width() - kMargin - size.width(), kMargin), size);
     }
-    const QRect reserved[] = {scaleBarArea(drawing.scaleBar), drawing.legend};
+    const QRect reserved[] = {scaleBarArea(drawing.scaleBar, metric), drawing.legend};
     drawing.labels = placeLabels(globals, m_order, drawing.chartView, picture, scene.labels,
-                                 scene.selected, m_metrics, reserved, dotSize);
+                                 scene.selected, metric, reserved, dotSize);
 
     // Everything from here on is placed in picture pixels. Labels and the bar's text get a
     // dark halo, so they read on the brightest hatch.
@@ -137,7 +146,7 @@ ExplorerDrawing ExplorerRenderer::draw(const Globals &globals, Surface &surface,
         drawing.selectedDot = dotPixel(drawing.chartView, picture,
                                        planetPosition(globals.Star_Table[size_t(scene.selected)]));
 
-    drawScaleBar(surface, drawing.scaleBar);
+    drawScaleBar(surface, drawing.scaleBar, metric.height());
     surface.TextHalo(false);
     if (!drawing.legend.isEmpty()) {
         box(surface, drawing.legend, kBlack, FillSolid, true);
@@ -159,7 +168,7 @@ void ExplorerRenderer::growDots(const Globals &globals, Surface &surface, int si
     surface.DrawWidth(1);
 }
 
-void ExplorerRenderer::drawScaleBar(Surface &surface, const ScaleBar &bar)
+void ExplorerRenderer::drawScaleBar(Surface &surface, const ScaleBar &bar, int textHeight)
 {
     if (bar.bar.isEmpty())
         return;
@@ -169,15 +178,14 @@ void ExplorerRenderer::drawScaleBar(Surface &surface, const ScaleBar &bar)
         false);
     box(surface, QRect(b.right(), b.bottom() + 1 - kTickHeight, 1, kTickHeight), kWhite,
         FillSolid, false);
-    text(surface, QPoint(b.left() + 4, b.bottom() + 1 - kTickHeight - m_metrics.height()),
-         bar.text);
+    text(surface, QPoint(b.left() + 4, b.bottom() + 1 - kTickHeight - textHeight), bar.text);
 }
 
-QRect ExplorerRenderer::scaleBarArea(const ScaleBar &bar)
+QRect ExplorerRenderer::scaleBarArea(const ScaleBar &bar, ChartTextMetric &metrics)
 {
     if (bar.bar.isEmpty())
         return {};
-    const int top = bar.bar.bottom() + 1 - kTickHeight - m_metrics.height();
-    const int width = std::max(bar.bar.width(), 4 + m_metrics.width(bar.text));
+    const int top = bar.bar.bottom() + 1 - kTickHeight - metrics.height();
+    const int width = std::max(bar.bar.width(), 4 + metrics.width(bar.text));
     return {bar.bar.left(), top, width, bar.bar.bottom() + 1 - top};
 }

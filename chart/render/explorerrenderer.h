@@ -16,6 +16,7 @@
 #include <QRect>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -26,6 +27,9 @@ struct ExplorerScene {
     bool legend = false;
     // The legend's totals grouped by this locale (the window's); plain when unset.
     std::optional<QLocale> numbers;
+    // How many times larger the surface draws the picture (ImageSurface's scale): text is
+    // measured at that size, so labels placed at it never collide.
+    int scale = 1;
     // Drawn beside their planets and explained in the legend, under the title of the
     // report whose changes they are; none when empty.
     std::vector<ChangeMark> changes;
@@ -70,11 +74,13 @@ public:
 
 private:
     void growDots(const Globals &globals, Surface &surface, int size);
-    void drawScaleBar(Surface &surface, const ScaleBar &bar);
+    void drawScaleBar(Surface &surface, const ScaleBar &bar, int textHeight);
     // The pixels the bar and its text take.
-    QRect scaleBarArea(const ScaleBar &bar);
+    QRect scaleBarArea(const ScaleBar &bar, ChartTextMetric &metrics);
 
-    ChartTextMetric m_metrics;
+    ChartTextMetric &metrics(int scale);
+
+    std::unique_ptr<ChartTextMetric> m_metrics; // at the scale last drawn
     std::vector<int> m_order; // label priority, built on first need after a change
     QString m_text;
 };

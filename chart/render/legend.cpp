@@ -6,6 +6,7 @@
 #include "palette.h"
 
 #include <QCoreApplication>
+#include <QHash>
 
 #include <algorithm>
 #include <bit>
@@ -32,6 +33,10 @@ QString raceHeader()
 {
     return QCoreApplication::translate("Legend", "Race");
 }
+QString planetsHeader()
+{
+    return QCoreApplication::translate("Legend", "Planets");
+}
 QString populationHeader()
 {
     return QCoreApplication::translate("Legend", "Population");
@@ -48,21 +53,33 @@ void print(Surface &surface, double x, double y, const QString &text)
     surface.Print(text);
 }
 
-// `name`, or as much of it as fits kLongestName with "…" after it.
+// How many planets each of the first `races` slots owns, by the owner's name.
+std::vector<int> planetsOwned(const Globals &globals, int races)
+{
+    std::vector<int> owned(size_t(std::max(races, 0)), 0);
+    QHash<QString, int> slotOf;
+    for (int slot = races - 1; slot >= 0; --slot) // the first slot of a name counts it
+        slotOf.insert(globals.Player_Table[size_t(slot)].Player_Name, slot);
+    // Neighbouring planets often share an owner: the last lookup is reused.
+    const QString *lastOwner = nullptr;
+    int lastSlot = -1;
+    for (int i = 0; i <= globals.lastPlanet(); ++i) {
+        const QString &owner = globals.Star_Table[size_t(i)].Owner;
+        if (owner.isEmpty())
+            continue;
+        if (!lastOwner || owner != *lastOwner) {
+            lastOwner = &owner;
+            lastSlot = slotOf.value(owner, -1);
+        }
+        if (lastSlot >= 0)
+            ++owned[size_t(lastSlot)];
+    }
+    return owned;
+}
+
 QString shortened(const QString &name, ChartTextMetric &metric)
 {
-    if (metric.width(name) <= kLongestName)
-        return name;
-    const QString ellipsis(QChar(0x2026));
-    qsizetype fits = 0;
-    for (qsizetype step = name.size() / 2; step > 0; step /= 2) {
-        while (fits + step <= name.size() &&
-               metric.width(name.left(fits + step) + ellipsis) <= kLongestName)
-            fits += step;
-    }
-    if (fits > 0 && name[fits - 1].isHighSurrogate())
-        --fits;
-    return name.left(fits) + ellipsis;
+    return elidedText(name, kLongestName, metric);
 }
 
 } // namespace
@@ -83,18 +100,22 @@ Legend::Legend(const Globals &globals, bool totals, int scale, int rows, const M
     auto number = [&numbers](double value) {
         return numbers ? conv::groupedNumber(value, *numbers) : conv::plainNumber(value);
     };
+    const std::vector<int> owned = totals ? planetsOwned(globals, shown) : std::vector<int>();
     for (int slot = 0; slot < shown; ++slot) {
         const Player_Object &p = globals.Player_Table[size_t(slot)];
         m_rows.push_back({p.Player_Color, p.Player_Style, shortened(p.Player_Name, metric),
+                          totals ? number(owned[size_t(slot)]) : QString(),
                           shortened(number(p.Player_Population.value_or(0)), metric),
                           shortened(number(p.Player_Starbases.value_or(0)), metric)});
     }
     int names = totals ? metric.width(raceHeader()) : 0;
+    int planets = metric.width(planetsHeader());
     int populations = metric.width(populationHeader());
     int starbases = metric.width(starbasesHeader());
     for (const Row &row : m_rows) {
         names = std::max(names, metric.width(row.name));
         if (totals) {
+            planets = std::max(planets, metric.width(row.planets));
             populations = std::max(populations, metric.width(row.population));
             starbases = std::max(starbases, metric.width(row.starbases));
         }
@@ -114,7 +135,8 @@ Legend::Legend(const Globals &globals, bool totals, int scale, int rows, const M
     m_nameLeft = kMargin + kSwatch.width() + kGap / 2;
     int width = m_nameLeft + names + kMargin;
     if (totals) {
-        m_populationRight = m_nameLeft + names + kGap + populations;
+        m_planetsRight = m_nameLeft + names + kGap + planets;
+        m_populationRight = m_planetsRight + kGap + populations;
         m_starbasesRight = m_populationRight + kGap + starbases;
         width = m_starbasesRight + kMargin;
     }
@@ -145,6 +167,7 @@ void Legend::draw(Surface &surface, QPoint topLeft) const
     };
     if (m_totals) {
         print(surface, left + m_nameLeft, top + kTextTop, raceHeader());
+        rightAligned(m_planetsRight, planetsHeader());
         rightAligned(m_populationRight, populationHeader());
         rightAligned(m_starbasesRight, starbasesHeader());
         top += kRowHeight;
@@ -158,6 +181,7 @@ void Legend::draw(Surface &surface, QPoint topLeft) const
         surface.Line(left + kMargin, top + kSwatchTop, kSwatch.width(), kSwatch.height());
         print(surface, left + m_nameLeft, top + kTextTop, row.name);
         if (m_totals) {
+            rightAligned(m_planetsRight, row.planets);
             rightAligned(m_populationRight, row.population);
             rightAligned(m_starbasesRight, row.starbases);
         }
@@ -179,6 +203,12 @@ void Legend::draw(Surface &surface, QPoint topLeft) const
 QSize legendSize(const Globals &globals, bool totals, int scale)
 {
     return Legend(globals, totals, scale).size();
+}
+
+QSize legendStripSize(const Globals &globals, int beside, int scale)
+{
+    const QSize natural = legendSize(globals, true, scale);
+    return {natural.width(), std::max(natural.height(), beside)};
 }
 
 void drawLegend(Surface &surface, QSize picture, const Globals &globals, bool totals, int scale)

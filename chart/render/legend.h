@@ -1,5 +1,5 @@
 // The race legend: for each race in slot order a swatch in its zone colour and hatch, its
-// name and, if asked, its population total and starbases. One layout in picture pixels,
+// name and, if asked, its planets, population total and starbases. One layout in picture pixels,
 // drawn through the Surface anywhere on a picture: beside the chart window's picture (the
 // legend strip) or in a corner of the explorer's, there with the change marks under the races.
 #pragma once
@@ -30,11 +30,11 @@ struct MarkLegend {
 class Legend {
 public:
     // The first `rows` races (all when negative), laid out for a surface drawn `scale`
-    // times larger (text widths depend on it), with a header line "Race Population
-    // Starbases" when `totals`. Long names and totals are cut with "…". Under the races,
-    // the title of `marks` and a row for each of its kinds: the mark and what it means.
-    // Totals are grouped by `numbers` when given (the explorer's window), plain otherwise
-    // (pictures that the command line writes).
+    // times larger (text widths depend on it), with a header line "Race Planets Population
+    // Starbases" when `totals`; a race's planets are those its name owns in the table. Long
+    // names and totals are cut with "…". Under the races, the title of `marks` and a row for
+    // each of its kinds: the mark and what it means. Totals are grouped by `numbers` when
+    // given (the explorer's window), plain otherwise (pictures that the command line writes).
     Legend(const Globals &globals, bool totals, int scale = 1, int rows = -1,
            const MarkLegend &marks = {}, const std::optional<QLocale> &numbers = std::nullopt);
     ~Legend();
@@ -59,7 +59,7 @@ private:
     struct Row {
         PackedColor color;
         qint16 style;
-        QString name, population, starbases;
+        QString name, planets, population, starbases;
     };
     bool m_totals;
     std::unique_ptr<ChartTextMetric> m_metric;
@@ -70,12 +70,16 @@ private:
     };
     std::vector<MarkRow> m_marks;
     QString m_marksTitle;
-    int m_nameLeft = 0, m_populationRight = 0, m_starbasesRight = 0;
+    int m_nameLeft = 0, m_planetsRight = 0, m_populationRight = 0, m_starbasesRight = 0;
     QSize m_size;
 };
 
 // The legend's own size in picture pixels.
 QSize legendSize(const Globals &globals, bool totals, int scale = 1);
+
+// The legend with totals as a strip beside a picture `beside` pixels high: as tall as that
+// picture or as its rows need.
+QSize legendStripSize(const Globals &globals, int beside, int scale = 1);
 
 // Draws the legend onto `surface`, a black picture of `picture` pixels (at least
 // legendSize()) drawn at `scale`, its corner at the picture's. Sets the surface's scale to

@@ -403,3 +403,11 @@ void ChartExplorer::select(QPointF pixel)
     m_findMessage.clear();
     requestRedraw();
 }
+
+PictureLayout ChartExplorer::pictureLayout() const
+{
+    const Globals &globals = m_globals;
+    return PictureLayout::single(m_scene.view.picture, [&globals, scene = m_scene](Surface &surface) {
+        ExplorerRenderer().draw(globals, surface, scene);
+    });
+}

@@ -9,6 +9,7 @@
 #include "explorerrenderer.h"
 #include "imagesurface.h"
 #include "planetnames.h"
+#include "picturelayout.h"
 #include "planetpicker.h"
 #include "records.h"
 #include "ringoverlay.h"
@@ -62,6 +63,8 @@ public:
     // The picture as shown, without the ring and the ruler over it: what saving and
     // copying take.
     const QImage &picture() const;
+    // The same picture as a pane that draws it again, for the vector files.
+    PictureLayout pictureLayout() const;
     // Puts picture() on the clipboard; Ctrl+C in the window does this.
     void copyPicture();
     const ExplorerView &view() const { return m_scene.view; }

@@ -166,6 +166,18 @@ const QImage &starmap::picture() const
     return m_picture;
 }
 
+PictureLayout starmap::pictureLayout() const
+{
+    const Globals &globals = m_globals;
+    return PictureLayout::single(kPictureSize, [&globals, labels = m_drawnLabels, view = m_view,
+                                                minimised = m_drawnMinimised](Surface &surface) {
+        surface.Cls();
+        surface.BackColor(0);
+        if (!minimised)
+            drawChart(globals, surface, labels, view);
+    });
+}
+
 void starmap::placeRing()
 {
     std::optional<QPointF> centre;

@@ -8,6 +8,7 @@
 #include "chartview.h"
 #include "commondialog.h"
 #include "imagesurface.h"
+#include "picturelayout.h"
 #include "planetnames.h"
 #include "planetpicker.h"
 #include "records.h"
@@ -55,6 +56,8 @@ public:
     // high-resolution screen it is drawn when first asked for after a redraw. Throws
     // RunError when that drawing fails.
     const QImage &picture() const;
+    // The same picture as a pane that draws it again, for the vector files.
+    PictureLayout pictureLayout() const;
     // The chart as the window shows it: on a screen whose device pixel ratio is above 1,
     // drawn that many times larger (rounded up), with that ratio; else picture().
     const QImage &shownPicture() const;

@@ -3,6 +3,7 @@
 #include "filenames.h"
 #include "stepmarks.h"
 #include "imagesurface.h"
+#include "picturelayout.h"
 #include "legend.h"
 #include "legendstrip.h"
 #include "loaduniverse.h"
@@ -46,6 +47,7 @@ private slots:
     void renderEmptyView();
     void renderExplorerSize();
     void renderScaledWithLegend();
+    void renderSharperTitledAndVectors();
     void renderChanges();
     void writeFailure();
     void renderKeepsOutputOnFailure();
@@ -110,7 +112,7 @@ void TestCommandLine::usageErrors_data()
     QTest::addColumn<QString>("hint");
     QTest::newRow("unknown option") << QStringList{"--bogus", "m.map"} << "unknown option --bogus";
     QTest::newRow("missing value") << QStringList{"--render"} << "--render needs a value";
-    QTest::newRow("bad extension") << QStringList{"--render", "out.jpg", "m.map"} << ".bmp or .png";
+    QTest::newRow("bad extension") << QStringList{"--render", "out.jpg", "m.map"} << ".bmp, .png, .svg or .pdf";
     QTest::newRow("no map") << QStringList{"--planets"} << "no map file given";
     QTest::newRow("two modes") << QStringList{"--planets", "--races", "m.map"} << "only one of";
     QTest::newRow("zoom of 1") << QStringList{"--render", "o.bmp", "--zoom", "1", "m.map"}
@@ -135,9 +137,9 @@ void TestCommandLine::usageErrors_data()
                                     << "--size takes WxH";
     QTest::newRow("size one number") << QStringList{"--render", "o.png", "--size", "640", "m.map"}
                                      << "--size takes WxH";
-    QTest::newRow("size with scale") << QStringList{"--render", "o.png", "--size", "64x64", "--scale",
-                                                    "2", "m.map"}
-                                     << "--scale cannot go with --size";
+    QTest::newRow("size times scale too large")
+        << QStringList{"--render", "o.png", "--size", "64x8192", "--scale", "3", "m.map"}
+        << "--size times --scale is at most 16384 pixels each way";
     QTest::newRow("size not numbers") << QStringList{"--render", "o.png", "--size", "axb", "m.map"}
                                       << "--size takes WxH";
     QTest::newRow("render options without render") << QStringList{"--planets", "--zoom", "0.5",
@@ -599,6 +601,41 @@ void TestCommandLine::renderExplorerSize()
                          (view.top - view.bottom) / c.size.height()) < 1e-9);
     }
     // Without --size the chart window's picture, as before: see render().
+}
+
+// The explorer's view three times sharper with a title, and the chart as SVG and PDF: each
+// file arrives with its size (what they hold is the picture layer's test).
+void TestCommandLine::renderSharperTitledAndVectors()
+{
+    const Globals g = loaded(m_map, m_report);
+    const QString out = m_files.path(QStringLiteral("alliance.png"));
+    Run run = kavora({"--render", out, "--scale", "3", "--size", "1600x1200", "--legend",
+                      "--labels", "all", "--title", "Turn 12, north", m_map, m_report});
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    const QImage written = QImage(out).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(written.size(), QSize(4800, 3600 + 3 * titleStripHeight()));
+    ExplorerScene scene;
+    scene.view = ExplorerView::fitted(QSize(1600, 1200), mapExtent(g.Map_Max_X, g.Map_Max_Y));
+    scene.labels.all = true;
+    scene.legend = true;
+    scene.scale = 3;
+    ImageSurface surface(QSize(1600, 1200), 3);
+    ExplorerRenderer().draw(g, surface, scene);
+    QCOMPARE(written.copy(QRect(QPoint(0, 3 * titleStripHeight()), QSize(4800, 3600))),
+             surface.Image());
+
+    for (const char *name : {"chart.svg", "chart.PDF"}) {
+        const QString vector = m_files.path(QLatin1String(name));
+        run = kavora({"--render", vector, "--legend", m_map, m_report});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QFile file(vector);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray start = file.read(400);
+        QVERIFY2(QByteArray(name).endsWith("svg") ? start.contains("<svg") : start.startsWith("%PDF-"),
+                 name);
+    }
+    // In window mode "--title" stays the toolkit's option, as before.
+    QCOMPARE(withoutToolkitOptions({"--title", "Mine", m_map}), QStringList{m_map});
 }
 
 // A view that holds no planet is drawn all the same, but said so: a typo in --center is

@@ -500,6 +500,19 @@ void TestExplorerWindow::saveAsShown()
     }
     QCOMPARE(s.dialog.asked().last().kind, Kind::Save);
     QCOMPARE(s.dialog.asked().last().title, QStringLiteral("Save View As"));
+    // As vectors: the chart window's and the explorer's pictures at their own sizes.
+    s.dialog.answerFile(s.files.path(QStringLiteral("chart.pdf")));
+    s.item("mnuSaveBmp")->trigger();
+    QFile pdf(s.files.path(QStringLiteral("chart.pdf")));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
+    s.dialog.answerFile(s.files.path(QStringLiteral("explorer.svg")));
+    QTest::mouseClick(s.control<QPushButton>("SaveView"), Qt::LeftButton);
+    QFile svg(s.files.path(QStringLiteral("explorer.svg")));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QVERIFY(svg.readAll().contains(QByteArray("viewBox=\"0 0 ") +
+                                   QByteArray::number(e->picture().width()) + ' ' +
+                                   QByteArray::number(e->picture().height()) + '"'));
     // Saving into a folder that does not exist is reported, as for the chart window.
     s.dialog.answerFile(s.files.path(QStringLiteral("nowhere/explorer.png")));
     QTest::mouseClick(s.control<QPushButton>("SaveView"), Qt::LeftButton);

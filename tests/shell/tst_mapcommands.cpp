@@ -61,9 +61,11 @@ const Question kOpenMap{
     Kind::Open, "Open Quelmar Map File", "Quelmar Map File (*.map)|*.map", 0, {}};
 const Question kOpenReport{
     Kind::Open, "Open Quelmar Player File", "Quelmar Player File (*.pla)|*.pla", 0, {}};
-// The bitmap filter stays first; PNG images follow.
-const Question kSave{
-    Kind::Save, "Save Map as Bitmap", "Bitmaps (*.bmp)|*.bmp|PNG images (*.png)|*.png", 0, {}};
+// The bitmap filter stays first; PNG images, SVG and PDF follow.
+const Question kSave{Kind::Save, "Save Map as Bitmap",
+                     "Bitmaps (*.bmp)|*.bmp|PNG images (*.png)|*.png|SVG drawings (*.svg)|*.svg|"
+                     "PDF documents (*.pdf)|*.pdf",
+                     0, {}};
 
 struct Session : MainWindowFixture {
     Session() : MainWindowFixture({{"Gamma", "zorn", "", "1", "500"}}) {}

@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -19,6 +20,7 @@ private slots:
     void jsonKeepsEveryDigit();
     void raceTableInJson();
     void emptyTables();
+    void bytesAsPlainTextWouldBe();
     void oddCellsReadBack();
 };
 
@@ -259,6 +261,89 @@ void TestTables::emptyTables()
              0);
     QCOMPARE(formatTable(raceTable(g), TableFormat::Csv),
              QStringLiteral("slot,name,color,style,population,starbases\r\n"));
+}
+
+// The tables written straight into bytes against the plain way: each cell as a string,
+// escaped with QString operations, the lines joined, then converted with toUtf8(). Random
+// names and fields mix ASCII with accents, symbols, pairs of UTF-16 halves, a lone half and
+// every character the formats escape.
+void TestTables::bytesAsPlainTextWouldBe()
+{
+    const QString pieces[] = {"a", "Zorn", "\t", "\\", "\t", "\n", "\r", ",", "\"", " ",
+                              "\u00e9", "\u03a9", "\u2604", "\U0001F680", QString(QChar(0xD800)),
+                              "12", "0", "-3.5"};
+    QRandomGenerator random(25);
+    auto text = [&] {
+        QString t;
+        for (int n = int(random.bounded(5)); n > 0; --n)
+            t += pieces[random.bounded(int(std::size(pieces)))];
+        return t;
+    };
+    Globals g;
+    for (int i = 0; i < 300; ++i) {
+        Star_Object s{text(), text(), text(), text(), text(), text(), text()};
+        if (random.bounded(2))
+            s.color = random.generate() & 0xFFFFFF;
+        if (random.bounded(2))
+            s.Style = qint16(random.bounded(8));
+        g.Star_Table.push_back(s);
+    }
+    for (int slot = 0; slot < kPlayerSlots; ++slot) {
+        Player_Object &p = g.Player_Table[size_t(slot)];
+        p.Player_Name = text();
+        p.Player_Color = random.generate() & 0xFFFFFF;
+        p.Player_Style = qint16(random.bounded(8));
+        if (random.bounded(2))
+            p.Player_Population = random.bounded(1e9);
+    }
+    g.Last_Player_Index = kPlayerSlots - 1;
+
+    auto plainSeparated = [](const Table &t, const QString &separator, const QString &end,
+                             auto escape) {
+        QStringList lines;
+        QStringList header;
+        for (const TableColumn &c : t.columns)
+            header << escape(c.name);
+        lines << header.join(separator);
+        for (qsizetype row = 0; row < t.rowCount(); ++row) {
+            QStringList cells;
+            for (qsizetype c = 0; c < t.columns.size(); ++c)
+                cells << escape(t.cells[size_t(row * t.columns.size() + c)]);
+            lines << cells.join(separator);
+        }
+        return (lines.join(end) + end).toUtf8();
+    };
+    auto tsv = [](QString cell) {
+        return cell.replace("\\", "\\\\")
+            .replace("\t", "\\t")
+            .replace("\n", "\\n")
+            .replace("\r", "\\r");
+    };
+    auto csv = [](QString cell) {
+        if (!cell.contains(',') && !cell.contains('"') && !cell.contains('\n') &&
+            !cell.contains('\r'))
+            return cell;
+        return '"' + cell.replace("\"", "\"\"") + '"';
+    };
+    for (const Table &table : {planetTable(g), raceTable(g)}) {
+        const bool planets = table.columns.size() == 10;
+        auto bytes = [&](TableFormat f) {
+            return planets ? planetTableBytes(g, f) : raceTableBytes(g, f);
+        };
+        QCOMPARE(table.rowCount(), planets ? 300 : kPlayerSlots);
+        QCOMPARE(bytes(TableFormat::Tsv), plainSeparated(table, "\t", "\n", tsv));
+        QCOMPARE(bytes(TableFormat::Csv), plainSeparated(table, ",", "\r\n", csv));
+        QCOMPARE(bytes(TableFormat::Json), formatTable(table, TableFormat::Json).toUtf8());
+        QJsonParseError error;
+        const QJsonArray rows = QJsonDocument::fromJson(bytes(TableFormat::Json), &error).array();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(rows.size(), table.rowCount());
+        for (qsizetype row = 0; row < table.rowCount(); ++row) {
+            const QString name = table.cells[size_t(row * table.columns.size() + 1)];
+            if (!name.contains(QChar(0xD800)))
+                QCOMPARE(rows[row].toObject()["name"].toString(), name);
+        }
+    }
 }
 
 // What strict readers trip on: an empty cell alone on its line (read as no record), and a

@@ -264,7 +264,7 @@ void TestScale::scaleIsClamped()
     QCOMPARE(ImageSurface(ImageSurface::kPictureSize, 0).scale(), 1);
     QCOMPARE(ImageSurface(ImageSurface::kPictureSize, -3).scale(), 1);
     QCOMPARE(ImageSurface(ImageSurface::kPictureSize, 100).Image().size(),
-             ImageSurface::kPictureSize * ImageSurface::kMaxScale);
+             ImageSurface::kPictureSize * ImageSurface::kMaxDrawScale);
     QCOMPARE(ImageSurface(QSize(40, 30), 2).Image().size(), QSize(80, 60));
 }
 

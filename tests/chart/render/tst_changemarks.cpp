@@ -286,7 +286,7 @@ void TestChangeMarks::inTheLegend()
     RecordingSurface recording;
     legend.draw(recording, QPoint(0, 0));
     QCOMPARE(recording.printed(),
-             QStringList({"Race", "Population", "Starbases", "Reds", "1", "0",
+             QStringList({"Race", "Planets", "Population", "Starbases", "Reds", "0", "1", "0",
                           "t2.pla: changes since t1.pla", "lost", "population up"}));
 
     // On the explorer, the races that do not fit make way for the marks.

@@ -4,6 +4,7 @@
 #include "labelplacer.h"
 #include "legend.h"
 #include "planets.h"
+#include "recordingsurface.h"
 #include "renderer.h"
 
 #include <QRandomGenerator>
@@ -19,6 +20,7 @@ private slots:
     void commandLineZoom();
     void scaleBar();
     void labelsNeverCollide();
+    void sharperLabelsNeverCollide();
     void priorityOrder();
     void selectedPlanet();
     void dotsGrowWithTheZoom_data();
@@ -311,6 +313,52 @@ void TestExplorer::labelsNeverCollide()
         });
     };
     QVERIFY(inMiddle(place(0.8, LabelChoice::All)) > 2 * inMiddle(place(0, LabelChoice::All)));
+}
+
+// Three times sharper: the picture is 4800 by 3600 pixels for 1600 by 1200, the labels are
+// measured in the three times larger font and still never overlap each other, the scale bar
+// or the legend, which has its numbers.
+void TestExplorer::sharperLabelsNeverCollide()
+{
+    Globals g = denseChart(11, 4000);
+    g.Last_Player_Index = 15;
+    for (int slot = 0; slot <= 15; ++slot) {
+        g.Player_Table[size_t(slot)].Player_Name = QStringLiteral("Race%1").arg(slot);
+        g.Player_Table[size_t(slot)].Player_Population = 1000.0 * (slot + 1);
+    }
+    const QSize picture(1600, 1200);
+    ExplorerScene scene;
+    scene.view = ExplorerView::fitted(picture, mapExtent(g.Map_Max_X, g.Map_Max_Y));
+    scene.labels = labelOptionsFor(LabelChoice::All);
+    scene.legend = true;
+    scene.scale = 3;
+    ImageSurface surface(picture, 3);
+    const ExplorerDrawing drawing = ExplorerRenderer().draw(g, surface, scene);
+    QCOMPARE(surface.Image().size(), QSize(4800, 3600));
+
+    ChartTextMetric sharp(3);
+    QVERIFY(drawing.labels.size() > 300);
+    const QRect legend = drawing.legend;
+    QCOMPARE(legend.size(), Legend(g, true, 3).size());
+    for (size_t i = 0; i < drawing.labels.size(); ++i) {
+        const PlacedLabel &label = drawing.labels[i];
+        QCOMPARE(label.box.width(), sharp.width(label.text));
+        QVERIFY(QRect(QPoint(0, 0), picture).contains(label.box));
+        QVERIFY(!label.box.intersects(legend));
+        for (size_t j = i + 1; j < drawing.labels.size(); ++j)
+            QVERIFY(!label.box.intersects(drawing.labels[j].box));
+    }
+    // The legend's rows carry the planets each race owns, its population and starbases.
+    RecordingSurface calls;
+    Legend(g, true, 3).draw(calls, QPoint(0, 0));
+    const QStringList printed = calls.printed();
+    QCOMPARE(printed.mid(0, 4), (QStringList{"Race", "Planets", "Population", "Starbases"}));
+    int owned = 0;
+    for (const Star_Object &p : g.Star_Table)
+        owned += p.Owner == u"Race5";
+    QVERIFY(owned > 0);
+    QCOMPARE(printed.mid(4 + 5 * 4, 4),
+             (QStringList{"Race5", QString::number(owned), "6000", "0"}));
 }
 
 // Starbase planets first, then the larger population, then the name.
