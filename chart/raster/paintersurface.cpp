@@ -3,6 +3,7 @@
 #include "chartfont.h"
 
 #include <QFontMetrics>
+#include <QPainterPath>
 #include <QRawFont>
 
 #include <algorithm>
@@ -268,6 +269,14 @@ void PainterSurface::Print(const QString &text)
         return;
     if (corner.x() < 0 && corner.x() + QFontMetrics(m_font).horizontalAdvance(text) <= 0)
         return;
+    const QPointF baseline(corner.x(), corner.y() + m_ascent);
+    if (m_haloOn) {
+        // The bitmap's halo is every pixel within one of the glyphs: here, an outline of
+        // the glyphs one pixel wide on each side, under them.
+        QPainterPath outline;
+        outline.addText(baseline, m_font, text);
+        m_painter.strokePath(outline, m_haloPen);
+    }
     m_painter.setPen(m_textPen);
-    m_painter.drawText(QPointF(corner.x(), corner.y() + m_ascent), text);
+    m_painter.drawText(baseline, text);
 }

@@ -40,6 +40,7 @@ public:
     void CurrentX(double x) override { m_currentX = x; }
     void CurrentY(double y) override { m_currentY = y; }
     void Print(const QString &text) override;
+    void TextHalo(bool on) override { m_haloOn = on; }
     void DrawWidth(int pixels) override { m_drawWidth = qMax(1, pixels); }
     void DrawStyle(int style) override { m_drawStyle = style; }
     void FillColor(PackedColor color) override;
@@ -78,6 +79,8 @@ private:
     QBrush m_fillBrush;
     QPen m_hatchPen;
     const QBrush m_whiteBrush{Qt::white};
+    bool m_haloOn = false;
+    const QPen m_haloPen{Qt::black, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin};
     const QPen m_textPen{Qt::white};
 
     double m_x1 = 0, m_y1 = 0, m_x2 = 8055, m_y2 = 6615; // twips until the first Scale

@@ -25,11 +25,11 @@ struct ExplorerScene {
     LabelOptions labels; // the chart window's rules, combined by union
     int selected = -1; // index in Star_Table, -1 for none
     bool legend = false;
-    // The legend's totals grouped by this locale (the window's); plain when unset.
-    std::optional<QLocale> numbers;
     // How many times larger the surface draws the picture (ImageSurface's scale): text is
     // measured at that size, so labels placed at it never collide.
     int scale = 1;
+    // The legend's totals grouped by this locale (the window's); plain when unset.
+    std::optional<QLocale> numbers;
     // Drawn beside their planets and explained in the legend, under the title of the
     // report whose changes they are; none when empty.
     std::vector<ChangeMark> changes;

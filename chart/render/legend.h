@@ -33,8 +33,9 @@ public:
     // times larger (text widths depend on it), with a header line "Race Planets Population
     // Starbases" when `totals`; a race's planets are those its name owns in the table. Long
     // names and totals are cut with "…". Under the races, the title of `marks` and a row for
-    // each of its kinds: the mark and what it means. Totals are grouped by `numbers` when
-    // given (the explorer's window), plain otherwise (pictures that the command line writes).
+    // each of its kinds: the mark and what it means.
+    // Totals are grouped by `numbers` when given (the explorer's window), plain otherwise
+    // (pictures that the command line writes).
     Legend(const Globals &globals, bool totals, int scale = 1, int rows = -1,
            const MarkLegend &marks = {}, const std::optional<QLocale> &numbers = std::nullopt);
     ~Legend();
