@@ -1,5 +1,6 @@
 #include "commandline.h"
 #include "frmsplash.h"
+#include "language.h"
 #include "mainform.h"
 #include "qtcommondialog.h"
 #include "rememberedfolders.h"
@@ -45,9 +46,11 @@ int main(int argc, char *argv[])
         });
         if (!commandLineDraws(arguments)) {
             QCoreApplication app(qtArgc, qtArgv.data());
+            installTranslations(app);
             return runCommandLine(arguments, stdout, stderr);
         }
         QGuiApplication app(qtArgc, qtArgv.data()); // the chart's font needs it
+        installTranslations(app);
         return runCommandLine(arguments, stdout, stderr);
     }
 
@@ -57,6 +60,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     QApplication app(qtArgc, qtArgv.data());
+    // Before the first window, whose texts are read as it is built.
+    installTranslations(app);
     QApplication::setApplicationName(QStringLiteral("Kavora"));
     QApplication::setApplicationVersion(QString::fromLatin1(kavora::kVersionText));
     // The installed desktop entry, so the desktop shows Kavora's icon and name.

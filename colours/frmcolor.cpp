@@ -5,6 +5,7 @@
 #include "racecolours.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -64,7 +65,7 @@ template <typename T> T *placed(T *widget, const QString &name, const QRect &geo
 // desktop's font would clip "Total Population:" in its 81 pixels.
 QFont dialogFont(QFont font)
 {
-    const QString longest = QStringLiteral("Total Population:");
+    const QString longest = QCoreApplication::translate("frmColor", "Total Population:");
     const int room = twips(0, 0, 1215, 0).width();
     font.setPointSizeF(8);
     while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(longest) > room)
@@ -85,7 +86,7 @@ frmColor::frmColor(Globals &globals, CommonDialog &dialog, std::function<void()>
       m_dialog(dialog), m_redrawChart(std::move(redrawChart))
 {
     setObjectName(QStringLiteral("frmColor"));
-    setWindowTitle(QStringLiteral("Race Colors"));
+    setWindowTitle(tr("Race Colors"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(twips(0, 0, 4830, 2145).size());
     setFont(dialogFont(font()));
@@ -103,22 +104,21 @@ frmColor::frmColor(Globals &globals, CommonDialog &dialog, std::function<void()>
     connect(m_raceName, &QComboBox::activated, this, &frmColor::RaceName_Click);
     connect(m_raceName->lineEdit(), &QLineEdit::textEdited, this, &frmColor::RaceName_Edited);
 
-    auto *pick = placed(new QPushButton(QStringLiteral("&Color"), this),
+    auto *pick = placed(new QPushButton(tr("&Color"), this),
                         QStringLiteral("Player_Color_Selection"), twips(360, 1200, 2175, 375));
     connect(pick, &QPushButton::clicked, this, &frmColor::Player_Color_Selection_Click);
 
-    auto *closeMe = placed(new QPushButton(QStringLiteral("&Close"), this),
-                           QStringLiteral("Close_Me"), twips(360, 1680, 2175, 375));
+    auto *closeMe = placed(new QPushButton(tr("&Close"), this), QStringLiteral("Close_Me"),
+                           twips(360, 1680, 2175, 375));
     connect(closeMe, &QPushButton::clicked, this, &frmColor::Close_Me_Click);
 
     setTabOrder(m_raceName, pick);
     setTabOrder(pick, closeMe);
 
     m_totStar = placed(new QLabel(this), QStringLiteral("Tot_Star"), twips(1320, 720, 1575, 255));
-    placed(new QLabel(QStringLiteral("Starbases:"), this), QStringLiteral("Label2"),
-           twips(0, 720, 1215, 255));
+    placed(new QLabel(tr("Starbases:"), this), QStringLiteral("Label2"), twips(0, 720, 1215, 255));
     m_totPop = placed(new QLabel(this), QStringLiteral("Tot_Pop"), twips(1320, 480, 1575, 255));
-    placed(new QLabel(QStringLiteral("Total Population:"), this), QStringLiteral("Label1"),
+    placed(new QLabel(tr("Total Population:"), this), QStringLiteral("Label1"),
            twips(0, 480, 1215, 255));
     m_raceColor =
         placed(new RaceSwatch(this), QStringLiteral("Race_Color"), twips(3000, 120, 1695, 1815));
@@ -132,7 +132,7 @@ void frmColor::Form_Load()
     for (int slot = 0; slot <= m_globals.Last_Player_Index; ++slot)
         m_raceName->addItem(m_globals.Player_Table[slot].Player_Name);
     m_raceName->setCurrentIndex(-1);
-    m_raceName->setEditText(QStringLiteral("Select here for race name"));
+    m_raceName->setEditText(tr("Select here for race name"));
 }
 
 void frmColor::RaceName_Click()

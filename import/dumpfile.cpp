@@ -2,6 +2,7 @@
 
 #include "runerror.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -82,10 +83,13 @@ QString readDumpFile(const QString &path)
     if (!info.exists())
         throw RunError(RunError::FileNotFound).at(path, 0);
     if (info.isDir())
-        throw RunError(RunError::PathFileAccess, QStringLiteral("it is a folder")).at(path, 0);
+        throw RunError(RunError::PathFileAccess,
+                       QCoreApplication::translate("DumpFile", "it is a folder"))
+            .at(path, 0);
     // A pipe or a device could block the reader for ever or never end.
     if (!info.isFile())
-        throw RunError(RunError::PathFileAccess, QStringLiteral("it is not a regular file"))
+        throw RunError(RunError::PathFileAccess,
+                       QCoreApplication::translate("DumpFile", "it is not a regular file"))
             .at(path, 0);
 
     QFile file(path);
@@ -107,7 +111,8 @@ QString readDumpFile(const QString &path)
         if (got == 0)
             break;
         if (bytes.size() + got > kMaxDumpBytes)
-            throw RunError(RunError::OutOfMemory, QStringLiteral("the file is larger than 256 MB"))
+            throw RunError(RunError::OutOfMemory, QCoreApplication::translate(
+                                                      "DumpFile", "the file is larger than 256 MB"))
                 .at(path, 0);
         bytes.append(buffer, got);
     }

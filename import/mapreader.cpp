@@ -5,6 +5,8 @@
 #include "itemreader.h"
 #include "runerror.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <vector>
 
@@ -32,9 +34,10 @@ double coordinate(QStringView field, const char *axis)
         conv::toInt16(value);
         return value;
     } catch (RunError &error) {
-        const QString what = error.number() == RunError::TypeMismatch
-                                 ? QStringLiteral("%1 \"%2\" is not a number")
-                                 : QStringLiteral("%1 %2 is outside -32768 to 32767");
+        const QString what =
+            error.number() == RunError::TypeMismatch
+                ? QCoreApplication::translate("MapReader", "%1 \"%2\" is not a number")
+                : QCoreApplication::translate("MapReader", "%1 %2 is outside -32768 to 32767");
         throw RunError(error.number(), what.arg(QLatin1String(axis), visible(field)));
     }
 }
@@ -76,13 +79,15 @@ MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &
         while (!reader.atEnd()) {
             const QStringView item = reader.next();
             if (table.size() == kMaxPlanets)
-                throw RunError(RunError::Overflow,
-                               QStringLiteral("a map holds at most 32767 planets"));
+                throw RunError(
+                    RunError::Overflow,
+                    QCoreApplication::translate("MapReader", "a map holds at most 32767 planets"));
             qsizetype tabs[3];
             if (findTabs(item, tabs, 3) < 3)
                 throw RunError(RunError::InvalidCall,
-                               QStringLiteral("a planet line needs number, X, Y and name "
-                                              "separated by tabs"));
+                               QCoreApplication::translate(
+                                   "MapReader", "a planet line needs number, X, Y and name "
+                                                "separated by tabs"));
             const QStringView x = item.sliced(tabs[0] + 1, tabs[1] - tabs[0] - 1);
             const QStringView y = item.sliced(tabs[1] + 1, tabs[2] - tabs[1] - 1);
             const QStringView name = item.sliced(tabs[2] + 1);

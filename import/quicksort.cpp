@@ -3,6 +3,8 @@
 #include "population.h"
 #include "runerror.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -288,11 +290,12 @@ double populationKey(const QString &text)
 TableOrder QuickSort_Range(Star_Table_Type &table, int low, int high)
 {
     if (low < 0 || low > high || size_t(high) >= table.size())
-        throw RunError(RunError::SubscriptOutOfRange,
-                       QStringLiteral("cannot sort planets %1 to %2 of %3")
-                           .arg(low)
-                           .arg(high)
-                           .arg(table.size()));
+        throw RunError(
+            RunError::SubscriptOutOfRange,
+            QCoreApplication::translate("QuickSort", "cannot sort planets %1 to %2 of %3")
+                .arg(low)
+                .arg(high)
+                .arg(table.size()));
     if (low == high)
         return {0};
 

@@ -6,6 +6,7 @@
 #include "quicksort.h"
 #include "runerror.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 
@@ -46,9 +47,11 @@ ReportFields split(QStringView item)
 {
     qsizetype tabs[5];
     if (findTabs(item, tabs, 5) < 5)
-        throw RunError(RunError::InvalidCall,
-                       QStringLiteral("a report line needs planet, owner, starbase, report age "
-                                      "and population, each followed by a tab"));
+        throw RunError(
+            RunError::InvalidCall,
+            QCoreApplication::translate("ReportReader",
+                                        "a report line needs planet, owner, starbase, report age "
+                                        "and population, each followed by a tab"));
     auto between = [&](int k) { return item.sliced(tabs[k] + 1, tabs[k + 1] - tabs[k] - 1); };
     return {item.first(tabs[0]), between(0), between(1), between(2), between(3)};
 }
@@ -78,7 +81,7 @@ ReadReport readLines(const Globals &globals, QStringView text, const QString &fi
     ReadReport read{{}, globals.Player_Table, globals.Last_Player_Index, {}};
     std::vector<int> newsOf(globals.Star_Table.size(), -1);
 
-    const QString prefix = QStringLiteral("Processing number ");
+    const QString prefix = QCoreApplication::translate("ReportReader", "Processing number ");
     QString caption = prefix;
     try {
         // n counts every item, the header and blank lines too.
@@ -104,10 +107,12 @@ ReadReport readLines(const Globals &globals, QStringView text, const QString &fi
                         // and style that slot has now.
                         slot = read.lastRace + 1;
                         if (slot >= kPlayerSlots)
-                            throw RunError(RunError::SubscriptOutOfRange,
-                                           QStringLiteral("\"%1\" would be race 17; there are 16 "
-                                                          "race slots")
-                                               .arg(line.owner));
+                            throw RunError(
+                                RunError::SubscriptOutOfRange,
+                                QCoreApplication::translate("ReportReader",
+                                                            "\"%1\" would be race 17; there are 16 "
+                                                            "race slots")
+                                    .arg(line.owner));
                         read.lastRace = qint16(slot);
                         read.races[slot].Player_Name = line.owner.toString();
                     }
@@ -199,7 +204,9 @@ std::array<int, kPlayerSlots> sumRaces(Globals &globals)
     }
     for (double total : population) {
         if (!std::isfinite(total))
-            throw RunError(RunError::Overflow, QStringLiteral("a race's total no longer fits"));
+            throw RunError(
+                RunError::Overflow,
+                QCoreApplication::translate("ReportReader", "a race's total no longer fits"));
     }
     for (int slot = 0; slot < kPlayerSlots; ++slot) {
         Player_Object &race = globals.Player_Table[slot];
@@ -221,7 +228,7 @@ bool looksForeign(const ReportTally &tally)
 
 QString tallyText(const ReportTally &tally, const QString &report, const QString &map)
 {
-    return QStringLiteral("%1: %2 of %3 lines matched planets of %4")
+    return QCoreApplication::translate("ReportReader", "%1: %2 of %3 lines matched planets of %4")
         .arg(QFileInfo(report).fileName())
         .arg(tally.matched)
         .arg(tally.matched + tally.unmatched)
@@ -230,8 +237,9 @@ QString tallyText(const ReportTally &tally, const QString &report, const QString
 
 QString foreignWarning(const ReportTally &tally, const QString &report, const QString &map)
 {
-    return QStringLiteral("%1: only %2 of %3 lines name a planet of %4; is it from another "
-                          "universe?")
+    return QCoreApplication::translate(
+               "ReportReader", "%1: only %2 of %3 lines name a planet of %4; is it from another "
+                               "universe?")
         .arg(QFileInfo(report).fileName())
         .arg(tally.ownedMatched)
         .arg(tally.ownedMatched + tally.ownedUnmatched)
@@ -257,7 +265,7 @@ ReportStep mergeReportText(Globals &globals, QStringView text, const QString &fi
         globals.Last_Player_Index = read.lastRace;
         store(globals, read, step);
         if (status)
-            status(QStringLiteral("Sorting..."));
+            status(QCoreApplication::translate("ReportReader", "Sorting..."));
         step.setOrder(QuickSort(globals.Star_Table));
         step.finish(globals, sumRaces(globals));
     } catch (RunError &error) {
@@ -270,7 +278,7 @@ ReportStep mergeReportText(Globals &globals, QStringView text, const QString &fi
     if (tally)
         *tally = read.tally;
     if (status)
-        status(QStringLiteral("Done!"));
+        status(QCoreApplication::translate("ReportReader", "Done!"));
     return step;
 }
 
@@ -279,7 +287,8 @@ std::optional<ReportStep> Open_Player_File(Globals &globals, const StatusFn &sta
 {
     auto tell = [&](const RunError &error) {
         if (status)
-            status(QStringLiteral("Not merged: ") + QFileInfo(globals.Player_File_Name).fileName());
+            status(QCoreApplication::translate("ReportReader", "Not merged: ") +
+                   QFileInfo(globals.Player_File_Name).fileName());
         if (message)
             message(error.message());
     };

@@ -9,8 +9,9 @@
 
 #include <optional>
 
-// The caption of every message box, and the text after "About " in the about box.
-inline constexpr char kProgramTitle[] = "Kavora for Quelmar";
+// The caption of every message box, and the text after "About " in the about box; shown
+// through QCoreApplication::translate("CommonDialog", kProgramTitle).
+inline constexpr char kProgramTitle[] = QT_TRANSLATE_NOOP("CommonDialog", "Kavora for Quelmar");
 
 class CommonDialog {
 public:

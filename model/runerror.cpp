@@ -1,40 +1,43 @@
 #include "runerror.h"
 
+#include <QCoreApplication>
+
 RunError::RunError(int number, QString detail) : m_number(number), m_detail(std::move(detail)) {}
 
 QString RunError::standardText(int number)
 {
     switch (number) {
     case InvalidCall:
-        return QStringLiteral("Invalid procedure call or argument");
+        return QCoreApplication::translate("RunError", "Invalid procedure call or argument");
     case Overflow:
-        return QStringLiteral("Overflow");
+        return QCoreApplication::translate("RunError", "Overflow");
     case OutOfMemory:
-        return QStringLiteral("Out of memory");
+        return QCoreApplication::translate("RunError", "Out of memory");
     case SubscriptOutOfRange:
-        return QStringLiteral("Subscript out of range");
+        return QCoreApplication::translate("RunError", "Subscript out of range");
     case TypeMismatch:
-        return QStringLiteral("Type mismatch");
+        return QCoreApplication::translate("RunError", "Type mismatch");
     case BadFileName:
-        return QStringLiteral("Bad file name or number");
+        return QCoreApplication::translate("RunError", "Bad file name or number");
     case FileNotFound:
-        return QStringLiteral("File not found");
+        return QCoreApplication::translate("RunError", "File not found");
     case DeviceIOError:
-        return QStringLiteral("Device I/O error");
+        return QCoreApplication::translate("RunError", "Device I/O error");
     case InputPastEnd:
-        return QStringLiteral("Input past end of file");
+        return QCoreApplication::translate("RunError", "Input past end of file");
     case PermissionDenied:
-        return QStringLiteral("Permission denied");
+        return QCoreApplication::translate("RunError", "Permission denied");
     case PathFileAccess:
-        return QStringLiteral("Path/File access error");
+        return QCoreApplication::translate("RunError", "Path/File access error");
     case PathNotFound:
-        return QStringLiteral("Path not found");
+        return QCoreApplication::translate("RunError", "Path not found");
     case InvalidFileFormat:
         return QStringLiteral("Invalid file format");
     case InvalidPicture:
-        return QStringLiteral("Invalid picture");
+        return QCoreApplication::translate("RunError", "Invalid picture");
     default:
-        return QStringLiteral("Application-defined or object-defined error");
+        return QCoreApplication::translate("RunError",
+                                           "Application-defined or object-defined error");
     }
 }
 
@@ -52,7 +55,9 @@ QString RunError::description() const
     if (!m_detail.isEmpty())
         text += QStringLiteral(": ") + m_detail;
     if (!m_file.isEmpty()) {
-        text += m_line > 0 ? QStringLiteral(" (line %1 of %2)").arg(m_line).arg(m_file)
+        text += m_line > 0 ? QCoreApplication::translate("RunError", " (line %1 of %2)")
+                                 .arg(m_line)
+                                 .arg(m_file)
                            : QStringLiteral(" (%1)").arg(m_file);
     }
     return text;
@@ -60,7 +65,9 @@ QString RunError::description() const
 
 QString RunError::message() const
 {
-    return QStringLiteral("Error!!! %1 %2").arg(m_number).arg(description());
+    return QCoreApplication::translate("RunError", "Error!!! %1 %2")
+        .arg(m_number)
+        .arg(description());
 }
 
 const char *RunError::what() const noexcept

@@ -29,7 +29,7 @@ ChangeList::ChangeList(const Globals &globals, const LoadHistory &history, QWidg
       m_proxy(m_model)
 {
     setObjectName(QStringLiteral("changeList"));
-    setWindowTitle(QStringLiteral("Changes"));
+    setWindowTitle(tr("Changes"));
 
     m_step = new QComboBox(this);
     m_step->setObjectName(QStringLiteral("step"));
@@ -153,7 +153,7 @@ void ChangeList::fillRaces()
     const QString chosen = m_race->currentData().toString();
     const QSignalBlocker quiet(m_race);
     m_race->clear();
-    m_race->addItem(QStringLiteral("All races"), QString());
+    m_race->addItem(tr("All races"), QString());
     int keep = 0;
     for (int slot = 0; slot <= m_globals.Last_Player_Index; ++slot) {
         const QString &name = m_globals.Player_Table[slot].Player_Name;
@@ -187,7 +187,7 @@ void ChangeList::fillKinds()
 void ChangeList::showTexts()
 {
     m_summary->setText(m_history.reports.isEmpty()
-                           ? QStringLiteral("No report has been merged.")
+                           ? tr("No report has been merged.")
                            : changeSummary(m_history, m_model.step(), m_model.race()));
     m_count->setText(m_proxy.countText());
     // The summary and the count read with the table, where a screen reader's user is.

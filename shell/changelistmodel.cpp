@@ -5,6 +5,7 @@
 #include "population.h"
 #include "tables.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -12,9 +13,15 @@
 
 namespace {
 
-const char *const kHeaders[] = {
-    "Planet",           "X",         "Y", "Kind", "Race Before", "Race After", "Population Before",
-    "Population After", "Difference"};
+const char *const kHeaders[] = {QT_TRANSLATE_NOOP("ChangeListModel", "Planet"),
+                                QT_TRANSLATE_NOOP("ChangeListModel", "X"),
+                                QT_TRANSLATE_NOOP("ChangeListModel", "Y"),
+                                QT_TRANSLATE_NOOP("ChangeListModel", "Kind"),
+                                QT_TRANSLATE_NOOP("ChangeListModel", "Race Before"),
+                                QT_TRANSLATE_NOOP("ChangeListModel", "Race After"),
+                                QT_TRANSLATE_NOOP("ChangeListModel", "Population Before"),
+                                QT_TRANSLATE_NOOP("ChangeListModel", "Population After"),
+                                QT_TRANSLATE_NOOP("ChangeListModel", "Difference")};
 
 double sortValue(QStringView text)
 {
@@ -23,7 +30,7 @@ double sortValue(QStringView text)
 
 QString counted(int count, const char *one, const char *many)
 {
-    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+    return QStringLiteral("%1 %2").arg(count).arg(ChangeListModel::tr(count == 1 ? one : many));
 }
 
 // The race's total in a table of races, by name; all races' together for an empty name.
@@ -61,27 +68,30 @@ std::vector<ListedChange> listedChanges(const LoadHistory &history, int step)
     return rows;
 }
 
-QString changeKindText(const ReportStep::PlanetChange &c, const QString &race)
+QString changeKindText(const ReportStep::PlanetChange &c, const QString &race, Wording wording)
 {
     QStringList kinds;
+    auto word = [wording](const char *text) {
+        return wording == Wording::English ? QString::fromLatin1(text) : ChangeListModel::tr(text);
+    };
     if (c.kinds & ChangeKind::FirstSeen)
-        kinds << QStringLiteral("first seen");
+        kinds << word(QT_TRANSLATE_NOOP("ChangeListModel", "first seen"));
     if (c.kinds & ChangeKind::NewOwner) {
         if (!race.isEmpty() && c.ownerAfter == race)
-            kinds << QStringLiteral("captured");
+            kinds << word(QT_TRANSLATE_NOOP("ChangeListModel", "captured"));
         else if (!race.isEmpty() && c.ownerBefore == race)
-            kinds << QStringLiteral("lost");
+            kinds << word(QT_TRANSLATE_NOOP("ChangeListModel", "lost"));
         else
-            kinds << QStringLiteral("new owner");
+            kinds << word(QT_TRANSLATE_NOOP("ChangeListModel", "new owner"));
     }
     if (c.kinds & ChangeKind::StarbaseBuilt)
-        kinds << QStringLiteral("starbase built");
+        kinds << word(QT_TRANSLATE_NOOP("ChangeListModel", "starbase built"));
     if (c.kinds & ChangeKind::StarbaseLost)
-        kinds << QStringLiteral("starbase lost");
+        kinds << word(QT_TRANSLATE_NOOP("ChangeListModel", "starbase lost"));
     if (c.kinds & ChangeKind::PopulationUp)
-        kinds << QStringLiteral("population up");
+        kinds << word(QT_TRANSLATE_NOOP("ChangeListModel", "population up"));
     if (c.kinds & ChangeKind::PopulationDown)
-        kinds << QStringLiteral("population down");
+        kinds << word(QT_TRANSLATE_NOOP("ChangeListModel", "population down"));
     return kinds.join(QLatin1String(", "));
 }
 
@@ -114,23 +124,23 @@ QString kindFilterText(KindFilter kind)
 {
     switch (kind) {
     case KindFilter::Any:
-        return QStringLiteral("All kinds");
+        return QCoreApplication::translate("ChangeListModel", "All kinds");
     case KindFilter::Captured:
-        return QStringLiteral("captured");
+        return QCoreApplication::translate("ChangeListModel", "captured");
     case KindFilter::Lost:
-        return QStringLiteral("lost");
+        return QCoreApplication::translate("ChangeListModel", "lost");
     case KindFilter::NewOwner:
-        return QStringLiteral("new owner");
+        return QCoreApplication::translate("ChangeListModel", "new owner");
     case KindFilter::StarbaseBuilt:
-        return QStringLiteral("starbase built");
+        return QCoreApplication::translate("ChangeListModel", "starbase built");
     case KindFilter::StarbaseLost:
-        return QStringLiteral("starbase lost");
+        return QCoreApplication::translate("ChangeListModel", "starbase lost");
     case KindFilter::PopulationUp:
-        return QStringLiteral("population up");
+        return QCoreApplication::translate("ChangeListModel", "population up");
     case KindFilter::PopulationDown:
-        return QStringLiteral("population down");
+        return QCoreApplication::translate("ChangeListModel", "population down");
     case KindFilter::FirstSeen:
-        return QStringLiteral("first seen");
+        return QCoreApplication::translate("ChangeListModel", "first seen");
     }
     return {};
 }
@@ -140,7 +150,7 @@ QString stepTitle(const LoadHistory &history, int step)
     if (step < 0 || step >= history.reports.size())
         return {};
     const QString since = step == 0 ? history.mapPath : history.reports[step - 1].path;
-    return QStringLiteral("%1: changes since %2")
+    return QCoreApplication::translate("ChangeListModel", "%1: changes since %2")
         .arg(QFileInfo(history.reports[step].path).fileName(), QFileInfo(since).fileName());
 }
 
@@ -167,19 +177,26 @@ QString changeSummary(const LoadHistory &history, int step, const QString &race)
     QStringList parts;
     if (race.isEmpty()) {
         if (changedHands)
-            parts << counted(changedHands, "planet changed hands", "planets changed hands");
+            parts << counted(changedHands,
+                             QT_TRANSLATE_NOOP("ChangeListModel", "planet changed hands"),
+                             QT_TRANSLATE_NOOP("ChangeListModel", "planets changed hands"));
     } else {
         if (captured)
-            parts << counted(captured, "planet captured", "planets captured");
+            parts << counted(captured, QT_TRANSLATE_NOOP("ChangeListModel", "planet captured"),
+                             QT_TRANSLATE_NOOP("ChangeListModel", "planets captured"));
         if (lost)
-            parts << counted(lost, "planet lost", "planets lost");
+            parts << counted(lost, QT_TRANSLATE_NOOP("ChangeListModel", "planet lost"),
+                             QT_TRANSLATE_NOOP("ChangeListModel", "planets lost"));
     }
     if (firstSeen)
-        parts << counted(firstSeen, "planet first seen", "planets first seen");
+        parts << counted(firstSeen, QT_TRANSLATE_NOOP("ChangeListModel", "planet first seen"),
+                         QT_TRANSLATE_NOOP("ChangeListModel", "planets first seen"));
     if (built)
-        parts << counted(built, "starbase built", "starbases built");
+        parts << counted(built, QT_TRANSLATE_NOOP("ChangeListModel", "starbase built"),
+                         QT_TRANSLATE_NOOP("ChangeListModel", "starbases built"));
     if (destroyed)
-        parts << counted(destroyed, "starbase lost", "starbases lost");
+        parts << counted(destroyed, QT_TRANSLATE_NOOP("ChangeListModel", "starbase lost"),
+                         QT_TRANSLATE_NOOP("ChangeListModel", "starbases lost"));
 
     const ReportStep &s = history.reports[step].step;
     const double before = populationOf(s.racesBefore(), race);
@@ -187,10 +204,11 @@ QString changeSummary(const LoadHistory &history, int step, const QString &race)
     const double change = after - before;
     const QString sign = change < 0 ? QString() : QStringLiteral("+");
     if (before > 0)
-        parts << QStringLiteral("population %1%2%")
+        parts << QCoreApplication::translate("ChangeListModel", "population %1%2%")
                      .arg(sign, QLocale().toString(change / before * 100, 'f', 1));
     else
-        parts << QStringLiteral("population %1%2").arg(sign, conv::groupedNumber(change));
+        parts << QCoreApplication::translate("ChangeListModel", "population %1%2")
+                     .arg(sign, conv::groupedNumber(change));
     return parts.join(QLatin1String(", "));
 }
 
@@ -351,7 +369,7 @@ QVariant ChangeListModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < ColumnCount)
-        return QString::fromLatin1(kHeaders[section]);
+        return tr(kHeaders[section]);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
@@ -359,7 +377,7 @@ QString ChangeListModel::copyText(const QList<int> &rows) const
 {
     Table table;
     for (const char *header : kHeaders)
-        table.columns.append({QString::fromLatin1(header), TableColumn::Text});
+        table.columns.append({tr(header), TableColumn::Text});
     for (int r : rows) {
         QStringList cells;
         for (int column = 0; column < ColumnCount; ++column)
@@ -394,7 +412,7 @@ void ChangeListProxy::setKind(KindFilter kind)
 
 QString ChangeListProxy::countText() const
 {
-    return QStringLiteral("%1 of %2 changes")
+    return ChangeListModel::tr("%1 of %2 changes")
         .arg(conv::groupedNumber(rowCount()), conv::groupedNumber(m_source.rowCount()));
 }
 

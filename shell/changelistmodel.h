@@ -23,8 +23,11 @@ struct ListedChange {
 std::vector<ListedChange> listedChanges(const LoadHistory &history, int step);
 
 // The kinds as a player reads them, joined by ", ": "new owner, starbase lost". With a race
-// in view, a change of hands is its capture or its loss.
-QString changeKindText(const ReportStep::PlanetChange &change, const QString &race = {});
+// in view, a change of hands is its capture or its loss. The windows show them in the
+// program's language; the command line's tables keep the English words for scripts.
+enum class Wording { Translated, English };
+QString changeKindText(const ReportStep::PlanetChange &change, const QString &race = {},
+                       Wording wording = Wording::Translated);
 // What a kind filter can ask for. Captured and Lost need a race.
 enum class KindFilter {
     Any,

@@ -5,7 +5,7 @@
 
 ColourSchemeMenu::ColourSchemeMenu(QMenu *menu, QObject *parent) : QObject(parent)
 {
-    m_menu = menu->addMenu(QStringLiteral("Colour &Scheme"));
+    m_menu = menu->addMenu(tr("Colour &Scheme"));
     m_menu->setObjectName(QStringLiteral("mnuColourScheme"));
     m_menu->menuAction()->setObjectName(QStringLiteral("mnuColourScheme"));
     auto *group = new QActionGroup(m_menu);
@@ -19,8 +19,8 @@ ColourSchemeMenu::ColourSchemeMenu(QMenu *menu, QObject *parent) : QObject(paren
         connect(item, &QAction::triggered, this, [this, scheme] { emit chosen(scheme); });
         return item;
     };
-    m_classic = add("mnuSchemeClassic", QStringLiteral("&Classic"), ColourScheme::Classic);
-    m_distinct = add("mnuSchemeDistinct", QStringLiteral("&Distinct"), ColourScheme::Distinct);
+    m_classic = add("mnuSchemeClassic", tr("&Classic"), ColourScheme::Classic);
+    m_distinct = add("mnuSchemeDistinct", tr("&Distinct"), ColourScheme::Distinct);
     m_classic->setChecked(true);
 }
 

@@ -21,6 +21,7 @@
 #include "stepmarks.h"
 #include "version.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -37,7 +38,8 @@ constexpr int kMaxRenderSide = 8192;
 // The most pixels a side of a drawn picture may have once --scale has enlarged it.
 constexpr int kMaxDrawnSide = 16384;
 
-const char kUsage[] =
+const char kUsage[] = QT_TRANSLATE_NOOP(
+    "CommandLine",
     "Usage: kavora [MAP [REPORT ...]]                    open the windows\n"
     "       kavora --planets [--format tsv|csv|json] [--near NAME [--within R]]\n"
     "              [--notes FILE] [--kept-colours] MAP [REPORT ...]\n"
@@ -64,9 +66,12 @@ const char kUsage[] =
     "       kavora --help | --version\n"
     "The races get their default colours; --kept-colours gives them those kept in the\n"
     "windows (Keep These Colours) instead. The markers and notes come from MAP's notes\n"
-    "file (universe.notes.json beside universe.map), or from --notes FILE.\n";
+    "file (universe.notes.json beside universe.map), or from --notes FILE.\n");
 
-const QString kHint = QStringLiteral(" (kavora --help shows the usage)");
+QString hint()
+{
+    return QCoreApplication::translate("CommandLine", " (kavora --help shows the usage)");
+}
 
 // The hint is one line on a terminal whatever the arguments held: a line end or an escape
 // sequence in a value is shown as \x0A or \x1B.
@@ -77,7 +82,7 @@ QString oneLine(const QString &text)
 
 [[noreturn]] void usage(const QString &what)
 {
-    throw UsageError{oneLine(what) + kHint};
+    throw UsageError{oneLine(what) + hint()};
 }
 
 double numberOption(const QString &option, const QString &text)
@@ -85,7 +90,8 @@ double numberOption(const QString &option, const QString &text)
     try {
         return conv::strictNumber(text);
     } catch (const RunError &) {
-        usage(QStringLiteral("%1 takes a number, not \"%2\"").arg(option, text));
+        usage(QCoreApplication::translate("CommandLine", "%1 takes a number, not \"%2\"")
+                  .arg(option, text));
     }
 }
 
@@ -105,8 +111,11 @@ int written(FILE *out, FILE *err)
 {
     if (std::fflush(out) == 0 && !std::ferror(out))
         return 0;
-    RunError error(RunError::DeviceIOError, QStringLiteral("the output could not be written"));
-    error.at(out == stdout ? QStringLiteral("standard output") : QStringLiteral("the output"), 0);
+    RunError error(RunError::DeviceIOError,
+                   QCoreApplication::translate("CommandLine", "the output could not be written"));
+    error.at(out == stdout ? QCoreApplication::translate("CommandLine", "standard output")
+                           : QCoreApplication::translate("CommandLine", "the output"),
+             0);
     write(err, error.message() + u'\n');
     return 1;
 }
@@ -118,9 +127,10 @@ int renderToFile(Globals &globals, const LoadHistory &history, const CommandLine
     for (const auto &[name, color] : options.raceColors) {
         const int slot = findRace(globals, name);
         if (slot < 0) {
-            write(err,
-                  QStringLiteral("kavora: no race named \"%1\" in the reports").arg(oneLine(name)) +
-                      kHint + u'\n');
+            write(err, QCoreApplication::translate("CommandLine",
+                                                   "kavora: no race named \"%1\" in the reports")
+                               .arg(oneLine(name)) +
+                           hint() + u'\n');
             return 2;
         }
         setRaceColor(globals, slot, color);
@@ -199,8 +209,9 @@ int renderToFile(Globals &globals, const LoadHistory &history, const CommandLine
             return view && picture.contains(dotPixel(*view, pictureSize, planetPosition(planet)));
         });
     if (!anyShown)
-        write(err, QStringLiteral("kavora: no planet lies in the view drawn (see --zoom and "
-                                  "--center)\n"));
+        write(err, QCoreApplication::translate(
+                       "CommandLine", "kavora: no planet lies in the view drawn (see --zoom and "
+                                      "--center)\n"));
     return 0;
 }
 
@@ -247,7 +258,8 @@ void setOutput(CommandLineOptions &options, const QString &, const QString &valu
 {
     const QString suffix = QFileInfo(value).suffix().toLower();
     if (suffix != u"bmp" && suffix != u"png" && suffix != u"svg" && suffix != u"pdf")
-        usage(QStringLiteral("the chart is written as .bmp, .png, .svg or .pdf, not \"%1\"")
+        usage(QCoreApplication::translate(
+                  "CommandLine", "the chart is written as .bmp, .png, .svg or .pdf, not \"%1\"")
                   .arg(value));
     options.output = value;
 }
@@ -256,7 +268,8 @@ void setZoom(CommandLineOptions &options, const QString &option, const QString &
 {
     const double zoom = numberOption(option, value);
     if (zoom < 0 || zoom >= 1)
-        usage(QStringLiteral("--zoom takes a factor from 0 to below 1"));
+        usage(
+            QCoreApplication::translate("CommandLine", "--zoom takes a factor from 0 to below 1"));
     options.zoom = zoom;
 }
 
@@ -264,7 +277,8 @@ void setCenter(CommandLineOptions &options, const QString &option, const QString
 {
     const QStringList parts = value.split(u',');
     if (parts.size() != 2)
-        usage(QStringLiteral("--center takes X,Y, not \"%1\"").arg(value));
+        usage(QCoreApplication::translate("CommandLine", "--center takes X,Y, not \"%1\"")
+                  .arg(value));
     options.centerX = numberOption(option, parts[0]);
     options.centerY = numberOption(option, parts[1]);
     options.centerGiven = true;
@@ -272,7 +286,9 @@ void setCenter(CommandLineOptions &options, const QString &option, const QString
         try {
             conv::toInt16(value);
         } catch (const RunError &) {
-            usage(QStringLiteral("--center: %1 must lie within -32768 to 32767").arg(QChar(axis)));
+            usage(QCoreApplication::translate("CommandLine",
+                                              "--center: %1 must lie within -32768 to 32767")
+                      .arg(QChar(axis)));
         }
     }
 }
@@ -287,7 +303,8 @@ void setLabels(CommandLineOptions &options, const QString &, const QString &valu
         else if (kind == u"starbases")
             options.labelStarbases = true;
         else
-            usage(QStringLiteral("--labels knows all, populated and starbases, not \"%1\"")
+            usage(QCoreApplication::translate(
+                      "CommandLine", "--labels knows all, populated and starbases, not \"%1\"")
                       .arg(kind));
     }
 }
@@ -297,7 +314,9 @@ void addRaceColor(CommandLineOptions &options, const QString &, const QString &v
     const qsizetype equals = value.lastIndexOf(u'=');
     const auto color = equals > 0 ? parseColorText(value.mid(equals + 1)) : std::nullopt;
     if (!color)
-        usage(QStringLiteral("--race-color takes NAME=#RRGGBB, not \"%1\"").arg(value));
+        usage(QCoreApplication::translate("CommandLine",
+                                          "--race-color takes NAME=#RRGGBB, not \"%1\"")
+                  .arg(value));
     options.raceColors.append({value.left(equals), *color});
 }
 
@@ -311,7 +330,8 @@ void setSize(CommandLineOptions &options, const QString &, const QString &value)
     const int height = parts.size() == 2 ? parts[1].toInt(&high) : 0;
     auto fits = [](int side) { return side >= kMinRenderSide && side <= kMaxRenderSide; };
     if (!wide || !high || !fits(width) || !fits(height))
-        usage(QStringLiteral("--size takes WxH, each from %1 to %2, not \"%3\"")
+        usage(QCoreApplication::translate("CommandLine",
+                                          "--size takes WxH, each from %1 to %2, not \"%3\"")
                   .arg(kMinRenderSide)
                   .arg(kMaxRenderSide)
                   .arg(value));
@@ -322,7 +342,8 @@ void setScale(CommandLineOptions &options, const QString &option, const QString 
 {
     const double scale = numberOption(option, value);
     if (scale != std::floor(scale) || scale < 1 || scale > ImageSurface::kMaxScale)
-        usage(QStringLiteral("--scale takes a whole number from 1 to %1, not \"%2\"")
+        usage(QCoreApplication::translate("CommandLine",
+                                          "--scale takes a whole number from 1 to %1, not \"%2\"")
                   .arg(ImageSurface::kMaxScale)
                   .arg(value));
     options.scale = int(scale);
@@ -343,7 +364,9 @@ void setFormat(CommandLineOptions &options, const QString &, const QString &valu
 {
     const std::optional<TableFormat> format = tableFormatNamed(value);
     if (!format)
-        usage(QStringLiteral("--format takes tsv, csv or json, not \"%1\"").arg(value));
+        usage(QCoreApplication::translate("CommandLine",
+                                          "--format takes tsv, csv or json, not \"%1\"")
+                  .arg(value));
     options.format = *format;
 }
 
@@ -351,7 +374,9 @@ void setPalette(CommandLineOptions &options, const QString &, const QString &val
 {
     options.palette = colourSchemeForKey(value);
     if (!options.palette)
-        usage(QStringLiteral("--palette takes classic or distinct, not \"%1\"").arg(value));
+        usage(QCoreApplication::translate("CommandLine",
+                                          "--palette takes classic or distinct, not \"%1\"")
+                  .arg(value));
 }
 
 void setNear(CommandLineOptions &options, const QString &, const QString &value)
@@ -442,15 +467,15 @@ QString goesWithHint(const QStringList &options, unsigned modes)
     for (const OptionRule &rule : kOptions)
         if (rule.selects != Mode::Gui && (modes & modeBit(rule.selects)))
             modeNames << rule.name;
-    auto listed = [](const QStringList &items, QLatin1StringView last) {
+    auto listed = [](const QStringList &items, const QString &last) {
         QString text = items.join(QLatin1String(", "));
         if (items.size() > 1)
             text.replace(text.lastIndexOf(QLatin1String(", ")), 2, last);
         return text;
     };
-    return QStringLiteral("%1 can only go with %2")
-        .arg(listed(options, QLatin1StringView(" and ")),
-             listed(modeNames, QLatin1StringView(" or ")));
+    return QCoreApplication::translate("CommandLine", "%1 can only go with %2")
+        .arg(listed(options, QCoreApplication::translate("CommandLine", " and ")),
+             listed(modeNames, QCoreApplication::translate("CommandLine", " or ")));
 }
 
 } // namespace
@@ -581,7 +606,7 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
             QString value;
             if (rule->takesValue) {
                 if (i + 1 >= arguments.size())
-                    usage(QStringLiteral("%1 needs a value").arg(arg));
+                    usage(QCoreApplication::translate("CommandLine", "%1 needs a value").arg(arg));
                 value = arguments[++i];
             }
             if (rule->selects == Mode::Gui) {
@@ -599,11 +624,12 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
                 modeRule = rule;
                 options.mode = rule->selects;
             } else {
-                usage(QStringLiteral("give only one of --planets, --races, --changes and --render"));
+                usage(QCoreApplication::translate(
+                    "CommandLine", "give only one of --planets, --races, --changes and --render"));
             }
             rule->apply(options, arg, value);
         } else {
-            usage(QStringLiteral("unknown option %1").arg(arg));
+            usage(QCoreApplication::translate("CommandLine", "unknown option %1").arg(arg));
         }
     }
     QStringList misplaced;
@@ -617,10 +643,11 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
     if (!misplaced.isEmpty())
         usage(goesWithHint(misplaced, modes));
     if (options.mode != Mode::Gui && options.files.isEmpty())
-        usage(QStringLiteral("no map file given"));
+        usage(QCoreApplication::translate("CommandLine", "no map file given"));
     if (options.size && (options.size->width() * options.scale > kMaxDrawnSide ||
                          options.size->height() * options.scale > kMaxDrawnSide))
-        usage(QStringLiteral("--size times --scale is at most %1 pixels each way")
+        usage(QCoreApplication::translate("CommandLine",
+                                          "--size times --scale is at most %1 pixels each way")
                   .arg(kMaxDrawnSide));
     if (options.within && !options.near)
         usage(QStringLiteral("--within needs --near"));
@@ -630,7 +657,7 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
         usage(QStringLiteral("--rings needs --select: they go round the selected planet"));
     // The chart window's picture has no marks; the explorer's has.
     if (options.changes && !options.size)
-        usage(QStringLiteral("--changes with --render needs --size"));
+        usage(QCoreApplication::translate("CommandLine", "--changes with --render needs --size"));
     return options;
 }
 
@@ -673,13 +700,15 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
     }
     switch (options.mode) {
     case Mode::Help:
-        write(out, QString::fromLatin1(kUsage));
+        write(out, QCoreApplication::translate("CommandLine", kUsage));
         return written(out, err);
     case Mode::Version:
         write(out, QStringLiteral("Kavora %1\n").arg(QLatin1String(kavora::kVersionText)));
         return written(out, err);
     case Mode::Gui:
-        write(err, QStringLiteral("kavora: no command-line mode given") + kHint + u'\n');
+        write(err,
+              QCoreApplication::translate("CommandLine", "kavora: no command-line mode given") +
+                  hint() + u'\n');
         return 2;
     default:
         break;

@@ -3,6 +3,7 @@
 #include "frmsplash.h"
 #include "starfield.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -30,7 +31,7 @@ QPixmap aboutPicture()
     painter.setFont(title);
     painter.setPen(QColor(230, 230, 255));
     painter.drawText(QRect(16, 12, 288, 30), Qt::AlignLeft | Qt::AlignVCenter,
-                     QString::fromLatin1(kProgramTitle));
+                     QCoreApplication::translate("CommonDialog", kProgramTitle));
     return picture;
 }
 
@@ -48,26 +49,26 @@ frmAbout::frmAbout(CommonDialog &dialog, Registry &registry, Programs &programs,
     picture->setPixmap(aboutPicture());
     picture->setGeometry(QRect(QPoint(0, 0), kPictureSize));
 
-    m_version = textLine(QStringLiteral("lblVersion"), QStringLiteral("Version"), this);
+    m_version = textLine(QStringLiteral("lblVersion"), tr("Version"), this);
     QFont versionFont(QStringLiteral("MS Sans Serif"));
     versionFont.setPointSizeF(9.75);
     m_version->setFont(versionFont);
     m_version->setGeometry(16, 50, 288, 20);
 
-    textLine(QStringLiteral("Label2"), QStringLiteral("Star charts for Quelmar"), this)
+    textLine(QStringLiteral("Label2"), tr("Star charts for Quelmar"), this)
         ->setGeometry(16, 76, 288, 18);
-    textLine(QStringLiteral("Label1"), QStringLiteral("Copyright \u00A9 the Kavora authors"), this)
+    textLine(QStringLiteral("Label1"), tr("Copyright \u00A9 the Kavora authors"), this)
         ->setGeometry(16, 100, 210, 18);
 
     // Tab order follows creation: OK first, so it has the focus when the box opens.
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    auto *ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setDefault(true);
     ok->setGeometry(212, 130, 96, 26);
     // Esc reaches QDialog's reject, which closes the box just as OK does.
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto *sysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+    auto *sysInfo = new QPushButton(tr("&System Info..."), this);
     sysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     // Enter on the focused button starts System Info; OK takes it whenever the focus is
     // elsewhere.
@@ -85,7 +86,7 @@ void frmAbout::Form_Load()
         move(area.left() + (area.width() - width()) / 2,
              area.top() + (area.height() - height()) / 2);
     }
-    setWindowTitle(QStringLiteral("About ") + QString::fromLatin1(kProgramTitle));
+    setWindowTitle(tr("About ") + QCoreApplication::translate("CommonDialog", kProgramTitle));
     m_version->setText(versionLine());
 }
 

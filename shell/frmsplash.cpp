@@ -3,6 +3,7 @@
 #include "starfield.h"
 #include "version.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -40,7 +41,7 @@ QLabel *textLine(const QString &name, const QString &text, const QFont &font, QW
 
 QString versionLine()
 {
-    return QStringLiteral("Version %1.%2.%3")
+    return QCoreApplication::translate("frmSplash", "Version %1.%2.%3")
         .arg(kavora::kVersionMajor)
         .arg(kavora::kVersionMinor)
         .arg(kavora::kVersionRevision);
@@ -62,19 +63,17 @@ frmSplash::frmSplash(QWidget *parent, int showMilliseconds)
     QFont versionFont(QStringLiteral("Arial"));
     versionFont.setPointSize(12);
     versionFont.setBold(true);
-    m_version =
-        textLine(QStringLiteral("lblVersion"), QStringLiteral("Version"), versionFont, this);
+    m_version = textLine(QStringLiteral("lblVersion"), tr("Version"), versionFont, this);
     m_version->setGeometry(40, 100, 240, 24);
 
-    QLabel *label1 = textLine(QStringLiteral("Label1"), QStringLiteral("Star charts for Quelmar"),
+    QLabel *label1 = textLine(QStringLiteral("Label1"), tr("Star charts for Quelmar"),
                               QFont(QStringLiteral("Arial"), 9), this);
     label1->setGeometry(40, 134, 240, 18);
 
     QFont small(QStringLiteral("Arial"));
     small.setPointSizeF(8.25);
-    QLabel *copyright =
-        textLine(QStringLiteral("lblCopyright"),
-                 QStringLiteral("Copyright \u00A9 the Kavora authors"), small, this);
+    QLabel *copyright = textLine(QStringLiteral("lblCopyright"),
+                                 tr("Copyright \u00A9 the Kavora authors"), small, this);
     copyright->setGeometry(40, 170, 240, 16);
 
     m_timer = new QTimer(this);

@@ -44,12 +44,13 @@
 
 namespace {
 
-const QString kOpenMapFirst = QStringLiteral("Please open a map first.");
-const QString kDisplayMapFirst = QStringLiteral("Please display map first.");
-const QString kOpenMapTitle = QStringLiteral("Open Quelmar Map File");
-const QString kMapFilter = QStringLiteral("Quelmar Map File (*.map)|*.map");
-const QString kOpenReportTitle = QStringLiteral("Open Quelmar Player File");
-const QString kReportFilter = QStringLiteral("Quelmar Player File (*.pla)|*.pla");
+const char *const kOpenMapFirst = QT_TRANSLATE_NOOP("mainform", "Please open a map first.");
+const char *const kDisplayMapFirst = QT_TRANSLATE_NOOP("mainform", "Please display map first.");
+const char *const kOpenMapTitle = QT_TRANSLATE_NOOP("mainform", "Open Quelmar Map File");
+const char *const kMapFilter = QT_TRANSLATE_NOOP("mainform", "Quelmar Map File (*.map)|*.map");
+const char *const kOpenReportTitle = QT_TRANSLATE_NOOP("mainform", "Open Quelmar Player File");
+const char *const kReportFilter =
+    QT_TRANSLATE_NOOP("mainform", "Quelmar Player File (*.pla)|*.pla");
 const QString kWindowPlaceKey = QStringLiteral("window/geometry");
 const QString kWindowMaximizedKey = QStringLiteral("window/maximized");
 const QString kColourSchemeKey = QStringLiteral("palette/scheme");
@@ -131,42 +132,39 @@ void mainform::buildMenus()
     };
 
     // Shortcuts are set as key combinations: the platform's standard Quit key may be none.
-    QMenu *file = addMenu("mnu_File", QStringLiteral("&File"));
-    addItem(file, "mnu_Open", QStringLiteral("&Open Map File"), &mainform::mnu_Open_Click,
+    QMenu *file = addMenu("mnu_File", tr("&File"));
+    addItem(file, "mnu_Open", tr("&Open Map File"), &mainform::mnu_Open_Click,
             Qt::CTRL | Qt::Key_O);
-    addItem(file, "mnuOpenPlayerFile", QStringLiteral("Open &Player File"),
-            &mainform::mnuOpenPlayerFile_Click, Qt::CTRL | Qt::SHIFT | Qt::Key_O);
-    m_undoReport = addItem(file, "mnuUndoReport", QStringLiteral("&Undo Last Report"),
+    addItem(file, "mnuOpenPlayerFile", tr("Open &Player File"), &mainform::mnuOpenPlayerFile_Click,
+            Qt::CTRL | Qt::SHIFT | Qt::Key_O);
+    m_undoReport = addItem(file, "mnuUndoReport", tr("&Undo Last Report"),
                            &mainform::undoLastReport, Qt::CTRL | Qt::Key_Z);
     m_undoReport->setEnabled(false);
-    addItem(file, "mnuSaveBmp", QStringLiteral("&Save Map as Bitmap"), &mainform::mnuSaveBmp_Click,
+    addItem(file, "mnuSaveBmp", tr("&Save Map as Bitmap"), &mainform::mnuSaveBmp_Click,
             Qt::CTRL | Qt::Key_S);
     QAction *bar = file->addSeparator();
     bar->setObjectName(QStringLiteral("mnu_bar"));
-    addItem(file, "mnu_Exit", QStringLiteral("E&xit"), &mainform::mnu_Exit_Click,
-            Qt::CTRL | Qt::Key_Q);
+    addItem(file, "mnu_Exit", tr("E&xit"), &mainform::mnu_Exit_Click, Qt::CTRL | Qt::Key_Q);
     m_recentMenu = new RecentMenu(
         file, bar, m_dialog,
         [this](const QString &map, const QStringList &reports) { openMapAndReports(map, reports); },
         this);
 
-    QMenu *map = addMenu("mnu_Map", QStringLiteral("&Map"));
-    addItem(map, "mnu_Center", QStringLiteral("&Center"), &mainform::mnu_Center_Click);
-    addItem(map, "mnuPlayerColors", QStringLiteral("&Player Colors"),
-            &mainform::mnuPlayerColors_Click);
-    addItem(map, "mnuPlanetList", QStringLiteral("Planet &List"), &mainform::showPlanetList);
-    addItem(map, "mnuRaceOverview", QStringLiteral("&Race Overview"),
-            &mainform::showRaceOverview);
-    addItem(map, "mnuChartExplorer", QStringLiteral("Chart &Explorer"),
-            &mainform::showChartExplorer, Qt::CTRL | Qt::Key_E);
-    addItem(map, "mnuChanges", QStringLiteral("C&hanges"), &mainform::showChanges);
+    QMenu *map = addMenu("mnu_Map", tr("&Map"));
+    addItem(map, "mnu_Center", tr("&Center"), &mainform::mnu_Center_Click);
+    addItem(map, "mnuPlayerColors", tr("&Player Colors"), &mainform::mnuPlayerColors_Click);
+    addItem(map, "mnuPlanetList", tr("Planet &List"), &mainform::showPlanetList);
+    addItem(map, "mnuRaceOverview", tr("&Race Overview"), &mainform::showRaceOverview);
+    addItem(map, "mnuChartExplorer", tr("Chart &Explorer"), &mainform::showChartExplorer,
+            Qt::CTRL | Qt::Key_E);
+    addItem(map, "mnuChanges", tr("C&hanges"), &mainform::showChanges);
     m_schemeMenu = new ColourSchemeMenu(map, this);
     connect(m_schemeMenu, &ColourSchemeMenu::chosen, this,
             [this](ColourScheme scheme) { setColourScheme(scheme); });
 
-    QMenu *help = addMenu("mnuHelp", QStringLiteral("&Help"));
-    addItem(help, "mnuAbout", QStringLiteral("&About"), &mainform::mnuAbout_Click, Qt::Key_F1);
-    addItem(help, "mnuSampleUniverse", QStringLiteral("Open &Sample Universe"),
+    QMenu *help = addMenu("mnuHelp", tr("&Help"));
+    addItem(help, "mnuAbout", tr("&About"), &mainform::mnuAbout_Click, Qt::Key_F1);
+    addItem(help, "mnuSampleUniverse", tr("Open &Sample Universe"),
             &mainform::openSampleUniverse);
 }
 
@@ -284,14 +282,14 @@ starmap *mainform::chart()
 bool mainform::requireMap()
 {
     if (!m_globals.Map_Loaded)
-        m_dialog.message(kOpenMapFirst);
+        m_dialog.message(tr(kOpenMapFirst));
     return m_globals.Map_Loaded;
 }
 
 // Opening a map has no guard: it also replaces a map that is already loaded.
 void mainform::mnu_Open_Click()
 {
-    if (const std::optional<QString> path = m_dialog.ShowOpen(kOpenMapTitle, kMapFilter))
+    if (const std::optional<QString> path = m_dialog.ShowOpen(tr(kOpenMapTitle), tr(kMapFilter)))
         openMap(*path);
 }
 
@@ -331,7 +329,7 @@ void mainform::mnuOpenPlayerFile_Click()
     if (!requireMap())
         return;
     if (const std::optional<QString> path =
-            m_dialog.ShowOpen(kOpenReportTitle, kReportFilter, m_reportFolder))
+            m_dialog.ShowOpen(tr(kOpenReportTitle), tr(kReportFilter), m_reportFolder))
         openReport(*path);
 }
 
@@ -384,7 +382,7 @@ void mainform::undoLastReport()
         const QString name = QFileInfo(m_loaded.reports.last().path).fileName();
         m_loaded.undoLast(m_globals);
         updateUndo();
-        showReportFit(QStringLiteral("Undone: %1").arg(name));
+        showReportFit(tr("Undone: %1").arg(name));
         emit reportUndone();
         updateChangeMarks();
         chart()->display_map(m_globals.View_Zoom, m_globals.View_Center_X, m_globals.View_Center_Y);
@@ -435,14 +433,14 @@ void mainform::mnuSaveBmp_Click()
     if (!requireMap())
         return;
     if (!m_globals.Chart_Shown || !m_chart) {
-        m_dialog.message(kDisplayMapFirst);
+        m_dialog.message(tr(kDisplayMapFirst));
         return;
     }
     // On a sharp screen the picture at its own size is drawn now, which may fail.
     const QImage *picture = nullptr;
     if (runReported(m_dialog, [&] { picture = &m_chart->picture(); })) {
         const PictureLayout vectors = m_chart->pictureLayout();
-        savePictureAs(m_dialog, *picture, QStringLiteral("Save Map as Bitmap"), &vectors);
+        savePictureAs(m_dialog, *picture, tr("Save Map as Bitmap"), &vectors);
     }
 }
 
@@ -495,8 +493,7 @@ void mainform::showChartExplorer()
         connect(m_explorer, &ChartExplorer::saveViewRequested, this, [this] {
             m_explorer->flush();
             const PictureLayout vectors = m_explorer->pictureLayout();
-            savePictureAs(m_dialog, m_explorer->picture(), QStringLiteral("Save View As"),
-                          &vectors);
+            savePictureAs(m_dialog, m_explorer->picture(), tr("Save View As"), &vectors);
         });
         m_workspace->addWindow(m_explorer);
         m_explorer->mapOpened();
@@ -664,7 +661,7 @@ void mainform::openSampleUniverse()
 {
     const std::optional<SampleUniverse> sample = findSampleUniverse(m_sampleFolders);
     if (!sample) {
-        m_dialog.message(QStringLiteral("The sample universe is not installed: it was looked for in\n") +
+        m_dialog.message(tr("The sample universe is not installed: it was looked for in\n") +
                          m_sampleFolders.join(u'\n'));
         return;
     }

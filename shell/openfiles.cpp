@@ -2,6 +2,7 @@
 
 #include "filenames.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 FileKind fileKind(const QString &path)
@@ -35,7 +36,8 @@ DroppedFiles droppedFiles(const QList<QUrl> &urls)
     QStringList taken;
     for (const QUrl &url : urls) {
         if (!url.isLocalFile()) {
-            dropped.refused << QStringLiteral("%1 (not a file on this computer)")
+            dropped.refused << QCoreApplication::translate("OpenFiles",
+                                                           "%1 (not a file on this computer)")
                                    .arg(url.toDisplayString());
             continue;
         }
@@ -43,18 +45,21 @@ DroppedFiles droppedFiles(const QList<QUrl> &urls)
         const QByteArray bytes =
             QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
         if (!decodesFaithfully(bytes)) {
-            dropped.refused
-                << QStringLiteral("%1 (a name that is not UTF-8)").arg(escapedBytes(bytes));
+            dropped.refused << QCoreApplication::translate("OpenFiles",
+                                                           "%1 (a name that is not UTF-8)")
+                                   .arg(escapedBytes(bytes));
             continue;
         }
         const QString path = url.toLocalFile();
         const QFileInfo info(path);
         if (info.isDir())
-            dropped.refused << QStringLiteral("%1 (a folder)").arg(path);
+            dropped.refused << QCoreApplication::translate("OpenFiles", "%1 (a folder)").arg(path);
         else if (!info.exists())
-            dropped.refused << QStringLiteral("%1 (not found)").arg(path);
+            dropped.refused << QCoreApplication::translate("OpenFiles", "%1 (not found)").arg(path);
         else if (fileKind(path) == FileKind::Other)
-            dropped.refused << QStringLiteral("%1 (neither a map nor a planet report)").arg(path);
+            dropped.refused << QCoreApplication::translate("OpenFiles",
+                                                           "%1 (neither a map nor a planet report)")
+                                   .arg(path);
         else
             taken << path;
     }
@@ -66,8 +71,9 @@ QString refusalMessage(const QStringList &refused)
 {
     if (refused.isEmpty())
         return {};
-    return QStringLiteral("Kavora opens universe maps (*.map) and planet reports (*.pla). "
-                          "Not opened:\n") +
+    return QCoreApplication::translate(
+               "OpenFiles", "Kavora opens universe maps (*.map) and planet reports (*.pla). "
+                            "Not opened:\n") +
            namedFew(refused);
 }
 
@@ -76,5 +82,5 @@ QString namedFew(const QStringList &lines, qsizetype shown)
     if (lines.size() <= shown)
         return lines.join(u'\n');
     return lines.first(shown).join(u'\n') +
-           QStringLiteral("\nand %1 more").arg(lines.size() - shown);
+           QCoreApplication::translate("OpenFiles", "\nand %1 more").arg(lines.size() - shown);
 }

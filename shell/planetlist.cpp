@@ -28,11 +28,11 @@ PlanetList::PlanetList(const Globals &globals, QWidget *parent)
     : QWidget(parent), m_globals(globals), m_model(globals), m_proxy(m_model)
 {
     setObjectName(QStringLiteral("planetList"));
-    setWindowTitle(QStringLiteral("Planet List"));
+    setWindowTitle(tr("Planet List"));
 
     m_filter = new QLineEdit(this);
     m_filter->setObjectName(QStringLiteral("filter"));
-    m_filter->setPlaceholderText(QStringLiteral("Filter by name or owner"));
+    m_filter->setPlaceholderText(tr("Filter by name or owner"));
     m_filter->setClearButtonEnabled(true);
     m_filter->setAccessibleName(tr("Filter by name or owner"));
     m_race = new QComboBox(this);
@@ -364,8 +364,8 @@ void PlanetList::fillRaces()
     const int before = m_race->currentIndex();
     const QSignalBlocker quiet(m_race);
     m_race->clear();
-    m_race->addItem(QStringLiteral("All races"), PlanetListProxy::kAllRaces);
-    m_race->addItem(QStringLiteral("Unowned"), PlanetListModel::kUnowned);
+    m_race->addItem(tr("All races"), PlanetListProxy::kAllRaces);
+    m_race->addItem(tr("Unowned"), PlanetListModel::kUnowned);
     int keep = before == 1 ? 1 : 0;
     for (int slot = 0; slot <= m_globals.Last_Player_Index; ++slot) {
         const QString &name = m_globals.Player_Table[slot].Player_Name;

@@ -21,8 +21,13 @@ double sortValue(const QString &text)
     return text.isEmpty() ? kEmpty : populationValue(text);
 }
 
-const char *const kHeaders[] = {"Name",    "X",          "Y",         "Owner",
-                                "Starbase", "Report Age", "Population"};
+const char *const kHeaders[] = {QT_TRANSLATE_NOOP("PlanetListModel", "Name"),
+                                QT_TRANSLATE_NOOP("PlanetListModel", "X"),
+                                QT_TRANSLATE_NOOP("PlanetListModel", "Y"),
+                                QT_TRANSLATE_NOOP("PlanetListModel", "Owner"),
+                                QT_TRANSLATE_NOOP("PlanetListModel", "Starbase"),
+                                QT_TRANSLATE_NOOP("PlanetListModel", "Report Age"),
+                                QT_TRANSLATE_NOOP("PlanetListModel", "Population")};
 // The planning columns: shown in the window, not copied with the planet's own figures.
 const char *const kPlanningHeaders[] = {"Distance", "Marker", "Note"};
 
@@ -264,8 +269,8 @@ QVariant PlanetListModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < ColumnCount)
-        return QString::fromLatin1(section < Distance ? kHeaders[section]
-                                                      : kPlanningHeaders[section - Distance]);
+        return section < Distance ? tr(kHeaders[section])
+                                  : QString::fromLatin1(kPlanningHeaders[section - Distance]);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
@@ -318,7 +323,7 @@ QString PlanetListModel::copyText(const QList<int> &rows) const
 {
     Table table;
     for (const char *header : kHeaders)
-        table.columns.append({QString::fromLatin1(header), TableColumn::Text});
+        table.columns.append({tr(header), TableColumn::Text});
     for (int row : rows) {
         const Star_Object &s = planet(row);
         table.addRow({s.Star_Name, s.Star_X, s.Star_Y, s.Owner, s.Starbase, s.report_age,
@@ -380,7 +385,7 @@ void PlanetListProxy::notesChanged()
 
 QString PlanetListProxy::countText() const
 {
-    return QStringLiteral("%1 of %2 planets")
+    return tr("%1 of %2 planets")
         .arg(conv::groupedNumber(rowCount()), conv::groupedNumber(m_source.rowCount()));
 }
 

@@ -121,8 +121,8 @@ std::optional<PackedColor> QtCommonDialog::ShowColor(PackedColor start)
 
 void QtCommonDialog::message(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kProgramTitle), text, QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::translate("CommonDialog", kProgramTitle),
+                    text, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
 

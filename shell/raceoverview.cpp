@@ -31,10 +31,13 @@ Unit unitFor(double largest)
     const struct {
         double size;
         const char *name;
-    } units[] = {{1e12, "trillions"}, {1e9, "billions"}, {1e6, "millions"}, {1e3, "thousands"}};
+    } units[] = {{1e12, QT_TRANSLATE_NOOP("RaceOverview", "trillions")},
+                 {1e9, QT_TRANSLATE_NOOP("RaceOverview", "billions")},
+                 {1e6, QT_TRANSLATE_NOOP("RaceOverview", "millions")},
+                 {1e3, QT_TRANSLATE_NOOP("RaceOverview", "thousands")}};
     for (const auto &u : units) {
         if (largest >= u.size)
-            return {u.size, QString::fromLatin1(u.name)};
+            return {u.size, RaceOverview::tr(u.name)};
     }
     return {};
 }
@@ -71,7 +74,7 @@ RaceOverview::RaceOverview(const Globals &globals, const LoadHistory &loaded, QW
     : QWidget(parent), m_globals(globals), m_loaded(loaded), m_model(globals, &loaded)
 {
     setObjectName(QStringLiteral("raceOverview"));
-    setWindowTitle(QStringLiteral("Race Overview"));
+    setWindowTitle(tr("Race Overview"));
 
     m_loadedText = new QLabel(this);
     m_loadedText->setObjectName(QStringLiteral("loaded"));
@@ -96,7 +99,7 @@ RaceOverview::RaceOverview(const Globals &globals, const LoadHistory &loaded, QW
     m_chart = new QChart;
     m_chart->setTheme(QChart::ChartThemeDark); // the zones' colours as on the black chart
     m_chart->legend()->hide();
-    m_chart->setTitle(QStringLiteral("Population"));
+    m_chart->setTitle(tr("Population"));
     m_chartView = new QChartView(m_chart, this);
     m_chartView->setObjectName(QStringLiteral("chart"));
     m_chartView->setAccessibleName(tr("Population by race"));
@@ -107,15 +110,15 @@ RaceOverview::RaceOverview(const Globals &globals, const LoadHistory &loaded, QW
     m_historyChart = new QChart;
     m_historyChart->setTheme(QChart::ChartThemeDark);
     m_historyChart->legend()->hide();
-    m_historyChart->setTitle(QStringLiteral("Population by report"));
+    m_historyChart->setTitle(tr("Population by report"));
     m_historyView = new QChartView(m_historyChart, this);
     m_historyView->setObjectName(QStringLiteral("historyChart"));
     m_historyView->setMinimumSize(320, 240);
     m_historyView->setRenderHint(QPainter::Antialiasing);
 
-    auto *keep = new QPushButton(QStringLiteral("Keep These Colours"), this);
+    auto *keep = new QPushButton(tr("Keep These Colours"), this);
     keep->setObjectName(QStringLiteral("keepColours"));
-    auto *reset = new QPushButton(QStringLiteral("Default Colours"), this);
+    auto *reset = new QPushButton(tr("Default Colours"), this);
     reset->setObjectName(QStringLiteral("defaultColours"));
     connect(keep, &QPushButton::clicked, this, &RaceOverview::keepColoursClicked);
     connect(reset, &QPushButton::clicked, this, &RaceOverview::defaultColoursClicked);
@@ -188,7 +191,7 @@ void RaceOverview::rebuildChart()
     m_chart->addSeries(series);
     auto *categories = new QBarCategoryAxis;
     if (bySlot) {
-        categories->setTitleText(QStringLiteral("Slot"));
+        categories->setTitleText(tr("Slot"));
         // Two digits in the chart's label font are a little wider than a bar of 16.
         QFont small = categories->labelsFont();
         small.setPixelSize(9);
@@ -228,7 +231,7 @@ void RaceOverview::rebuildHistory()
     reports->setTickAnchor(1);
     reports->setTickInterval(std::max(1, (steps + 9) / 10));
     reports->setLabelFormat(QStringLiteral("%d"));
-    reports->setTitleText(QStringLiteral("report"));
+    reports->setTitleText(tr("report"));
     m_historyChart->addAxis(reports, Qt::AlignBottom);
     QValueAxis *values = populationAxis(largest, unit);
     m_historyChart->addAxis(values, Qt::AlignLeft);

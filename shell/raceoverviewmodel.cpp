@@ -3,14 +3,20 @@
 #include "conversions.h"
 #include "palette.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
 
 namespace {
 
-const char *const kHeaders[] = {"Slot",       "Colour",    "Name", "Planets",
-                                "Population", "Starbases", "Share %"};
+const char *const kHeaders[] = {QT_TRANSLATE_NOOP("RaceOverviewModel", "Slot"),
+                                QT_TRANSLATE_NOOP("RaceOverviewModel", "Colour"),
+                                QT_TRANSLATE_NOOP("RaceOverviewModel", "Name"),
+                                QT_TRANSLATE_NOOP("RaceOverviewModel", "Planets"),
+                                QT_TRANSLATE_NOOP("RaceOverviewModel", "Population"),
+                                QT_TRANSLATE_NOOP("RaceOverviewModel", "Starbases"),
+                                QT_TRANSLATE_NOOP("RaceOverviewModel", "Share %")};
 
 QString total(const std::optional<double> &value)
 {
@@ -116,7 +122,7 @@ QVariant RaceOverviewModel::data(const QModelIndex &index, int role) const
         QStringList lines;
         for (size_t k = 0; k < steps.size(); ++k) {
             if (steps[k])
-                lines << QStringLiteral("%1: %2 planets, population %3")
+                lines << tr("%1: %2 planets, population %3")
                              .arg(QFileInfo(m_history->reports[qsizetype(k)].path).fileName())
                              .arg(steps[k]->planets)
                              .arg(conv::plainNumber(steps[k]->population));
@@ -139,7 +145,7 @@ QVariant RaceOverviewModel::headerData(int section, Qt::Orientation orientation,
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < ColumnCount)
-        return QString::fromLatin1(kHeaders[section]);
+        return tr(kHeaders[section]);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
@@ -164,11 +170,12 @@ std::vector<std::optional<RaceAtStep>> raceHistory(const LoadHistory &history, c
 QString loadHistoryText(const LoadHistory &history)
 {
     if (history.mapPath.isEmpty())
-        return QStringLiteral("No map is open.");
-    QString text = QStringLiteral("Map: %1 (%2 planets)")
+        return QCoreApplication::translate("RaceOverviewModel", "No map is open.");
+    QString text = QCoreApplication::translate("RaceOverviewModel", "Map: %1 (%2 planets)")
                        .arg(history.mapPath, conv::groupedNumber(history.planets));
     for (const LoadedReport &report : history.reports)
-        text += QStringLiteral("\nReport: %1: %2 lines matched a planet, %3 did not")
+        text += QCoreApplication::translate("RaceOverviewModel",
+                                            "\nReport: %1: %2 lines matched a planet, %3 did not")
                     .arg(report.path, conv::groupedNumber(report.tally.matched),
                          conv::groupedNumber(report.tally.unmatched));
     return text;

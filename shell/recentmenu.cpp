@@ -46,8 +46,8 @@ void RecentMenu::choose(qsizetype index)
         return;
     RecentEntry entry = entries()[index];
     if (!QFileInfo::exists(entry.map)) {
-        m_dialog.message(QStringLiteral("%1 no longer exists; it is taken off the recent files.")
-                             .arg(entry.map));
+        m_dialog.message(
+            tr("%1 no longer exists; it is taken off the recent files.").arg(entry.map));
         m_recent->remove(index);
         rebuild();
         return;
@@ -59,10 +59,10 @@ void RecentMenu::choose(qsizetype index)
         if (info.isFile())
             present << report;
         else
-            missing << (info.exists() ? QStringLiteral("%1 (not a file)").arg(report) : report);
+            missing << (info.exists() ? tr("%1 (not a file)").arg(report) : report);
     }
     if (!missing.isEmpty())
-        m_dialog.message(QStringLiteral("No longer there, so not opened:\n") + namedFew(missing));
+        m_dialog.message(tr("No longer there, so not opened:\n") + namedFew(missing));
     // Opening records the entry again, without the reports that have gone.
     m_open(entry.map, present);
 }

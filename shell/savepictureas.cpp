@@ -5,10 +5,14 @@
 #include "picturefile.h"
 #include "runreported.h"
 
+#include <QCoreApplication>
+
 namespace {
 
-const QString kSaveFilter = QStringLiteral("Bitmaps (*.bmp)|*.bmp|PNG images (*.png)|*.png");
-const QString kVectorFilter = QStringLiteral("|SVG drawings (*.svg)|*.svg|PDF documents (*.pdf)|*.pdf");
+const char *const kSaveFilter =
+    QT_TRANSLATE_NOOP("savePictureAs", "Bitmaps (*.bmp)|*.bmp|PNG images (*.png)|*.png");
+const char *const kVectorFilter =
+    QT_TRANSLATE_NOOP("savePictureAs", "|SVG drawings (*.svg)|*.svg|PDF documents (*.pdf)|*.pdf");
 
 } // namespace
 
@@ -16,7 +20,10 @@ void savePictureAs(CommonDialog &dialog, const QImage &picture, const QString &t
                    const PictureLayout *vectors)
 {
     const std::optional<QString> path =
-        dialog.ShowSave(title, vectors ? kSaveFilter + kVectorFilter : kSaveFilter);
+        dialog.ShowSave(title, vectors ? QCoreApplication::translate("savePictureAs", kSaveFilter) +
+                                             QCoreApplication::translate("savePictureAs",
+                                                                         kVectorFilter)
+                                       : QCoreApplication::translate("savePictureAs", kSaveFilter));
     if (!path)
         return;
     runReported(dialog, [&] {

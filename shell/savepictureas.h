@@ -1,6 +1,7 @@
 // The save command of a chart window: the save dialog, then the picture file.
 #pragma once
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QString>
 
@@ -13,5 +14,6 @@ struct PictureLayout;
 // SVG and PDF, and a name ending so gets the picture drawn as vectors. Cancelling does
 // nothing; a failure is shown as the one error message.
 void savePictureAs(CommonDialog &dialog, const QImage &picture,
-                   const QString &title = QStringLiteral("Save Map as Bitmap"),
+                   const QString &title = QCoreApplication::translate("savePictureAs",
+                                                                      "Save Map as Bitmap"),
                    const PictureLayout *vectors = nullptr);

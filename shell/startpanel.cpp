@@ -23,7 +23,7 @@ StartPanel::StartPanel(const RecentMenu &recent, QWidget *parent)
     : QWidget(parent), m_recent(recent)
 {
     setObjectName(QStringLiteral("startPanel"));
-    setAccessibleName(QStringLiteral("Start"));
+    setAccessibleName(tr("Start"));
     // The workspace's grey shows around it, the panel itself reads as a card.
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
@@ -31,31 +31,31 @@ StartPanel::StartPanel(const RecentMenu &recent, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 20, 24, 20);
     layout->setSpacing(8);
-    auto *title = caption(QStringLiteral("No map is open yet."), this);
+    auto *title = caption(tr("No map is open yet."), this);
     QFont big = title->font();
     big.setPointSizeF(big.pointSizeF() * 1.3);
     big.setBold(true);
     title->setFont(big);
     layout->addWidget(title);
 
-    m_open = new QPushButton(QStringLiteral("Open Map File..."), this);
+    m_open = new QPushButton(tr("Open Map File..."), this);
     m_open->setObjectName(QStringLiteral("startOpenMap"));
     const QString key = QKeySequence(Qt::CTRL | Qt::Key_O).toString(QKeySequence::NativeText);
     m_open->setToolTip(key);
-    m_open->setAccessibleDescription(QStringLiteral("Shortcut: %1").arg(key));
+    m_open->setAccessibleDescription(tr("Shortcut: %1").arg(key));
     auto *openRow = new QHBoxLayout;
     openRow->addWidget(m_open);
     openRow->addWidget(caption(key, this));
     openRow->addStretch();
     layout->addLayout(openRow);
 
-    m_recentCaption = caption(QStringLiteral("Recent maps:"), this);
+    m_recentCaption = caption(tr("Recent maps:"), this);
     layout->addWidget(m_recentCaption);
     m_recentLayout = new QVBoxLayout;
     m_recentLayout->setSpacing(2);
     layout->addLayout(m_recentLayout);
 
-    m_sample = new QPushButton(QStringLiteral("Open the Sample Universe"), this);
+    m_sample = new QPushButton(tr("Open the Sample Universe"), this);
     m_sample->setObjectName(QStringLiteral("startSample"));
     auto *sampleRow = new QHBoxLayout;
     sampleRow->addWidget(m_sample);
@@ -63,7 +63,7 @@ StartPanel::StartPanel(const RecentMenu &recent, QWidget *parent)
     layout->addLayout(sampleRow);
 
     layout->addWidget(caption(
-        QStringLiteral("Or drop a map file, and planet reports with it, on this window."), this));
+        tr("Or drop a map file, and planet reports with it, on this window."), this));
 
     connect(m_open, &QPushButton::clicked, this, &StartPanel::openMapClicked);
     connect(m_sample, &QPushButton::clicked, this, &StartPanel::sampleClicked);

@@ -2,6 +2,7 @@
 
 #include "runerror.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <QtEndian>
@@ -59,7 +60,8 @@ bool GetKeyValue(Registry &registry, RegKey KeyRoot, const QString &KeyName,
     if (value->data.isEmpty())
         throw RunError(
             RunError::InvalidCall,
-            QStringLiteral("the registry value %1 of %2 holds no data").arg(SubKeyRef, KeyName));
+            QCoreApplication::translate("SysInfo", "the registry value %1 of %2 holds no data")
+                .arg(SubKeyRef, KeyName));
 
     // Stored text usually carries its terminating zero; text stored without one keeps its
     // last character.
@@ -102,5 +104,6 @@ void StartSysInfo(Registry &registry, Programs &programs, CommonDialog &dialog)
     } catch (const RunError &) {
         // Any failure of the lookup ends in the same message as a missing entry.
     }
-    dialog.message(QStringLiteral("System Information Is Unavailable At This Time"));
+    dialog.message(
+        QCoreApplication::translate("SysInfo", "System Information Is Unavailable At This Time"));
 }

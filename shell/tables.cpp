@@ -564,10 +564,10 @@ Table changeTable(const Globals &globals, const LoadHistory &history)
         for (const ListedChange &row : listedChanges(history, step)) {
             const Star_Object &s = globals.Star_Table[size_t(row.position)];
             const ReportStep::PlanetChange &c = row.change;
-            table.addRow({number, s.Star_Name, s.Star_X, s.Star_Y, changeKindText(c),
-                          c.ownerBefore.toString(), c.ownerAfter.toString(),
-                          c.populationBefore.toString(), c.populationAfter.toString(),
-                          differenceText(c)});
+            table.addRow({number, s.Star_Name, s.Star_X, s.Star_Y,
+                          changeKindText(c, {}, Wording::English), c.ownerBefore.toString(),
+                          c.ownerAfter.toString(), c.populationBefore.toString(),
+                          c.populationAfter.toString(), differenceText(c)});
         }
     }
     return table;

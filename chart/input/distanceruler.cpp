@@ -3,6 +3,7 @@
 #include "conversions.h"
 #include "distances.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -180,11 +181,11 @@ QString DistanceRuler::label() const
 {
     QStringList lines;
     for (int i = 0; i < legs(); ++i)
-        lines << QStringLiteral("%1 to %2: %3")
+        lines << QCoreApplication::translate("DistanceRuler", "%1 to %2: %3")
                      .arg(endText(m_ends[size_t(i)]), endText(m_ends[size_t(i) + 1]),
                           distanceText(legLength(i)));
     if (legs() > 1)
-        lines << QStringLiteral("Total: ") + distanceText(distance());
+        lines << QCoreApplication::translate("DistanceRuler", "Total: ") + distanceText(distance());
     if (!lines.isEmpty() && m_speed > 0)
         lines.last() += QStringLiteral(", ") + turnsText(distance(), m_speed);
     return lines.join(u'\n');

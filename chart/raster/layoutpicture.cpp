@@ -4,6 +4,7 @@
 #include "paintersurface.h"
 #include "runerror.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPageSize>
@@ -76,7 +77,7 @@ void SaveVectorPicture(const PictureLayout &layout, const QString &fileName, con
         throw RunError(number, file.errorString()).at(fileName, 0);
     }
     const QSize size = layout.size * scale;
-    const QString title = layout.title.isEmpty() ? QStringLiteral("Star chart") : layout.title;
+    const QString title = layout.title.isEmpty() ? QCoreApplication::translate("LayoutPicture", "Star chart") : layout.title;
     // Declared after the file: on a failure the painter ends first, then the file is
     // dropped unwritten.
     std::unique_ptr<QPaintDevice> device;
@@ -96,13 +97,13 @@ void SaveVectorPicture(const PictureLayout &layout, const QString &fileName, con
         svg->setViewBox(QRect(QPoint(0, 0), size));
         svg->setResolution(kSvgResolution);
         svg->setTitle(title);
-        svg->setDescription(QStringLiteral("Drawn by Kavora"));
+        svg->setDescription(QCoreApplication::translate("LayoutPicture", "Drawn by Kavora"));
         device = std::move(svg);
     }
     {
         QPainter painter;
         if (!painter.begin(device.get()))
-            throw RunError(RunError::DeviceIOError, QStringLiteral("the drawing could not be started"))
+            throw RunError(RunError::DeviceIOError, QCoreApplication::translate("LayoutPicture", "the drawing could not be started"))
                 .at(fileName, 0);
         paintPanes(painter, layout, scale);
         if (!painter.end() || file.error() != QFileDevice::NoError)

@@ -2,6 +2,7 @@
 
 #include "runerror.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -101,16 +102,18 @@ void writeInPlace(const QImage &picture, const QString &fileName, mode_t type, c
 {
     if (type != S_IFCHR && type != S_IFBLK && type != S_IFIFO)
         throw RunError(RunError::PathFileAccess,
-                       QStringLiteral("not a file, a device or a pipe that a picture can be "
-                                      "written to"))
+                       QCoreApplication::translate(
+                           "PictureFile", "not a file, a device or a pipe that a picture can be "
+                                          "written to"))
             .at(fileName, 0);
     const int fd =
         ::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
         if (type == S_IFIFO && error == ENXIO)
-            throw RunError(RunError::PathFileAccess,
-                           QStringLiteral("a pipe, and no program reads from it"))
+            throw RunError(
+                RunError::PathFileAccess,
+                QCoreApplication::translate("PictureFile", "a pipe, and no program reads from it"))
                 .at(fileName, 0);
         throw RunError(error == EACCES || error == EPERM ? RunError::PermissionDenied
                                                          : RunError::PathFileAccess,

@@ -2,6 +2,8 @@
 
 #include "planetgeometry.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -192,21 +194,21 @@ QString changeMarkText(ChangeMarkKind kind)
 {
     switch (kind) {
     case ChangeMarkKind::NewOwner:
-        return QStringLiteral("new owner");
+        return QCoreApplication::translate("ChangeMarks", "new owner");
     case ChangeMarkKind::Captured:
-        return QStringLiteral("captured");
+        return QCoreApplication::translate("ChangeMarks", "captured");
     case ChangeMarkKind::Lost:
-        return QStringLiteral("lost");
+        return QCoreApplication::translate("ChangeMarks", "lost");
     case ChangeMarkKind::FirstSeen:
-        return QStringLiteral("first seen");
+        return QCoreApplication::translate("ChangeMarks", "first seen");
     case ChangeMarkKind::StarbaseBuilt:
-        return QStringLiteral("starbase built");
+        return QCoreApplication::translate("ChangeMarks", "starbase built");
     case ChangeMarkKind::StarbaseLost:
-        return QStringLiteral("starbase lost");
+        return QCoreApplication::translate("ChangeMarks", "starbase lost");
     case ChangeMarkKind::PopulationUp:
-        return QStringLiteral("population up");
+        return QCoreApplication::translate("ChangeMarks", "population up");
     case ChangeMarkKind::PopulationDown:
-        return QStringLiteral("population down");
+        return QCoreApplication::translate("ChangeMarks", "population down");
     }
     return {};
 }

@@ -10,6 +10,7 @@
 #include "planmarks.h"
 #include "renderer.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -56,7 +57,8 @@ ScaleBar scaleBarFor(const ExplorerView &view)
     }
     bar.mapUnits = best;
     bar.pixels = static_cast<int>(std::lround(best / view.unitsPerPixel));
-    bar.text = QStringLiteral("%1 units").arg(QString::number(best, 'g', 6));
+    bar.text = QCoreApplication::translate("ExplorerRenderer", "%1 units")
+                   .arg(QString::number(best, 'g', 6));
     const int bottom = view.picture.height() - ExplorerRenderer::kMargin;
     // Too small a picture for a bar and its text: none.
     if (width >= 4 * ExplorerRenderer::kMargin && bottom > 3 * kTickHeight)
@@ -79,13 +81,17 @@ QString explorerStatus(const Globals &globals, std::optional<QPointF> pointerMap
     if (hasSelection) {
         const Star_Object &p = globals.Star_Table[size_t(selected)];
         parts << p.Star_Name;
-        parts << (p.Owner.isEmpty() ? QStringLiteral("unowned")
-                                    : QStringLiteral("owner %1").arg(p.Owner));
-        parts << QStringLiteral("population %1")
-                     .arg(p.population.isEmpty() ? QStringLiteral("unknown")
-                                                 : conv::groupedText(p.population));
-        parts << (p.Starbase.isEmpty() ? QStringLiteral("no starbase")
-                                       : QStringLiteral("starbase %1").arg(p.Starbase));
+        parts << (p.Owner.isEmpty()
+                      ? QCoreApplication::translate("ExplorerRenderer", "unowned")
+                      : QCoreApplication::translate("ExplorerRenderer", "owner %1").arg(p.Owner));
+        parts << QCoreApplication::translate("ExplorerRenderer", "population %1")
+                     .arg(p.population.isEmpty()
+                              ? QCoreApplication::translate("ExplorerRenderer", "unknown")
+                              : conv::groupedText(p.population));
+        parts << (p.Starbase.isEmpty()
+                      ? QCoreApplication::translate("ExplorerRenderer", "no starbase")
+                      : QCoreApplication::translate("ExplorerRenderer", "starbase %1")
+                            .arg(p.Starbase));
     }
     return parts.join(QStringLiteral("    "));
 }

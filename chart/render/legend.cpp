@@ -6,6 +6,7 @@
 #include "planmarks.h"
 #include "palette.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
@@ -28,10 +29,23 @@ constexpr int kLongestName = 220;
 // A filled mark takes the new owner's colour on the chart; here it is a neutral grey.
 constexpr PackedColor kMarkGrey = packedFromRgb(0xFFA0A0A0);
 
-const QString kRaceHeader = QStringLiteral("Race");
-const QString kPlanetsHeader = QStringLiteral("Planets");
-const QString kPopulationHeader = QStringLiteral("Population");
-const QString kStarbasesHeader = QStringLiteral("Starbases");
+// Read when a legend is laid out, so they are in the language the program runs in.
+QString raceHeader()
+{
+    return QCoreApplication::translate("Legend", "Race");
+}
+QString planetsHeader()
+{
+    return QCoreApplication::translate("Legend", "Planets");
+}
+QString populationHeader()
+{
+    return QCoreApplication::translate("Legend", "Population");
+}
+QString starbasesHeader()
+{
+    return QCoreApplication::translate("Legend", "Starbases");
+}
 
 void print(Surface &surface, double x, double y, const QString &text)
 {
@@ -97,10 +111,10 @@ Legend::Legend(const Globals &globals, bool totals, int scale, int rows, const M
                           shortened(number(p.Player_Population.value_or(0)), metric),
                           shortened(number(p.Player_Starbases.value_or(0)), metric)});
     }
-    int names = totals ? metric.width(kRaceHeader) : 0;
-    int planets = metric.width(kPlanetsHeader);
-    int populations = metric.width(kPopulationHeader);
-    int starbases = metric.width(kStarbasesHeader);
+    int names = totals ? metric.width(raceHeader()) : 0;
+    int planets = metric.width(planetsHeader());
+    int populations = metric.width(populationHeader());
+    int starbases = metric.width(starbasesHeader());
     for (const Row &row : m_rows) {
         names = std::max(names, metric.width(row.name));
         if (totals) {
@@ -157,10 +171,10 @@ void Legend::draw(Surface &surface, QPoint topLeft) const
         print(surface, left + right - m_metric->width(text), top + kTextTop, text);
     };
     if (m_totals) {
-        print(surface, left + m_nameLeft, top + kTextTop, kRaceHeader);
-        rightAligned(m_planetsRight, kPlanetsHeader);
-        rightAligned(m_populationRight, kPopulationHeader);
-        rightAligned(m_starbasesRight, kStarbasesHeader);
+        print(surface, left + m_nameLeft, top + kTextTop, raceHeader());
+        rightAligned(m_planetsRight, planetsHeader());
+        rightAligned(m_populationRight, populationHeader());
+        rightAligned(m_starbasesRight, starbasesHeader());
         top += kRowHeight;
     }
     for (const Row &row : m_rows) {

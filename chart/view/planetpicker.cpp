@@ -4,6 +4,7 @@
 #include "planetgeometry.h"
 #include "runerror.h"
 
+#include <QCoreApplication>
 #include <QRect>
 #include <QStringList>
 
@@ -154,20 +155,21 @@ QString shortNote(const QString &note)
 QString planetTooltip(const Star_Object &planet, const PlanetNote *note)
 {
     auto orUnknown = [](const QString &text) {
-        return text.trimmed().isEmpty() ? QStringLiteral("unknown") : text;
+        return text.trimmed().isEmpty() ? QCoreApplication::translate("PlanetPicker", "unknown")
+                                        : text;
     };
     // Any starbase text, even a blank, is a starbase.
-    const QString starbase = planet.Starbase.isEmpty()          ? QStringLiteral("none")
-                             : planet.Starbase.trimmed().isEmpty() ? QStringLiteral("yes")
+    const QString starbase = planet.Starbase.isEmpty()          ? QCoreApplication::translate("PlanetPicker", "none")
+                             : planet.Starbase.trimmed().isEmpty() ? QCoreApplication::translate("PlanetPicker", "yes")
                                                                    : planet.Starbase;
     QStringList lines{
         planet.Star_Name,
-        QStringLiteral("Owner: ") +
-            (planet.Owner.isEmpty() ? QStringLiteral("unowned") : planet.Owner),
-        QStringLiteral("Population: ") + conv::groupedText(orUnknown(planet.population)),
-        QStringLiteral("Starbase: ") + starbase,
-        QStringLiteral("Report age: ") + orUnknown(planet.report_age),
-        QStringLiteral("Coordinates: ") + planet.Star_X + QStringLiteral(", ") + planet.Star_Y,
+        QCoreApplication::translate("PlanetPicker", "Owner: ") +
+            (planet.Owner.isEmpty() ? QCoreApplication::translate("PlanetPicker", "unowned") : planet.Owner),
+        QCoreApplication::translate("PlanetPicker", "Population: ") + conv::groupedText(orUnknown(planet.population)),
+        QCoreApplication::translate("PlanetPicker", "Starbase: ") + starbase,
+        QCoreApplication::translate("PlanetPicker", "Report age: ") + orUnknown(planet.report_age),
+        QCoreApplication::translate("PlanetPicker", "Coordinates: ") + planet.Star_X + QStringLiteral(", ") + planet.Star_Y,
     };
     if (note && note->marker != Marker::None)
         lines << QStringLiteral("Marker: ") + markerTitle(note->marker);

@@ -31,7 +31,7 @@ ChartExplorer::ChartExplorer(Globals &globals, CommonDialog &dialog, QWidget *pa
     : QMdiSubWindow(parent), m_globals(globals), m_dialog(dialog)
 {
     setObjectName(QStringLiteral("ChartExplorer"));
-    setWindowTitle(QStringLiteral("Chart Explorer"));
+    setWindowTitle(tr("Chart Explorer"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_redrawTimer.setSingleShot(true);
     m_redrawTimer.setInterval(0);
@@ -52,19 +52,19 @@ void ChartExplorer::buildControls()
 
     auto *bar = new QHBoxLayout;
     bar->setContentsMargins(4, 2, 4, 0);
-    auto *labelsCaption = new QLabel(QStringLiteral("&Labels:"), client);
+    auto *labelsCaption = new QLabel(tr("&Labels:"), client);
     m_labels = new QComboBox(client);
     m_labels->setObjectName(QStringLiteral("Labels"));
-    m_labels->addItems({QStringLiteral("None"), QStringLiteral("Planets with Starbases"),
-                        QStringLiteral("Populated Planets"), QStringLiteral("All Planets")});
+    m_labels->addItems(
+        {tr("None"), tr("Planets with Starbases"), tr("Populated Planets"), tr("All Planets")});
     labelsCaption->setBuddy(m_labels);
-    m_legend = new QCheckBox(QStringLiteral("Le&gend"), client);
+    m_legend = new QCheckBox(tr("Le&gend"), client);
     m_legend->setObjectName(QStringLiteral("Legend"));
     bar->addWidget(labelsCaption);
     bar->addWidget(m_labels);
     bar->addSpacing(12);
     bar->addWidget(m_legend);
-    m_changes = new QCheckBox(QStringLiteral("&Changes"), client);
+    m_changes = new QCheckBox(tr("&Changes"), client);
     m_changes->setObjectName(QStringLiteral("Changes"));
     bar->addWidget(m_changes);
     bar->addSpacing(12);
@@ -99,7 +99,7 @@ void ChartExplorer::buildControls()
     m_speedField = addField(QStringLiteral("S&peed:"), "Speed", QStringLiteral("units a turn"),
                             QStringLiteral("Fleet speed: the ruler counts the turns a move takes"));
     bar->addStretch();
-    auto *save = new QPushButton(QStringLiteral("Sa&ve View As..."), client);
+    auto *save = new QPushButton(tr("Sa&ve View As..."), client);
     save->setObjectName(QStringLiteral("SaveView"));
     save->setFocusPolicy(Qt::TabFocus);
     bar->addWidget(save);

@@ -44,7 +44,7 @@ starmap::starmap(Globals &globals, CommonDialog &dialog, std::function<void()> s
       m_showRaceColours(std::move(showRaceColours)), m_picture(m_surface.Image())
 {
     setObjectName(QStringLiteral("starmap"));
-    setWindowTitle(QStringLiteral("Star Map"));
+    setWindowTitle(tr("Star Map"));
     // A fixed border and a close box only: no minimise, no maximise, no resizing.
     setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);

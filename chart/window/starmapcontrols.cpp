@@ -90,38 +90,33 @@ void starmap::buildControls()
     Starchart->setAccessibleName(tr("Star chart"));
     Starchart->setPicture(m_surface.Image());
 
-    Frame1 = place(new QGroupBox(QStringLiteral("Map Control Center"), client), "Frame1",
+    Frame1 = place(new QGroupBox(tr("Map Control Center"), client), "Frame1",
                    twips(8280, 120, 2175, 6615));
     QWidget *frame = Frame1;
-    label(frame, "Label1", QStringLiteral("Search for Star:"), twips(120, 240, 1815, 255));
+    label(frame, "Label1", tr("Search for Star:"), twips(120, 240, 1815, 255));
     Star_Search = place(new QLineEdit(frame), "Star_Search", twips(120, 480, 1935, 285));
-    Search_Button =
-        button(frame, "Search_Button", QStringLiteral("&Search"), twips(120, 840, 1935, 375));
-    label(frame, "Label2", QStringLiteral("Zoom Controls:"), twips(120, 1320, 1815, 255));
-    Zoom_In_Button =
-        button(frame, "Zoom_In_Button", QStringLiteral("Zoom &In"), twips(120, 1560, 1935, 375));
+    Search_Button = button(frame, "Search_Button", tr("&Search"), twips(120, 840, 1935, 375));
+    label(frame, "Label2", tr("Zoom Controls:"), twips(120, 1320, 1815, 255));
+    Zoom_In_Button = button(frame, "Zoom_In_Button", tr("Zoom &In"), twips(120, 1560, 1935, 375));
     Zoom_Out_Button =
-        button(frame, "Zoom_Out_Button", QStringLiteral("Zoom &Out"), twips(120, 1920, 1935, 375));
-    label(frame, "Label6", QStringLiteral("Zoom Factor:"), twips(120, 2400, 1215, 255));
+        button(frame, "Zoom_Out_Button", tr("Zoom &Out"), twips(120, 1920, 1935, 375));
+    label(frame, "Label6", tr("Zoom Factor:"), twips(120, 2400, 1215, 255));
     ZoomList = place(new QComboBox(frame), "ZoomList", twips(120, 2640, 1935, 315));
-    label(frame, "Label5", QStringLiteral("Display Options"), twips(120, 3000, 1935, 255));
-    Starbases_Option = checkBox(frame, "Starbases_Option", QStringLiteral("Planets with Starbases"),
+    label(frame, "Label5", tr("Display Options"), twips(120, 3000, 1935, 255));
+    Starbases_Option = checkBox(frame, "Starbases_Option", tr("Planets with Starbases"),
                                 twips(120, 3240, 1935, 255));
-    Populated_Option = checkBox(frame, "Populated_Option", QStringLiteral("Populated Planets"),
-                                twips(120, 3480, 1935, 255));
-    All_Option =
-        checkBox(frame, "All_Option", QStringLiteral("All Planets"), twips(120, 3720, 1935, 255));
-    label(frame, "Label4", QStringLiteral("Navigation Controls:"), twips(120, 4080, 1815, 255));
-    Up_Button = button(frame, "Up_Button", QStringLiteral("&U"), twips(840, 4320, 495, 375));
-    Left_Button = button(frame, "Left_Button", QStringLiteral("&L"), twips(240, 4800, 495, 375));
-    Center_Button =
-        button(frame, "Center_Button", QStringLiteral("&C"), twips(840, 4800, 495, 375));
-    Right_Button = button(frame, "Right_Button", QStringLiteral("&R"), twips(1440, 4800, 495, 375));
-    Down_Button = button(frame, "Down_Button", QStringLiteral("&D"), twips(840, 5280, 495, 375));
-    label(frame, "Label3", QStringLiteral("Color Control:"), twips(120, 5880, 1815, 255));
-    Race_Color_Button =
-        button(frame, "Race_Color_Button", QStringLiteral("R&ace Color Selector..."),
-               twips(120, 6120, 1935, 375));
+    Populated_Option =
+        checkBox(frame, "Populated_Option", tr("Populated Planets"), twips(120, 3480, 1935, 255));
+    All_Option = checkBox(frame, "All_Option", tr("All Planets"), twips(120, 3720, 1935, 255));
+    label(frame, "Label4", tr("Navigation Controls:"), twips(120, 4080, 1815, 255));
+    Up_Button = button(frame, "Up_Button", tr("&U"), twips(840, 4320, 495, 375));
+    Left_Button = button(frame, "Left_Button", tr("&L"), twips(240, 4800, 495, 375));
+    Center_Button = button(frame, "Center_Button", tr("&C"), twips(840, 4800, 495, 375));
+    Right_Button = button(frame, "Right_Button", tr("&R"), twips(1440, 4800, 495, 375));
+    Down_Button = button(frame, "Down_Button", tr("&D"), twips(840, 5280, 495, 375));
+    label(frame, "Label3", tr("Color Control:"), twips(120, 5880, 1815, 255));
+    Race_Color_Button = button(frame, "Race_Color_Button", tr("R&ace Color Selector..."),
+                               twips(120, 6120, 1935, 375));
 
     for (QCheckBox *control : {Starbases_Option, Populated_Option, All_Option})
         fitCaption(control);

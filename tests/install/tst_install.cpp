@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 class TestInstall : public QObject {
     Q_OBJECT
@@ -24,6 +25,7 @@ private slots:
     void fileTypes();
     void fileTypesNeedTheHeader();
     void manPageCoversTheCommandLine();
+    void translationsInstalled();
 
 private:
     QString installed(const QString &relative) const { return m_prefix.filePath(relative); }
@@ -273,6 +275,15 @@ void TestInstall::manPageCoversTheCommandLine()
         QCOMPARE(checked.status, 0);
         QCOMPARE(checked.err, QString());
     }
+}
+
+// A package carries the compiled German beside the program, for tools that read it there.
+void TestInstall::translationsInstalled()
+{
+    const QString german = installed("share/kavora/translations/kavora_de.qm");
+    QTranslator translator;
+    QVERIFY2(translator.load(german), qPrintable(german));
+    QCOMPARE(translator.translate("mainform", "&File"), QStringLiteral("&Datei"));
 }
 
 QTEST_MAIN(TestInstall)
