@@ -146,7 +146,7 @@ int renderToFile(Globals &globals, const LoadHistory &history, const CommandLine
         if (selected < 0) {
             write(err, QStringLiteral("kavora: no planet named \"%1\" for --select")
                                .arg(*options.select) +
-                           kHint + u'\n');
+                           hint() + u'\n');
             return 2;
         }
     }
@@ -743,7 +743,7 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
             if (!place) {
                 write(err, QStringLiteral("kavora: no planet named \"%1\" for --near")
                                    .arg(*options.near) +
-                               kHint + u'\n');
+                               hint() + u'\n');
                 return 2;
             }
             write(out, formatTable(planetTable(globals, planetsNear(globals, *place, options.within)),

@@ -396,55 +396,69 @@
         <translation>--changes mit --render braucht --size</translation>
     </message>
     <message>
-        <source>Usage: kavora [MAP [REPORT ...]]                    open the windows
-       kavora --planets [--format tsv|csv|json] [--kept-colours] MAP [REPORT ...]
-                                                    print the planet table
-       kavora --races [--format tsv|csv|json] [--kept-colours] MAP [REPORT ...]
-                                                    print the race table
-       kavora --changes [--format tsv|csv|json] MAP [REPORT ...]
-                                                    print what each report changed
-       kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
-              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend]
-              [--size WxH [--changes]] [--title TEXT] [--kept-colours] MAP [REPORT ...]
-                                                    draw the chart into OUT (.bmp, .png,
-                                                    or as vectors .svg, .pdf);
-                                                    --size: the explorer&apos;s view, one scale
-                                                    on both axes, labels that never collide;
-                                                    --changes: the last report&apos;s changes
-                                                    marked on it
-       --palette classic|distinct                   the races&apos; colour scheme, in any mode
-       kavora --help | --version
-The races get their default colours; --kept-colours gives them those kept in the
-windows (Keep These Colours) instead.
-</source>
-        <translation>Aufruf: kavora [KARTE [BERICHT ...]]                öffnet die Fenster
-        kavora --planets [--format tsv|csv|json] [--kept-colours] KARTE [BERICHT ...]
-                                                    gibt die Planetentabelle aus
-        kavora --races [--format tsv|csv|json] [--kept-colours] KARTE [BERICHT ...]
-                                                    gibt die Rassentabelle aus
-        kavora --changes [--format tsv|csv|json] KARTE [BERICHT ...]
-                                                    gibt aus, was jeder Bericht änderte
-        kavora --render AUS [--zoom F] [--center X,Y] [--labels all,populated,starbases]
-               [--race-color NAME=#RRGGBB ...] [--scale N] [--legend]
-               [--size WxH [--changes]] [--title TEXT] [--kept-colours] KARTE [BERICHT ...]
-                                                    zeichnet die Karte nach AUS (.bmp, .png, oder
-                                                    als Vektoren .svg, .pdf); --size: die Ansicht
-                                                    des Explorers, ein Maßstab für beide Achsen,
-                                                    Beschriftungen ohne Überschneidung; --changes:
-                                                    die Änderungen des letzten Berichts markiert
-        --palette classic|distinct                  das Farbschema der Rassen, in jedem Modus
-        kavora --help | --version
-Die Rassen erhalten ihre Standardfarben; mit --kept-colours stattdessen die in den
-Fenstern behaltenen (Diese Farben behalten).
-</translation>
-    </message>
-    <message>
         <source>the chart is written as .bmp, .png, .svg or .pdf, not &quot;%1&quot;</source>
         <translation>die Karte wird als .bmp, .png, .svg oder .pdf geschrieben, nicht als &quot;%1&quot;</translation>
     </message>
     <message>
         <source>--size times --scale is at most %1 pixels each way</source>
         <translation>--size mal --scale ergibt höchstens %1 Pixel je Richtung</translation>
+    </message>
+    <message>
+        <source>Usage: kavora [MAP [REPORT ...]]                    open the windows
+       kavora --planets [--format tsv|csv|json] [--near NAME [--within R]]
+              [--notes FILE] [--kept-colours] MAP [REPORT ...]
+                                                    print the planet table; --near: the
+                                                    planets nearest NAME first, with their
+                                                    distance, only those within R units
+       kavora --races [--format tsv|csv|json] [--kept-colours] MAP [REPORT ...]
+                                                    print the race table
+       kavora --changes [--format tsv|csv|json] MAP [REPORT ...]
+                                                    print what each report changed
+       kavora --render OUT [--zoom F] [--center X,Y] [--labels all,populated,starbases]
+              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend]
+              [--size WxH [--changes]] [--select NAME [--rings D,D...]]
+              [--notes FILE] [--title TEXT] [--kept-colours] MAP [REPORT ...]
+                                                    draw the chart into OUT (.bmp, .png,
+                                                    or as vectors .svg, .pdf);
+                                                    --size: the explorer&apos;s view, one scale
+                                                    on both axes, labels that never collide;
+                                                    --changes: the last report&apos;s changes
+                                                    marked on it; --select: that planet
+                                                    selected, ringed and centred, with
+                                                    --rings around it
+       --palette classic|distinct                   the races&apos; colour scheme, in any mode
+       kavora --help | --version
+The races get their default colours; --kept-colours gives them those kept in the
+windows (Keep These Colours) instead. The markers and notes come from MAP&apos;s notes
+file (universe.notes.json beside universe.map), or from --notes FILE.
+</source>
+        <translation>Aufruf: kavora [KARTE [BERICHT ...]]                öffnet die Fenster
+       kavora --planets [--format tsv|csv|json] [--near NAME [--within R]]
+              [--notes DATEI] [--kept-colours] KARTE [BERICHT ...]
+                                                    gibt die Planetentabelle aus; --near: die
+                                                    Planeten nächst NAME zuerst, mit ihrer
+                                                    Entfernung, nur die binnen R Einheiten
+       kavora --races [--format tsv|csv|json] [--kept-colours] KARTE [BERICHT ...]
+                                                    gibt die Rassentabelle aus
+       kavora --changes [--format tsv|csv|json] KARTE [BERICHT ...]
+                                                    gibt aus, was jeder Bericht änderte
+       kavora --render AUS [--zoom F] [--center X,Y] [--labels all,populated,starbases]
+              [--race-color NAME=#RRGGBB ...] [--scale N] [--legend]
+              [--size WxH [--changes]] [--select NAME [--rings D,D...]]
+              [--notes DATEI] [--title TEXT] [--kept-colours] KARTE [BERICHT ...]
+                                                    zeichnet die Karte nach AUS (.bmp, .png, oder
+                                                    als Vektoren .svg, .pdf); --size: die Ansicht
+                                                    des Explorers, ein Maßstab für beide Achsen,
+                                                    Beschriftungen ohne Überschneidung; --changes:
+                                                    die Änderungen des letzten Berichts markiert;
+                                                    --select: dieser Planet ausgewählt, umringt
+                                                    und mittig, mit --rings um ihn
+       --palette classic|distinct                   das Farbschema der Rassen, in jedem Modus
+       kavora --help | --version
+Die Rassen erhalten ihre Standardfarben; mit --kept-colours stattdessen die in den
+Fenstern behaltenen (Diese Farben behalten). Markierungen und Notizen kommen aus der
+Notizdatei der KARTE (universe.notes.json neben universe.map) oder aus --notes DATEI.
+</translation>
     </message>
 </context>
 <context>
@@ -457,8 +471,12 @@ Fenstern behaltenen (Diese Farben behalten).
 <context>
     <name>DistanceRuler</name>
     <message>
-        <source> to </source>
-        <translation> nach </translation>
+        <source>%1 to %2: %3</source>
+        <translation>%1 nach %2: %3</translation>
+    </message>
+    <message>
+        <source>Total: </source>
+        <translation>Gesamt: </translation>
     </message>
 </context>
 <context>
@@ -639,6 +657,14 @@ und %1 weitere</translation>
     <message>
         <source>. Enter or a double click centres the chart on the planet</source>
         <translation>. Enter oder ein Doppelklick zentriert die Karte auf dem Planeten</translation>
+    </message>
+    <message>
+        <source>Mar&amp;ker:</source>
+        <translation>Mar&amp;kierung:</translation>
+    </message>
+    <message>
+        <source>Within distance</source>
+        <translation>Innerhalb der Entfernung</translation>
     </message>
 </context>
 <context>
