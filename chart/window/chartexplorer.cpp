@@ -39,7 +39,8 @@ ChartExplorer::ChartExplorer(Globals &globals, CommonDialog &dialog, QWidget *pa
     buildControls();
     // Totals in the legend read as the user's locale writes numbers.
     m_scene.numbers = QLocale();
-    resize(720, 560);
+    // Wide enough for the whole tool bar, whose fields would otherwise overlap.
+    resize(std::max(720, minimumSizeHint().width()), 560);
 }
 
 void ChartExplorer::buildControls()
@@ -89,6 +90,8 @@ void ChartExplorer::buildControls()
         field->setPlaceholderText(hint);
         field->setToolTip(tip);
         field->setMaximumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000, 0000, 0000")));
+        // Room for its hint, such as "81, 162", whatever else the bar holds.
+        field->setMinimumWidth(field->fontMetrics().horizontalAdvance(hint) + 16);
         label->setBuddy(field);
         bar->addWidget(label);
         bar->addWidget(field);
