@@ -45,13 +45,13 @@ constexpr int kOnceRepetitions = 3;
 constexpr double kMinTime = 0.2;
 constexpr int kSizes[] = {kSmallUniverse, kMediumUniverse, kLargestUniverse};
 
-// The readers' status line: the callback keeps the text, as the main window's does
-// between two repaints of its caption.
+// The readers' status line: the callback keeps a copy of the text in its own buffer, as
+// the main window's does between two repaints of its caption.
 struct Caption {
     QString text;
     StatusFn fn()
     {
-        return [this](const QString &t) { text = t; };
+        return [this](const QString &t) { keepStatus(text, t); };
     }
 };
 

@@ -63,6 +63,28 @@ private:
     std::vector<QString> m_kept = std::vector<QString>(4096);
 };
 
+// "1234:Grabial", written into the caption's own buffer. The caption changes for every
+// planet and its receivers copy it, so it is built in place rather than from new strings.
+void writeCaption(QString &caption, qint16 index, QStringView name)
+{
+    caption.resize(0); // keeps the buffer
+    appendDecimal(caption, index);
+    const qsizetype at = caption.size();
+    caption.resize(at + 1 + name.size());
+    char16_t *out = reinterpret_cast<char16_t *>(caption.data()) + at;
+    *out = u':';
+    std::copy(name.utf16(), name.utf16() + name.size(), out + 1);
+}
+
+// Lines in the text, counted in one plain pass; it only sizes the table.
+qsizetype lineCount(QStringView text)
+{
+    qsizetype lines = 1;
+    for (QChar c : text)
+        lines += c == u'\n';
+    return lines;
+}
+
 } // namespace
 
 MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &status)
@@ -70,7 +92,7 @@ MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &
     ItemReader reader(text);
     MapData map;
     Star_Table_Type &table = map.stars;
-    table.reserve(std::min<qsizetype>(text.count(u'\n') + 1, kMaxPlanets));
+    table.reserve(std::min<qsizetype>(lineCount(text), kMaxPlanets));
     QString caption;
     CoordinateTexts coordinates;
 
@@ -95,9 +117,7 @@ MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &
             // The caption names the planet before its coordinates are read, so a bad X or Y
             // leaves the failing planet on show, not the one before it.
             if (status) {
-                caption.setNum(k);
-                caption += u':';
-                caption += name;
+                writeCaption(caption, k, name);
                 status(caption);
             }
             const double xValue = coordinate(x, "X");

@@ -131,7 +131,7 @@ ReadReport readLines(const Globals &globals, QStringView text, const QString &fi
             }
             if (status) {
                 caption.truncate(prefix.size());
-                caption += QString::number(n);
+                appendDecimal(caption, n);
                 status(caption);
             }
         }

@@ -170,7 +170,7 @@ void mainform::buildMenus()
 
 void mainform::setStatus(const QString &text)
 {
-    m_status = text;
+    keepStatus(m_status, text);
     if (m_statusShown.isValid() && !m_statusShown.hasExpired(kStatusRepaintMs)) {
         // The pending flush shows whatever text is latest when it fires; restarting it for
         // every planet of a large map would cost more than the reading itself.

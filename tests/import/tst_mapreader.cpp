@@ -237,8 +237,23 @@ void TestMapReader::largestMap()
                         QStringLiteral("P%1").arg(i)});
     TestFiles files;
     Globals g;
+    planets[7].name = QStringLiteral("a much longer name than the others");
     g.Map_File_Name = files.write("max.map", mapText(planets));
-    Open_Map_File(g);
+    // Every caption is "index:name" though the reader reuses one string for them all, and
+    // a receiver that keeps its copy (as the main window does) sees the same.
+    int wrongCaptions = 0;
+    int calls = 0;
+    QString kept;
+    Open_Map_File(g, [&](const QString &text) {
+        keepStatus(kept, text);
+        if (calls < planets.size()
+            && kept != QString::number(calls) + u':' + planets[calls].name)
+            ++wrongCaptions;
+        ++calls;
+    });
+    QCOMPARE(wrongCaptions, 0);
+    QCOMPARE(calls, 32768);
+    QCOMPARE(kept, g.Map_File_Name);
     QCOMPARE(g.Last_Star_Index, qint16(32766));
     QCOMPARE(g.Star_Table.back().Star_Name, QStringLiteral("P32766"));
 
