@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -54,7 +55,7 @@ ImageSurface::ImageSurface(QSize picture, int scale)
     m_glyphs.resize(kLabelGlyphs);
     m_advances.resize(kLabelGlyphs);
     m_positions.resize(kLabelGlyphs);
-    m_image.fill(m_backColor);
+    m_pendingFill = m_backColor;
 }
 
 ImageSurface::~ImageSurface()
@@ -63,8 +64,17 @@ ImageSurface::~ImageSurface()
         m_painter.end();
 }
 
+void ImageSurface::flushFill() const
+{
+    if (m_pendingFill) {
+        m_image.fill(*m_pendingFill);
+        m_pendingFill.reset();
+    }
+}
+
 void ImageSurface::settle() const
 {
+    flushFill();
     if (m_painter.isActive())
         m_painter.end();
     // A halo goes under the dots gathered with it, so that no planet vanishes beside a label.
@@ -96,7 +106,7 @@ WhiteLayer &ImageSurface::haloLayer()
 void ImageSurface::Cls()
 {
     discard();
-    m_image.fill(m_backColor);
+    m_pendingFill = m_backColor;
     m_currentX = 0;
     m_currentY = 0;
 }
@@ -105,7 +115,7 @@ void ImageSurface::BackColor(PackedColor color)
 {
     m_backColor = rgbFromPacked(color);
     discard();
-    m_image.fill(m_backColor);
+    m_pendingFill = m_backColor;
 }
 
 void ImageSurface::Scale(double x1, double y1, double x2, double y2)
@@ -261,6 +271,7 @@ void ImageSurface::drawEnlargedMark(QPoint corner, const QString &text)
 void ImageSurface::drawText(QPoint baseline, const QString &text)
 {
     if (!m_painter.isActive()) {
+        flushFill(); // the picture's fill goes under the text
         m_painter.begin(&m_image);
         m_painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing, false);
         m_painter.setPen(QColor::fromRgb(kForeground));
@@ -354,7 +365,13 @@ void ImageSurface::FillBoxes(std::span<const FilledBox> boxes)
 {
     if (boxes.empty())
         return;
-    settle();
+    // A pending fill, and white points gathered over it, go in with the boxes: the fill
+    // band by band before them, the white where no box sets a pixel.
+    std::optional<QRgb> background;
+    if (m_pendingFill && !m_painter.isActive() && !(m_haloText && !m_haloText->isEmpty()))
+        background = std::exchange(m_pendingFill, std::nullopt);
+    else
+        settle();
     m_pixelBoxes.clear();
     qint64 area = 0;
     for (const FilledBox &box : boxes) {
@@ -367,10 +384,17 @@ void ImageSurface::FillBoxes(std::span<const FilledBox> boxes)
     // ZoneFill's bookkeeping pays off where boxes overlap many times over, as the zones of a
     // large map do; boxes that together cover less than the picture (the explorer's change
     // marks) are painted faster one after the other. The pixels are the same either way.
-    if (area < qint64(m_deviceWidth) * m_deviceHeight)
+    if (area < qint64(m_deviceWidth) * m_deviceHeight) {
+        if (background) {
+            m_image.fill(*background);
+            m_white.paint(m_image, kForeground);
+        }
         paintInOrder(m_pixelBoxes);
-    else
-        m_zoneFill.paint(m_image, m_pixelBoxes, m_scale);
+    } else {
+        m_zoneFill.paint(m_image, m_pixelBoxes, m_scale, nullptr, background);
+        if (background)
+            m_white.paint(m_image, kForeground, &m_zoneFill);
+    }
     m_drawStyle = DrawInvisible;
     m_fillColor = rgbFromPacked(boxes.back().color);
     m_fillStyle = boxes.back().style;

@@ -15,6 +15,7 @@
 #include <QRect>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 // Pixel rules, in device pixels (x to the right, y down, pixel i spans [i, i + 1)):
@@ -110,7 +111,13 @@ private:
     // Drops what is still gathered or being drawn: the whole picture is about to be painted.
     void discard();
 
+    // Writes the picture's pending fill, if there is one.
+    void flushFill() const;
+
     mutable QImage m_image;     // const only to readers: Image() settles pending drawing
+    // A fill of the whole picture not yet written, so that clearing it twice (Cls, then
+    // BackColor, as every redraw begins) costs one pass, written before the next drawing.
+    mutable std::optional<QRgb> m_pendingFill;
     mutable QPainter m_painter; // open only while text is drawn the slow way
     // Text is laid out by hand into buffers that outlive each label, so printing a label
     // allocates nothing once the buffers have grown to the longest one.

@@ -1,5 +1,7 @@
 #include "whitelayer.h"
 
+#include "zonefill.h"
+
 #include <QGlyphRun>
 #include <QPainter>
 
@@ -233,13 +235,17 @@ void WhiteLayer::paintHalo(QImage &image, QRgb colour, int radius)
     }
 }
 
-void WhiteLayer::paint(QImage &image, QRgb colour)
+void WhiteLayer::paint(QImage &image, QRgb colour, const ZoneFill *under)
 {
+    const int coveredWords = under ? under->words() : 0;
     for (int y = m_firstRow; y <= m_lastRow; ++y) {
         quint64 *row = &m_bits[size_t(y) * m_stride];
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int w = 0; w < m_stride; ++w) {
-            for (quint64 bits = row[w]; bits != 0; bits &= bits - 1) {
+            quint64 shown = row[w];
+            if (w < coveredWords)
+                shown &= ~under->claimedWord(y, w);
+            for (quint64 bits = shown; bits != 0; bits &= bits - 1) {
                 const int x = w * 64 + std::countr_zero(bits);
                 if (x < m_width)
                     line[x] = colour;

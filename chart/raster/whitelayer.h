@@ -12,6 +12,8 @@
 #include <memory>
 #include <vector>
 
+class ZoneFill;
+
 class WhiteLayer {
 public:
     // `font` is the chart font; glyphs are laid out with it on first use.
@@ -30,8 +32,10 @@ public:
     // Writes every pixel within `radius` of a gathered one (a square around each) into
     // `image` as `colour`, keeping what is gathered: the border that paint() then fills in.
     void paintHalo(QImage &image, QRgb colour, int radius);
-    // Writes every gathered pixel into `image` as `colour`, then starts empty again.
-    void paint(QImage &image, QRgb colour);
+    // Writes every gathered pixel into `image` as `colour`, then starts empty again. With
+    // `under`, the pixels that its boxes set are left as they are: the white went down
+    // before them.
+    void paint(QImage &image, QRgb colour, const ZoneFill *under = nullptr);
     void clear();
 
 private:

@@ -75,22 +75,71 @@ void ZoneFill::reset(int width, int height, int scale)
 }
 
 void ZoneFill::paint(QImage &image, std::span<const PixelBox> boxes, int scale,
-                     std::vector<bool> *shown)
+                     std::vector<bool> *shown, std::optional<QRgb> background)
 {
     if (shown)
         shown->assign(boxes.size(), false);
     if (image.isNull())
         return;
     reset(image.width(), image.height(), std::max(1, scale));
-    for (size_t i = boxes.size(); i-- > 0 && m_unclaimed > 0;) {
-        const long before = m_unclaimed;
-        paintBox(image, boxes[i]);
-        if (shown)
-            (*shown)[i] = m_unclaimed < before;
+    // Taken once: each call of scanLine() on a writable image checks whether it must detach.
+    m_bits = reinterpret_cast<quint32 *>(image.bits());
+    m_stride = image.bytesPerLine() / qsizetype(sizeof(quint32));
+    sortIntoBands(boxes);
+
+    // Band after band of 64 rows, so that the rows being painted stay in the cache while
+    // every box that reaches them is painted, and the fill before them costs no pass over
+    // the image of its own.
+    for (int band = 0; band < m_rowWords; ++band) {
+        const int top = band * 64;
+        const int bottom = std::min(top + 63, m_height - 1);
+        if (background) {
+            for (int y = top; y <= bottom; ++y)
+                std::fill(pixelRow(y), pixelRow(y) + m_width, *background);
+        }
+        const long bandDone = m_unclaimed - long(bottom - top + 1) * m_width;
+        for (int k = m_bandStart[size_t(band) + 1]; k-- > m_bandStart[size_t(band)];) {
+            const int i = m_bandBoxes[size_t(k)];
+            const long before = m_unclaimed;
+            paintBand(m_clipped[size_t(i)], boxes[size_t(i)], band);
+            if (shown && m_unclaimed < before)
+                (*shown)[size_t(i)] = true;
+            if (m_unclaimed == bandDone)
+                break;
+        }
+    }
+    m_bits = nullptr;
+}
+
+void ZoneFill::sortIntoBands(std::span<const PixelBox> boxes)
+{
+    const QRect image(0, 0, m_width, m_height);
+    m_clipped.resize(boxes.size());
+    m_bandStart.assign(size_t(m_rowWords) + 2, 0);
+    // A counting sort: how many boxes reach each band, then their indices in painting order.
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        QRect r = boxes[i].pixels & image;
+        if (!paints(boxes[i].style))
+            r = QRect();
+        m_clipped[i] = r;
+        if (r.isEmpty())
+            continue;
+        for (int band = r.top() / 64; band <= r.bottom() / 64; ++band)
+            ++m_bandStart[size_t(band) + 2];
+    }
+    for (size_t band = 2; band < m_bandStart.size(); ++band)
+        m_bandStart[band] += m_bandStart[band - 1];
+    m_bandBoxes.resize(size_t(m_bandStart.back()));
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const QRect &r = m_clipped[i];
+        if (r.isEmpty())
+            continue;
+        for (int band = r.top() / 64; band <= r.bottom() / 64; ++band)
+            m_bandBoxes[size_t(m_bandStart[size_t(band) + 1]++)] = int(i);
     }
 }
 
-void ZoneFill::claimWord(QImage &image, int y, int w, quint64 pattern, QRgb colour)
+void ZoneFill::claimWord(int y, int w, quint64 pattern, QRgb colour)
 {
     quint64 &claimed = m_claimed[size_t(y) * size_t(m_words) + size_t(w)];
     quint64 want = pattern & ~claimed;
@@ -99,7 +148,7 @@ void ZoneFill::claimWord(QImage &image, int y, int w, quint64 pattern, QRgb colo
     claimed |= want;
     m_unclaimed -= std::popcount(want);
 
-    auto *const pixels = reinterpret_cast<quint32 *>(image.scanLine(y)) + w * 64;
+    quint32 *const pixels = pixelRow(y) + w * 64;
     if (want == kAll) {
         std::fill(pixels, pixels + 64, colour);
     } else {
@@ -120,12 +169,8 @@ void ZoneFill::claimWord(QImage &image, int y, int w, quint64 pattern, QRgb colo
     }
 }
 
-void ZoneFill::paintBox(QImage &image, const PixelBox &box)
+bool ZoneFill::paints(qint16 style)
 {
-    const QRect r = box.pixels & QRect(0, 0, m_width, m_height);
-    if (r.isEmpty())
-        return;
-    const qint16 style = box.style;
     switch (style) {
     case FillSolid:
     case FillHorizontal:
@@ -134,10 +179,15 @@ void ZoneFill::paintBox(QImage &image, const PixelBox &box)
     case FillUpwardDiagonal:   // x + y a multiple of 8
     case FillDownwardDiagonal: // x - y a multiple of 8
     case FillDiagonalCross:
-        break;
+        return true;
     default: // transparent and unknown styles paint nothing
-        return;
+        return false;
     }
+}
+
+void ZoneFill::paintBand(const QRect &r, const PixelBox &box, int yw)
+{
+    const qint16 style = box.style;
     const int n = m_scale;
     const QRgb colour = box.colour;
     // Which pixels of a row a style sets follows from hatchSets() of the scale-1 pixel:
@@ -160,43 +210,38 @@ void ZoneFill::paintBox(QImage &image, const PixelBox &box)
             return kAll;
         }
     };
+    const quint64 lines = m_lineRows[size_t(yw)];
+    const quint64 inBox = rangeInWord(yw * 64, r.top(), r.bottom());
     for (int w = r.left() / 64; w <= r.right() / 64; ++w) {
         const quint64 columns = rangeInWord(w * 64, r.left(), r.right());
-        const quint64 *any = summary(kAny, w);
-        const quint64 *vertical = summary(kVertical, w);
-        const quint64 *upward = summary(kUpward, w);
-        const quint64 *downward = summary(kDownward, w);
-        for (int yw = r.top() / 64; yw <= r.bottom() / 64; ++yw) {
-            quint64 rows = 0;
-            switch (style) {
-            case FillSolid:
-                rows = any[yw];
-                break;
-            case FillHorizontal:
-                rows = any[yw] & m_lineRows[size_t(yw)];
-                break;
-            case FillVertical:
-                rows = vertical[yw];
-                break;
-            case FillCross:
-                rows =
-                    (any[yw] & m_lineRows[size_t(yw)]) | (vertical[yw] & ~m_lineRows[size_t(yw)]);
-                break;
-            case FillUpwardDiagonal:
-                rows = upward[yw];
-                break;
-            case FillDownwardDiagonal:
-                rows = downward[yw];
-                break;
-            default:
-                rows = upward[yw] | downward[yw];
-                break;
-            }
-            rows &= rangeInWord(yw * 64, r.top(), r.bottom());
-            for (; rows != 0; rows &= rows - 1) {
-                const int y = yw * 64 + std::countr_zero(rows);
-                claimWord(image, y, w, rowPattern(y, w) & columns, colour);
-            }
+        const size_t at = size_t(yw);
+        quint64 rows = 0;
+        switch (style) {
+        case FillSolid:
+            rows = summary(kAny, w)[at];
+            break;
+        case FillHorizontal:
+            rows = summary(kAny, w)[at] & lines;
+            break;
+        case FillVertical:
+            rows = summary(kVertical, w)[at];
+            break;
+        case FillCross:
+            rows = (summary(kAny, w)[at] & lines) | (summary(kVertical, w)[at] & ~lines);
+            break;
+        case FillUpwardDiagonal:
+            rows = summary(kUpward, w)[at];
+            break;
+        case FillDownwardDiagonal:
+            rows = summary(kDownward, w)[at];
+            break;
+        default:
+            rows = summary(kUpward, w)[at] | summary(kDownward, w)[at];
+            break;
+        }
+        for (rows &= inBox; rows != 0; rows &= rows - 1) {
+            const int y = yw * 64 + std::countr_zero(rows);
+            claimWord(y, w, rowPattern(y, w) & columns, colour);
         }
     }
 }

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QRect>
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -20,7 +21,9 @@ struct PixelBox {
 
 // A pixel shows the last box in order that covers it and whose style sets it; pixels no
 // box sets keep what the image had. So the boxes are taken from the last to the first, and
-// each one writes only the pixels that no later box has claimed. The claimed pixels are one
+// each one writes only the pixels that no later box has claimed. This goes band by band of
+// 64 rows, each band with the boxes that reach it, so that a large picture is written
+// while its rows are in the cache. The claimed pixels are one
 // bit each, 64 to a word, so a box tests and claims 64 pixels of a row at a time. Above
 // those words, a summary per column of words says which rows still hold an unclaimed pixel
 // there, in all and in each line pattern of the hatches; a box visits only such words. A
@@ -32,8 +35,17 @@ public:
     // Format_ARGB32, with hatches `scale` times larger. With `shown`, says per box whether
     // any pixel shows it: boxes that later ones hide wholly are left out of a drawing that
     // paints every box (a vector picture) without changing what it shows.
+    // With `background`, the image is first filled with that colour.
     void paint(QImage &image, std::span<const PixelBox> boxes, int scale = 1,
-               std::vector<bool> *shown = nullptr);
+               std::vector<bool> *shown = nullptr, std::optional<QRgb> background = {});
+
+    // After paint(): bit x % 64 of the result is set where a box set pixel x of word
+    // x / 64 in row y (and past the row's end).
+    quint64 claimedWord(int y, int w) const
+    {
+        return m_claimed[size_t(y) * size_t(m_words) + size_t(w)];
+    }
+    int words() const { return m_words; }
 
 private:
     // The pixel sets the styles are made of: every pixel, and the lines of the vertical,
@@ -41,9 +53,15 @@ private:
     enum Pattern { kAny, kVertical, kUpward, kDownward, kPatterns };
 
     void reset(int width, int height, int scale);
-    void paintBox(QImage &image, const PixelBox &box);
+    static bool paints(qint16 style);
+    // Each box clipped to the image (empty when it paints nothing), and the boxes reaching
+    // each band of 64 rows: m_bandBoxes[m_bandStart[b]] to before m_bandStart[b + 1].
+    void sortIntoBands(std::span<const PixelBox> boxes);
+    // Paints the rows of band yw that clipped box `r` covers.
+    void paintBand(const QRect &r, const PixelBox &box, int yw);
     // Claims the pixels of word w in row y that `pattern` sets and no later box has.
-    void claimWord(QImage &image, int y, int w, quint64 pattern, QRgb colour);
+    void claimWord(int y, int w, quint64 pattern, QRgb colour);
+    quint32 *pixelRow(int y) const { return m_bits + qsizetype(y) * m_stride; }
     // The columns of hatch band b, (x / N) mod 8 == b, in word w.
     quint64 band(int b, int w) const { return m_bandMask[size_t(b) * size_t(m_words) + size_t(w)]; }
     size_t summaryIndex(int pattern, int w) const
@@ -67,4 +85,9 @@ private:
     std::vector<quint64> m_bandMask; // per band, per word of a row
     std::vector<quint64> m_lineRows; // bit y: row y is a horizontal hatch line
     long m_unclaimed = 0;
+    std::vector<QRect> m_clipped;
+    std::vector<int> m_bandStart;
+    std::vector<int> m_bandBoxes;
+    quint32 *m_bits = nullptr; // the image painted, while paint() runs
+    qsizetype m_stride = 0;    // its pixels per line
 };

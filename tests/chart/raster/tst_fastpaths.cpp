@@ -291,6 +291,8 @@ void TestFastPaths::zoneFillPaintsInOrder_data()
     // Long rows of many words, and hatch bands of 5 pixels that straddle word ends.
     QTest::newRow("long rows") << QSize(8300, 23) << 120 << 6000 << 1;
     QTest::newRow("long rows, scale 5") << QSize(4163, 131) << 80 << 3000 << 5;
+    // Rows are painted in bands of 64: boxes that reach across many of them.
+    QTest::newRow("tall") << QSize(45, 700) << 150 << 700 << 1;
 }
 
 void TestFastPaths::zoneFillPaintsInOrder()
@@ -314,9 +316,15 @@ void TestFastPaths::zoneFillPaintsInOrder()
         }
         const QImage before = noise(size, random);
         QImage expected = before;
+        // Every other seed fills the picture first, which the fill does band by band.
+        std::optional<QRgb> background;
+        if (seed % 2 == 0) {
+            background = 0xFF000000 | random.generate();
+            expected.fill(*background);
+        }
         paintOneByOne(expected, list, scale);
         QImage actual = before;
-        fill.paint(actual, list, scale);
+        fill.paint(actual, list, scale, nullptr, background);
         const QString difference = firstDifference(actual, expected);
         QVERIFY2(difference.isEmpty(),
                  qPrintable(QStringLiteral("seed %1: ").arg(seed) + difference));
