@@ -6,6 +6,7 @@
 #include "tables.h"
 
 #include <QHash>
+#include <QSignalBlocker>
 
 #include <cmath>
 #include <limits>
@@ -371,9 +372,15 @@ void PlanetListProxy::setWithin(std::optional<double> within)
     invalidateFilter();
 }
 
+// Every row's distance changes: the proxy sorts and filters all rows once, and does not
+// first move each changed row on its own as the model reports it (which cost as much
+// again). Its views repaint on the new layout.
 void PlanetListProxy::setOrigin(std::optional<QPointF> origin)
 {
-    m_source.setOrigin(origin);
+    {
+        const QSignalBlocker quiet(m_source);
+        m_source.setOrigin(origin);
+    }
     invalidate();
 }
 

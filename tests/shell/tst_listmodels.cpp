@@ -206,6 +206,16 @@ void TestListModels::distancesWithinAndSort()
     model.reload();
     proxy.sort(PlanetListModel::Distance);
     QCOMPARE(column(proxy, PlanetListModel::Name), (QStringList{"beta", "zeta", "Gamma", "Epsilon"}));
+    // Measured from another planet, the rows re-sort, and views hear of it once, as a new
+    // layout.
+    QSignalSpy relaid(&proxy, &QAbstractItemModel::layoutChanged);
+    QSignalSpy changed(&proxy, &QAbstractItemModel::dataChanged);
+    proxy.setOrigin(QPointF(1500, 1300)); // Gamma
+    QCOMPARE(column(proxy, PlanetListModel::Name).first(), QStringLiteral("Gamma"));
+    QCOMPARE(column(proxy, PlanetListModel::Distance).first(), QStringLiteral("0.0"));
+    QCOMPARE(relaid.count(), 1);
+    QCOMPARE(changed.count(), 0);
+    proxy.setOrigin(QPointF(1200, 1100));
     // Without an origin the reach keeps everything; planets without a place sort first.
     proxy.setOrigin(std::nullopt);
     QCOMPARE(proxy.rowCount(), 6);
