@@ -29,7 +29,9 @@ const char *const kHeaders[] = {QT_TRANSLATE_NOOP("PlanetListModel", "Name"),
                                 QT_TRANSLATE_NOOP("PlanetListModel", "Report Age"),
                                 QT_TRANSLATE_NOOP("PlanetListModel", "Population")};
 // The planning columns: shown in the window, not copied with the planet's own figures.
-const char *const kPlanningHeaders[] = {"Distance", "Marker", "Note"};
+const char *const kPlanningHeaders[] = {QT_TRANSLATE_NOOP("PlanetListModel", "Distance"),
+                                        QT_TRANSLATE_NOOP("PlanetListModel", "Marker"),
+                                        QT_TRANSLATE_NOOP("PlanetListModel", "Note")};
 
 // A note in one line of a cell: its line ends shown as a visible mark.
 QString oneLine(const QString &note)
@@ -269,8 +271,7 @@ QVariant PlanetListModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < ColumnCount)
-        return section < Distance ? tr(kHeaders[section])
-                                  : QString::fromLatin1(kPlanningHeaders[section - Distance]);
+        return tr(section < Distance ? kHeaders[section] : kPlanningHeaders[section - Distance]);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
