@@ -101,6 +101,8 @@ void PlanetListModel::readNotes()
         return;
     m_markers.assign(m_rows.size(), Marker::None);
     m_notes.assign(m_rows.size(), QString());
+    for (Marker marker : kMarkers)
+        m_foldedMarkerTitles[size_t(marker)] = markerTitle(marker).toCaseFolded();
     // From the rows as they were read: the table may have changed under the model already.
     for (int row = 0; row < rowCount(); ++row) {
         const Place &place = m_rows[size_t(row)].place;
@@ -307,7 +309,9 @@ bool PlanetListModel::contains(int row, QStringView foldedText) const
         return true;
     if (m_notes.empty())
         return false;
-    return markerName(marker(row)).contains(foldedText) ||
+    const Marker m = marker(row);
+    return markerName(m).contains(foldedText) ||
+           (m != Marker::None && m_foldedMarkerTitles[size_t(m)].contains(foldedText)) ||
            foldedNotes()[size_t(row)].contains(foldedText);
 }
 
