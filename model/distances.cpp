@@ -3,6 +3,7 @@
 #include "conversions.h"
 #include "runerror.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -137,8 +138,9 @@ QString turnsText(double distance, double speed)
     if (!(speed > 0))
         return {};
     const long long turns = turnsFor(distance, speed);
-    return QStringLiteral("%1 %2 at %3")
+    // Two whole texts, so that a language may word one turn and many its own way.
+    return (turns == 1 ? QCoreApplication::translate("Distances", "%1 turn at %2")
+                       : QCoreApplication::translate("Distances", "%1 turns at %2"))
         .arg(turns)
-        .arg(turns == 1 ? QStringLiteral("turn") : QStringLiteral("turns"))
         .arg(conv::plainNumber(speed));
 }

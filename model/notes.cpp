@@ -3,6 +3,8 @@
 #include "distances.h"
 #include "records.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 QString markerName(Marker marker)
@@ -20,11 +22,15 @@ QString markerName(Marker marker)
 
 QString markerTitle(Marker marker)
 {
-    if (marker == Marker::None)
-        return QStringLiteral("None");
-    QString title = markerName(marker);
-    title[0] = title[0].toUpper();
-    return title;
+    switch (marker) {
+    case Marker::None: break;
+    case Marker::Target: return QCoreApplication::translate("Marker", "Target");
+    case Marker::Ally: return QCoreApplication::translate("Marker", "Ally");
+    case Marker::Enemy: return QCoreApplication::translate("Marker", "Enemy");
+    case Marker::Home: return QCoreApplication::translate("Marker", "Home");
+    case Marker::Watch: return QCoreApplication::translate("Marker", "Watch");
+    }
+    return QCoreApplication::translate("Marker", "None");
 }
 
 std::optional<Marker> markerNamed(QStringView name)

@@ -23,7 +23,7 @@ inline constexpr Marker kMarkers[] = {Marker::Target, Marker::Ally, Marker::Enem
 // "target", "ally", "enemy", "home", "watch"; "" for None. The notes file and the tables
 // write these.
 QString markerName(Marker marker);
-// "Target", ..., "None": what menus and the legend show.
+// "Target", ..., "None": what menus and the legend show, in the user's language.
 QString markerTitle(Marker marker);
 // The marker a name stands for; "" is None, anything unknown nullopt.
 std::optional<Marker> markerNamed(QStringView name);

@@ -2,6 +2,7 @@
 
 #include "conversions.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +17,11 @@
 #include <vector>
 
 namespace {
+
+// The file's messages in the user's language, under one name for the translators.
+struct NotesFile {
+    Q_DECLARE_TR_FUNCTIONS(NotesFile)
+};
 
 // Far more than 32,767 planets with long notes; a larger file is not ours.
 constexpr qint64 kLargestFile = qint64(256) << 20;
@@ -72,7 +78,7 @@ public:
             value(0);
             space();
             if (m_at != m_end)
-                fail(QStringLiteral("text after the end"));
+                fail(NotesFile::tr("text after the end"));
             return top;
         }
         top.object = true;
@@ -122,8 +128,8 @@ private:
     void expect(char c)
     {
         if (!take(c))
-            fail(m_at == m_end ? QStringLiteral("the text ends too soon")
-                               : QStringLiteral("\"%1\" expected").arg(QLatin1Char(c)));
+            fail(m_at == m_end ? NotesFile::tr("the text ends too soon")
+                               : NotesFile::tr("\"%1\" expected").arg(QLatin1Char(c)));
     }
     void space()
     {
@@ -141,7 +147,7 @@ private:
     {
         space();
         if (m_at != m_end)
-            fail(QStringLiteral("text after the end"));
+            fail(NotesFile::tr("text after the end"));
         return std::move(top);
     }
 
@@ -251,7 +257,7 @@ private:
     void value(int depth)
     {
         if (depth > kDeepest)
-            fail(QStringLiteral("nested too deeply"));
+            fail(NotesFile::tr("nested too deeply"));
         const char c = peek();
         if (c == '"') {
             string();
@@ -278,8 +284,8 @@ private:
                 expect(',');
             }
         } else if (!literal("true") && !literal("false") && !literal("null")) {
-            fail(m_at == m_end ? QStringLiteral("the text ends too soon")
-                               : QStringLiteral("a value expected"));
+            fail(m_at == m_end ? NotesFile::tr("the text ends too soon")
+                               : NotesFile::tr("a value expected"));
         }
     }
 
@@ -290,13 +296,13 @@ private:
         take('-');
         if (!take('0')) {
             if (!isDigit(peek()))
-                fail(QStringLiteral("a number expected"));
+                fail(NotesFile::tr("a number expected"));
             while (isDigit(peek()))
                 ++m_at;
         }
         if (take('.')) {
             if (!isDigit(peek()))
-                fail(QStringLiteral("digits expected after the point"));
+                fail(NotesFile::tr("digits expected after the point"));
             while (isDigit(peek()))
                 ++m_at;
         }
@@ -304,7 +310,7 @@ private:
             if (!take('+'))
                 take('-');
             if (!isDigit(peek()))
-                fail(QStringLiteral("digits expected in the exponent"));
+                fail(NotesFile::tr("digits expected in the exponent"));
             while (isDigit(peek()))
                 ++m_at;
         }
@@ -313,7 +319,7 @@ private:
         if (error == std::errc::result_out_of_range) // 1e999: no place a planet can have
             return std::strtod(std::string(start, m_at).c_str(), nullptr);
         if (error != std::errc() || end != m_at)
-            fail(QStringLiteral("a number expected"));
+            fail(NotesFile::tr("a number expected"));
         return number;
     }
 
@@ -327,7 +333,7 @@ private:
             return c - 'a' + 10;
         if (c >= 'A' && c <= 'F')
             return c - 'A' + 10;
-        fail(QStringLiteral("four hexadecimal digits expected after \\u"));
+        fail(NotesFile::tr("four hexadecimal digits expected after \\u"));
     }
 
     // A text in quotes; runs of plain UTF-8 are decoded at once, escapes one by one.
@@ -342,12 +348,12 @@ private:
             if (m_at != run)
                 text += QString::fromUtf8(run, m_at - run);
             if (m_at == m_end)
-                fail(QStringLiteral("a text without its closing quote"));
+                fail(NotesFile::tr("a text without its closing quote"));
             const char c = *m_at++;
             if (c == '"')
                 return text;
             if (c != '\\')
-                fail(QStringLiteral("a line end or control character inside a text"));
+                fail(NotesFile::tr("a line end or control character inside a text"));
             const char escape = peek();
             ++m_at;
             switch (escape) {
@@ -368,7 +374,7 @@ private:
             }
             default:
                 --m_at;
-                fail(QStringLiteral("an unknown escape in a text"));
+                fail(NotesFile::tr("an unknown escape in a text"));
             }
         }
     }
@@ -484,23 +490,23 @@ NotesRead parseNotes(QByteArrayView bytes, const QString &fileName)
     try {
         top = NotesJson(bytes).read();
     } catch (const SyntaxError &error) {
-        read.problem = formatError(QStringLiteral("not a notes file (%1)").arg(error.what),
-                                   fileName, error.line);
+        read.problem = formatError(NotesFile::tr("not a notes file (%1)").arg(error.what), fileName,
+                                   error.line);
         return read;
     }
     if (!top.object || !top.version) {
-        read.problem = formatError(QStringLiteral("not a notes file (no version)"), fileName);
+        read.problem = formatError(NotesFile::tr("not a notes file (no version)"), fileName);
         return read;
     }
     if (*top.version != kNotesVersion) {
-        read.problem = formatError(
-            QStringLiteral("notes of version %1, which this Kavora does not know")
-                .arg(conv::plainNumber(*top.version)),
-            fileName);
+        read.problem =
+            formatError(NotesFile::tr("notes of version %1, which this Kavora does not know")
+                            .arg(conv::plainNumber(*top.version)),
+                        fileName);
         return read;
     }
     if (top.planetsSeen && !top.planetsList) {
-        read.problem = formatError(QStringLiteral("\"planets\" is not a list"), fileName);
+        read.problem = formatError(NotesFile::tr("\"planets\" is not a list"), fileName);
         return read;
     }
     // A planet named twice keeps what the later entry says.
@@ -511,7 +517,7 @@ NotesRead parseNotes(QByteArrayView bytes, const QString &fileName)
     read.notes.assign(std::move(entries));
     if (top.bad > 0)
         read.problem = formatError(
-            QStringLiteral("%1 of %2 planet entries could not be read, the first is entry %3")
+            NotesFile::tr("%1 of %2 planet entries could not be read, the first is entry %3")
                 .arg(top.bad)
                 .arg(top.entriesSeen)
                 .arg(top.firstBad),
@@ -550,16 +556,18 @@ NotesRead readNotesFile(const QString &path)
         return {};
     NotesRead read;
     if (!file.open(QIODevice::ReadOnly)) {
-        read.problem = fileError(errorNumber(file.error()), QStringLiteral("the notes cannot be read"), path);
+        read.problem =
+            fileError(errorNumber(file.error()), NotesFile::tr("the notes cannot be read"), path);
         return read;
     }
     if (file.size() > kLargestFile) {
-        read.problem = formatError(QStringLiteral("too large for a notes file"), path);
+        read.problem = formatError(NotesFile::tr("too large for a notes file"), path);
         return read;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        read.problem = fileError(errorNumber(file.error()), QStringLiteral("the notes cannot be read"), path);
+        read.problem =
+            fileError(errorNumber(file.error()), NotesFile::tr("the notes cannot be read"), path);
         return read;
     }
     return parseNotes(bytes, path);
@@ -569,10 +577,12 @@ void writeNotesFile(const QString &path, const NotesStore &notes)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw fileError(errorNumber(file.error()), QStringLiteral("the notes cannot be saved"), path);
+        throw fileError(errorNumber(file.error()), NotesFile::tr("the notes cannot be saved"),
+                        path);
     file.write(notesJson(notes));
     if (!file.commit())
-        throw fileError(errorNumber(file.error()), QStringLiteral("the notes cannot be saved"), path);
+        throw fileError(errorNumber(file.error()), NotesFile::tr("the notes cannot be saved"),
+                        path);
 }
 
 void backUpNotesFile(const QString &path)
@@ -582,9 +592,11 @@ void backUpNotesFile(const QString &path)
         return;
     const QString copy = path + QStringLiteral(".bak");
     if (!original.open(QIODevice::ReadOnly))
-        throw fileError(errorNumber(original.error()), QStringLiteral("the notes cannot be copied"), copy);
+        throw fileError(errorNumber(original.error()), NotesFile::tr("the notes cannot be copied"),
+                        copy);
     const QByteArray bytes = original.readAll();
     QSaveFile backup(copy);
     if (!backup.open(QIODevice::WriteOnly) || backup.write(bytes) != bytes.size() || !backup.commit())
-        throw fileError(errorNumber(backup.error()), QStringLiteral("the notes cannot be copied"), copy);
+        throw fileError(errorNumber(backup.error()), NotesFile::tr("the notes cannot be copied"),
+                        copy);
 }

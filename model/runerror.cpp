@@ -32,7 +32,7 @@ QString RunError::standardText(int number)
     case PathNotFound:
         return QCoreApplication::translate("RunError", "Path not found");
     case InvalidFileFormat:
-        return QStringLiteral("Invalid file format");
+        return QCoreApplication::translate("RunError", "Invalid file format");
     case InvalidPicture:
         return QCoreApplication::translate("RunError", "Invalid picture");
     default:

@@ -144,7 +144,8 @@ int renderToFile(Globals &globals, const LoadHistory &history, const CommandLine
     if (options.select) {
         selected = findStar(globals, *options.select);
         if (selected < 0) {
-            write(err, QStringLiteral("kavora: no planet named \"%1\" for --select")
+            write(err, QCoreApplication::translate("CommandLine",
+                                                   "kavora: no planet named \"%1\" for --select")
                                .arg(*options.select) +
                            hint() + u'\n');
             return 2;
@@ -222,14 +223,16 @@ int readNotes(Globals &globals, const CommandLineOptions &options, FILE *err)
     const bool asked = !options.notes.isEmpty();
     const QString path = asked ? options.notes : notesPathFor(options.files.first());
     if (asked && !QFileInfo(path).isFile()) {
-        RunError error(RunError::FileNotFound, QStringLiteral("no notes file"));
+        RunError error(RunError::FileNotFound,
+                       QCoreApplication::translate("CommandLine", "no notes file"));
         error.at(path, 0);
         write(err, error.message() + u'\n');
         return 1;
     }
     NotesRead read = readNotesFile(path);
     if (read.problem) {
-        write(err, (asked ? QString() : QStringLiteral("kavora: warning: ")) +
+        write(err, (asked ? QString()
+                          : QCoreApplication::translate("CommandLine", "kavora: warning: ")) +
                        read.problem->message() + u'\n');
         if (asked)
             return 1;
@@ -388,7 +391,9 @@ void setWithin(CommandLineOptions &options, const QString &option, const QString
 {
     const double within = numberOption(option, value);
     if (!(within >= 0) || !std::isfinite(within))
-        usage(QStringLiteral("--within takes a distance of 0 or more, not \"%1\"").arg(value));
+        usage(QCoreApplication::translate("CommandLine",
+                                          "--within takes a distance of 0 or more, not \"%1\"")
+                  .arg(value));
     options.within = within;
 }
 
@@ -406,8 +411,9 @@ void setRings(CommandLineOptions &options, const QString &, const QString &value
 {
     const std::optional<std::vector<double>> rings = parseRings(value);
     if (!rings)
-        usage(QStringLiteral("--rings takes up to %1 distances above 0 and up to %2, such as "
-                             "81,162, not \"%3\"")
+        usage(QCoreApplication::translate(
+                  "CommandLine", "--rings takes up to %1 distances above 0 and up to %2, such as "
+                                 "81,162, not \"%3\"")
                   .arg(kMostRings)
                   .arg(conv::plainNumber(kLongestRange))
                   .arg(value));
@@ -650,11 +656,13 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
                                           "--size times --scale is at most %1 pixels each way")
                   .arg(kMaxDrawnSide));
     if (options.within && !options.near)
-        usage(QStringLiteral("--within needs --near"));
+        usage(QCoreApplication::translate("CommandLine", "--within needs --near"));
     if (options.select && !options.size)
-        usage(QStringLiteral("--select needs --size: it selects in the explorer's view"));
+        usage(QCoreApplication::translate(
+            "CommandLine", "--select needs --size: it selects in the explorer's view"));
     if (!options.rings.empty() && !options.select)
-        usage(QStringLiteral("--rings needs --select: they go round the selected planet"));
+        usage(QCoreApplication::translate(
+            "CommandLine", "--rings needs --select: they go round the selected planet"));
     // The chart window's picture has no marks; the explorer's has.
     if (options.changes && !options.size)
         usage(QCoreApplication::translate("CommandLine", "--changes with --render needs --size"));
@@ -741,7 +749,8 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
             const std::optional<QPointF> place =
                 from >= 0 ? planetPlace(globals.Star_Table[size_t(from)]) : std::nullopt;
             if (!place) {
-                write(err, QStringLiteral("kavora: no planet named \"%1\" for --near")
+                write(err, QCoreApplication::translate("CommandLine",
+                                                       "kavora: no planet named \"%1\" for --near")
                                    .arg(*options.near) +
                                hint() + u'\n');
                 return 2;

@@ -41,11 +41,11 @@ PlanetList::PlanetList(const Globals &globals, QWidget *parent)
     m_race->setAccessibleDescription(tr("Show the planets of one race, or the unowned"));
     m_marker = new QComboBox(this);
     m_marker->setObjectName(QStringLiteral("marker"));
-    m_marker->addItem(QStringLiteral("Any marker"), PlanetListProxy::kAnyMarker);
-    m_marker->addItem(QStringLiteral("Marked"), PlanetListProxy::kMarked);
+    m_marker->addItem(tr("Any marker"), PlanetListProxy::kAnyMarker);
+    m_marker->addItem(tr("Marked"), PlanetListProxy::kMarked);
     for (Marker marker : kMarkers)
         m_marker->addItem(markerTitle(marker), int(marker));
-    m_marker->addItem(QStringLiteral("Unmarked"), int(Marker::None));
+    m_marker->addItem(tr("Unmarked"), int(Marker::None));
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("count"));
 
@@ -145,16 +145,16 @@ int PlanetList::headerWidth(int column) const
 // none, or the explorer's selection; "within" a distance in map units.
 void PlanetList::buildPlanning(QHBoxLayout *row)
 {
-    auto *fromCaption = new QLabel(QStringLiteral("Distance &from:"), this);
+    auto *fromCaption = new QLabel(tr("Distance &from:"), this);
     m_from = new QComboBox(this);
     m_from->setObjectName(QStringLiteral("distanceFrom"));
     m_from->setEditable(true);
     m_from->setInsertPolicy(QComboBox::NoInsert);
-    m_from->addItem(QStringLiteral("None"));
-    m_from->addItem(QStringLiteral("Explorer Selection"));
+    m_from->addItem(tr("None"));
+    m_from->addItem(tr("Explorer Selection"));
     m_from->setMinimumContentsLength(18);
     m_from->setCurrentIndex(-1); // empty: the field shows what it takes
-    m_from->lineEdit()->setPlaceholderText(QStringLiteral("a planet's name"));
+    m_from->lineEdit()->setPlaceholderText(tr("a planet's name"));
     fromCaption->setBuddy(m_from);
     m_completions = new QStringListModel(this);
     m_completer = new QCompleter(m_completions, this);
@@ -162,11 +162,11 @@ void PlanetList::buildPlanning(QHBoxLayout *row)
     m_completer->setCaseSensitivity(Qt::CaseInsensitive);
     m_completer->setMaxVisibleItems(PlanetNames::kShown);
     m_from->setCompleter(m_completer);
-    auto *withinCaption = new QLabel(QStringLiteral("&within"), this);
+    auto *withinCaption = new QLabel(tr("&within"), this);
     m_within = new QLineEdit(this);
     m_within->setObjectName(QStringLiteral("within"));
     m_within->setAccessibleName(tr("Within distance"));
-    m_within->setPlaceholderText(QStringLiteral("units"));
+    m_within->setPlaceholderText(tr("units"));
     m_within->setMaximumWidth(m_within->fontMetrics().horizontalAdvance(QStringLiteral("00000000000")));
     withinCaption->setBuddy(m_within);
     row->addWidget(fromCaption);

@@ -30,7 +30,9 @@ const char *const kHeaders[] = {QT_TRANSLATE_NOOP("PlanetListModel", "Name"),
                                 QT_TRANSLATE_NOOP("PlanetListModel", "Report Age"),
                                 QT_TRANSLATE_NOOP("PlanetListModel", "Population")};
 // The planning columns: shown in the window, not copied with the planet's own figures.
-const char *const kPlanningHeaders[] = {"Distance", "Marker", "Note"};
+const char *const kPlanningHeaders[] = {QT_TRANSLATE_NOOP("PlanetListModel", "Distance"),
+                                        QT_TRANSLATE_NOOP("PlanetListModel", "Marker"),
+                                        QT_TRANSLATE_NOOP("PlanetListModel", "Note")};
 
 // A note in one line of a cell: its line ends shown as a visible mark.
 QString oneLine(const QString &note)
@@ -100,6 +102,8 @@ void PlanetListModel::readNotes()
         return;
     m_markers.assign(m_rows.size(), Marker::None);
     m_notes.assign(m_rows.size(), QString());
+    for (Marker marker : kMarkers)
+        m_foldedMarkerTitles[size_t(marker)] = markerTitle(marker).toCaseFolded();
     // From the rows as they were read: the table may have changed under the model already.
     for (int row = 0; row < rowCount(); ++row) {
         const Place &place = m_rows[size_t(row)].place;
@@ -270,8 +274,7 @@ QVariant PlanetListModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < ColumnCount)
-        return section < Distance ? tr(kHeaders[section])
-                                  : QString::fromLatin1(kPlanningHeaders[section - Distance]);
+        return tr(section < Distance ? kHeaders[section] : kPlanningHeaders[section - Distance]);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
@@ -307,7 +310,9 @@ bool PlanetListModel::contains(int row, QStringView foldedText) const
         return true;
     if (m_notes.empty())
         return false;
-    return markerName(marker(row)).contains(foldedText) ||
+    const Marker m = marker(row);
+    return markerName(m).contains(foldedText) ||
+           (m != Marker::None && m_foldedMarkerTitles[size_t(m)].contains(foldedText)) ||
            foldedNotes()[size_t(row)].contains(foldedText);
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "distances.h"
+#include "notes.h"
 #include "records.h"
 
 #include <QAbstractTableModel>
@@ -12,6 +13,7 @@
 #include <QSortFilterProxyModel>
 
 #include <array>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -100,6 +102,9 @@ private:
     std::vector<double> m_distances; // by row, while there is an origin
     // By row, while any planet has a note; empty vectors mean none has.
     std::vector<Marker> m_markers;
+    // By int(Marker): the titles the Marker column shows, folded, so that the filter finds
+    // a marker by the word on the screen as well as by the notes file's.
+    std::array<QString, std::size(kMarkers) + 1> m_foldedMarkerTitles;
     std::vector<QString> m_notes;
     mutable std::vector<QString> m_foldedNotes;
 };

@@ -66,9 +66,9 @@ void Planning::mapOpened(const QString &mapPath)
         if (read.problem) {
             // The map is read under the hourglass; the message waits with the normal pointer.
             const NormalPointer normal;
-            m_dialog.message(read.problem->message() +
-                             QStringLiteral("\nThe file is left as it is until a note changes; "
-                                            "it is then kept as %1.bak.")
+            m_dialog.message(read.problem->message() + u'\n' +
+                             tr("The file is left as it is until a note changes; it is then "
+                                "kept as %1.bak.")
                                  .arg(QFileInfo(path).fileName()));
         }
     }
@@ -87,9 +87,8 @@ void Planning::editNote(int index)
         return;
     const Star_Object &planet = m_globals.Star_Table[size_t(index)];
     const PlanetNote *note = m_globals.notes.find(planet);
-    const std::optional<QString> text =
-        m_dialog.askText(QStringLiteral("Note"), QStringLiteral("Note on %1:").arg(planet.Star_Name),
-                         note ? note->text : QString());
+    const std::optional<QString> text = m_dialog.askText(
+        tr("Note"), tr("Note on %1:").arg(planet.Star_Name), note ? note->text : QString());
     if (text)
         setNote(index, *text);
 }
@@ -134,9 +133,9 @@ void Planning::save()
         m_unsaved = false;
     } catch (const RunError &error) {
         if (!m_unsaved)
-            m_dialog.message(error.message() +
-                             QStringLiteral("\nThe notes are kept while Kavora runs; each change "
-                                            "tries again to save them."));
+            m_dialog.message(error.message() + u'\n' +
+                             tr("The notes are kept while Kavora runs; each change tries again "
+                                "to save them."));
         m_unsaved = true;
     }
 }

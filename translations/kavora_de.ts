@@ -268,6 +268,26 @@
         <source>No planet matches &quot;%1&quot;</source>
         <translation>Kein Planet passt zu &quot;%1&quot;</translation>
     </message>
+    <message>
+        <source>&amp;Rings:</source>
+        <translation>&amp;Ringe:</translation>
+    </message>
+    <message>
+        <source>Circles round the selected planet at these distances</source>
+        <translation>Kreise um den ausgewählten Planeten in diesen Entfernungen</translation>
+    </message>
+    <message>
+        <source>S&amp;peed:</source>
+        <translation>&amp;Tempo:</translation>
+    </message>
+    <message>
+        <source>units a turn</source>
+        <translation>Einheiten je Zug</translation>
+    </message>
+    <message>
+        <source>Fleet speed: the ruler counts the turns a move takes</source>
+        <translation>Flottentempo: das Lineal zählt die Züge, die eine Bewegung braucht</translation>
+    </message>
 </context>
 <context>
     <name>ChartPicture</name>
@@ -460,6 +480,42 @@ Fenstern behaltenen (Diese Farben behalten). Markierungen und Notizen kommen aus
 Notizdatei der KARTE (universe.notes.json neben universe.map) oder aus --notes DATEI.
 </translation>
     </message>
+    <message>
+        <source>kavora: no planet named &quot;%1&quot; for --select</source>
+        <translation>kavora: kein Planet namens &quot;%1&quot; für --select</translation>
+    </message>
+    <message>
+        <source>no notes file</source>
+        <translation>keine Notizdatei</translation>
+    </message>
+    <message>
+        <source>kavora: warning: </source>
+        <translation>kavora: Warnung: </translation>
+    </message>
+    <message>
+        <source>--within takes a distance of 0 or more, not &quot;%1&quot;</source>
+        <translation>--within erwartet eine Entfernung von 0 oder mehr, nicht &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--rings takes up to %1 distances above 0 and up to %2, such as 81,162, not &quot;%3&quot;</source>
+        <translation>--rings erwartet bis zu %1 Entfernungen über 0 und bis %2, etwa 81,162, nicht &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>--within needs --near</source>
+        <translation>--within braucht --near</translation>
+    </message>
+    <message>
+        <source>--select needs --size: it selects in the explorer&apos;s view</source>
+        <translation>--select braucht --size: es wählt in der Ansicht des Explorers aus</translation>
+    </message>
+    <message>
+        <source>--rings needs --select: they go round the selected planet</source>
+        <translation>--rings braucht --select: sie liegen um den ausgewählten Planeten</translation>
+    </message>
+    <message>
+        <source>kavora: no planet named &quot;%1&quot; for --near</source>
+        <translation>kavora: kein Planet namens &quot;%1&quot; für --near</translation>
+    </message>
 </context>
 <context>
     <name>CommonDialog</name>
@@ -477,6 +533,17 @@ Notizdatei der KARTE (universe.notes.json neben universe.map) oder aus --notes D
     <message>
         <source>Total: </source>
         <translation>Gesamt: </translation>
+    </message>
+</context>
+<context>
+    <name>Distances</name>
+    <message>
+        <source>%1 turn at %2</source>
+        <translation>%1 Zug bei Tempo %2</translation>
+    </message>
+    <message>
+        <source>%1 turns at %2</source>
+        <translation>%1 Züge bei Tempo %2</translation>
     </message>
 </context>
 <context>
@@ -523,6 +590,10 @@ Notizdatei der KARTE (universe.notes.json neben universe.map) oder aus --notes D
     <message>
         <source>starbase %1</source>
         <translation>Sternenbasis %1</translation>
+    </message>
+    <message>
+        <source>distance %1</source>
+        <translation>Entfernung %1</translation>
     </message>
 </context>
 <context>
@@ -576,6 +647,120 @@ Notizdatei der KARTE (universe.notes.json neben universe.map) oder aus --notes D
     <message>
         <source>a planet line needs number, X, Y and name separated by tabs</source>
         <translation>eine Planetenzeile braucht Nummer, X, Y und Namen, durch Tabulatoren getrennt</translation>
+    </message>
+</context>
+<context>
+    <name>Marker</name>
+    <message>
+        <source>Target</source>
+        <translation>Ziel</translation>
+    </message>
+    <message>
+        <source>Ally</source>
+        <translation>Verbündeter</translation>
+    </message>
+    <message>
+        <source>Enemy</source>
+        <translation>Feind</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Heimat</translation>
+    </message>
+    <message>
+        <source>Watch</source>
+        <translation>Beobachtung</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+</context>
+<context>
+    <name>NotesFile</name>
+    <message>
+        <source>text after the end</source>
+        <translation>Text nach dem Ende</translation>
+    </message>
+    <message>
+        <source>the text ends too soon</source>
+        <translation>der Text endet zu früh</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; expected</source>
+        <translation>&quot;%1&quot; erwartet</translation>
+    </message>
+    <message>
+        <source>nested too deeply</source>
+        <translation>zu tief verschachtelt</translation>
+    </message>
+    <message>
+        <source>a value expected</source>
+        <translation>ein Wert erwartet</translation>
+    </message>
+    <message>
+        <source>a number expected</source>
+        <translation>eine Zahl erwartet</translation>
+    </message>
+    <message>
+        <source>digits expected after the point</source>
+        <translation>Ziffern nach dem Punkt erwartet</translation>
+    </message>
+    <message>
+        <source>digits expected in the exponent</source>
+        <translation>Ziffern im Exponenten erwartet</translation>
+    </message>
+    <message>
+        <source>four hexadecimal digits expected after \u</source>
+        <translation>vier Hexadezimalziffern nach \u erwartet</translation>
+    </message>
+    <message>
+        <source>a text without its closing quote</source>
+        <translation>ein Text ohne schließendes Anführungszeichen</translation>
+    </message>
+    <message>
+        <source>a line end or control character inside a text</source>
+        <translation>ein Zeilenende oder Steuerzeichen in einem Text</translation>
+    </message>
+    <message>
+        <source>an unknown escape in a text</source>
+        <translation>eine unbekannte Escape-Sequenz in einem Text</translation>
+    </message>
+    <message>
+        <source>not a notes file (%1)</source>
+        <translation>keine Notizdatei (%1)</translation>
+    </message>
+    <message>
+        <source>not a notes file (no version)</source>
+        <translation>keine Notizdatei (keine Version)</translation>
+    </message>
+    <message>
+        <source>notes of version %1, which this Kavora does not know</source>
+        <translation>Notizen der Version %1, die dieses Kavora nicht kennt</translation>
+    </message>
+    <message>
+        <source>&quot;planets&quot; is not a list</source>
+        <translation>&quot;planets&quot; ist keine Liste</translation>
+    </message>
+    <message>
+        <source>%1 of %2 planet entries could not be read, the first is entry %3</source>
+        <translation>%1 von %2 Planeteneinträgen konnten nicht gelesen werden, der erste ist Eintrag %3</translation>
+    </message>
+    <message>
+        <source>the notes cannot be read</source>
+        <translation>die Notizen können nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>too large for a notes file</source>
+        <translation>zu groß für eine Notizdatei</translation>
+    </message>
+    <message>
+        <source>the notes cannot be saved</source>
+        <translation>die Notizen können nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>the notes cannot be copied</source>
+        <translation>die Notizen können nicht kopiert werden</translation>
     </message>
 </context>
 <context>
@@ -666,6 +851,42 @@ und %1 weitere</translation>
         <source>Within distance</source>
         <translation>Innerhalb der Entfernung</translation>
     </message>
+    <message>
+        <source>Any marker</source>
+        <translation>Alle Markierungen</translation>
+    </message>
+    <message>
+        <source>Marked</source>
+        <translation>Markiert</translation>
+    </message>
+    <message>
+        <source>Unmarked</source>
+        <translation>Nicht markiert</translation>
+    </message>
+    <message>
+        <source>Distance &amp;from:</source>
+        <translation>&amp;Entfernung von:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Explorer Selection</source>
+        <translation>Auswahl im Explorer</translation>
+    </message>
+    <message>
+        <source>a planet&apos;s name</source>
+        <translation>Name eines Planeten</translation>
+    </message>
+    <message>
+        <source>&amp;within</source>
+        <translation>&amp;innerhalb</translation>
+    </message>
+    <message>
+        <source>units</source>
+        <translation>Einheiten</translation>
+    </message>
 </context>
 <context>
     <name>PlanetListModel</name>
@@ -697,12 +918,39 @@ und %1 weitere</translation>
         <source>Population</source>
         <translation>Bevölkerung</translation>
     </message>
+    <message>
+        <source>Distance</source>
+        <translation>Entfernung</translation>
+    </message>
+    <message>
+        <source>Marker</source>
+        <translation>Markierung</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Notiz</translation>
+    </message>
 </context>
 <context>
     <name>PlanetListProxy</name>
     <message>
         <source>%1 of %2 planets</source>
         <translation>%1 von %2 Planeten</translation>
+    </message>
+</context>
+<context>
+    <name>PlanetMenu</name>
+    <message>
+        <source>&amp;Mark as</source>
+        <translation>&amp;Markieren als</translation>
+    </message>
+    <message>
+        <source>&amp;Note...</source>
+        <translation>&amp;Notiz...</translation>
+    </message>
+    <message>
+        <source>&amp;Distances from Here</source>
+        <translation>&amp;Entfernungen von hier</translation>
     </message>
 </context>
 <context>
@@ -742,6 +990,33 @@ und %1 weitere</translation>
     <message>
         <source>Coordinates: </source>
         <translation>Koordinaten: </translation>
+    </message>
+    <message>
+        <source>Marker: </source>
+        <translation>Markierung: </translation>
+    </message>
+    <message>
+        <source>Note: </source>
+        <translation>Notiz: </translation>
+    </message>
+</context>
+<context>
+    <name>Planning</name>
+    <message>
+        <source>The file is left as it is until a note changes; it is then kept as %1.bak.</source>
+        <translation>Die Datei bleibt, wie sie ist, bis sich eine Notiz ändert; dann wird sie als %1.bak aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Notiz</translation>
+    </message>
+    <message>
+        <source>Note on %1:</source>
+        <translation>Notiz zu %1:</translation>
+    </message>
+    <message>
+        <source>The notes are kept while Kavora runs; each change tries again to save them.</source>
+        <translation>Die Notizen bleiben erhalten, solange Kavora läuft; jede Änderung versucht erneut, sie zu speichern.</translation>
     </message>
 </context>
 <context>
@@ -984,6 +1259,10 @@ Bericht: %1: %2 Zeilen passten zu einem Planeten, %3 nicht</translation>
     <message>
         <source>Error!!! %1 %2</source>
         <translation>Fehler!!! %1 %2</translation>
+    </message>
+    <message>
+        <source>Invalid file format</source>
+        <translation>Ungültiges Dateiformat</translation>
     </message>
 </context>
 <context>

@@ -75,7 +75,8 @@ QString explorerStatus(const Globals &globals, std::optional<QPointF> pointerMap
                      .arg(qint64(std::floor(pointerMap->y())));
         if (hasSelection) {
             if (const auto place = planetPlace(globals.Star_Table[size_t(selected)]))
-                parts << QStringLiteral("distance ") + QLocale().toString(mapDistance(*place, *pointerMap), 'f', 1);
+                parts << QCoreApplication::translate("ExplorerRenderer", "distance %1")
+                             .arg(QLocale().toString(mapDistance(*place, *pointerMap), 'f', 1));
         }
     }
     if (hasSelection) {

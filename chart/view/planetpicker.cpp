@@ -172,8 +172,9 @@ QString planetTooltip(const Star_Object &planet, const PlanetNote *note)
         QCoreApplication::translate("PlanetPicker", "Coordinates: ") + planet.Star_X + QStringLiteral(", ") + planet.Star_Y,
     };
     if (note && note->marker != Marker::None)
-        lines << QStringLiteral("Marker: ") + markerTitle(note->marker);
+        lines << QCoreApplication::translate("PlanetPicker", "Marker: ") +
+                     markerTitle(note->marker);
     if (note && !note->text.isEmpty())
-        lines << QStringLiteral("Note: ") + shortNote(note->text);
+        lines << QCoreApplication::translate("PlanetPicker", "Note: ") + shortNote(note->text);
     return lines.join(u'\n');
 }

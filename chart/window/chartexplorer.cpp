@@ -97,10 +97,11 @@ void ChartExplorer::buildControls()
         bar->addWidget(field);
         return field;
     };
-    m_ringsField = addField(QStringLiteral("&Rings:"), "Rings", QStringLiteral("81, 162"),
-                            QStringLiteral("Circles round the selected planet at these distances"));
-    m_speedField = addField(QStringLiteral("S&peed:"), "Speed", QStringLiteral("units a turn"),
-                            QStringLiteral("Fleet speed: the ruler counts the turns a move takes"));
+    // The rings' hint is an example of what the field reads, the same in every language.
+    m_ringsField = addField(tr("&Rings:"), "Rings", QStringLiteral("81, 162"),
+                            tr("Circles round the selected planet at these distances"));
+    m_speedField = addField(tr("S&peed:"), "Speed", tr("units a turn"),
+                            tr("Fleet speed: the ruler counts the turns a move takes"));
     bar->addStretch();
     auto *save = new QPushButton(tr("Sa&ve View As..."), client);
     save->setObjectName(QStringLiteral("SaveView"));

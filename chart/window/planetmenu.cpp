@@ -1,13 +1,14 @@
 #include "planetmenu.h"
 
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 
 QMenu *planetMenu(QWidget *parent, std::optional<Marker> current, const PlanetMenuActions &actions)
 {
     auto *menu = new QMenu(parent);
     menu->setObjectName(QStringLiteral("planetMenu"));
-    QMenu *mark = menu->addMenu(QStringLiteral("&Mark as"));
+    QMenu *mark = menu->addMenu(QCoreApplication::translate("PlanetMenu", "&Mark as"));
     mark->setObjectName(QStringLiteral("markAs"));
     auto *group = new QActionGroup(mark);
     auto addMarker = [&](Marker marker) {
@@ -28,12 +29,13 @@ QMenu *planetMenu(QWidget *parent, std::optional<Marker> current, const PlanetMe
     mark->addSeparator();
     addMarker(Marker::None);
     if (actions.note) {
-        QAction *note = menu->addAction(QStringLiteral("&Note..."));
+        QAction *note = menu->addAction(QCoreApplication::translate("PlanetMenu", "&Note..."));
         note->setObjectName(QStringLiteral("note"));
         QObject::connect(note, &QAction::triggered, menu, actions.note);
     }
     if (actions.distancesFrom) {
-        QAction *from = menu->addAction(QStringLiteral("&Distances from Here"));
+        QAction *from =
+            menu->addAction(QCoreApplication::translate("PlanetMenu", "&Distances from Here"));
         from->setObjectName(QStringLiteral("distancesFrom"));
         QObject::connect(from, &QAction::triggered, menu, actions.distancesFrom);
     }

@@ -3,22 +3,33 @@
 // other locale leaves every text as written. And the .ts is complete: every entry is
 // translated with its placeholders, and no text in the sources is missing from it.
 #include "changelistmodel.h"
+#include "chartexplorer.h"
+#include "distances.h"
+#include "explorerrenderer.h"
 #include "language.h"
 #include "loaduniverse.h"
 #include "mainwindowfixture.h"
+#include "planetlist.h"
+#include "planetlistmodel.h"
 #include "planetpicker.h"
+#include "search.h"
 #include "tables.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
@@ -111,6 +122,28 @@ QChar mnemonic(const QString &text)
     return match.hasMatch() ? match.captured(1).at(0).toLower() : QChar();
 }
 
+// The captions and buttons of `window` that share an access key, as "&Ringe: / &Rasse:".
+QStringList sharedAccessKeys(const QWidget *window)
+{
+    QStringList texts;
+    for (const QLabel *label : window->findChildren<QLabel *>())
+        if (label->buddy())
+            texts << label->text();
+    for (const QAbstractButton *button : window->findChildren<QAbstractButton *>())
+        texts << button->text();
+    QHash<QChar, QString> taken;
+    QStringList shared;
+    for (const QString &text : texts) {
+        const QChar key = mnemonic(text);
+        if (key.isNull())
+            continue;
+        if (taken.contains(key))
+            shared << taken.value(key) + QStringLiteral(" / ") + text;
+        taken.insert(key, text);
+    }
+    return shared;
+}
+
 } // namespace
 
 class TestTranslations : public QObject {
@@ -120,6 +153,7 @@ private slots:
     void otherLocalesStayEnglish_data();
     void otherLocalesStayEnglish();
     void germanMenusMessageAndTooltip();
+    void germanPlanning();
     void commandLineTablesStayEnglish();
     void languageDroppedIntoTheInstalledFolder();
     void everyEntryTranslated_data();
@@ -200,6 +234,62 @@ void TestTranslations::germanMenusMessageAndTooltip()
                                                    "Koordinaten: 1050, 1203"));
     // Qt's own texts, for the file, colour and message dialogs.
     QCOMPARE(qtCancel(), QStringLiteral("Abbrechen"));
+}
+
+// The planning texts in German: the planet list's columns, filters and menu, a marked
+// planet's tooltip, the explorer's fields and status, the ruler's turns; the list's filter
+// finds a marker by the word it shows.
+void TestTranslations::germanPlanning()
+{
+    QCOMPARE(installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany)),
+             QStringLiteral("de"));
+    MainWindowFixture window;
+    window.openMap(window.mapPath);
+    window.trigger("mnuPlanetList");
+    PlanetList *list = window.form.planetList();
+    QVERIFY(list);
+    QTableView *view = list->view();
+    QCOMPARE(view->model()->headerData(PlanetListModel::Distance, Qt::Horizontal).toString(),
+             QStringLiteral("Entfernung"));
+    QCOMPARE(view->model()->headerData(PlanetListModel::MarkerColumn, Qt::Horizontal).toString(),
+             QStringLiteral("Markierung"));
+    auto *marker = list->findChild<QComboBox *>(QStringLiteral("marker"));
+    QCOMPARE(marker->itemText(0), QStringLiteral("Alle Markierungen"));
+    QCOMPARE(marker->itemText(marker->count() - 1), QStringLiteral("Nicht markiert"));
+    QCOMPARE(list->findChild<QComboBox *>(QStringLiteral("distanceFrom"))->itemText(1),
+             QStringLiteral("Auswahl im Explorer"));
+    QCOMPARE(sharedAccessKeys(list), QStringList());
+
+    const int alpha = findStar(window.g, u"Alpha");
+    QMenu *menu = list->menuFor({alpha});
+    QStringList items;
+    for (const QAction *action : menu->actions())
+        items << action->text();
+    QCOMPARE(items, (QStringList{QStringLiteral("&Markieren als"), QStringLiteral("&Notiz..."),
+                                 QStringLiteral("&Entfernungen von hier")}));
+    menu->findChild<QAction *>(QStringLiteral("mark_enemy"))->trigger();
+    window.dialog.answerText(QStringLiteral("Flotte sammeln"));
+    list->menuFor({alpha})->findChild<QAction *>(QStringLiteral("note"))->trigger();
+    QCOMPARE(window.dialog.asked().last().folder, QStringLiteral("Notiz zu Alpha:"));
+    list->findChild<QLineEdit *>(QStringLiteral("filter"))->setText(QStringLiteral("FEIND"));
+    QCOMPARE(view->model()->rowCount(), 1);
+    QCOMPARE(view->model()->index(0, PlanetListModel::MarkerColumn).data().toString(),
+             QStringLiteral("Feind"));
+    const Star_Object &planet = window.g.Star_Table[size_t(alpha)];
+    QVERIFY2(planetTooltip(planet, window.g.notes.find(planet))
+                 .endsWith(QStringLiteral("\nMarkierung: Feind\nNotiz: Flotte sammeln")),
+             qPrintable(planetTooltip(planet, window.g.notes.find(planet))));
+
+    window.trigger("mnuChartExplorer");
+    auto *explorer = window.form.findChild<ChartExplorer *>();
+    QVERIFY(explorer);
+    QCOMPARE(explorer->findChild<QLineEdit *>(QStringLiteral("Speed"))->placeholderText(),
+             QStringLiteral("Einheiten je Zug"));
+    QCOMPARE(sharedAccessKeys(explorer), QStringList());
+    QVERIFY(explorerStatus(window.g, QPointF(1200, 1103), alpha)
+                .contains(QStringLiteral("Entfernung ")));
+    QCOMPARE(turnsText(200, 81), QStringLiteral("3 Züge bei Tempo 81"));
+    QCOMPARE(turnsText(40, 81), QStringLiteral("1 Zug bei Tempo 81"));
 }
 
 // Scripts read the tables' names and words, whatever the user's language.
