@@ -146,7 +146,7 @@ int renderToFile(Globals &globals, const LoadHistory &history, const CommandLine
         if (selected < 0) {
             write(err, QCoreApplication::translate("CommandLine",
                                                    "kavora: no planet named \"%1\" for --select")
-                               .arg(*options.select) +
+                               .arg(oneLine(*options.select)) +
                            hint() + u'\n');
             return 2;
         }
@@ -751,7 +751,7 @@ int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
             if (!place) {
                 write(err, QCoreApplication::translate("CommandLine",
                                                        "kavora: no planet named \"%1\" for --near")
-                                   .arg(*options.near) +
+                                   .arg(oneLine(*options.near)) +
                                hint() + u'\n');
                 return 2;
             }

@@ -130,7 +130,9 @@ void ChartExplorer::buildControls()
     setTabOrder(m_labels, m_legend);
     setTabOrder(m_legend, m_changes);
     setTabOrder(m_changes, m_find);
-    setTabOrder(m_find, save);
+    setTabOrder(m_find, m_ringsField);
+    setTabOrder(m_ringsField, m_speedField);
+    setTabOrder(m_speedField, save);
     setTabOrder(save, m_canvas);
 
     connect(m_labels, &QComboBox::currentIndexChanged, this, [this](int index) {

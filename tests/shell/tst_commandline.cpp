@@ -687,6 +687,10 @@ void TestCommandLine::nearAndNotes()
     QCOMPARE(unknown.status, 2);
     QVERIFY(unknown.err.contains(QStringLiteral("no planet named \"alpha\" for --near")));
     QVERIFY(unknown.out.isEmpty());
+    // A name that would move the terminal's cursor is shown escaped, on one line.
+    const Run escaped = kavora({"--planets", "--near", "al\npha\x1b[2J", map});
+    QVERIFY(escaped.err.contains(
+        QStringLiteral("no planet named \"al\\x0Apha\\x1B[2J\" for --near")));
 
     // The notes beside the map; the awkward note comes out escaped as the format wants.
     NotesStore notes;

@@ -292,6 +292,16 @@ void TestExplorerWindow::labelsLegendAndStatus()
     s.settle();
     QCOMPARE(e->drawing().labels.size(), size_t(5));
 
+    // Tab goes along the tool bar, left to right, then to the map.
+    const char *const order[] = {"Labels", "Legend", "Changes", "Find",
+                                 "Rings",  "Speed",  "SaveView", "Canvas"};
+    for (size_t i = 0; i + 1 < std::size(order); ++i) {
+        QWidget *next = s.control<QWidget>(order[i])->nextInFocusChain();
+        while (!(next->focusPolicy() & Qt::TabFocus) || !next->isVisibleTo(e))
+            next = next->nextInFocusChain();
+        QCOMPARE(next->objectName(), QLatin1String(order[i + 1]));
+    }
+
     QVERIFY(e->drawing().legend.isEmpty());
     QTest::mouseClick(s.control<QCheckBox>("Legend"), Qt::LeftButton);
     s.settle();
