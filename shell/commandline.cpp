@@ -687,16 +687,6 @@ bool commandLineDraws(const QStringList &arguments)
     }
 }
 
-QString planetTableText(const Globals &globals, TableFormat format)
-{
-    return QString::fromUtf8(planetTableBytes(globals, format));
-}
-
-QString raceTableText(const Globals &globals, TableFormat format)
-{
-    return QString::fromUtf8(raceTableBytes(globals, format));
-}
-
 int runCommandLine(const QStringList &arguments, FILE *out, FILE *err)
 {
     CommandLineOptions options;

@@ -92,8 +92,3 @@ bool commandLineDraws(const QStringList &arguments);
 // or written, 2 a usage error. Writes UTF-8 to the two streams. A report that hardly fits
 // the map earns a warning on `err`, whatever the mode; the exit status stays.
 int runCommandLine(const QStringList &arguments, FILE *out, FILE *err);
-
-// The tables as --planets and --races print them, tab-separated with a header line unless
-// another format is asked for.
-QString planetTableText(const Globals &globals, TableFormat format = TableFormat::Tsv);
-QString raceTableText(const Globals &globals, TableFormat format = TableFormat::Tsv);

@@ -350,19 +350,31 @@ public:
         case 8: return s.color ? scratch.colour(*s.color) : QStringView();
         case 9: return s.Style ? scratch.number(*s.Style) : QStringView();
         case 10: {
-            const PlanetNote *note = m_notes.find(s);
+            const PlanetNote *note = noteOf(row);
             return note ? scratch.text(markerName(note->marker)) : QStringView();
         }
         default: {
-            const PlanetNote *note = m_notes.find(s);
+            const PlanetNote *note = noteOf(row);
             return note ? QStringView(note->text) : QStringView();
         }
         }
     }
 
 private:
+    // The marker and note cells of a row come one after the other: one lookup for both.
+    const PlanetNote *noteOf(qsizetype row) const
+    {
+        if (row != m_noteRow) {
+            m_noteRow = row;
+            m_note = m_notes.find(m_table[size_t(row)]);
+        }
+        return m_note;
+    }
+
     const Star_Table_Type &m_table;
     const NotesStore &m_notes;
+    mutable qsizetype m_noteRow = -1;
+    mutable const PlanetNote *m_note = nullptr;
 };
 
 const QList<TableColumn> &raceColumns()

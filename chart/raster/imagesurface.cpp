@@ -38,6 +38,46 @@ int lineHeightOf(const QRawFont &font)
     return static_cast<int>(std::ceil(font.ascent())) + static_cast<int>(std::ceil(font.descent()));
 }
 
+// Draws `text` in `font` as QPainter draws one glyph run (monochrome, glyph after glyph at
+// their advances) and calls ink(x, y) for each pixel it paints, relative to the pen's
+// start on the baseline. `margin` is room enough for glyphs that reach beyond their cell.
+template <typename Ink>
+void forEachInkPixel(const QRawFont &font, const QString &text, int margin, Ink &&ink)
+{
+    const size_t length = static_cast<size_t>(text.size());
+    std::vector<quint32> glyphs(length);
+    std::vector<QPointF> advances(length);
+    int count = static_cast<int>(length); // fewer when surrogate pairs make one glyph
+    if (!font.glyphIndexesForChars(text.constData(), count, glyphs.data(), &count) ||
+        !font.advancesForGlyphIndexes(glyphs.data(), advances.data(), count,
+                                      QRawFont::SeparateAdvances))
+        return;
+    std::vector<QPointF> positions(static_cast<size_t>(count));
+    qreal width = 0;
+    for (int i = 0; i < count; ++i) {
+        positions[size_t(i)] = QPointF(width, 0);
+        width += advances[size_t(i)].x();
+    }
+    QImage cell(int(std::ceil(width)) + 2 * margin, 3 * margin, QImage::Format_RGB32);
+    cell.fill(Qt::black);
+    {
+        QPainter painter(&cell);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing, false);
+        painter.setPen(QColor::fromRgb(kForeground));
+        QGlyphRun run;
+        run.setRawFont(font);
+        run.setRawData(glyphs.data(), positions.data(), count);
+        painter.drawGlyphRun(QPointF(margin, margin), run);
+    }
+    for (int y = 0; y < cell.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(cell.constScanLine(y));
+        for (int x = 0; x < cell.width(); ++x) {
+            if (line[x] == kForeground)
+                ink(x - margin, y - margin);
+        }
+    }
+}
+
 } // namespace
 
 ImageSurface::ImageSurface(QSize picture, int scale)
@@ -237,35 +277,10 @@ void ImageSurface::Print(const QString &text)
 void ImageSurface::drawEnlargedMark(QPoint corner, const QString &text)
 {
     const QRawFont font = chartFont();
-    const QList<quint32> glyphs = font.glyphIndexesForString(text);
-    const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
-    QList<QPointF> positions;
-    qreal width = 0;
-    for (const QPointF &advance : advances) {
-        positions << QPointF(width, 0);
-        width += advance.x();
-    }
-    const int margin = 2 * lineHeightOf(font);
-    QImage cell(int(std::ceil(width)) + 2 * margin, 3 * margin, QImage::Format_RGB32);
-    cell.fill(Qt::black);
-    {
-        QPainter painter(&cell);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing, false);
-        painter.setPen(QColor::fromRgb(kForeground));
-        QGlyphRun run;
-        run.setRawFont(font);
-        run.setGlyphIndexes(glyphs);
-        run.setPositions(positions);
-        painter.drawGlyphRun(QPointF(margin, margin + std::ceil(font.ascent())), run);
-    }
-    for (int y = 0; y < cell.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(cell.constScanLine(y));
-        for (int x = 0; x < cell.width(); ++x) {
-            if (line[x] == kForeground)
-                m_white.addPixels(devicePixels(
-                    QRect(corner.x() + x - margin, corner.y() + y - margin, 1, 1)));
-        }
-    }
+    const int ascent = static_cast<int>(std::ceil(font.ascent()));
+    forEachInkPixel(font, text, 2 * lineHeightOf(font), [&](int x, int y) {
+        m_white.addPixels(devicePixels(QRect(corner.x() + x, corner.y() + ascent + y, 1, 1)));
+    });
 }
 
 void ImageSurface::drawText(QPoint baseline, const QString &text)
@@ -298,41 +313,9 @@ void ImageSurface::drawText(QPoint baseline, const QString &text)
 
 void ImageSurface::gatherText(WhiteLayer &layer, QPoint baseline, const QString &text)
 {
-    const size_t length = static_cast<size_t>(text.size());
-    std::vector<quint32> glyphs(length);
-    std::vector<QPointF> advances(length);
-    int count = static_cast<int>(length);
-    if (!m_font.glyphIndexesForChars(text.constData(), count, glyphs.data(), &count) ||
-        !m_font.advancesForGlyphIndexes(glyphs.data(), advances.data(), count,
-                                        QRawFont::SeparateAdvances))
-        return;
-    std::vector<QPointF> positions(static_cast<size_t>(count));
-    qreal width = 0;
-    for (int i = 0; i < count; ++i) {
-        positions[size_t(i)] = QPointF(width, 0);
-        width += advances[size_t(i)].x();
-    }
-    // Room for glyphs that reach beyond their cell on every side.
-    const int margin = 2 * m_lineHeight * m_scale;
-    QImage cell(int(std::ceil(width)) + 2 * margin, 3 * margin, QImage::Format_RGB32);
-    cell.fill(Qt::black);
-    {
-        QPainter painter(&cell);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing, false);
-        painter.setPen(QColor::fromRgb(kForeground));
-        QGlyphRun run;
-        run.setRawFont(m_font);
-        run.setRawData(glyphs.data(), positions.data(), count);
-        painter.drawGlyphRun(QPointF(margin, margin), run);
-    }
-    for (int y = 0; y < cell.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(cell.constScanLine(y));
-        for (int x = 0; x < cell.width(); ++x) {
-            if (line[x] == kForeground)
-                layer.addPixels(
-                    QRect(baseline.x() + x - margin, baseline.y() + y - margin, 1, 1));
-        }
-    }
+    forEachInkPixel(m_font, text, 2 * m_lineHeight * m_scale, [&](int x, int y) {
+        layer.addPixels(QRect(baseline.x() + x, baseline.y() + y, 1, 1));
+    });
 }
 
 const QImage &ImageSurface::Image() const

@@ -288,7 +288,7 @@ void TestTables::bytesAsPlainTextWouldBe()
     };
     Globals g;
     for (int i = 0; i < 300; ++i) {
-        Star_Object s{text(), text(), text(), text(), text(), text(), text()};
+        Star_Object s{text(), text(), text(), text(), text(), text(), text(), {}, {}};
         if (random.bounded(2))
             s.color = random.generate() & 0xFFFFFF;
         if (random.bounded(2))
