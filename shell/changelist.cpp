@@ -1,5 +1,6 @@
 #include "changelist.h"
 
+#include "listtableview.h"
 #include "stepmarks.h"
 
 #include <QApplication>
@@ -49,19 +50,8 @@ ChangeList::ChangeList(const Globals &globals, const LoadHistory &history, QWidg
     m_race->setAccessibleDescription(tr("Show the changes that involve one race"));
     m_kind->setAccessibleDescription(tr("Show one kind of change"));
 
-    m_view = new QTableView(this);
-    m_view->setObjectName(QStringLiteral("changes"));
-    m_view->setAccessibleName(tr("Changes"));
-    m_view->setModel(&m_proxy);
-    m_view->setSortingEnabled(true);
-    m_view->sortByColumn(-1, Qt::AscendingOrder); // as recorded until a header is clicked
-    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_view->setWordWrap(false);
-    m_view->verticalHeader()->hide();
-    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_view->verticalHeader()->setDefaultSectionSize(m_view->fontMetrics().height() + 6);
+    // As recorded until a header is clicked.
+    m_view = listTableView(this, "changes", tr("Changes"), m_proxy);
     m_view->horizontalHeader()->setStretchLastSection(true);
     // Wide enough for the longest kinds ("starbase built, population up") and every header.
     const struct {

@@ -1,5 +1,6 @@
 #include "planetlist.h"
 
+#include "listtableview.h"
 #include "planetmenu.h"
 #include "search.h"
 
@@ -49,20 +50,8 @@ PlanetList::PlanetList(const Globals &globals, QWidget *parent)
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("count"));
 
-    m_view = new QTableView(this);
-    m_view->setObjectName(QStringLiteral("planets"));
-    m_view->setAccessibleName(tr("Planets"));
-    m_view->setModel(&m_proxy);
-    m_view->setSortingEnabled(true);
-    m_view->sortByColumn(-1, Qt::AscendingOrder); // table order until a header is clicked
-    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_view->setWordWrap(false);
-    m_view->verticalHeader()->hide();
-    // Fixed row heights keep a table of 32,767 rows from measuring each one.
-    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_view->verticalHeader()->setDefaultSectionSize(m_view->fontMetrics().height() + 6);
+    // Table order until a header is clicked.
+    m_view = listTableView(this, "planets", tr("Planets"), m_proxy);
     m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->setColumnWidth(PlanetListModel::Name, 160);
     m_view->setColumnWidth(PlanetListModel::Owner, 140);
