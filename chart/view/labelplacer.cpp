@@ -146,6 +146,13 @@ std::vector<PlacedLabel> placeLabels(const Globals &globals, std::span<const int
         const QPoint at = dotPixel(view, picture, planetPosition(p));
         if (!inside.contains(at))
             continue;
+        // In a crowded picture most labels fail at their first column already: test that
+        // before the text is made and measured. A label holds its first column, so this
+        // turns away only labels the whole test would (or ones without any width, which
+        // show nothing).
+        const QRect firstColumn(QPoint(at.x() + shift, at.y()), QSize(1, height));
+        if (!inside.contains(firstColumn) || !grid.isFree(firstColumn))
+            continue;
         if (!planetLabel(p, labels, text))
             continue;
         const QRect box(QPoint(at.x() + shift, at.y()), QSize(metrics.width(text), height));
