@@ -1,6 +1,7 @@
 // Every question Kavora asks through a dialog: a file to open or save, a colour, a text
-// such as a planet's note, and the messages with only an OK button. Widget-free, so any window and any test can take one;
-// the Qt dialogs live in QtCommonDialog, a scripted one in the tests.
+// such as a planet's note, and the messages with only an OK button. Widget-free, so any
+// window and any test can take one; the Qt dialogs live in QtCommonDialog, a scripted one
+// in the tests.
 #pragma once
 
 #include "records.h"

@@ -312,8 +312,8 @@ bool mainform::openMap(const QString &path)
         }
         applyKeptColours(0);
         m_loaded = LoadHistory{path, int(m_globals.Star_Table.size()), {}, {}};
-    // The notes follow the map: they are read with it, before anything shows it.
-    m_planning->mapOpened(path);
+        // The notes follow the map: they are read with it, before anything shows it.
+        m_planning->mapOpened(path);
         m_reportFolder = QFileInfo(path).absolutePath();
         updateUndo();
         showReportFit({});

@@ -24,10 +24,8 @@ ChartInput::ChartInput(std::function<Frame()> frame, QObject *parent)
 
 void ChartInput::clearRuler()
 {
-    if (m_ruler.isShown() || m_ruler.isDragging()) {
-        m_ruler.clear();
+    if (m_ruler.dismiss())
         emit overlayChanged();
-    }
 }
 
 ChartInput::Frame ChartInput::frameFor(const Globals &globals, const ChartView &view, QSize picture)

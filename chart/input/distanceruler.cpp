@@ -162,6 +162,13 @@ void DistanceRuler::clear()
     m_dragging = false;
 }
 
+bool DistanceRuler::dismiss()
+{
+    const bool active = isShown() || m_dragging;
+    clear();
+    return active;
+}
+
 double DistanceRuler::legLength(int i) const
 {
     if (i < 0 || i + 1 >= int(m_ends.size()))

@@ -60,6 +60,8 @@ public:
     // The button came up: the ruler stays, or goes if it never showed.
     void release();
     void clear();
+    // Takes the ruler away, shown or being drawn; true when there was one.
+    bool dismiss();
 
     // Shown once it has a leg: from the first move away from the press until clear().
     bool isShown() const { return m_ends.size() >= 2; }

@@ -17,10 +17,8 @@ ExplorerInput::ExplorerInput(std::function<Frame()> frame, QObject *parent)
 
 void ExplorerInput::clearRuler()
 {
-    if (m_ruler.isShown() || m_ruler.isDragging()) {
-        m_ruler.clear();
+    if (m_ruler.dismiss())
         emit overlayChanged();
-    }
 }
 
 void ExplorerInput::attach(QObject *picture)

@@ -23,12 +23,12 @@ struct PixelBox {
 // box sets keep what the image had. So the boxes are taken from the last to the first, and
 // each one writes only the pixels that no later box has claimed. This goes band by band of
 // 64 rows, each band with the boxes that reach it, so that a large picture is written
-// while its rows are in the cache. The claimed pixels are one
-// bit each, 64 to a word, so a box tests and claims 64 pixels of a row at a time. Above
-// those words, a summary per column of words says which rows still hold an unclaimed pixel
-// there, in all and in each line pattern of the hatches; a box visits only such words. A
-// box thus costs a few summary words, plus one step per word it claims in and one per
-// pixel it writes, however often the boxes overlap.
+// while its rows are in the cache. The claimed pixels are one bit each, 64 to a word, so a
+// box tests and claims 64 pixels of a row at a time. Above those words, a summary per
+// column of words says which rows still hold an unclaimed pixel there, in all and in each
+// line pattern of the hatches; a box visits only such words. A box thus costs a few
+// summary words, plus one step per word it claims in and one per pixel it writes, however
+// often the boxes overlap.
 class ZoneFill {
 public:
     // Paints `boxes` (in painting order) onto `image`, which must be Format_RGB32 or

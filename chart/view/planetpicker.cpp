@@ -159,17 +159,21 @@ QString planetTooltip(const Star_Object &planet, const PlanetNote *note)
                                         : text;
     };
     // Any starbase text, even a blank, is a starbase.
-    const QString starbase = planet.Starbase.isEmpty()          ? QCoreApplication::translate("PlanetPicker", "none")
-                             : planet.Starbase.trimmed().isEmpty() ? QCoreApplication::translate("PlanetPicker", "yes")
-                                                                   : planet.Starbase;
+    const QString starbase =
+        planet.Starbase.isEmpty()             ? QCoreApplication::translate("PlanetPicker", "none")
+        : planet.Starbase.trimmed().isEmpty() ? QCoreApplication::translate("PlanetPicker", "yes")
+                                              : planet.Starbase;
     QStringList lines{
         planet.Star_Name,
         QCoreApplication::translate("PlanetPicker", "Owner: ") +
-            (planet.Owner.isEmpty() ? QCoreApplication::translate("PlanetPicker", "unowned") : planet.Owner),
-        QCoreApplication::translate("PlanetPicker", "Population: ") + conv::groupedText(orUnknown(planet.population)),
+            (planet.Owner.isEmpty() ? QCoreApplication::translate("PlanetPicker", "unowned")
+                                    : planet.Owner),
+        QCoreApplication::translate("PlanetPicker", "Population: ") +
+            conv::groupedText(orUnknown(planet.population)),
         QCoreApplication::translate("PlanetPicker", "Starbase: ") + starbase,
         QCoreApplication::translate("PlanetPicker", "Report age: ") + orUnknown(planet.report_age),
-        QCoreApplication::translate("PlanetPicker", "Coordinates: ") + planet.Star_X + QStringLiteral(", ") + planet.Star_Y,
+        QCoreApplication::translate("PlanetPicker", "Coordinates: ") + planet.Star_X +
+            QStringLiteral(", ") + planet.Star_Y,
     };
     if (note && note->marker != Marker::None)
         lines << QCoreApplication::translate("PlanetPicker", "Marker: ") +
