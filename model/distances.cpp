@@ -9,21 +9,17 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
 // Coordinates are nearly always plain digits; those skip the general reading.
-double coordinate(const QString &text)
+double planetCoordinate(const QString &text)
 {
     const double plain = conv::plainDigits(text, 9);
     return plain >= 0 ? plain : conv::strictNumber(text);
 }
 
-} // namespace
-
 std::optional<QPointF> placeOf(const QString &x, const QString &y)
 {
     try {
-        return QPointF(coordinate(x), coordinate(y));
+        return QPointF(planetCoordinate(x), planetCoordinate(y));
     } catch (const RunError &) {
         return std::nullopt;
     }

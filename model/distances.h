@@ -13,6 +13,9 @@
 #include <optional>
 #include <vector>
 
+// A planet's coordinate text as a number; TypeMismatch when it is not one.
+double planetCoordinate(const QString &text);
+
 // A planet's place in map units, its coordinate texts read strictly; nullopt when either is
 // not a number (such a planet has no distance to anything).
 std::optional<QPointF> planetPlace(const Star_Object &planet);

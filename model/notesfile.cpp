@@ -59,7 +59,6 @@ public:
     };
     struct Top {
         std::optional<double> version;
-        bool versionSeen = false;
         bool planetsSeen = false;
         bool planetsList = false;
         std::vector<Entry> entries;
@@ -93,7 +92,6 @@ public:
             expect(':');
             space();
             if (key == "version") {
-                top.versionSeen = true;
                 top.version = peek() == '-' || isDigit(peek()) ? std::optional(number()) : std::nullopt;
                 if (!top.version)
                     value(1);

@@ -33,12 +33,6 @@ LabelOptions labelOptionsFor(LabelChoice choice)
             choice == LabelChoice::Starbases};
 }
 
-double planetCoordinate(const QString &text)
-{
-    const double plain = conv::plainDigits(text, 9);
-    return plain >= 0 ? plain : conv::strictNumber(text);
-}
-
 QPointF planetPosition(const Star_Object &planet)
 {
     return {singlePrecision(planetCoordinate(planet.Star_X)),

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "chartview.h"
+#include "distances.h"
 #include "records.h"
 
 #include <QPoint>
@@ -25,8 +26,6 @@ struct LabelOptions {
 enum class LabelChoice { None, Starbases, Populated, All };
 LabelOptions labelOptionsFor(LabelChoice choice);
 
-// A planet's coordinate text as a number; TypeMismatch when it is not one.
-double planetCoordinate(const QString &text);
 
 // Where a planet's dot goes: its coordinates in single precision. Throws TypeMismatch for
 // a coordinate that is not a number.
