@@ -2,15 +2,13 @@
 
 #include "imagesurface.h"
 #include "paintersurface.h"
+#include "picturefile.h"
 #include "runerror.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <memory>
@@ -70,46 +68,44 @@ void SaveVectorPicture(const PictureLayout &layout, const QString &fileName, con
                        int scale)
 {
     scale = std::clamp(scale, 1, ImageSurface::kMaxScale);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        const int number =
-            QFileInfo(fileName).dir().exists() ? RunError::PathFileAccess : RunError::PathNotFound;
-        throw RunError(number, file.errorString()).at(fileName, 0);
-    }
     const QSize size = layout.size * scale;
-    const QString title = layout.title.isEmpty() ? QCoreApplication::translate("LayoutPicture", "Star chart") : layout.title;
-    // Declared after the file: on a failure the painter ends first, then the file is
-    // dropped unwritten.
-    std::unique_ptr<QPaintDevice> device;
-    if (qstrcmp(format, "pdf") == 0) {
-        auto pdf = std::make_unique<QPdfWriter>(&file);
-        pdf->setResolution(72); // one point a pixel
-        pdf->setPageSize(QPageSize(QSizeF(size), QPageSize::Point, QString(),
-                                   QPageSize::ExactMatch));
-        pdf->setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf->setTitle(title);
-        pdf->setCreator(QStringLiteral("Kavora"));
-        device = std::move(pdf);
-    } else {
-        auto svg = std::make_unique<QSvgGenerator>();
-        svg->setOutputDevice(&file);
-        svg->setSize(size);
-        svg->setViewBox(QRect(QPoint(0, 0), size));
-        svg->setResolution(kSvgResolution);
-        svg->setTitle(title);
-        svg->setDescription(QCoreApplication::translate("LayoutPicture", "Drawn by Kavora"));
-        device = std::move(svg);
-    }
-    {
+    const QString title = layout.title.isEmpty()
+                              ? QCoreApplication::translate("LayoutPicture", "Star chart")
+                              : layout.title;
+    writePictureFile(fileName, [&](QFileDevice &file) {
+        // Declared after the file: on a failure the painter ends first, then the file is
+        // dropped unwritten.
+        std::unique_ptr<QPaintDevice> device;
+        if (qstrcmp(format, "pdf") == 0) {
+            auto pdf = std::make_unique<QPdfWriter>(&file);
+            pdf->setResolution(72); // one point a pixel
+            pdf->setPageSize(QPageSize(QSizeF(size), QPageSize::Point, QString(),
+                                       QPageSize::ExactMatch));
+            pdf->setPageMargins(QMarginsF(0, 0, 0, 0));
+            pdf->setTitle(title);
+            pdf->setCreator(QStringLiteral("Kavora"));
+            device = std::move(pdf);
+        } else {
+            auto svg = std::make_unique<QSvgGenerator>();
+            svg->setOutputDevice(&file);
+            svg->setSize(size);
+            svg->setViewBox(QRect(QPoint(0, 0), size));
+            svg->setResolution(kSvgResolution);
+            svg->setTitle(title);
+            svg->setDescription(QCoreApplication::translate("LayoutPicture", "Drawn by Kavora"));
+            device = std::move(svg);
+        }
         QPainter painter;
         if (!painter.begin(device.get()))
-            throw RunError(RunError::DeviceIOError, QCoreApplication::translate("LayoutPicture", "the drawing could not be started"))
+            throw RunError(RunError::DeviceIOError,
+                           QCoreApplication::translate("LayoutPicture",
+                                                       "the drawing could not be started"))
                 .at(fileName, 0);
         paintPanes(painter, layout, scale);
         if (!painter.end() || file.error() != QFileDevice::NoError)
             throw RunError(RunError::DeviceIOError, file.errorString()).at(fileName, 0);
-    }
-    device.reset();
-    if (!file.commit())
-        throw RunError(RunError::DeviceIOError, file.errorString()).at(fileName, 0);
+        device.reset(); // the PDF writer finishes the file as it goes
+        if (file.error() != QFileDevice::NoError)
+            throw RunError(RunError::DeviceIOError, file.errorString()).at(fileName, 0);
+    });
 }

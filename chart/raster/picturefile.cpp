@@ -98,7 +98,7 @@ void writePicture(const QImage &picture, QFileDevice &file, const char *format,
 // A device or a pipe is written where it is, as a shell's redirection would: replacing it
 // by a new file would break it for every other program. A pipe that nobody reads yet would
 // block forever, so it is opened without waiting and refused.
-void writeInPlace(const QImage &picture, const QString &fileName, mode_t type, const char *format)
+void writeInPlace(const QString &fileName, mode_t type, const PictureWriter &write)
 {
     if (type != S_IFCHR && type != S_IFBLK && type != S_IFIFO)
         throw RunError(RunError::PathFileAccess,
@@ -127,20 +127,20 @@ void writeInPlace(const QImage &picture, const QString &fileName, mode_t type, c
         ::close(fd);
         throw RunError(RunError::PathFileAccess, file.errorString()).at(fileName, 0);
     }
-    writePicture(picture, file, format, fileName);
+    write(file);
 }
 #endif
 
 } // namespace
 
-void SavePicture(const QImage &picture, const QString &fileName, const char *format)
+void writePictureFile(const QString &fileName, const PictureWriter &write)
 {
 #ifdef Q_OS_UNIX
     // Through any links to what they name; stat() follows them.
     struct stat info;
     if (::stat(QFile::encodeName(fileName).constData(), &info) == 0 && !S_ISREG(info.st_mode) &&
         !S_ISDIR(info.st_mode))
-        return writeInPlace(picture, fileName, info.st_mode & S_IFMT, format);
+        return writeInPlace(fileName, info.st_mode & S_IFMT, write);
 #endif
     QSaveFile file(fileName);
     // A file the user may write in a folder they may not is written where it is, since no
@@ -151,9 +151,15 @@ void SavePicture(const QImage &picture, const QString &fileName, const char *for
             QFileInfo(fileName).dir().exists() ? RunError::PathFileAccess : RunError::PathNotFound;
         throw RunError(number, file.errorString()).at(fileName, 0);
     }
-    writePicture(picture, file, format, fileName);
+    write(file);
     if (!file.commit())
         throw RunError(RunError::DeviceIOError, file.errorString()).at(fileName, 0);
+}
+
+void SavePicture(const QImage &picture, const QString &fileName, const char *format)
+{
+    writePictureFile(fileName,
+                     [&](QFileDevice &file) { writePicture(picture, file, format, fileName); });
 }
 
 const char *pictureFormatFor(const QString &fileName)

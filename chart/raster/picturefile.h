@@ -3,8 +3,11 @@
 // command line write the same files.
 #pragma once
 
+#include <QFileDevice>
 #include <QImage>
 #include <QString>
+
+#include <functional>
 
 // Writes `picture` in `format` ("bmp" or "png") under `fileName` exactly (no extension
 // added), following links. A regular file is written beside its final name and moved into
@@ -17,6 +20,12 @@
 // file cannot be created, DeviceIOError when writing fails part-way, with the file's own
 // reason ("No space left on device"); each names the file.
 void SavePicture(const QImage &picture, const QString &fileName, const char *format = "bmp");
+
+// Writes the file `fileName` names as SavePicture does (in place for a device or a pipe,
+// otherwise beside it and moved into place), `write` putting the bytes into the open file;
+// it throws RunError to give up, which leaves any existing file as it was.
+using PictureWriter = std::function<void(QFileDevice &file)>;
+void writePictureFile(const QString &fileName, const PictureWriter &write);
 
 // "png" for a name ending in ".png" in any case, "bmp" for every other name.
 const char *pictureFormatFor(const QString &fileName);

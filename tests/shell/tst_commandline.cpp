@@ -853,6 +853,19 @@ void TestCommandLine::renderIntoSpecialFiles()
     QCOMPARE(QImage(m_files.path("through-pipe.png")).size(),
              QSize(ImageSurface::kWidth, ImageSurface::kHeight));
     QCOMPARE(fileType(pipe), mode_t(S_IFIFO));
+    // A vector picture flows through it the same way.
+    const QString svgToPipe = m_files.path("to-pipe.svg");
+    QVERIFY(QFile::link(pipe, svgToPipe));
+    reader.setStandardOutputFile(m_files.path("through-pipe.svg"));
+    reader.start(QStringLiteral("cat"), {pipe});
+    QVERIFY(reader.waitForStarted());
+    run = kavora({"--render", svgToPipe, m_map});
+    QVERIFY(reader.waitForFinished(60000));
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    QFile svg(m_files.path("through-pipe.svg"));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QVERIFY(svg.readAll().contains("<svg"));
+    QCOMPARE(fileType(pipe), mode_t(S_IFIFO));
 
     // A device: written in place, so a full one says so. Root gets a device node of its
     // own, since a fault here would replace the node; anyone else cannot replace /dev/full.
