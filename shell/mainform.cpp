@@ -440,7 +440,7 @@ void mainform::mnuSaveBmp_Click()
     const QImage *picture = nullptr;
     if (runReported(m_dialog, [&] { picture = &m_chart->picture(); })) {
         const PictureLayout vectors = m_chart->pictureLayout();
-        savePictureAs(m_dialog, *picture, tr("Save Map as Bitmap"), &vectors);
+        savePictureAs(m_dialog, *picture, tr("Save Map as Bitmap"), vectors);
     }
 }
 
@@ -493,7 +493,7 @@ void mainform::showChartExplorer()
         connect(m_explorer, &ChartExplorer::saveViewRequested, this, [this] {
             m_explorer->flush();
             const PictureLayout vectors = m_explorer->pictureLayout();
-            savePictureAs(m_dialog, m_explorer->picture(), tr("Save View As"), &vectors);
+            savePictureAs(m_dialog, m_explorer->picture(), tr("Save View As"), vectors);
         });
         m_workspace->addWindow(m_explorer);
         m_explorer->mapOpened();

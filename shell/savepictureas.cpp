@@ -17,18 +17,16 @@ const char *const kVectorFilter =
 } // namespace
 
 void savePictureAs(CommonDialog &dialog, const QImage &picture, const QString &title,
-                   const PictureLayout *vectors)
+                   const PictureLayout &vectors)
 {
     const std::optional<QString> path =
-        dialog.ShowSave(title, vectors ? QCoreApplication::translate("savePictureAs", kSaveFilter) +
-                                             QCoreApplication::translate("savePictureAs",
-                                                                         kVectorFilter)
-                                       : QCoreApplication::translate("savePictureAs", kSaveFilter));
+        dialog.ShowSave(title, QCoreApplication::translate("savePictureAs", kSaveFilter) +
+                                   QCoreApplication::translate("savePictureAs", kVectorFilter));
     if (!path)
         return;
     runReported(dialog, [&] {
-        if (const char *vector = vectors ? vectorFormatFor(*path) : nullptr)
-            SaveVectorPicture(*vectors, *path, vector);
+        if (const char *vector = vectorFormatFor(*path))
+            SaveVectorPicture(vectors, *path, vector);
         else
             SavePicture(picture, *path, pictureFormatFor(*path));
     });

@@ -1550,10 +1550,6 @@ Bericht: %1: %2 Zeilen passten zu einem Planeten, %3 nicht</translation>
         <translation>Bitmaps (*.bmp)|*.bmp|PNG-Bilder (*.png)|*.png</translation>
     </message>
     <message>
-        <source>Save Map as Bitmap</source>
-        <translation>Karte als Bitmap speichern</translation>
-    </message>
-    <message>
         <source>|SVG drawings (*.svg)|*.svg|PDF documents (*.pdf)|*.pdf</source>
         <translation>|SVG-Zeichnungen (*.svg)|*.svg|PDF-Dokumente (*.pdf)|*.pdf</translation>
     </message>
