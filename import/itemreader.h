@@ -10,6 +10,14 @@
 #include <QString>
 #include <QStringView>
 
+// Where an item's first tabs are, counted from the item's start: the readers split
+// their lines at them.
+struct ItemTabs {
+    static constexpr int kMost = 5; // the report reader needs five, the map reader three
+    qsizetype at[kMost];
+    int count = 0;
+};
+
 class ItemReader {
 public:
     // `text` must outlive the reader: items are views into it.
@@ -19,12 +27,15 @@ public:
 
     // The next item. Fails with InputPastEnd when the text is used up.
     QStringView next();
+    // The same, and where its first tabs are: found in the same pass that finds its end.
+    QStringView next(ItemTabs &tabs);
 
     // The line (from 1) on which the last item began.
     int line() const { return m_itemLine; }
 
 private:
-    void skipToDelimiter();
+    QStringView read(ItemTabs *tabs);
+    void skipToDelimiter(ItemTabs *tabs);
     void consumeDelimiter();
 
     QStringView m_text;
@@ -34,5 +45,5 @@ private:
 };
 
 // Splits an item at its tabs: positions of the first `count` tabs, or fewer when the
-// item has fewer. Shared by both readers, which need three and five.
+// item has fewer.
 int findTabs(QStringView item, qsizetype *positions, int count);

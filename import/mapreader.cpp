@@ -22,13 +22,9 @@ QString visible(QStringView text)
     return shown;
 }
 
-// A coordinate must read as a number that fits the chart's 16-bit positions. Nearly all
-// are a few plain digits ("1050"), whose value needs no general number reading.
-double coordinate(QStringView field, const char *axis)
+// A coordinate must read as a number that fits the chart's 16-bit positions.
+double readCoordinate(QStringView field, const char *axis)
 {
-    const double plain = conv::plainDigits(field, 5);
-    if (plain >= 0 && plain <= 32767)
-        return plain;
     try {
         const double value = conv::strictNumber(field);
         conv::toInt16(value);
@@ -40,6 +36,24 @@ double coordinate(QStringView field, const char *axis)
                 : QCoreApplication::translate("MapReader", "%1 %2 is outside -32768 to 32767");
         throw RunError(error.number(), what.arg(QLatin1String(axis), visible(field)));
     }
+}
+
+// Nearly all coordinates are a few plain digits ("1050"), whose value needs no general
+// number reading, nor a call.
+inline double coordinate(QStringView field, const char *axis)
+{
+    if (field.size() > 0 && field.size() <= 5) {
+        int value = 0;
+        for (QChar c : field) {
+            const unsigned digit = unsigned(c.unicode()) - u'0';
+            if (digit > 9)
+                return readCoordinate(field, axis);
+            value = value * 10 + int(digit);
+        }
+        if (value <= 32767)
+            return value;
+    }
+    return readCoordinate(field, axis);
 }
 
 // Planets share one string per distinct coordinate: a map a few thousand units wide has
@@ -67,13 +81,18 @@ private:
 // planet and its receivers copy it, so it is built in place rather than from new strings.
 void writeCaption(QString &caption, qint16 index, QStringView name)
 {
-    caption.resize(0); // keeps the buffer
-    appendDecimal(caption, index);
-    const qsizetype at = caption.size();
-    caption.resize(at + 1 + name.size());
-    char16_t *out = reinterpret_cast<char16_t *>(caption.data()) + at;
-    *out = u':';
-    std::copy(name.utf16(), name.utf16() + name.size(), out + 1);
+    char16_t digits[5];
+    int first = 5;
+    unsigned rest = unsigned(std::max<int>(index, 0));
+    do {
+        digits[--first] = char16_t(u'0' + rest % 10);
+        rest /= 10;
+    } while (rest > 0);
+    caption.resize(5 - first + 1 + name.size()); // within its buffer once it is big enough
+    char16_t *out = reinterpret_cast<char16_t *>(caption.data());
+    out = std::copy(digits + first, digits + 5, out);
+    *out++ = u':';
+    std::copy(name.utf16(), name.utf16() + name.size(), out);
 }
 
 // Lines in the text, to size the table: a plain loop, which the compiler vectorises, where
@@ -100,13 +119,14 @@ MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &
     try {
         reader.next(); // the header; an empty file fails here
         while (!reader.atEnd()) {
-            const QStringView item = reader.next();
+            ItemTabs found;
+            const QStringView item = reader.next(found);
             if (table.size() == kMaxPlanets)
                 throw RunError(
                     RunError::Overflow,
                     QCoreApplication::translate("MapReader", "a map holds at most 32767 planets"));
-            qsizetype tabs[3];
-            if (findTabs(item, tabs, 3) < 3)
+            const qsizetype *tabs = found.at;
+            if (found.count < 3)
                 throw RunError(RunError::InvalidCall,
                                QCoreApplication::translate(
                                    "MapReader", "a planet line needs number, X, Y and name "
@@ -124,7 +144,10 @@ MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &
             const double xValue = coordinate(x, "X");
             const double yValue = coordinate(y, "Y");
 
-            Star_Object &star = table.emplace_back();
+            // Copied from a blank record: clearing one compiles to a string store that is
+            // slow on many processors for a record this size, and this runs per planet.
+            static const Star_Object blank;
+            Star_Object &star = table.emplace_back(blank);
             star.Star_Name = name.toString();
             star.Star_X = coordinates.take(x, xValue);
             star.Star_Y = coordinates.take(y, yValue);

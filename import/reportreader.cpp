@@ -43,10 +43,10 @@ struct ReportFields {
 
 // "Alpha<TAB>Zorn<TAB>SB<TAB>3<TAB>1200<TAB>anything": the five fields in front of the
 // fifth tab, as they stand. What follows the fifth tab is not ours to read.
-ReportFields split(QStringView item)
+ReportFields split(QStringView item, const ItemTabs &found)
 {
-    qsizetype tabs[5];
-    if (findTabs(item, tabs, 5) < 5)
+    const qsizetype *tabs = found.at;
+    if (found.count < 5)
         throw RunError(
             RunError::InvalidCall,
             QCoreApplication::translate("ReportReader",
@@ -86,10 +86,11 @@ ReadReport readLines(const Globals &globals, QStringView text, const QString &fi
     try {
         // n counts every item, the header and blank lines too.
         for (int n = 0; !reader.atEnd(); ++n) {
-            const QStringView item = reader.next();
+            ItemTabs tabs;
+            const QStringView item = reader.next(tabs);
             if (item.isEmpty() || n == 0)
                 continue;
-            const ReportFields line = split(item);
+            const ReportFields line = split(item, tabs);
             const bool owned = !line.owner.isEmpty();
             // An unowned line changes nothing, so only a full count asks where it belongs.
             if (owned || countAll) {

@@ -12,6 +12,7 @@ private slots:
     void items();
     void lineNumbers();
     void pastEnd();
+    void tabsFoundWhileReading();
     void decoding();
     void unreadableFiles();
 };
@@ -35,8 +36,8 @@ void TestItemReader::items_data()
     QTest::newRow("lone cr") << "head\ra\rb" << QStringList{"head", "a", "b"};
     QTest::newRow("comma splits") << "h\n7\t1\t2\tAlpha, b\n"
                                   << QStringList{"h", "7\t1\t2\tAlpha", "b"};
-    QTest::newRow("leading spaces skipped, tabs kept")
-        << "h\n   \tx \n" << QStringList{"h", "\tx "};
+    QTest::newRow("leading spaces skipped, tabs kept") << "h\n   \tx \n"
+                                                       << QStringList{"h", "\tx "};
     QTest::newRow("blank line is an empty item") << "h\n\na\n" << QStringList{"h", "", "a"};
     QTest::newRow("quoted keeps comma") << "h\n\"7\t1\t2\tAlpha, b\"\n"
                                         << QStringList{"h", "7\t1\t2\tAlpha, b"};
@@ -79,6 +80,36 @@ void TestItemReader::pastEnd()
         QFAIL("read past the end");
     } catch (const RunError &e) {
         QCOMPARE(e.number(), int(RunError::InputPastEnd));
+    }
+}
+
+// The tabs the reader notes while it looks for an item's end are the item's own first
+// tabs, wherever the item's end and its tabs fall among the characters it takes at a
+// time, and the items are the same as without asking for tabs.
+void TestItemReader::tabsFoundWhileReading()
+{
+    // Letters mostly, so that many items are longer than a few characters.
+    const QString alphabet = QStringLiteral("abcdefghijklmnopqrst\t\t\t\t,\n\r \"");
+    quint32 seed = 12345;
+    auto nextRandom = [&seed] { return (seed = seed * 1664525u + 1013904223u) >> 8; };
+    for (int round = 0; round < 2000; ++round) {
+        QString text;
+        const int length = int(nextRandom() % 120);
+        for (int i = 0; i < length; ++i)
+            text += alphabet[int(nextRandom() % alphabet.size())];
+        ItemReader plain(text), withTabs(text);
+        while (!plain.atEnd()) {
+            const QStringView item = plain.next();
+            ItemTabs tabs;
+            QCOMPARE(withTabs.next(tabs), item);
+            QCOMPARE(withTabs.line(), plain.line());
+            qsizetype expected[ItemTabs::kMost];
+            const int count = findTabs(item, expected, ItemTabs::kMost);
+            QCOMPARE(tabs.count, count);
+            for (int k = 0; k < count; ++k)
+                QCOMPARE(tabs.at[k], expected[k]);
+        }
+        QVERIFY(withTabs.atEnd());
     }
 }
 
