@@ -9,12 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-// Coordinates are nearly always plain digits; those skip the general reading.
-double planetCoordinate(const QString &text)
-{
-    const double plain = conv::plainDigits(text, 9);
-    return plain >= 0 ? plain : conv::strictNumber(text);
-}
+double unusualCoordinate(const QString &text) { return conv::strictNumber(text); }
 
 std::optional<QPointF> placeOf(const QString &x, const QString &y)
 {
