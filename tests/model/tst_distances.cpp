@@ -1,6 +1,7 @@
 // Distances between planets, the near query behind the planet list and --near, and the
 // fleet figures (rings, speed, turns), against plain arithmetic done here.
 #include "distances.h"
+#include "runerror.h"
 #include "universe.h"
 
 #include <QTest>
@@ -13,6 +14,7 @@ class TestDistances : public QObject {
 private slots:
     void nearMatchesAPlainComputation();
     void tiesAndPlanetsWithoutAPlace();
+    void coordinateTexts();
     void ringsAndSpeedText_data();
     void ringsAndSpeedText();
     void turnsRoundUp();
@@ -76,6 +78,21 @@ void TestDistances::nearMatchesAPlainComputation()
         }
     }
     QCOMPARE(int(planetsNear(g, {0, 0}, std::nullopt).size()), u.planets.size());
+}
+
+// Plain digits are read on a short path, everything else strictly: both give the number
+// the text spells, and a text that is no number fails.
+void TestDistances::coordinateTexts()
+{
+    const QList<std::pair<QString, double>> numbers = {
+        {"0", 0},    {"1050", 1050}, {"007", 7},   {"999999999", 999999999},
+        {" 12", 12}, {"-40", -40},   {"2.5", 2.5}, {"1e3", 1000},
+        {"1234567890", 1234567890}};
+    for (const auto &[text, value] : numbers)
+        QCOMPARE(planetCoordinate(text), value);
+    for (const QString &text :
+         {QString(), QStringLiteral("x"), QStringLiteral("12a"), QStringLiteral("1 2")})
+        QVERIFY_THROWS_EXCEPTION(RunError, planetCoordinate(text));
 }
 
 // Equally near planets go by name ignoring case, then exactly, then table order; a planet
