@@ -18,6 +18,19 @@ constexpr quint64 bitRange(int from, int to)
     return (kAll << from) & (kAll >> (63 - to));
 }
 
+// Set bits of a word. std::popcount is a library call where the processor is not assumed
+// to count bits itself, and this runs for every word a box claims in.
+constexpr int bitCount(quint64 bits)
+{
+    bits -= (bits >> 1) & 0x5555555555555555ULL;
+    bits = (bits & 0x3333333333333333ULL) + ((bits >> 2) & 0x3333333333333333ULL);
+    bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return int((bits * 0x0101010101010101ULL) >> 56);
+}
+
+static_assert(bitCount(0) == 0 && bitCount(kAll) == 64 && bitCount(0x8000000000000001ULL) == 2 &&
+              bitCount(0x0F0F0F0F0F0F0F0FULL) == 32);
+
 // Of the 64 positions from `base` on, those from `first` to `last`.
 constexpr quint64 rangeInWord(int base, int first, int last)
 {
@@ -139,14 +152,14 @@ void ZoneFill::sortIntoBands(std::span<const PixelBox> boxes)
     }
 }
 
-void ZoneFill::claimWord(int y, int w, quint64 pattern, QRgb colour)
+inline void ZoneFill::claimWord(int y, int w, quint64 pattern, QRgb colour)
 {
     quint64 &claimed = m_claimed[size_t(y) * size_t(m_words) + size_t(w)];
     quint64 want = pattern & ~claimed;
     if (want == 0)
         return;
     claimed |= want;
-    m_unclaimed -= std::popcount(want);
+    m_unclaimed -= bitCount(want);
 
     quint32 *const pixels = pixelRow(y) + w * 64;
     if (want == kAll) {
@@ -187,58 +200,73 @@ bool ZoneFill::paints(qint16 style)
 
 void ZoneFill::paintBand(const QRect &r, const PixelBox &box, int yw)
 {
-    const qint16 style = box.style;
+    switch (box.style) {
+    case FillSolid:
+        paintBandIn<FillSolid>(r, box.colour, yw);
+        break;
+    case FillHorizontal:
+        paintBandIn<FillHorizontal>(r, box.colour, yw);
+        break;
+    case FillVertical:
+        paintBandIn<FillVertical>(r, box.colour, yw);
+        break;
+    case FillCross:
+        paintBandIn<FillCross>(r, box.colour, yw);
+        break;
+    case FillUpwardDiagonal:
+        paintBandIn<FillUpwardDiagonal>(r, box.colour, yw);
+        break;
+    case FillDownwardDiagonal:
+        paintBandIn<FillDownwardDiagonal>(r, box.colour, yw);
+        break;
+    default:
+        paintBandIn<FillDiagonalCross>(r, box.colour, yw);
+        break;
+    }
+}
+
+// One style's own copy, so that choosing what a row of it sets costs nothing per row.
+template <int Style> void ZoneFill::paintBandIn(const QRect &r, QRgb colour, int yw)
+{
     const int n = m_scale;
-    const QRgb colour = box.colour;
     // Which pixels of a row a style sets follows from hatchSets() of the scale-1 pixel:
     // whole rows for solid and for the lines of horizontal and cross, one or two column
     // bands for the others.
     auto rowPattern = [&](int y, int w) -> quint64 {
         const int hatchRow = (n == 1 ? y : y / n) & (kPeriod - 1);
-        switch (style) {
-        case FillVertical:
+        if constexpr (Style == FillVertical)
             return band(0, w);
-        case FillCross:
+        else if constexpr (Style == FillCross)
             return hatchRow == 0 ? kAll : band(0, w);
-        case FillUpwardDiagonal:
+        else if constexpr (Style == FillUpwardDiagonal)
             return band(-hatchRow & (kPeriod - 1), w);
-        case FillDownwardDiagonal:
+        else if constexpr (Style == FillDownwardDiagonal)
             return band(hatchRow, w);
-        case FillDiagonalCross:
+        else if constexpr (Style == FillDiagonalCross)
             return band(-hatchRow & (kPeriod - 1), w) | band(hatchRow, w);
-        default: // solid, and horizontal on its line rows
+        else // solid, and horizontal on its line rows
             return kAll;
-        }
     };
     const quint64 lines = m_lineRows[size_t(yw)];
     const quint64 inBox = rangeInWord(yw * 64, r.top(), r.bottom());
+    const size_t at = size_t(yw);
     for (int w = r.left() / 64; w <= r.right() / 64; ++w) {
         const quint64 columns = rangeInWord(w * 64, r.left(), r.right());
-        const size_t at = size_t(yw);
         quint64 rows = 0;
-        switch (style) {
-        case FillSolid:
+        if constexpr (Style == FillSolid)
             rows = summary(kAny, w)[at];
-            break;
-        case FillHorizontal:
+        else if constexpr (Style == FillHorizontal)
             rows = summary(kAny, w)[at] & lines;
-            break;
-        case FillVertical:
+        else if constexpr (Style == FillVertical)
             rows = summary(kVertical, w)[at];
-            break;
-        case FillCross:
+        else if constexpr (Style == FillCross)
             rows = (summary(kAny, w)[at] & lines) | (summary(kVertical, w)[at] & ~lines);
-            break;
-        case FillUpwardDiagonal:
+        else if constexpr (Style == FillUpwardDiagonal)
             rows = summary(kUpward, w)[at];
-            break;
-        case FillDownwardDiagonal:
+        else if constexpr (Style == FillDownwardDiagonal)
             rows = summary(kDownward, w)[at];
-            break;
-        default:
+        else
             rows = summary(kUpward, w)[at] | summary(kDownward, w)[at];
-            break;
-        }
         for (rows &= inBox; rows != 0; rows &= rows - 1) {
             const int y = yw * 64 + std::countr_zero(rows);
             claimWord(y, w, rowPattern(y, w) & columns, colour);

@@ -59,6 +59,7 @@ private:
     void sortIntoBands(std::span<const PixelBox> boxes);
     // Paints the rows of band yw that clipped box `r` covers.
     void paintBand(const QRect &r, const PixelBox &box, int yw);
+    template <int Style> void paintBandIn(const QRect &r, QRgb colour, int yw);
     // Claims the pixels of word w in row y that `pattern` sets and no later box has.
     void claimWord(int y, int w, quint64 pattern, QRgb colour);
     quint32 *pixelRow(int y) const { return m_bits + qsizetype(y) * m_stride; }
