@@ -157,7 +157,7 @@ double strictNumber(QStringView text)
     return toDouble(ascii);
 }
 
-qint16 toInt16(double value)
+qint16 roundedInt16(double value)
 {
     if (std::isnan(value))
         throw RunError(RunError::Overflow);

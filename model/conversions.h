@@ -25,9 +25,21 @@ double plainDigits(QStringView text, qsizetype most);
 // "x") fails with TypeMismatch; a value too large for a double with Overflow.
 double strictNumber(QStringView text);
 
+// toInt16 for values that are not already whole numbers in range.
+qint16 roundedInt16(double value);
+
 // Rounds to the nearest integer, a half to the even neighbour (12.5 -> 12, 13.5 -> 14),
-// failing with Overflow outside -32768..32767 (and on NaN).
-qint16 toInt16(double value);
+// failing with Overflow outside -32768..32767 (and on NaN). Inline for the whole numbers
+// that coordinates nearly always are: every redraw converts each planet's.
+inline qint16 toInt16(double value)
+{
+    if (value >= -32768.0 && value <= 32767.0) {
+        const auto whole = static_cast<qint16>(value);
+        if (whole == value)
+            return whole;
+    }
+    return roundedInt16(value);
+}
 
 // Whole-number arithmetic on 16-bit values that fails instead of wrapping.
 qint16 checkedInt16(long long value);

@@ -1,5 +1,7 @@
 #include "imagesurface.h"
 
+#include "clip.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -177,7 +179,7 @@ QRect ImageSurface::devicePixels(const QRect &picturePixels) const
 {
     // Kept within int: a point far outside the picture stays far outside.
     constexpr int kFar = 1 << 27;
-    const QRect r = picturePixels & QRect(-kFar, -kFar, 2 * kFar, 2 * kFar);
+    const QRect r = intersection(picturePixels, QRect(-kFar, -kFar, 2 * kFar, 2 * kFar));
     if (r.isEmpty())
         return {};
     return {r.x() * m_scale, r.y() * m_scale, r.width() * m_scale, r.height() * m_scale};
@@ -200,7 +202,7 @@ QRect ImageSurface::boxPixels(double x, double y, double w, double h) const
 
 void ImageSurface::paintPixels(const QRect &pixels, QRgb colour)
 {
-    const QRect clipped = pixels & m_image.rect();
+    const QRect clipped = intersection(pixels, m_image.rect());
     for (int y = clipped.top(); y <= clipped.bottom(); ++y)
         std::fill(row(y) + clipped.left(), row(y) + clipped.right() + 1, colour);
 }

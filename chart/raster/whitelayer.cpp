@@ -1,5 +1,6 @@
 #include "whitelayer.h"
 
+#include "clip.h"
 #include "zonefill.h"
 
 #include <QGlyphRun>
@@ -63,7 +64,7 @@ void WhiteLayer::markRows(int first, int last)
 
 void WhiteLayer::addPixels(const QRect &pixels)
 {
-    const QRect r = pixels & QRect(0, 0, m_width, m_height);
+    const QRect r = intersection(pixels, QRect(0, 0, m_width, m_height));
     if (r.isEmpty())
         return;
     for (int y = r.top(); y <= r.bottom(); ++y) {

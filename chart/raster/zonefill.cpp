@@ -1,5 +1,6 @@
 #include "zonefill.h"
 
+#include "clip.h"
 #include "palette.h"
 
 #include <algorithm>
@@ -131,7 +132,7 @@ void ZoneFill::sortIntoBands(std::span<const PixelBox> boxes)
     m_bandStart.assign(size_t(m_rowWords) + 2, 0);
     // A counting sort: how many boxes reach each band, then their indices in painting order.
     for (size_t i = 0; i < boxes.size(); ++i) {
-        QRect r = boxes[i].pixels & image;
+        QRect r = intersection(boxes[i].pixels, image);
         if (!paints(boxes[i].style))
             r = QRect();
         m_clipped[i] = r;

@@ -101,8 +101,15 @@ void TestModel::int16Rounding()
     QCOMPARE(conv::toInt16(12.6), qint16(13));
     QCOMPARE(conv::toInt16(32767.4), qint16(32767));
     QCOMPARE(conv::toInt16(-32768.5), qint16(-32768));
+    // Whole numbers, the short path, up to both ends of the range.
+    QCOMPARE(conv::toInt16(1050.0), qint16(1050));
+    QCOMPARE(conv::toInt16(-1.0), qint16(-1));
+    QCOMPARE(conv::toInt16(-0.0), qint16(0));
+    QCOMPARE(conv::toInt16(32767.0), qint16(32767));
+    QCOMPARE(conv::toInt16(-32768.0), qint16(-32768));
 
-    for (double bad : {32767.5, -32768.6, 40000.0, std::numeric_limits<double>::quiet_NaN()}) {
+    for (double bad : {32767.5, -32768.6, 40000.0, 32768.0, -32769.0,
+                       std::numeric_limits<double>::quiet_NaN()}) {
         try {
             conv::toInt16(bad);
             QFAIL(qPrintable(QStringLiteral("%1 converted").arg(bad)));
