@@ -113,11 +113,11 @@ void ZoneFill::paint(QImage &image, std::span<const PixelBox> boxes, int scale,
         }
         const long bandDone = m_unclaimed - long(bottom - top + 1) * m_width;
         for (int k = m_bandStart[size_t(band) + 1]; k-- > m_bandStart[size_t(band)];) {
-            const int i = m_bandBoxes[size_t(k)];
+            const BandBox &box = m_bandBoxes[size_t(k)];
             const long before = m_unclaimed;
-            paintBand(m_clipped[size_t(i)], boxes[size_t(i)], band);
+            paintBand(box, band);
             if (shown && m_unclaimed < before)
-                (*shown)[size_t(i)] = true;
+                (*shown)[size_t(box.index)] = true;
             if (m_unclaimed == bandDone)
                 break;
         }
@@ -148,8 +148,9 @@ void ZoneFill::sortIntoBands(std::span<const PixelBox> boxes)
         const QRect &r = m_clipped[i];
         if (r.isEmpty())
             continue;
+        const BandBox entry{r, boxes[i].colour, boxes[i].style, int(i)};
         for (int band = r.top() / 64; band <= r.bottom() / 64; ++band)
-            m_bandBoxes[size_t(m_bandStart[size_t(band) + 1]++)] = int(i);
+            m_bandBoxes[size_t(m_bandStart[size_t(band) + 1]++)] = entry;
     }
 }
 
@@ -199,8 +200,9 @@ bool ZoneFill::paints(qint16 style)
     }
 }
 
-void ZoneFill::paintBand(const QRect &r, const PixelBox &box, int yw)
+void ZoneFill::paintBand(const BandBox &box, int yw)
 {
+    const QRect &r = box.pixels;
     switch (box.style) {
     case FillSolid:
         paintBandIn<FillSolid>(r, box.colour, yw);

@@ -54,11 +54,19 @@ private:
 
     void reset(int width, int height, int scale);
     static bool paints(qint16 style);
+    // A box clipped to the image, as each band it reaches keeps it: the bands' own copies
+    // lie one after the other, where the boxes they come from are spread over the list.
+    struct BandBox {
+        QRect pixels;
+        QRgb colour;
+        qint16 style;
+        int index; // in the list painted
+    };
     // Each box clipped to the image (empty when it paints nothing), and the boxes reaching
     // each band of 64 rows: m_bandBoxes[m_bandStart[b]] to before m_bandStart[b + 1].
     void sortIntoBands(std::span<const PixelBox> boxes);
-    // Paints the rows of band yw that clipped box `r` covers.
-    void paintBand(const QRect &r, const PixelBox &box, int yw);
+    // Paints the rows of band yw that the box covers.
+    void paintBand(const BandBox &box, int yw);
     template <int Style> void paintBandIn(const QRect &r, QRgb colour, int yw);
     // Claims the pixels of word w in row y that `pattern` sets and no later box has.
     void claimWord(int y, int w, quint64 pattern, QRgb colour);
@@ -88,7 +96,7 @@ private:
     long m_unclaimed = 0;
     std::vector<QRect> m_clipped;
     std::vector<int> m_bandStart;
-    std::vector<int> m_bandBoxes;
+    std::vector<BandBox> m_bandBoxes;
     quint32 *m_bits = nullptr; // the image painted, while paint() runs
     qsizetype m_stride = 0;    // its pixels per line
 };
