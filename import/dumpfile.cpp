@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -99,22 +100,27 @@ QString readDumpFile(const QString &path)
                                : RunError::PathFileAccess;
         throw RunError(number, file.errorString()).at(path, 0);
     }
-    // Read in pieces rather than trusting the size: a file may grow or shrink under us.
+    // Read until the end rather than trusting the size: a file may grow or shrink under
+    // us. Straight into the bytes kept, sized for the file as it was, and one more byte,
+    // so that a file that did not grow is read in full by the first read.
+    constexpr qint64 kPiece = 1 << 16;
     QByteArray bytes;
-    if (info.size() > 0 && info.size() <= kMaxDumpBytes)
-        bytes.reserve(info.size());
-    char buffer[1 << 16];
+    qint64 size = 0;
+    bytes.resize(std::clamp<qint64>(info.size() + 1, kPiece, kMaxDumpBytes + 1));
     for (;;) {
-        const qint64 got = file.read(buffer, sizeof buffer);
+        if (size == bytes.size())
+            bytes.resize(std::min<qint64>(size * 2, kMaxDumpBytes + 1));
+        const qint64 got = file.read(bytes.data() + size, bytes.size() - size);
         if (got < 0)
             throw RunError(RunError::DeviceIOError, file.errorString()).at(path, 0);
         if (got == 0)
             break;
-        if (bytes.size() + got > kMaxDumpBytes)
+        size += got;
+        if (size > kMaxDumpBytes)
             throw RunError(RunError::OutOfMemory, QCoreApplication::translate(
                                                       "DumpFile", "the file is larger than 256 MB"))
                 .at(path, 0);
-        bytes.append(buffer, got);
     }
+    bytes.truncate(size);
     return decodeDump(bytes);
 }
