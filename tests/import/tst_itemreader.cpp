@@ -3,6 +3,7 @@
 #include "runerror.h"
 #include "testfiles.h"
 
+#include <QFileInfo>
 #include <QTest>
 
 class TestItemReader : public QObject {
@@ -15,6 +16,7 @@ private slots:
     void tabsFoundWhileReading();
     void decoding();
     void unreadableFiles();
+    void wholeFilesRead();
 };
 
 static QStringList readAll(const QString &text)
@@ -149,6 +151,22 @@ void TestItemReader::unreadableFiles()
     QVERIFY_THROWS_EXCEPTION(RunError, readDumpFile(folder));
     QCOMPARE(readDumpFile(files.write("ok.map", "h\n1\t2\t3\tA\n")),
              QStringLiteral("h\n1\t2\t3\tA\n"));
+}
+
+// A file is read to its end whatever size it gave: a large one in full, and one that
+// says it is empty while it is not (as the kernel's own files do) as well.
+void TestItemReader::wholeFilesRead()
+{
+    TestFiles files;
+    QByteArray large;
+    for (int i = 0; large.size() < 300000; ++i)
+        large += QByteArray::number(i) + "\t1\t2\tPlanet\n";
+    QCOMPARE(readDumpFile(files.write("large.map", large)), QString::fromLatin1(large));
+    if (QFileInfo("/proc/self/status").size() == 0) {
+        const QString status = readDumpFile(QStringLiteral("/proc/self/status"));
+        QVERIFY(status.startsWith(QLatin1String("Name:")));
+        QVERIFY(status.endsWith(u'\n'));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestItemReader)
