@@ -236,6 +236,12 @@ void ImageSurface::Line(double x, double y, double w, double h)
 void ImageSurface::PSet(double x, double y, PackedColor color)
 {
     const QPoint centre = pixelAt(x, y);
+    if (m_drawWidth == 1 && m_scale == 1 && rgbFromPacked(color) == kForeground) {
+        m_white.addPixel(centre.x(), centre.y()); // a dot, as nearly every point is
+        m_currentX = x;
+        m_currentY = y;
+        return;
+    }
     const int before = (m_drawWidth - 1) / 2;
     const QRect square =
         devicePixels(QRect(centre.x() - before, centre.y() - before, m_drawWidth, m_drawWidth));

@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QString>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -21,6 +22,15 @@ public:
     ~WhiteLayer();
 
     void addPixels(const QRect &pixels);
+    // One pixel, which may lie outside: a planet's dot, 32,767 of them a redraw.
+    void addPixel(int x, int y)
+    {
+        if (unsigned(x) >= unsigned(m_width) || unsigned(y) >= unsigned(m_height))
+            return;
+        m_bits[size_t(y) * size_t(m_stride) + size_t(x >> 6)] |= quint64(1) << (x & 63);
+        m_firstRow = std::min(m_firstRow, y);
+        m_lastRow = std::max(m_lastRow, y);
+    }
     // Adds `text` with its first glyph's pen position at `baseline`, glyph after glyph at
     // their advances, exactly as QPainter draws the same glyph run in the monochrome font.
     // False when a character's glyph cannot be copied that way (a surrogate pair, a glyph
