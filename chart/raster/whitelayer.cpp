@@ -75,69 +75,76 @@ void WhiteLayer::addPixels(const QRect &pixels)
     markRows(r.top(), r.bottom());
 }
 
+// Asked for every character of every label, so the known answer comes first.
+inline const WhiteLayer::Glyph *WhiteLayer::glyphFor(QChar c)
+{
+    const int known = m_glyphOfChar[c.unicode()];
+    if (known >= 0)
+        return &m_glyphs[size_t(known)];
+    return known == kUnusable ? nullptr : layOutGlyph(c);
+}
+
 // Lays the character's glyph out the way the surface's painter draws it: one glyph run,
 // the chart's monochrome font, white pen, no antialiasing.
-const WhiteLayer::Glyph *WhiteLayer::glyphFor(QChar c)
+const WhiteLayer::Glyph *WhiteLayer::layOutGlyph(QChar c)
 {
     int &known = m_glyphOfChar[c.unicode()];
-    if (known == kUnknown) {
-        known = kUnusable;
-        quint32 index = 0;
-        int count = 1;
-        QPointF advance;
-        if (c.isSurrogate() || !m_font.glyphIndexesForChars(&c, 1, &index, &count) || count != 1 ||
-            !m_font.advancesForGlyphIndexes(&index, &advance, 1, QRawFont::SeparateAdvances) ||
-            advance.x() < 0 || advance.x() != std::floor(advance.x()) || advance.x() > 1e4)
-            return nullptr;
+    known = kUnusable;
+    quint32 index = 0;
+    int count = 1;
+    QPointF advance;
+    if (c.isSurrogate() || !m_font.glyphIndexesForChars(&c, 1, &index, &count) || count != 1 ||
+        !m_font.advancesForGlyphIndexes(&index, &advance, 1, QRawFont::SeparateAdvances) ||
+        advance.x() < 0 || advance.x() != std::floor(advance.x()) || advance.x() > 1e4)
+        return nullptr;
 
-        QImage scratch(m_scratchWidth, m_scratchHeight, QImage::Format_RGB32);
-        scratch.fill(kPaper);
-        {
-            QPainter painter(&scratch);
-            painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing, false);
-            painter.setPen(QColor::fromRgb(kInk));
-            QGlyphRun run;
-            run.setRawFont(m_font);
-            const QPointF origin(0, 0);
-            run.setRawData(&index, &origin, 1);
-            painter.drawGlyphRun(QPointF(m_reachLeft, m_reachUp), run);
-        }
-        int left = m_scratchWidth, right = -1, top = m_scratchHeight, bottom = -1;
-        for (int y = 0; y < m_scratchHeight; ++y) {
-            const auto *line = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
-            for (int x = 0; x < m_scratchWidth; ++x) {
-                if (line[x] == kPaper)
-                    continue;
-                const bool edge =
-                    x == 0 || y == 0 || x == m_scratchWidth - 1 || y == m_scratchHeight - 1;
-                if (line[x] != kInk || edge)
-                    return nullptr; // grey pixels, or a glyph the scratch may have cut
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-        }
-        if (right - left >= 64)
-            return nullptr;
-        Glyph glyph{int(advance.x()), left - m_reachLeft, top - m_reachUp, 0,
-                    right - left + 1, m_glyphRows.size()};
-        if (right >= 0) {
-            glyph.height = bottom - top + 1;
-            for (int y = top; y <= bottom; ++y) {
-                const auto *line = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
-                quint64 bits = 0;
-                for (int x = left; x <= right; ++x) {
-                    if (line[x] == kInk)
-                        bits |= quint64(1) << (x - left);
-                }
-                m_glyphRows.push_back(bits);
-            }
-        }
-        known = int(m_glyphs.size());
-        m_glyphs.push_back(glyph);
+    QImage scratch(m_scratchWidth, m_scratchHeight, QImage::Format_RGB32);
+    scratch.fill(kPaper);
+    {
+        QPainter painter(&scratch);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing, false);
+        painter.setPen(QColor::fromRgb(kInk));
+        QGlyphRun run;
+        run.setRawFont(m_font);
+        const QPointF origin(0, 0);
+        run.setRawData(&index, &origin, 1);
+        painter.drawGlyphRun(QPointF(m_reachLeft, m_reachUp), run);
     }
-    return known >= 0 ? &m_glyphs[size_t(known)] : nullptr;
+    int left = m_scratchWidth, right = -1, top = m_scratchHeight, bottom = -1;
+    for (int y = 0; y < m_scratchHeight; ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
+        for (int x = 0; x < m_scratchWidth; ++x) {
+            if (line[x] == kPaper)
+                continue;
+            const bool edge =
+                x == 0 || y == 0 || x == m_scratchWidth - 1 || y == m_scratchHeight - 1;
+            if (line[x] != kInk || edge)
+                return nullptr; // grey pixels, or a glyph the scratch may have cut
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    if (right - left >= 64)
+        return nullptr;
+    Glyph glyph{int(advance.x()), left - m_reachLeft, top - m_reachUp, 0,
+                right - left + 1, m_glyphRows.size()};
+    if (right >= 0) {
+        glyph.height = bottom - top + 1;
+        for (int y = top; y <= bottom; ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
+            quint64 bits = 0;
+            for (int x = left; x <= right; ++x) {
+                if (line[x] == kInk)
+                    bits |= quint64(1) << (x - left);
+            }
+            m_glyphRows.push_back(bits);
+        }
+    }
+    known = int(m_glyphs.size());
+    m_glyphs.push_back(glyph);
+    return &m_glyphs[size_t(known)];
 }
 
 void WhiteLayer::addGlyph(const Glyph &glyph, int x, int baseline)

@@ -51,6 +51,7 @@ public:
 private:
     struct Glyph;
     const Glyph *glyphFor(QChar c);
+    const Glyph *layOutGlyph(QChar c); // on a character's first use
     void addGlyph(const Glyph &glyph, int x, int baseline);
     void markRows(int first, int last);
 
