@@ -80,6 +80,9 @@ void forEachInkPixel(const QRawFont &font, const QString &text, int margin, Ink 
     }
 }
 
+// From this size on, the zones wait for the white drawn over them (see FillBoxes).
+constexpr qsizetype kDeferZonesBytes = qsizetype(4) << 20;
+
 } // namespace
 
 ImageSurface::ImageSurface(QSize picture, int scale)
@@ -119,6 +122,10 @@ void ImageSurface::settle() const
     flushFill();
     if (m_painter.isActive())
         m_painter.end();
+    if (m_zonesPending) {
+        paintZones(true);
+        return;
+    }
     // A halo goes under the dots gathered with it, so that no planet vanishes beside a label.
     const bool halo = m_haloText && !m_haloText->isEmpty();
     if (halo)
@@ -129,10 +136,42 @@ void ImageSurface::settle() const
         m_haloText->paint(m_image, kForeground);
 }
 
+void ImageSurface::paintZones(bool whiteOver) const
+{
+    WhiteLayer *under = m_whiteUnder && !m_whiteUnder->isEmpty() ? m_whiteUnder.get() : nullptr;
+    WhiteLayer *halo =
+        whiteOver && m_haloText && !m_haloText->isEmpty() ? m_haloText.get() : nullptr;
+    if (halo)
+        halo->spreadHalo(m_scale);
+    // In the order settle() paints them, each band's rows as soon as its boxes are in.
+    m_zoneFill.paint(m_image, m_pixelBoxes, m_scale, nullptr, m_zoneBackground,
+                     [&](int top, int bottom) {
+                         if (under)
+                             under->paintRows(m_image, kForeground, &m_zoneFill, top, bottom);
+                         if (!whiteOver)
+                             return;
+                         if (halo)
+                             halo->paintHaloRows(m_image, kHalo, m_scale, top, bottom);
+                         m_white.paintRows(m_image, kForeground, nullptr, top, bottom);
+                         if (halo)
+                             halo->paintRows(m_image, kForeground, nullptr, top, bottom);
+                     });
+    if (under)
+        under->finishRows();
+    if (whiteOver)
+        m_white.finishRows();
+    if (halo)
+        halo->finishRows();
+    m_zonesPending = false;
+}
+
 void ImageSurface::discard()
 {
     if (m_painter.isActive())
         m_painter.end();
+    m_zonesPending = false;
+    if (m_whiteUnder)
+        m_whiteUnder->clear();
     m_white.clear();
     if (m_haloText)
         m_haloText->clear();
@@ -294,7 +333,9 @@ void ImageSurface::drawEnlargedMark(QPoint corner, const QString &text)
 void ImageSurface::drawText(QPoint baseline, const QString &text)
 {
     if (!m_painter.isActive()) {
-        flushFill(); // the picture's fill goes under the text
+        if (m_zonesPending)
+            paintZones(false); // the zones go under the text, the white gathered over them
+        flushFill();           // and so does the picture's fill
         m_painter.begin(&m_image);
         m_painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing, false);
         m_painter.setPen(QColor::fromRgb(kForeground));
@@ -381,10 +422,22 @@ void ImageSurface::FillBoxes(std::span<const FilledBox> boxes)
             m_white.paint(m_image, kForeground);
         }
         paintInOrder(m_pixelBoxes);
-    } else {
+    } else if (m_image.sizeInBytes() < kDeferZonesBytes) {
+        // A small picture stays in the cache, and its boxes are still in it now.
         m_zoneFill.paint(m_image, m_pixelBoxes, m_scale, nullptr, background);
         if (background)
             m_white.paint(m_image, kForeground, &m_zoneFill);
+    } else {
+        // A large picture's zones are painted when the picture is next needed, together
+        // with the white drawn over them by then; the white drawn before them waits apart.
+        if (background && !m_white.isEmpty()) {
+            if (!m_whiteUnder)
+                m_whiteUnder =
+                    std::make_unique<WhiteLayer>(m_font, m_image.width(), m_image.height());
+            m_white.swapPixels(*m_whiteUnder);
+        }
+        m_zoneBackground = background;
+        m_zonesPending = true;
     }
     m_drawStyle = DrawInvisible;
     m_fillColor = rgbFromPacked(boxes.back().color);

@@ -43,7 +43,8 @@
 //
 // Two shortcuts give the same pixels faster: FillBoxes paints a run of boxes that overlap a
 // lot with each pixel written once (ZoneFill), and white points and text are gathered as bits
-// (WhiteLayer) until something else is drawn or the image is read.
+// (WhiteLayer) until something else is drawn or the image is read. On a large picture the
+// zones wait too, and go in band by band with the white drawn over them.
 class ImageSurface : public Surface {
 public:
     static constexpr int kWidth = 537;
@@ -113,8 +114,11 @@ private:
 
     // Writes the picture's pending fill, if there is one.
     void flushFill() const;
+    // Paints the zones FillBoxes left waiting, with the white gathered before them, and
+    // with `whiteOver` also the halos, white and text gathered since: all band by band.
+    void paintZones(bool whiteOver) const;
 
-    mutable QImage m_image;     // const only to readers: Image() settles pending drawing
+    mutable QImage m_image; // const only to readers: Image() settles pending drawing
     // A fill of the whole picture not yet written, so that clearing it twice (Cls, then
     // BackColor, as every redraw begins) costs one pass, written before the next drawing.
     mutable std::optional<QRgb> m_pendingFill;
@@ -131,8 +135,13 @@ private:
     mutable WhiteLayer m_white;
     mutable std::unique_ptr<WhiteLayer> m_haloText; // made on first use
     bool m_haloOn = false;
-    ZoneFill m_zoneFill;
+    // Zones wait for the picture to be needed, so that the white drawn over them goes into
+    // each band of rows while it is in the cache: at 4K a pass after them misses it.
+    mutable ZoneFill m_zoneFill;
     std::vector<PixelBox> m_pixelBoxes;
+    mutable bool m_zonesPending = false;
+    std::optional<QRgb> m_zoneBackground;
+    mutable std::unique_ptr<WhiteLayer> m_whiteUnder; // white drawn before waiting zones
 
     QSize m_picture;
     int m_scale;

@@ -200,13 +200,13 @@ bool WhiteLayer::addText(QPoint baseline, QStringView text)
     return true;
 }
 
-void WhiteLayer::paintHalo(QImage &image, QRgb colour, int radius)
+void WhiteLayer::spreadHalo(int radius)
 {
     if (isEmpty())
         return;
     radius = std::clamp(radius, 1, 63);
-    // Each gathered row widened by the radius to both sides, then rows or-ed over the
-    // radius up and down: the square of side 2 radius + 1 around every pixel.
+    // Each gathered row widened by the radius to both sides; paintHaloRows() then ors rows
+    // over the radius up and down: the square of side 2 radius + 1 around every pixel.
     const int rows = m_lastRow - m_firstRow + 1;
     m_spread.assign(size_t(rows) * m_stride, 0);
     for (int y = m_firstRow; y <= m_lastRow; ++y) {
@@ -224,8 +224,15 @@ void WhiteLayer::paintHalo(QImage &image, QRgb colour, int radius)
             out[w] = bits;
         }
     }
-    const int first = std::max(m_firstRow - radius, 0);
-    const int last = std::min(m_lastRow + radius, m_height - 1);
+}
+
+void WhiteLayer::paintHaloRows(QImage &image, QRgb colour, int radius, int top, int bottom)
+{
+    if (isEmpty())
+        return;
+    radius = std::clamp(radius, 1, 63);
+    const int first = std::max({m_firstRow - radius, 0, top});
+    const int last = std::min({m_lastRow + radius, m_height - 1, bottom});
     for (int y = first; y <= last; ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         const int from = std::max(y - radius, m_firstRow) - m_firstRow;
@@ -243,10 +250,19 @@ void WhiteLayer::paintHalo(QImage &image, QRgb colour, int radius)
     }
 }
 
-void WhiteLayer::paint(QImage &image, QRgb colour, const ZoneFill *under)
+void WhiteLayer::paintHalo(QImage &image, QRgb colour, int radius)
+{
+    spreadHalo(radius);
+    paintHaloRows(image, colour, radius, 0, m_height - 1);
+}
+
+void WhiteLayer::paintRows(QImage &image, QRgb colour, const ZoneFill *under, int top,
+                           int bottom)
 {
     const int coveredWords = under ? under->words() : 0;
-    for (int y = m_firstRow; y <= m_lastRow; ++y) {
+    const int first = std::max(m_firstRow, top);
+    const int last = std::min(m_lastRow, bottom);
+    for (int y = first; y <= last; ++y) {
         quint64 *row = &m_bits[size_t(y) * m_stride];
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int w = 0; w < m_stride; ++w) {
@@ -261,8 +277,25 @@ void WhiteLayer::paint(QImage &image, QRgb colour, const ZoneFill *under)
             row[w] = 0;
         }
     }
+}
+
+void WhiteLayer::finishRows()
+{
     m_firstRow = m_height;
     m_lastRow = -1;
+}
+
+void WhiteLayer::paint(QImage &image, QRgb colour, const ZoneFill *under)
+{
+    paintRows(image, colour, under, m_firstRow, m_lastRow);
+    finishRows();
+}
+
+void WhiteLayer::swapPixels(WhiteLayer &other)
+{
+    std::swap(m_bits, other.m_bits);
+    std::swap(m_firstRow, other.m_firstRow);
+    std::swap(m_lastRow, other.m_lastRow);
 }
 
 void WhiteLayer::clear()

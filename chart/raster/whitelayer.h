@@ -48,6 +48,16 @@ public:
     void paint(QImage &image, QRgb colour, const ZoneFill *under = nullptr);
     void clear();
 
+    // The same a few rows at a time, for painting band by band: spreadHalo() once, then
+    // paintHaloRows() and paintRows() for rows top to bottom of each band, the bands
+    // together covering the image, then finishRows(), which starts empty again.
+    void spreadHalo(int radius);
+    void paintHaloRows(QImage &image, QRgb colour, int radius, int top, int bottom);
+    void paintRows(QImage &image, QRgb colour, const ZoneFill *under, int top, int bottom);
+    void finishRows();
+    // Trades gathered pixels with `other`, a layer of the same size.
+    void swapPixels(WhiteLayer &other);
+
 private:
     struct Glyph;
     const Glyph *glyphFor(QChar c);

@@ -89,7 +89,8 @@ void ZoneFill::reset(int width, int height, int scale)
 }
 
 void ZoneFill::paint(QImage &image, std::span<const PixelBox> boxes, int scale,
-                     std::vector<bool> *shown, std::optional<QRgb> background)
+                     std::vector<bool> *shown, std::optional<QRgb> background,
+                     const std::function<void(int top, int bottom)> &afterBand)
 {
     if (shown)
         shown->assign(boxes.size(), false);
@@ -121,6 +122,8 @@ void ZoneFill::paint(QImage &image, std::span<const PixelBox> boxes, int scale,
             if (m_unclaimed == bandDone)
                 break;
         }
+        if (afterBand)
+            afterBand(top, bottom);
     }
     m_bits = nullptr;
 }

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QRect>
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -35,9 +36,12 @@ public:
     // Format_ARGB32, with hatches `scale` times larger. With `shown`, says per box whether
     // any pixel shows it: boxes that later ones hide wholly are left out of a drawing that
     // paints every box (a vector picture) without changing what it shows.
-    // With `background`, the image is first filled with that colour.
+    // With `background`, the image is first filled with that colour. With `afterBand`, it
+    // is called with the first and last row of each band once the band is painted, while
+    // its rows are still in the cache: what goes over the boxes is written there cheaply.
     void paint(QImage &image, std::span<const PixelBox> boxes, int scale = 1,
-               std::vector<bool> *shown = nullptr, std::optional<QRgb> background = {});
+               std::vector<bool> *shown = nullptr, std::optional<QRgb> background = {},
+               const std::function<void(int top, int bottom)> &afterBand = {});
 
     // After paint(): bit x % 64 of the result is set where a box set pixel x of word
     // x / 64 in row y (and past the row's end).

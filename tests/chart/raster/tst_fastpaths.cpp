@@ -1,6 +1,7 @@
 // The chart's shortcuts against the straightforward drawing they stand in for: the zone
 // fill against painting the boxes one by one, gathered labels against QPainter's glyph
 // runs, and whole charts against a surface that draws every call plainly.
+#include "explorerrenderer.h"
 #include "imagesurface.h"
 #include "renderer.h"
 #include "runerror.h"
@@ -26,6 +27,7 @@ private slots:
     void chartsMatchPlainDrawing();
     void textJustOutsideReachesBack();
     void failedPlanetKeepsEarlierZones();
+    void largePictureZonesWaitForTheirWhite();
 };
 
 namespace {
@@ -478,6 +480,72 @@ void TestFastPaths::failedPlanetKeepsEarlierZones()
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
     // Something of the first thirty zones shows.
     QVERIFY(fast.Image() != ImageSurface().Image());
+}
+
+// A surface that asks for its picture after every run of boxes, so that an image surface
+// paints its zones at once instead of waiting for the white drawn over them.
+class ZonesAtOnce : public Surface {
+public:
+    explicit ZonesAtOnce(ImageSurface &surface) : m_s(surface) {}
+    void Cls() override { m_s.Cls(); }
+    void BackColor(PackedColor color) override { m_s.BackColor(color); }
+    void Scale(double x1, double y1, double x2, double y2) override { m_s.Scale(x1, y1, x2, y2); }
+    void CurrentX(double x) override { m_s.CurrentX(x); }
+    void CurrentY(double y) override { m_s.CurrentY(y); }
+    void Print(const QString &text) override { m_s.Print(text); }
+    void DrawWidth(int pixels) override { m_s.DrawWidth(pixels); }
+    void DrawStyle(int style) override { m_s.DrawStyle(style); }
+    void FillColor(PackedColor color) override { m_s.FillColor(color); }
+    void FillStyle(qint16 style) override { m_s.FillStyle(style); }
+    void Line(double x, double y, double w, double h) override { m_s.Line(x, y, w, h); }
+    void PSet(double x, double y, PackedColor color) override { m_s.PSet(x, y, color); }
+    const QImage &Image() const override { return m_s.Image(); }
+    void TextHalo(bool on) override { m_s.TextHalo(on); }
+    bool fillsBoxesTogether() const override { return true; }
+    void FillBoxes(std::span<const FilledBox> boxes) override
+    {
+        m_s.FillBoxes(boxes);
+        if (!boxes.empty()) // no boxes leave the surface as it was
+            m_s.Image();
+    }
+
+private:
+    ImageSurface &m_s;
+};
+
+// On a picture large enough for its zones to wait, the drawing comes out as when they are
+// painted at once: the "+" drawn before them, and dots, labels with their halos and text
+// the painter draws (a character outside the basic plane) over them.
+void TestFastPaths::largePictureZonesWaitForTheirWhite()
+{
+    const QSize picture(1210, 1003); // more than 4 MB of pixels, rows past a band's end
+    for (quint32 seed = 1; seed <= 3; ++seed) {
+        Globals g = randomChart(seed, 500, QStringLiteral("abcdefgh"));
+        g.Star_Table[7].Star_Name = QStringLiteral("x\U0001D400y");
+        ExplorerScene scene;
+        scene.view = ExplorerView::fitted(picture, mapExtent(g.Map_Max_X, g.Map_Max_Y));
+        scene.labels.all = seed != 2;
+        ImageSurface waiting(picture), atOnce(picture);
+        ZonesAtOnce forced(atOnce);
+        ExplorerRenderer first, second;
+        first.draw(g, waiting, scene);
+        second.draw(g, forced, scene);
+        QString difference = firstDifference(waiting.Image(), atOnce.Image());
+        QVERIFY2(difference.isEmpty(),
+                 qPrintable(QStringLiteral("seed %1: ").arg(seed) + difference));
+
+        // The chart three times larger, whose labels have no halo: the painter draws the
+        // one it cannot copy over the zones.
+        ImageSurface chartWaiting(ImageSurface::kPictureSize, 3);
+        ImageSurface chartAtOnce(ImageSurface::kPictureSize, 3);
+        ZonesAtOnce chartForced(chartAtOnce);
+        Globals same = g;
+        display_map(g, chartWaiting, LabelOptions{true, false, false}, 0.0, 0.0, 0.0);
+        display_map(same, chartForced, LabelOptions{true, false, false}, 0.0, 0.0, 0.0);
+        difference = firstDifference(chartWaiting.Image(), chartAtOnce.Image());
+        QVERIFY2(difference.isEmpty(),
+                 qPrintable(QStringLiteral("chart, seed %1: ").arg(seed) + difference));
+    }
 }
 
 QTEST_MAIN(TestFastPaths)
