@@ -39,21 +39,11 @@ double readCoordinate(QStringView field, const char *axis)
 }
 
 // Nearly all coordinates are a few plain digits ("1050"), whose value needs no general
-// number reading, nor a call.
+// number reading.
 inline double coordinate(QStringView field, const char *axis)
 {
-    if (field.size() > 0 && field.size() <= 5) {
-        int value = 0;
-        for (QChar c : field) {
-            const unsigned digit = unsigned(c.unicode()) - u'0';
-            if (digit > 9)
-                return readCoordinate(field, axis);
-            value = value * 10 + int(digit);
-        }
-        if (value <= 32767)
-            return value;
-    }
-    return readCoordinate(field, axis);
+    const double plain = conv::plainDigits(field, 5);
+    return plain >= 0 && plain <= 32767 ? plain : readCoordinate(field, axis);
 }
 
 // Planets share one string per distinct coordinate: a map a few thousand units wide has

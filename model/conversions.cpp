@@ -125,21 +125,6 @@ double leadingNumber(QStringView text)
     return toDouble(ascii);
 }
 
-double plainDigits(QStringView text, qsizetype most)
-{
-    const qsizetype n = text.size();
-    if (n == 0 || n > most)
-        return -1;
-    qint64 value = 0;
-    for (QChar c : text) {
-        const unsigned digit = unsigned(c.unicode()) - u'0';
-        if (digit > 9)
-            return -1;
-        value = value * 10 + digit;
-    }
-    return double(value);
-}
-
 double strictNumber(QStringView text)
 {
     qsizetype i = 0;

@@ -18,8 +18,22 @@ double leadingNumber(QStringView text);
 
 // A text of nothing but ASCII digits, at most `most` of them (most <= 15): its value,
 // which every number reading above gives too; -1 for any other text. Coordinates and
-// populations nearly always look so, and hot loops skip the general reading for them.
-double plainDigits(QStringView text, qsizetype most);
+// populations nearly always look so, and hot loops skip the general reading for them:
+// inline, as a redraw or a read asks for it several times per planet.
+inline double plainDigits(QStringView text, qsizetype most)
+{
+    const qsizetype n = text.size();
+    if (n == 0 || n > most)
+        return -1;
+    qint64 value = 0;
+    for (QChar c : text) {
+        const unsigned digit = unsigned(c.unicode()) - u'0';
+        if (digit > 9)
+            return -1;
+        value = value * 10 + digit;
+    }
+    return double(value);
+}
 
 // The whole text as a number, blanks around it allowed. Anything else ("12,5", "",
 // "x") fails with TypeMismatch; a value too large for a double with Overflow.

@@ -9,8 +9,6 @@
 #include <algorithm>
 #include <cmath>
 
-double unusualCoordinate(const QString &text) { return conv::strictNumber(text); }
-
 std::optional<QPointF> placeOf(const QString &x, const QString &y)
 {
     try {

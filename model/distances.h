@@ -4,6 +4,7 @@
 // explorer's rings. No drawing, no widgets.
 #pragma once
 
+#include "conversions.h"
 #include "records.h"
 
 #include <QPointF>
@@ -13,25 +14,12 @@
 #include <optional>
 #include <vector>
 
-// A coordinate text that is not a few plain digits, read strictly.
-double unusualCoordinate(const QString &text);
-
 // A planet's coordinate text as a number; TypeMismatch when it is not one. Inline for the
 // plain digits nearly every coordinate is: a redraw reads each planet's several times.
 inline double planetCoordinate(const QString &text)
 {
-    const qsizetype n = text.size();
-    if (n == 0 || n > 9)
-        return unusualCoordinate(text);
-    const QChar *chars = text.constData();
-    int value = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const unsigned digit = unsigned(chars[i].unicode()) - u'0';
-        if (digit > 9)
-            return unusualCoordinate(text);
-        value = value * 10 + int(digit);
-    }
-    return value;
+    const double plain = conv::plainDigits(text, 9);
+    return plain >= 0 ? plain : conv::strictNumber(text);
 }
 
 // A planet's place in map units, its coordinate texts read strictly; nullopt when either is

@@ -26,7 +26,6 @@ struct LabelOptions {
 enum class LabelChoice { None, Starbases, Populated, All };
 LabelOptions labelOptionsFor(LabelChoice choice);
 
-
 // Where a planet's dot goes: its coordinates in single precision. Throws TypeMismatch for
 // a coordinate that is not a number.
 QPointF planetPosition(const Star_Object &planet);
