@@ -38,60 +38,112 @@ double readCoordinate(QStringView field, const char *axis)
     }
 }
 
-// Nearly all coordinates are a few plain digits ("1050"), whose value needs no general
-// number reading.
-inline double coordinate(QStringView field, const char *axis)
-{
-    const double plain = conv::plainDigits(field, 5);
-    return plain >= 0 && plain <= 32767 ? plain : readCoordinate(field, axis);
-}
-
-// Planets share one string per distinct coordinate: a map a few thousand units wide has
-// a few thousand of them per axis, so this saves an allocation per planet and axis. The
-// strings are kept by value in a small direct-mapped table; a text that spells its value
-// differently ("01050"), or meets another value in its place, simply gets its own.
-class CoordinateTexts {
+// The decimal texts of 0 to 32767, each ended by a NUL, built once and never freed. Nearly
+// every coordinate of a map is one of them, and a planet's coordinate is then a string that
+// points into this table (QString::fromRawData): making and copying one costs neither an
+// allocation nor a reference count, and a redraw, a sort or a copy of the table never
+// touches memory of its own for it.
+class DecimalTexts {
 public:
-    QString take(QStringView text, double value)
+    // The text of `value` when `text` is exactly that (plain digits, no leading zero);
+    // otherwise a string of its own.
+    static QString of(QStringView text, int value)
     {
-        if (!(value >= 0 && value == int(value)))
+        if (value < 0 || text.size() != digitCount(value))
             return text.toString();
-        QString &kept = m_kept[size_t(value) % m_kept.size()];
-        // Spelled out rather than operator!=, which is a call for a few characters.
-        if (kept.size() != text.size() || !std::equal(text.begin(), text.end(), kept.cbegin()))
-            kept = text.toString();
-        return kept;
+        static const char16_t *const table = build();
+        return QString::fromRawData(reinterpret_cast<const QChar *>(table + value * kStride),
+                                    text.size());
     }
 
 private:
-    std::vector<QString> m_kept = std::vector<QString>(4096);
+    static constexpr int kStride = 6; // five digits and the NUL
+
+    static qsizetype digitCount(int value)
+    {
+        return 1 + (value >= 10) + (value >= 100) + (value >= 1000) + (value >= 10000);
+    }
+
+    static const char16_t *build()
+    {
+        auto *table = new char16_t[32768 * kStride]; // for the life of the program
+        for (int value = 0; value < 32768; ++value) {
+            char16_t *out = table + value * kStride;
+            const qsizetype count = digitCount(value);
+            out[count] = u'\0';
+            for (qsizetype i = count - 1, rest = value; i >= 0; --i, rest /= 10)
+                out[i] = char16_t(u'0' + rest % 10);
+        }
+        return table;
+    }
 };
 
-// "1234:Grabial", written into the caption's own buffer. The caption changes for every
-// planet and its receivers copy it, so it is built in place rather than from new strings.
-void writeCaption(QString &caption, qint16 index, QStringView name)
+// Nearly all coordinates are a few plain digits ("1050"), whose value needs no general
+// number reading.
+struct Coordinate {
+    double value;
+    int digits; // the value when the text is plain digits, otherwise -1
+};
+
+inline Coordinate coordinate(QStringView field, const char *axis)
 {
-    char16_t digits[5];
-    int first = 5;
-    unsigned rest = unsigned(std::max<int>(index, 0));
-    do {
-        digits[--first] = char16_t(u'0' + rest % 10);
-        rest /= 10;
-    } while (rest > 0);
-    caption.resize(5 - first + 1 + name.size()); // within its buffer once it is big enough
-    char16_t *out = reinterpret_cast<char16_t *>(caption.data());
-    out = std::copy(digits + first, digits + 5, out);
-    *out++ = u':';
-    std::copy(name.utf16(), name.utf16() + name.size(), out);
+    const double plain = conv::plainDigits(field, 5);
+    if (plain >= 0 && plain <= 32767)
+        return {plain, int(plain)};
+    return {readCoordinate(field, axis), -1};
 }
 
-// Lines in the text, to size the table: a plain loop, which the compiler vectorises, where
-// the library's count goes a character at a time.
+// "1234:Grabial", kept in one buffer. The caption changes for every planet and its
+// receivers copy it, so it is rewritten in place, and the planet's number is counted up in
+// its own digits rather than formatted anew.
+class PlanetCaption {
+public:
+    // The caption of the next planet; the first is number 0.
+    const QString &next(QStringView name)
+    {
+        m_text.resize(m_width + 1 + name.size()); // within its buffer once it is big enough
+        char16_t *out = reinterpret_cast<char16_t *>(m_text.data());
+        out = std::copy(m_digits, m_digits + m_width, out);
+        *out++ = u':';
+        std::copy(name.utf16(), name.utf16() + name.size(), out);
+        countOn();
+        return m_text;
+    }
+
+private:
+    void countOn()
+    {
+        int at = m_width - 1;
+        while (at >= 0 && m_digits[at] == u'9')
+            m_digits[at--] = u'0';
+        if (at >= 0) {
+            ++m_digits[at];
+        } else { // 99 becomes 100
+            std::copy_backward(m_digits, m_digits + m_width, m_digits + m_width + 1);
+            m_digits[0] = u'1';
+            ++m_width;
+        }
+    }
+
+    QString m_text;
+    char16_t m_digits[6] = {u'0'}; // a map holds at most 32767 planets
+    int m_width = 1;
+};
+
+// Lines in the text, to size the table. Counted in blocks short enough for a 16-bit count,
+// so that the compiler's vector loop compares and adds eight characters at a time rather
+// than widening each comparison to a 64-bit lane.
 qsizetype lineCount(QStringView text)
 {
     qsizetype lines = 1;
-    for (QChar c : text)
-        lines += c == u'\n';
+    const char16_t *chars = text.utf16();
+    for (qsizetype start = 0, n = text.size(); start < n; start += 0xFFFF) {
+        const qsizetype end = std::min<qsizetype>(n, start + 0xFFFF);
+        quint16 inBlock = 0;
+        for (qsizetype i = start; i < end; ++i)
+            inBlock += chars[i] == u'\n';
+        lines += inBlock;
+    }
     return lines;
 }
 
@@ -103,8 +155,7 @@ MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &
     MapData map;
     Star_Table_Type &table = map.stars;
     table.reserve(std::min<qsizetype>(lineCount(text), kMaxPlanets));
-    QString caption;
-    CoordinateTexts coordinates;
+    PlanetCaption caption;
 
     try {
         reader.next(); // the header; an empty file fails here
@@ -127,20 +178,19 @@ MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &
             const auto k = static_cast<qint16>(table.size());
             // The caption names the planet before its coordinates are read, so a bad X or Y
             // leaves the failing planet on show, not the one before it.
-            if (status) {
-                writeCaption(caption, k, name);
-                status(caption);
-            }
-            const double xValue = coordinate(x, "X");
-            const double yValue = coordinate(y, "Y");
+            if (status)
+                status(caption.next(name));
+            const Coordinate xAt = coordinate(x, "X");
+            const Coordinate yAt = coordinate(y, "Y");
+            const double xValue = xAt.value, yValue = yAt.value;
 
             // Copied from a blank record: clearing one compiles to a string store that is
             // slow on many processors for a record this size, and this runs per planet.
             static const Star_Object blank;
             Star_Object &star = table.emplace_back(blank);
             star.Star_Name = name.toString();
-            star.Star_X = coordinates.take(x, xValue);
-            star.Star_Y = coordinates.take(y, yValue);
+            star.Star_X = DecimalTexts::of(x, xAt.digits);
+            star.Star_Y = DecimalTexts::of(y, yAt.digits);
             star.color = kWhite;
 
             if (k == 0 || yValue > map.maxY)

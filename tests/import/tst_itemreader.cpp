@@ -85,32 +85,80 @@ void TestItemReader::pastEnd()
     }
 }
 
-// The tabs the reader notes while it looks for an item's end are the item's own first
-// tabs, wherever the item's end and its tabs fall among the characters it takes at a
-// time, and the items are the same as without asking for tabs.
+// The rules above, one character at a time and with nothing shared with the reader,
+// which looks at many characters at once.
+struct PlainItem {
+    QString text;
+    int line;
+};
+
+static QList<PlainItem> plainItems(const QString &text)
+{
+    const auto isLineEnd = [](QChar c) { return c == u'\n' || c == u'\r'; };
+    QList<PlainItem> items;
+    const qsizetype n = text.size();
+    qsizetype pos = 0;
+    int line = 1;
+    while (pos < n) {
+        while (pos < n && text[pos] == u' ')
+            ++pos;
+        PlainItem item{{}, line};
+        const bool quoted = pos < n && text[pos] == u'"';
+        if (quoted) {
+            for (++pos; pos < n && text[pos] != u'"' && !isLineEnd(text[pos]); ++pos)
+                item.text += text[pos];
+            if (pos < n && text[pos] == u'"')
+                ++pos;
+        }
+        for (; pos < n && text[pos] != u',' && !isLineEnd(text[pos]); ++pos) {
+            if (!quoted)
+                item.text += text[pos];
+        }
+        if (pos < n && text[pos] == u',') {
+            ++pos;
+        } else if (pos < n) {
+            pos += text[pos] == u'\r' && pos + 1 < n && text[pos + 1] == u'\n' ? 2 : 1;
+            ++line;
+        }
+        items << item;
+    }
+    return items;
+}
+
+// Random texts long enough to cross many of the blocks the reader looks at, with
+// characters whose low byte is a comma, a line end or a tab (U+012C, U+010A, U+010D, U+0109)
+// or that have the top bit set (U+800A): the reader gives the items, lines and first tabs
+// that the rules give, and the same items whether asked for tabs or not.
 void TestItemReader::tabsFoundWhileReading()
 {
     // Letters mostly, so that many items are longer than a few characters.
-    const QString alphabet = QStringLiteral("abcdefghijklmnopqrst\t\t\t\t,\n\r \"");
+    const QString alphabet = QStringLiteral("abcdefghijklmnopqrst\t\t\t\t,\n\r \"")
+                             + QChar(0x012C) + QChar(0x010A) + QChar(0x010D) + QChar(0x0109)
+                             + QChar(0x800A) + QChar(0x00E4);
     quint32 seed = 12345;
     auto nextRandom = [&seed] { return (seed = seed * 1664525u + 1013904223u) >> 8; };
     for (int round = 0; round < 2000; ++round) {
         QString text;
-        const int length = int(nextRandom() % 120);
+        const int length = int(nextRandom() % 400);
+        // Some texts have long stretches without any stop, so that an item spans blocks.
+        const int letters = round % 4 == 0 ? 20 : int(alphabet.size());
         for (int i = 0; i < length; ++i)
-            text += alphabet[int(nextRandom() % alphabet.size())];
+            text += alphabet[int(nextRandom() % letters)];
+        const QList<PlainItem> expected = plainItems(text);
         ItemReader plain(text), withTabs(text);
-        while (!plain.atEnd()) {
-            const QStringView item = plain.next();
+        for (const PlainItem &want : expected) {
+            QCOMPARE(plain.next(), want.text);
+            QCOMPARE(plain.line(), want.line);
             ItemTabs tabs;
-            QCOMPARE(withTabs.next(tabs), item);
-            QCOMPARE(withTabs.line(), plain.line());
-            qsizetype expected[ItemTabs::kMost];
-            const int count = findTabs(item, expected, ItemTabs::kMost);
+            QCOMPARE(withTabs.next(tabs), want.text);
+            QCOMPARE(withTabs.line(), want.line);
+            qsizetype positions[ItemTabs::kMost];
+            const int count = findTabs(want.text, positions, ItemTabs::kMost);
             QCOMPARE(tabs.count, count);
             for (int k = 0; k < count; ++k)
-                QCOMPARE(tabs.at[k], expected[k]);
+                QCOMPARE(tabs.at[k], positions[k]);
         }
+        QVERIFY(plain.atEnd());
         QVERIFY(withTabs.atEnd());
     }
 }

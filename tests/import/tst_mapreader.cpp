@@ -63,10 +63,13 @@ void TestMapReader::readsPlanets()
     QVERIFY(empty.Map_Loaded);
 }
 
-// Planets share coordinate strings where they can; each still reads back as its own text.
+// Planets share coordinate strings where they can; each still reads back as its own text,
+// ended by a NUL as every string is.
 void TestMapReader::coordinatesKeepTheirSpelling()
 {
-    const QStringList xs{"1050", "01050", "1050", "5146", "1050", "1050.0", " 1050", "-3", "1050"};
+    const QStringList xs{"1050", "01050", "1050",  "5146", "1050",  "1050.0", " 1050", "-3",
+                         "1050", "0",     "00",    "9",    "10",    "99",     "100",   "999",
+                         "9999", "10000", "32767", "7",    "32766", "0"};
     QList<MapLine> planets;
     for (const QString &x : xs)
         planets.append({x, x, QStringLiteral("P")});
@@ -77,6 +80,7 @@ void TestMapReader::coordinatesKeepTheirSpelling()
     QStringList read;
     for (const Star_Object &s : g.Star_Table) {
         QCOMPARE(s.Star_Y, s.Star_X);
+        QCOMPARE(s.Star_X.constData()[s.Star_X.size()], QChar(0));
         read << s.Star_X;
     }
     QCOMPARE(read, xs);
