@@ -125,7 +125,7 @@ static QList<PlainItem> plainItems(const QString &text)
     return items;
 }
 
-// Random texts long enough to cross many of the blocks the reader looks at, with
+// Random texts long enough to cross many of the stretches the reader takes at once, with
 // characters whose low byte is a comma, a line end or a tab (U+012C, U+010A, U+010D, U+0109)
 // or that have the top bit set (U+800A): the reader gives the items, lines and first tabs
 // that the rules give, and the same items whether asked for tabs or not.
@@ -140,7 +140,7 @@ void TestItemReader::tabsFoundWhileReading()
     for (int round = 0; round < 2000; ++round) {
         QString text;
         const int length = int(nextRandom() % 400);
-        // Some texts have long stretches without any stop, so that an item spans blocks.
+        // Some texts have long stretches without any stop, so that an item spans several.
         const int letters = round % 4 == 0 ? 20 : int(alphabet.size());
         for (int i = 0; i < length; ++i)
             text += alphabet[int(nextRandom() % letters)];
