@@ -15,16 +15,57 @@
 namespace {
 
 // The first planet of each name in table order. A report line reaches only that one, so
-// two planets of the same name are told apart by where the last sort left them. The keys
-// view the planets' names, which nothing changes while a report is read.
-QHash<QStringView, int> firstPlanetByName(const Star_Table_Type &table)
-{
-    QHash<QStringView, int> index;
-    index.reserve(qsizetype(table.size()));
-    for (int k = int(table.size()) - 1; k >= 0; --k)
-        index.insert(table[k].Star_Name, k);
-    return index;
-}
+// two planets of the same name are told apart by where the last sort left them. The index
+// views the planets' names, which nothing changes while a report is read. It is open
+// addressing over twice as many slots as planets, each slot keeping its name's hash: a
+// probe reads a planet's name, far off in memory, only when the hashes agree. The hash is
+// Qt's, seeded per process, so no map can be made to collide on purpose.
+class PlanetIndex {
+public:
+    explicit PlanetIndex(const Star_Table_Type &table) : m_table(table)
+    {
+        size_t size = 64;
+        while (size < table.size() * 2)
+            size *= 2;
+        m_slots.assign(size, Slot{0, -1});
+        m_mask = size - 1;
+        for (int k = 0; k < int(table.size()); ++k) {
+            const QStringView name = table[size_t(k)].Star_Name;
+            const size_t hash = qHash(name, m_seed);
+            Slot &slot = m_slots[probe(name, hash)];
+            if (slot.planet < 0)
+                slot = Slot{quint32(hash), k};
+        }
+    }
+
+    // The planet's index, -1 when the map has no planet of that name.
+    int find(QStringView name) const
+    {
+        return m_slots[probe(name, qHash(name, m_seed))].planet;
+    }
+
+private:
+    struct Slot {
+        quint32 hash;
+        int planet; // -1: empty
+    };
+
+    // The slot of `name`, or the empty slot where it would go.
+    size_t probe(QStringView name, size_t hash) const
+    {
+        for (size_t at = hash & m_mask;; at = (at + 1) & m_mask) {
+            const Slot &slot = m_slots[at];
+            if (slot.planet < 0
+                || (slot.hash == quint32(hash) && m_table[size_t(slot.planet)].Star_Name == name))
+                return at;
+        }
+    }
+
+    const Star_Table_Type &m_table;
+    const size_t m_seed = QHashSeed::globalSeed();
+    std::vector<Slot> m_slots;
+    size_t m_mask = 0;
+};
 
 // Every slot is searched, not only those up to Last_Player_Index: a name stays known
 // wherever it sits.
@@ -77,7 +118,7 @@ ReadReport readLines(const Globals &globals, QStringView text, const QString &fi
                      const StatusFn &status, bool countAll)
 {
     ItemReader reader(text);
-    const QHash<QStringView, int> planets = firstPlanetByName(globals.Star_Table);
+    const PlanetIndex planets(globals.Star_Table);
     ReadReport read{{}, globals.Player_Table, globals.Last_Player_Index, {}};
     std::vector<int> newsOf(globals.Star_Table.size(), -1);
 
@@ -94,7 +135,7 @@ ReadReport readLines(const Globals &globals, QStringView text, const QString &fi
             const bool owned = !line.owner.isEmpty();
             // An unowned line changes nothing, so only a full count asks where it belongs.
             if (owned || countAll) {
-                const int k = planets.value(line.planet, -1);
+                const int k = planets.find(line.planet);
                 ReportTally &t = read.tally;
                 ++(k >= 0 ? t.matched : t.unmatched);
                 if (owned)
