@@ -38,46 +38,6 @@ double readCoordinate(QStringView field, const char *axis)
     }
 }
 
-// The decimal texts of 0 to 32767, each ended by a NUL, built once and never freed. Nearly
-// every coordinate of a map is one of them, and a planet's coordinate is then a string that
-// points into this table (QString::fromRawData): making and copying one costs neither an
-// allocation nor a reference count, and a redraw, a sort or a copy of the table never
-// touches memory of its own for it.
-class DecimalTexts {
-public:
-    // The text of `value` when `text` is exactly that (plain digits, no leading zero);
-    // otherwise a string of its own.
-    static QString of(QStringView text, int value)
-    {
-        if (value < 0 || text.size() != digitCount(value))
-            return text.toString();
-        static const char16_t *const table = build();
-        return QString::fromRawData(reinterpret_cast<const QChar *>(table + value * kStride),
-                                    text.size());
-    }
-
-private:
-    static constexpr int kStride = 6; // five digits and the NUL
-
-    static qsizetype digitCount(int value)
-    {
-        return 1 + (value >= 10) + (value >= 100) + (value >= 1000) + (value >= 10000);
-    }
-
-    static const char16_t *build()
-    {
-        auto *table = new char16_t[32768 * kStride]; // for the life of the program
-        for (int value = 0; value < 32768; ++value) {
-            char16_t *out = table + value * kStride;
-            const qsizetype count = digitCount(value);
-            out[count] = u'\0';
-            for (qsizetype i = count - 1, rest = value; i >= 0; --i, rest /= 10)
-                out[i] = char16_t(u'0' + rest % 10);
-        }
-        return table;
-    }
-};
-
 // Nearly all coordinates are a few plain digits ("1050"), whose value needs no general
 // number reading.
 struct Coordinate {
@@ -189,8 +149,8 @@ MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &
             static const Star_Object blank;
             Star_Object &star = table.emplace_back(blank);
             star.Star_Name = name.toString();
-            star.Star_X = DecimalTexts::of(x, xAt.digits);
-            star.Star_Y = DecimalTexts::of(y, yAt.digits);
+            star.Star_X = conv::decimalText(x, xAt.digits);
+            star.Star_Y = conv::decimalText(y, yAt.digits);
             star.color = kWhite;
 
             if (k == 0 || yValue > map.maxY)

@@ -1,5 +1,6 @@
 #include "reportreader.h"
 
+#include "conversions.h"
 #include "dumpfile.h"
 #include "itemreader.h"
 #include "population.h"
@@ -211,9 +212,9 @@ void store(Globals &globals, const ReadReport &read, ReportStep &step)
         if (fields & ReportStep::StarbaseField)
             s.Starbase = news.starbase.toString();
         if (fields & ReportStep::AgeField)
-            s.report_age = news.age.toString();
+            s.report_age = conv::decimalText(news.age);
         if (fields & ReportStep::PopulationField)
-            s.population = population.toString();
+            s.population = conv::decimalText(population);
         s.color = race.Player_Color;
         s.Style = race.Player_Style;
     }

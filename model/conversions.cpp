@@ -142,6 +142,19 @@ double strictNumber(QStringView text)
     return toDouble(ascii);
 }
 
+const char16_t *detail::buildDecimalTexts()
+{
+    auto *table = new char16_t[32768 * kDecimalStride]; // for the life of the program
+    for (int value = 0; value < 32768; ++value) {
+        char16_t *out = table + value * kDecimalStride;
+        const qsizetype width = decimalWidth(value);
+        out[width] = u'\0';
+        for (qsizetype i = width - 1, rest = value; i >= 0; --i, rest /= 10)
+            out[i] = char16_t(u'0' + rest % 10);
+    }
+    return table;
+}
+
 qint16 roundedInt16(double value)
 {
     if (std::isnan(value))

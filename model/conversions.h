@@ -35,6 +35,36 @@ inline double plainDigits(QStringView text, qsizetype most)
     return double(value);
 }
 
+namespace detail {
+inline constexpr int kDecimalStride = 6; // five digits and the NUL
+const char16_t *buildDecimalTexts();
+inline qsizetype decimalWidth(int value)
+{
+    return 1 + (value >= 10) + (value >= 100) + (value >= 1000) + (value >= 10000);
+}
+} // namespace detail
+
+// The text as a string. The decimal texts of 0 to 32767 ("1050", not "01050") come from one
+// table built once and never freed: nearly every coordinate and report age, and many
+// populations, are such texts, and a string over the table (QString::fromRawData) costs no
+// allocation to make and no reference count to copy. `digits` is the text's value when it
+// is plain digits, as plainDigits gives it, otherwise -1. Inline: the map reader asks for
+// two per planet.
+inline QString decimalText(QStringView text, int digits)
+{
+    if (digits < 0 || digits > 32767 || text.size() != detail::decimalWidth(digits))
+        return text.toString();
+    static const char16_t *const table = detail::buildDecimalTexts();
+    return QString::fromRawData(
+        reinterpret_cast<const QChar *>(table + digits * detail::kDecimalStride), text.size());
+}
+
+inline QString decimalText(QStringView text)
+{
+    const double digits = plainDigits(text, 5);
+    return decimalText(text, digits <= 32767 ? int(digits) : -1);
+}
+
 // The whole text as a number, blanks around it allowed. Anything else ("12,5", "",
 // "x") fails with TypeMismatch; a value too large for a double with Overflow.
 double strictNumber(QStringView text);

@@ -19,6 +19,7 @@ private slots:
     void strictNumber();
     void int16Rounding();
     void floorAndPlainText();
+    void decimalTexts();
     void groupedNumbers_data();
     void groupedNumbers();
     void errorMessages();
@@ -173,6 +174,22 @@ void TestModel::floorAndPlainText()
             typed.remove(0, 1);
         QCOMPARE(conv::plainNumber(conv::strictNumber(typed)), typed);
     }
+}
+
+// Every decimal text of 0 to 32767 comes back as it was given and ended by a NUL, however
+// it is made; any other text is a string of its own with the same characters.
+void TestModel::decimalTexts()
+{
+    for (int value = 0; value <= 32767; ++value) {
+        const QString given = QString::number(value);
+        const QString shared = conv::decimalText(given);
+        if (shared != given || shared.constData()[shared.size()] != QChar(0))
+            QFAIL(qPrintable(given));
+    }
+    for (const QString &text : {QStringLiteral("01050"), QStringLiteral("32768"),
+                                QStringLiteral("-5"), QStringLiteral(" 12"), QStringLiteral("1.5"),
+                                QString(), QStringLiteral("x")})
+        QCOMPARE(conv::decimalText(text), text);
 }
 
 void TestModel::groupedNumbers_data()
