@@ -68,16 +68,45 @@ private:
     size_t m_mask = 0;
 };
 
+// The slot of a race's name, for every owned line of a report and every owned planet.
 // Every slot is searched, not only those up to Last_Player_Index: a name stays known
-// wherever it sits.
-int slotOf(const Player_Table_Type &players, QStringView name)
-{
-    for (int slot = 0; slot < kPlayerSlots; ++slot) {
-        if (players[slot].Player_Name == name)
-            return slot;
+// wherever it sits. Comparing each owner with up to sixteen names was a tenth of a large
+// merge: a planet's owner shares its race's text, so the same characters in the same place
+// are the same name (both are alive while compared), and other names are compared by hash
+// first.
+class RaceSlots {
+public:
+    explicit RaceSlots(const Player_Table_Type &races) : m_races(races)
+    {
+        for (int slot = 0; slot < kPlayerSlots; ++slot)
+            named(slot);
     }
-    return -1;
-}
+
+    int find(QStringView name) const
+    {
+        std::optional<size_t> hash;
+        for (int slot = 0; slot < kPlayerSlots; ++slot) {
+            const QString &race = m_races[slot].Player_Name;
+            if (race.size() != name.size())
+                continue;
+            if (race.constData() == name.data())
+                return slot;
+            if (!hash)
+                hash = qHash(name, m_seed);
+            if (m_hashes[size_t(slot)] == *hash && race == name)
+                return slot;
+        }
+        return -1;
+    }
+
+    // The slot's name has changed.
+    void named(int slot) { m_hashes[size_t(slot)] = qHash(m_races[slot].Player_Name, m_seed); }
+
+private:
+    const Player_Table_Type &m_races;
+    const size_t m_seed = QHashSeed::globalSeed();
+    std::array<size_t, kPlayerSlots> m_hashes{};
+};
 
 struct ReportFields {
     QStringView planet, owner, starbase, age, population;
@@ -121,6 +150,7 @@ ReadReport readLines(const Globals &globals, QStringView text, const QString &fi
     ItemReader reader(text);
     const PlanetIndex planets(globals.Star_Table);
     ReadReport read{{}, globals.Player_Table, globals.Last_Player_Index, {}};
+    RaceSlots races(read.races);
     std::vector<int> newsOf(globals.Star_Table.size(), -1);
 
     const QString prefix = QCoreApplication::translate("ReportReader", "Processing number ");
@@ -144,7 +174,7 @@ ReadReport readLines(const Globals &globals, QStringView text, const QString &fi
                 if (k >= 0 && owned) {
                     if (std::isinf(populationValue(line.population)))
                         throw RunError(RunError::Overflow);
-                    int slot = slotOf(read.races, line.owner);
+                    int slot = races.find(line.owner);
                     if (slot < 0) {
                         // A new race takes the slot after the last used one, with the colour
                         // and style that slot has now.
@@ -158,6 +188,7 @@ ReadReport readLines(const Globals &globals, QStringView text, const QString &fi
                                     .arg(line.owner));
                         read.lastRace = qint16(slot);
                         read.races[slot].Player_Name = line.owner.toString();
+                        races.named(slot);
                     }
                     int &at = newsOf[size_t(k)];
                     if (at < 0) {
@@ -228,22 +259,17 @@ std::array<int, kPlayerSlots> sumRaces(Globals &globals)
 {
     std::array<double, kPlayerSlots> population{};
     std::array<int, kPlayerSlots> starbases{}, planets{};
-    // Neighbouring planets often share an owner: the last lookup is reused.
-    const QString *lastOwner = nullptr;
-    int lastSlot = -1;
+    const RaceSlots races(globals.Player_Table);
     for (const Star_Object &s : globals.Star_Table) {
         if (s.Owner.isEmpty())
             continue;
-        if (!lastOwner || *lastOwner != s.Owner) {
-            lastOwner = &s.Owner;
-            lastSlot = slotOf(globals.Player_Table, s.Owner);
-        }
-        if (lastSlot < 0)
+        const int slot = races.find(s.Owner);
+        if (slot < 0)
             continue;
-        ++planets[size_t(lastSlot)];
-        population[size_t(lastSlot)] += populationValue(s.population);
+        ++planets[size_t(slot)];
+        population[size_t(slot)] += populationValue(s.population);
         if (!s.Starbase.isEmpty())
-            ++starbases[size_t(lastSlot)];
+            ++starbases[size_t(slot)];
     }
     for (double total : population) {
         if (!std::isfinite(total))

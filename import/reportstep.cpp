@@ -2,6 +2,8 @@
 
 #include "population.h"
 
+#include <QHashFunctions>
+
 ChangeKinds changeKinds(QStringView ownerBefore, QStringView ownerAfter, QStringView starbaseBefore,
                         QStringView starbaseAfter, QStringView populationBefore,
                         QStringView populationAfter)
@@ -44,12 +46,13 @@ ReportStep::Text ReportStep::keep(QStringView text)
 ReportStep::Text ReportStep::keepRepeated(QStringView wanted)
 {
     constexpr size_t kMostRepeated = 40;
-    for (const Text &t : m_repeated)
-        if (text(t) == wanted)
-            return t;
+    const size_t hash = qHash(wanted); // unseeded will do: at most 40 are kept
+    for (const Repeated &r : m_repeated)
+        if (r.hash == hash && text(r.text) == wanted)
+            return r.text;
     const Text kept = keep(wanted);
     if (m_repeated.size() < kMostRepeated)
-        m_repeated.push_back(kept);
+        m_repeated.push_back({kept, hash});
     return kept;
 }
 
@@ -204,5 +207,5 @@ qsizetype ReportStep::bytes() const
 {
     return qsizetype(sizeof(*this) + m_entries.capacity() * sizeof(Entry) +
                      size_t(m_texts.capacity()) * sizeof(QChar) + m_order.capacity() * sizeof(Run) +
-                     m_repeated.capacity() * sizeof(Text));
+                     m_repeated.capacity() * sizeof(Repeated));
 }

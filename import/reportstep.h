@@ -127,9 +127,16 @@ private:
     // Owners and starbases repeat a few texts over and over: each is kept once.
     Text keepRepeated(QStringView text);
 
+    // A text kept once, with its hash: a name is compared with those whose hash agrees.
+    struct Repeated {
+        Text text;
+        size_t hash;
+        bool operator==(const Repeated &) const = default;
+    };
+
     std::vector<Entry> m_entries;
     QString m_texts;
-    std::vector<Text> m_repeated;
+    std::vector<Repeated> m_repeated;
     std::vector<Run> m_order;
     int m_orderSize = 0;
     Player_Table_Type m_racesBefore{}, m_racesAfter{};
