@@ -78,7 +78,7 @@ void TestStartAndScheme::startPanelListsRecentMaps()
 
     // What the File menu lists, the panel lists; recorded as a map opens. A second window
     // on the same settings starts with it.
-    f.form.recentMenu()->record(LoadHistory{f.mapPath, 5, {}});
+    f.form.recentMenu()->record(LoadHistory{f.mapPath, 5, {}, {}});
     QCOMPARE(panel->recentButtons().size(), 1);
     QCOMPARE(panel->recentButtons()[0]->text(), f.form.recentMenu()->items()[0]->text());
     panel->openButton()->setFocus();
