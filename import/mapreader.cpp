@@ -4,6 +4,7 @@
 #include "dumpfile.h"
 #include "itemreader.h"
 #include "runerror.h"
+#include "sharedtext.h"
 
 #include <QCoreApplication>
 
@@ -109,12 +110,13 @@ qsizetype lineCount(QStringView text)
 
 } // namespace
 
-MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &status)
+MapData parseMapText(QString text, const QString &fileName, const StatusFn &status)
 {
-    ItemReader reader(text);
+    SharedText shared(std::move(text)); // the names are pieces of it
+    ItemReader reader(shared.view());
     MapData map;
     Star_Table_Type &table = map.stars;
-    table.reserve(std::min<qsizetype>(lineCount(text), kMaxPlanets));
+    table.reserve(std::min<qsizetype>(lineCount(shared.view()), kMaxPlanets));
     PlanetCaption caption;
 
     try {
@@ -148,7 +150,7 @@ MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &
             // slow on many processors for a record this size, and this runs per planet.
             static const Star_Object blank;
             Star_Object &star = table.emplace_back(blank);
-            star.Star_Name = name.toString();
+            star.Star_Name = shared.take(name); // the reader has passed the line's end
             star.Star_X = conv::decimalText(x, xAt.digits);
             star.Star_Y = conv::decimalText(y, yAt.digits);
             star.color = kWhite;

@@ -17,8 +17,9 @@ struct MapData {
     double maxY = 0;
 };
 
-// Parses the text of a map dump; `fileName` only names the file in errors.
-MapData parseMapText(QStringView text, const QString &fileName, const StatusFn &status = {});
+// Parses the text of a map dump; `fileName` only names the file in errors. The planets'
+// names keep the text's buffer.
+MapData parseMapText(QString text, const QString &fileName, const StatusFn &status = {});
 
 // Reads `globals.Map_File_Name`. Replaces Star_Table with fresh records (white, no
 // report data), sets Last_Star_Index, Map_Max_X, Map_Max_Y and Map_Loaded. Reports
