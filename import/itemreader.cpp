@@ -2,7 +2,6 @@
 
 #include "runerror.h"
 
-#include <algorithm>
 #include <bit>
 
 #if defined(__SSE2__)
@@ -61,21 +60,20 @@ QStringView ItemReader::read(ItemTabs *tabs)
         const qsizetype start = m_pos;
         skipToDelimiter(tabs);
         item = m_text.sliced(start, m_pos - start);
-        if (tabs) // noted from the text's start
-            std::for_each(tabs->at, tabs->at + tabs->count,
-                          [start](qsizetype &at) { at -= start; });
     }
     consumeDelimiter();
     return item;
 }
 
 // Reading a map is mostly this scan: its lines are a few dozen characters long, so it
-// looks at eight at a time where the processor can, and notes the tabs on the way.
+// looks at eight at a time where the processor can, and notes the tabs on the way,
+// counted from where it starts.
 void ItemReader::skipToDelimiter(ItemTabs *tabs)
 {
-    const char16_t *chars = m_text.utf16();
-    const qsizetype n = m_text.size();
-    qsizetype pos = m_pos;
+    const qsizetype start = m_pos;
+    const char16_t *chars = m_text.utf16() + start;
+    const qsizetype n = m_text.size() - start;
+    qsizetype pos = 0;
 #if defined(__SSE2__)
     const __m128i comma = _mm_set1_epi16(u','), lf = _mm_set1_epi16(u'\n'),
                   cr = _mm_set1_epi16(u'\r'), tab = _mm_set1_epi16(u'\t');
@@ -94,7 +92,7 @@ void ItemReader::skipToDelimiter(ItemTabs *tabs)
                 noteTab(tabs, pos + std::countr_zero(found) / 2);
         }
         if (stops) {
-            m_pos = pos + std::countr_zero(stops) / 2;
+            m_pos = start + pos + std::countr_zero(stops) / 2;
             return;
         }
     }
@@ -109,7 +107,7 @@ void ItemReader::skipToDelimiter(ItemTabs *tabs)
                 noteTab(tabs, pos);
         }
     }
-    m_pos = pos;
+    m_pos = start + pos;
 }
 
 void ItemReader::consumeDelimiter()

@@ -52,11 +52,14 @@ inline qsizetype decimalWidth(int value)
 // two per planet.
 inline QString decimalText(QStringView text, int digits)
 {
-    if (digits < 0 || digits > 32767 || text.size() != detail::decimalWidth(digits))
+    Q_ASSERT(digits < 0 || plainDigits(text, 5) == digits);
+    // Plain digits of that value are its decimal text unless a zero leads them.
+    if (digits < 0 || digits > 32767 || (text.size() > 1 && text[0] == u'0'))
         return text.toString();
     static const char16_t *const table = detail::buildDecimalTexts();
-    return QString::fromRawData(
-        reinterpret_cast<const QChar *>(table + digits * detail::kDecimalStride), text.size());
+    // QString::fromRawData, without its call.
+    return QString(QString::DataPointer::fromRawData(
+        const_cast<char16_t *>(table + digits * detail::kDecimalStride), text.size()));
 }
 
 inline QString decimalText(QStringView text)
