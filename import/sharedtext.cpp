@@ -1,8 +1,8 @@
 #include "sharedtext.h"
 
 namespace {
-// References are taken on the buffer a batch at a time: one atomic operation per piece
-// would cost a tenth of a map read.
+// References are taken on the buffer a batch at a time, not with an atomic operation for
+// every planet of a map.
 constexpr int kBatch = 4096;
 } // namespace
 
