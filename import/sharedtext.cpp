@@ -9,7 +9,6 @@ constexpr int kBatch = 4096;
 SharedText::SharedText(QString text) : m_text(std::move(text))
 {
     m_text.data(); // detaches: from here on this string alone owns the buffer
-    m_view = m_text;
 }
 
 SharedText::~SharedText()
@@ -22,8 +21,8 @@ QString SharedText::take(QStringView piece)
 {
     if (piece.isEmpty())
         return piece.toString();
-    Q_ASSERT(piece.utf16() >= m_view.utf16() &&
-             piece.utf16() + piece.size() <= m_view.utf16() + m_view.size());
+    Q_ASSERT(piece.utf16() >= view().utf16() &&
+             piece.utf16() + piece.size() <= view().utf16() + view().size());
     auto *chars = const_cast<char16_t *>(piece.utf16());
     chars[piece.size()] = u'\0'; // at the text's end this is the text's own NUL
     auto *buffer = m_text.data_ptr().d_ptr();

@@ -16,7 +16,7 @@ public:
     SharedText &operator=(const SharedText &) = delete;
 
     // The text; it stays put while pieces are handed out.
-    QStringView view() const { return m_view; }
+    QStringView view() const { return m_text; }
 
     // The piece `piece` of view() as a string of its own. Its end is marked in the text
     // (Qt expects a string's characters to be followed by a NUL), which overwrites the
@@ -25,6 +25,5 @@ public:
 
 private:
     QString m_text;
-    QStringView m_view;
     int m_spare = 0; // references taken on the buffer and not yet handed to a piece
 };

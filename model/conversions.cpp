@@ -147,7 +147,7 @@ const char16_t *detail::buildDecimalTexts()
     auto *table = new char16_t[32768 * kDecimalStride]; // for the life of the program
     for (int value = 0; value < 32768; ++value) {
         char16_t *out = table + value * kDecimalStride;
-        const qsizetype width = decimalWidth(value);
+        const int width = 1 + (value >= 10) + (value >= 100) + (value >= 1000) + (value >= 10000);
         out[width] = u'\0';
         for (qsizetype i = width - 1, rest = value; i >= 0; --i, rest /= 10)
             out[i] = char16_t(u'0' + rest % 10);

@@ -38,10 +38,6 @@ inline double plainDigits(QStringView text, qsizetype most)
 namespace detail {
 inline constexpr int kDecimalStride = 6; // five digits and the NUL
 const char16_t *buildDecimalTexts();
-inline qsizetype decimalWidth(int value)
-{
-    return 1 + (value >= 10) + (value >= 100) + (value >= 1000) + (value >= 10000);
-}
 } // namespace detail
 
 // The text as a string. The decimal texts of 0 to 32767 ("1050", not "01050") come from one
